@@ -1,0 +1,53 @@
+#pragma once
+
+// The routines through which every statement of the system runs. Each call has its own query
+// object; user text reaches SQL only as bound values (positional "?" placeholders). Failures
+// raise DbError with the database's message.
+
+#include "foundation/db/dberror.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+// Prepares `sql` on `query` (replacing any previous statement) without running it.
+void SetQuerySql(QSqlQuery &query, const QString &sql);
+
+// Prepares, binds and runs `sql` on `query`; afterwards the query is positioned before the
+// first row.
+void OpenQuery(QSqlQuery &query, const QString &sql, const QVariantList &binds = {});
+
+// Runs a select and returns the query for the caller to read (forward only).
+QSqlQuery OpenSelect(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {});
+
+// First field of the first row as text; the empty text when there is no row or it is NULL.
+// Numbers come back in the canonical number text, so both kinds of database give "24".
+QString QueryScalar(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {});
+
+// The same on the account-set register connection.
+QString QueryScalarZt(const QSqlDatabase &registerDb, const QString &sql,
+                      const QVariantList &binds = {});
+
+// Runs a statement without a result set; returns the number of rows it changed.
+int RunSql(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {});
+
+// Runs an insert and returns the new row's id.
+qint64 InsertReturningId(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {});
+
+// Drops the table when it exists; never raises.
+void DropTableIfExists(const QSqlDatabase &db, const QString &table);
+
+// Catalogue look-ups.
+bool TableExists(const QSqlDatabase &db, const QString &table);
+bool ColumnExists(const QSqlDatabase &db, const QString &table, const QString &column);
+QStringList TableColumns(const QSqlDatabase &db, const QString &table);
+QStringList TableNames(const QSqlDatabase &db);
+
+// A value read from a row as text: numbers in the canonical number text, NULL as empty.
+QString ValueText(const QVariant &value);
+
+// Test hook: the n-th statement (1 = the next one) run on this connection through these
+// routines fails with DbError. 0 disarms it.
+void InjectStatementFailure(const QSqlDatabase &db, int nthStatement);
