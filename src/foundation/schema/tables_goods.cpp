@@ -43,7 +43,9 @@ std::vector<TableDef> schema::goodsTables()
                 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                 0, 0, 0, 0, 0, 0, 0,
                 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-           }}}},
+           }}},
+         "",
+         {"unique sn:g_sn"}},
 
         {"jxc_goodsprice",
          "gp_name varchar(32), gp_price numeric, g_sn varchar(32)"},
@@ -93,7 +95,11 @@ std::vector<TableDef> schema::goodsTables()
 
         {"jxc_kcsp",
          "kc_sl numeric, kc_cbj numeric, kc_zsl numeric, kc_xssl numeric, kc_zcb numeric, "
-         "g_sn varchar(32), ck_sn varchar(8)"},
+         "g_sn varchar(32), ck_sn varchar(8)",
+         {},
+         "",
+         // One stock row per goods and warehouse.
+         {"unique goods_ck:g_sn,ck_sn"}},
 
         {"jxc_goodsremind",
          "gr_mode varchar(1), gr_date varchar(64), gr_note text, gr_time varchar(32), "

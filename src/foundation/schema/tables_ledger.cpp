@@ -24,7 +24,11 @@ std::vector<TableDef> schema::ledgerTables()
          "u_name nvarchar(32), a_name nvarchar(32), ck_sn varchar(8), ck_name nvarchar(64), "
          "ghs_sn varchar(8), ghs_name nvarchar(128), gg_name nvarchar(64), color_name nvarchar(64), "
          "gl_sysl numeric, id2 int, idck int, gl_djh2 nvarchar(16), gl_fdmc varchar(64), "
-         "gl_dqkc numeric, t_ddh varchar(32), t_ph varchar(64), t_scrq varchar(16), g_xlh text"},
+         "gl_dqkc numeric, t_ddh varchar(32), t_ph varchar(64), t_scrq varchar(16), g_xlh text",
+         {},
+         "",
+         // The cost walk reads a goods' rows in a warehouse by date and id.
+         {"goods:g_sn,ck_sn,gl_kdrq,id"}},
 
         // Cash and bank ledger; xj_ljje is the running balance per account over audited rows.
         {"jxc_xjyh",
@@ -41,7 +45,9 @@ std::vector<TableDef> schema::ledgerTables()
                {"", "{TODAY}", "期初金额", "", "", "", "", 0, "admin", 0, "1", "支付宝", "支付宝期初数"},
                {"", "{TODAY}", "期初金额", "", "", "", "", 0, "admin", 0, "1", "对账账户",
                 "对账账户期初数"},
-           }}}},
+           }}},
+         "",
+         {"account:xj_kmmc,xj_rq"}},
 
         // Payment methods; nothing reads them.
         {"jxc_fkfs",
@@ -99,7 +105,10 @@ std::vector<TableDef> schema::ledgerTables()
          "gl_djh varchar(16), k_rq varchar(32), k_fkfs varchar(32), k_yfje numeric, k_sfje numeric, "
          "k_qcje numeric, k_yhje numeric, k_ljje numeric, k_flag int, k_type varchar(4), "
          "k_djlx varchar(4), k_djtxt nvarchar(16), gl_djh2 nvarchar(16), k_note nvarchar(200), "
-         "u_sn varchar(8), a_name nvarchar(32), k_ghskh varchar(8)"},
+         "u_sn varchar(8), a_name nvarchar(32), k_ghskh varchar(8)",
+         {},
+         "",
+         {"partner:k_ghskh,k_rq"}},
 
         // Per-operator staging rows of the stock summary, stock queries and commission statistics.
         {"jxc_jxchz",
@@ -122,6 +131,9 @@ std::vector<TableDef> schema::ledgerTables()
          "fp_kpje numeric, fp_qcje numeric, fp_ljje numeric, fp_flag int, fp_type varchar(4), "
          "fp_djlx varchar(4), fp_djtxt nvarchar(16), fp_note nvarchar(200), fp_ghskh varchar(8), "
          "fp_check bit, fp_checker nvarchar(32), fp_chkrq varchar(16), fp_kprq varchar(32), "
-         "u_sn varchar(8), a_name nvarchar(32)"},
+         "u_sn varchar(8), a_name nvarchar(32)",
+         {},
+         "",
+         {"partner:fp_ghskh,fp_rq"}},
     };
 }
