@@ -2,6 +2,7 @@
 
 #include "foundation/db/dberror.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 DataModule::DataModule(const ConnectionSettings &settings, const QString &mainConnectionName,
@@ -19,6 +20,13 @@ DataModule::~DataModule()
 void DataModule::OpenMainDatabase(const QString &fileName)
 {
     CloseConnection(m_mainName);
+    if (m_settings.kind == DbKind::Sqlite) {
+        // A read-only file (copied from a CD or a backup) is made writable first; when that
+        // fails the open below reports the file.
+        QFile file(DatabaseTarget(m_settings, fileName));
+        if (file.exists() && !(file.permissions() & QFileDevice::WriteOwner))
+            file.setPermissions(file.permissions() | QFileDevice::WriteOwner);
+    }
     m_mainFile.clear();
     OpenConnection(m_settings, fileName, m_mainName);
     m_mainFile = fileName;
