@@ -1,0 +1,71 @@
+#include "foundation/sanitize.h"
+
+namespace {
+
+struct SanitizeRule
+{
+    char16_t typed;
+    char16_t replacement;  // 0: the character is dropped
+    bool keptByMath;       // passes unchanged under SafeTextKeepMath
+};
+
+constexpr SanitizeRule kSanitizeRules[] = {
+    {u'\'', u'\u2018', false}, {u'?', u'\uFF1F', false}, {u'%', u'\uFF05', false},
+    {u'!', u'\uFF01', false},  {u'$', u'\uFFE5', false}, {u'&', u'\uFF06', false},
+    {u',', u'\uFF0C', false},  {u'(', u'\uFF08', true},  {u')', u'\uFF09', true},
+    {u'+', u'\uFF0B', true},   {u'-', u'\uFF0D', true},  {u'/', u'\uFF0F', true},
+    {u'@', u'\uFF20', false},  {u'~', u'\uFF5E', false}, {u'"', u'\u201C', false},
+    {u'^', 0, false},          {u'`', 0, false},
+};
+
+enum class SanitizeVariant { Full, KeepMath, Short };
+
+bool sanitizeApplies(const SanitizeRule &rule, SanitizeVariant variant)
+{
+    switch (variant) {
+    case SanitizeVariant::Full:
+        return true;
+    case SanitizeVariant::KeepMath:
+        return !rule.keptByMath;
+    case SanitizeVariant::Short:
+        return rule.typed == u'\'' || rule.typed == u'?' || rule.typed == u'%' || rule.typed == u'`';
+    }
+    return false;
+}
+
+QString sanitizeWith(const QString &text, SanitizeVariant variant)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        const SanitizeRule *hit = nullptr;
+        for (const SanitizeRule &rule : kSanitizeRules) {
+            if (ch.unicode() == rule.typed && sanitizeApplies(rule, variant)) {
+                hit = &rule;
+                break;
+            }
+        }
+        if (!hit)
+            out.append(ch);
+        else if (hit->replacement != 0)
+            out.append(QChar(hit->replacement));
+    }
+    return out;
+}
+
+} // namespace
+
+QString SafeText(const QString &text)
+{
+    return sanitizeWith(text, SanitizeVariant::Full);
+}
+
+QString SafeTextKeepMath(const QString &text)
+{
+    return sanitizeWith(text, SanitizeVariant::KeepMath);
+}
+
+QString SafeTextShort(const QString &text)
+{
+    return sanitizeWith(text, SanitizeVariant::Short);
+}
