@@ -47,7 +47,8 @@ std::vector<TableDef> schema::ledgerTables()
                 "对账账户期初数"},
            }}},
          "",
-         {"account:xj_kmmc,xj_rq"}},
+         // Running balances walk one account's rows by date and id.
+         {"balance:xj_kmmc,xj_rq,id"}},
 
         // Payment methods; nothing reads them.
         {"jxc_fkfs",
@@ -108,7 +109,8 @@ std::vector<TableDef> schema::ledgerTables()
          "u_sn varchar(8), a_name nvarchar(32), k_ghskh varchar(8)",
          {},
          "",
-         {"partner:k_ghskh,k_rq"}},
+         // Running balances walk one partner account's rows by date and id.
+         {"balance:k_type,k_ghskh,k_rq,id"}},
 
         // Per-operator staging rows of the stock summary, stock queries and commission statistics.
         {"jxc_jxchz",
@@ -134,6 +136,7 @@ std::vector<TableDef> schema::ledgerTables()
          "u_sn varchar(8), a_name nvarchar(32)",
          {},
          "",
-         {"partner:fp_ghskh,fp_rq"}},
+         // Running balances walk one invoice account's rows by date and id.
+         {"balance:fp_type,fp_ghskh,fp_rq,id"}},
     };
 }

@@ -1,0 +1,471 @@
+#include "engine/costwalk.h"
+
+#include "engine/enginebatch.h"
+#include "foundation/db/numbers.h"
+#include "foundation/db/sqlroutines.h"
+#include "foundation/db/transaction.h"
+#include "foundation/loginstate.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <cmath>
+#include <vector>
+
+namespace costwalk_impl {
+
+
+
+// Movement codes of the goods ledger as the walk groups them.
+bool isAddingCode(const QString &flag)
+{
+    static const QSet<QString> codes{"cj", "sc", "pd", "ct", "st", "db", "bh", "cf", "kb", "bs",
+                                     "by", "jg", "pl", "bf", "wp", "ws", "wt", "qc", "hh"};
+    return codes.contains(flag);
+}
+
+bool isLoweringCode(const QString &flag)
+{
+    static const QSet<QString> codes{"xt", "lt", "xs", "ly", "dh", "jh"};
+    return codes.contains(flag);
+}
+
+// Codes whose row, taking the stock exactly to zero, sets the price to its own unit price.
+bool zeroCrossingSetsPrice(const QString &flag, double s)
+{
+    static const QSet<QString> always{"cj", "ct", "jg", "sc", "st", "kb", "ws", "pd"};
+    static const QSet<QString> incoming{"db", "bh", "cf"};
+    return always.contains(flag) || (incoming.contains(flag) && s > 0);
+}
+
+bool oppositeSigns(double a, double b)
+{
+    return a != 0 && b != 0 && ((a > 0) != (b > 0));
+}
+
+struct StartRow
+{
+    bool found = false;
+    QString goods;
+    QString warehouse;
+    QString date;
+    QString number;
+};
+
+StartRow readStartRow(const QSqlDatabase &db, const QString &ledgerId)
+{
+    StartRow start;
+    const qint64 id = engine::IdFromText(ledgerId);
+    if (id < 0)
+        return start;
+    QSqlQuery q = OpenSelect(db, QStringLiteral("select g_sn, ck_sn, gl_kdrq, gl_djh from jxc_goodslist where id = ?"),
+                             {id});
+    if (!q.next())
+        return start;
+    start.found = true;
+    start.goods = ValueText(q.value(0));
+    start.warehouse = ValueText(q.value(1));
+    start.date = ValueText(q.value(2));
+    start.number = ValueText(q.value(3));
+    return start;
+}
+
+struct Running
+{
+    double Q = 0;
+    double P = 0;
+    double A = 0;
+};
+
+// The state after the last row strictly before `date`; without one Q 0, A 0 and the goods'
+// average cost g_pjjj.
+Running openingState(const QSqlDatabase &db, const QString &goods, const QString &warehouse, const QString &date)
+{
+    Running r;
+    QSqlQuery q = OpenSelect(db,
+                             QStringLiteral("select gl_kc, gl_pjjj, gl_kczje from jxc_goodslist "
+                                            "where g_sn = ? and ck_sn = ? and gl_kdrq < ? "
+                                            "order by gl_kdrq desc, id desc limit 1"),
+                             {goods, warehouse, date});
+    if (q.next()) {
+        r.Q = q.value(0).toDouble();
+        r.P = q.value(1).toDouble();
+        r.A = q.value(2).toDouble();
+        return r;
+    }
+    r.P = TextToNumber(QueryScalar(db, QStringLiteral("select g_pjjj from jxc_goods where g_sn = ?"), {goods}));
+    return r;
+}
+
+struct LedgerRow
+{
+    qint64 id = 0;
+    QString flag;
+    QString number;
+    qint64 lineId = 0;  // id2: the document line the row was posted from
+    bool hasLineId = false;
+    double s = 0;  // gl_sl
+    double j = 0;  // gl_je
+    double d = 0;  // gl_dj
+    double c = 0;  // gl_zcb
+};
+
+std::vector<LedgerRow> readWalkRows(const QSqlDatabase &db, const QString &goods, const QString &warehouse,
+                                    const QString &date, const QString &excludedNumber)
+{
+    QString sql = QStringLiteral("select id, gl_flag, gl_sl, gl_je, gl_dj, gl_zcb, gl_djh, id2 from jxc_goodslist "
+                                 "where g_sn = ? and ck_sn = ? and gl_kdrq >= ?");
+    QVariantList binds{goods, warehouse, date};
+    if (!excludedNumber.isEmpty()) {
+        sql += QStringLiteral(" and (gl_djh is null or gl_djh <> ?)");
+        binds << excludedNumber;
+    }
+    sql += QStringLiteral(" order by gl_kdrq, id");
+    std::vector<LedgerRow> rows;
+    QSqlQuery q = OpenSelect(db, sql, binds);
+    while (q.next()) {
+        LedgerRow r;
+        r.id = q.value(0).toLongLong();
+        r.flag = q.value(1).toString().trimmed();
+        r.s = q.value(2).toDouble();
+        r.j = q.value(3).toDouble();
+        r.d = q.value(4).toDouble();
+        r.c = q.value(5).toDouble();
+        r.number = ValueText(q.value(6));
+        r.hasLineId = !q.value(7).isNull();
+        r.lineId = q.value(7).toLongLong();
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+void writeStockRow(const QSqlDatabase &db, const QString &goods, const QString &warehouse, const Running &r)
+{
+    RunSql(db, QStringLiteral("update jxc_kcsp set kc_cbj = ?, kc_zcb = ? where g_sn = ? and ck_sn = ?"),
+           {r.P, r.A, goods, warehouse});
+}
+
+// The forward walk of the posting routines over `rows`, starting from `r`.
+void walk(const QSqlDatabase &db, const LoginState &state, const std::vector<LedgerRow> &rows, Running &r)
+{
+    const int qd = state.QtyDecimals;
+    const int pd = state.PriceDecimals;
+    const int td = engine::AmountDecimals(state);
+    double Q = r.Q, P = r.P, A = r.A;
+    std::vector<QVariantList> out;
+    out.reserve(rows.size());
+    for (const LedgerRow &row : rows) {
+        const double sqsl = Q;
+        const double sqje = A;
+        double Qb = Q, Ab = A, sb = row.s, jb = row.j;
+        if (isAddingCode(row.flag)) {
+            if (oppositeSigns(row.s, Q)) {
+                Qb = std::fabs(Qb);
+                sb = std::fabs(sb);
+                jb = std::fabs(jb);
+                Ab = std::fabs(Ab);
+            }
+            Q += row.s;
+            Qb += sb;
+            Ab += jb;
+        } else if (isLoweringCode(row.flag)) {
+            Q -= row.s;
+        }
+        if (zeroCrossingSetsPrice(row.flag, row.s) && Qb != 0 && RoundTo(Q, qd) == 0)
+            P = std::fabs(row.d);
+        P = RoundTo(P, pd);
+        Q = RoundTo(Q, qd);
+        if (row.flag == QLatin1String("xs") || row.flag == QLatin1String("xt") || row.flag == QLatin1String("ly")
+            || row.flag == QLatin1String("lt"))
+            A -= row.c;
+        else if (row.flag == QLatin1String("dh") || row.flag == QLatin1String("jh"))
+            A -= row.j;
+        else
+            A += row.j;
+        if (Q > 0 && A >= 0)
+            P = std::fabs(A / Q);
+        if (Q != 0 && (Q < 0 || A <= 0)) {
+            Qb = std::fabs(Qb) + std::fabs(sb);
+            Ab = std::fabs(Ab) + std::fabs(jb);
+            if (Qb != 0)
+                P = std::fabs(Ab / Qb);
+            A = P * Q;
+        }
+        if (Q == 0)
+            A = 0;
+        A = RoundTo(A, td);
+        out.push_back({row.id, sqsl, sqje, P, Q, A});
+    }
+    engine::BatchUpdateById(db, QStringLiteral("jxc_goodslist"),
+                            {QStringLiteral("gl_sqsl"), QStringLiteral("gl_sqje"), QStringLiteral("gl_pjjj"),
+                             QStringLiteral("gl_kc"), QStringLiteral("gl_kczje")},
+                            out);
+    r = {Q, P, A};
+}
+
+void recalcFrom(const QSqlDatabase &db, const LoginState &state, const QString &goods, const QString &warehouse,
+                const QString &date, const QString &excludedNumber)
+{
+    Transaction tx(db);
+    Running r = openingState(db, goods, warehouse, date);
+    const std::vector<LedgerRow> rows = readWalkRows(db, goods, warehouse, date, excludedNumber);
+    walk(db, state, rows, r);
+    writeStockRow(db, goods, warehouse, r);
+    tx.commit();
+}
+
+// ---- the full walk -------------------------------------------------------------------------
+
+bool isCostedOutCode(const QString &flag)  // revalued at the average before the row
+{
+    return flag == QLatin1String("xt") || flag == QLatin1String("lt") || flag == QLatin1String("xs")
+           || flag == QLatin1String("ly");
+}
+
+bool isRepricedCode(const QString &flag)  // price and amount rewritten in the ledger
+{
+    static const QSet<QString> codes{"ly", "lt", "bs", "by", "pd", "bh", "cf", "kb", "pl", "wp", "wt"};
+    return codes.contains(flag);
+}
+
+struct LineWrite
+{
+    QString number;
+    QString goods;
+    qint64 lineId = 0;
+    bool hasLineId = false;
+    double price = 0;  // Pp
+    double cost = 0;   // k
+};
+
+// Writes the costs of the walked rows into the document lines of one kind.
+//   priceColumns: columns set to Pp × the line's g_zhxs (unit price of the line's unit)
+//   basePriceColumns: columns set to Pp (per base unit)
+//   costColumn: set to k, or −k when `negateCost` (tables holding positive totals for rows
+//   that the ledger carries negative)
+void writeLines(const QSqlDatabase &db, const std::vector<LineWrite> &writes, const QString &table,
+                const QString &goodsColumn, const QStringList &priceColumns, const QStringList &basePriceColumns,
+                const QString &costColumn, bool negateCost, bool lineHasFactor, bool lineHasId2)
+{
+    if (writes.empty())
+        return;
+    // One batch row per line key; a later ledger row of the same key wins, as it would when
+    // the rows were written one after the other.
+    std::vector<QVariantList> rows;
+    rows.reserve(writes.size());
+    QHash<QString, size_t> slot;
+    for (const LineWrite &w : writes) {
+        const bool byLine = lineHasId2 && w.hasLineId;
+        const QString key = w.number + QChar(0) + w.goods + QChar(0)
+                            + (byLine ? QString::number(w.lineId) : QString());
+        QVariantList row{byLine ? QVariant(w.lineId) : QVariant(), w.number, w.goods, w.price,
+                         negateCost ? -w.cost : w.cost};
+        const auto it = slot.constFind(key);
+        if (it != slot.constEnd()) {
+            rows[it.value()] = row;
+        } else {
+            slot.insert(key, rows.size());
+            rows.push_back(row);
+        }
+    }
+    engine::FillBatch(db, {QStringLiteral("id"), QStringLiteral("k1"), QStringLiteral("k2"), QStringLiteral("c1"),
+                           QStringLiteral("c2")},
+                      rows);
+    const QString factor = lineHasFactor
+        ? QStringLiteral("(case when coalesce(%1.g_zhxs, 0) = 0 then 1 else %1.g_zhxs end)").arg(table)
+        : QStringLiteral("1");
+    QStringList sets;
+    for (const QString &c : priceColumns)
+        sets << QStringLiteral("%1 = b.c1 * %2").arg(c, factor);
+    for (const QString &c : basePriceColumns)
+        sets << QStringLiteral("%1 = b.c1").arg(c);
+    sets << QStringLiteral("%1 = b.c2").arg(costColumn);
+    // Where the ledger row names its line (id2 of sales rows), only that line takes the row's
+    // cost, so two lines of one goods keep their own totals; otherwise every line of the goods
+    // in the document takes it.
+    const QString lineMatch = lineHasId2
+        ? QStringLiteral(" AND (b.id IS NULL OR %1.id2 IS NULL OR %1.id2 = b.id)").arg(table)
+        : QString();
+    RunSql(db, QStringLiteral("UPDATE %1 SET %2 FROM jxc_tmp_batch b WHERE %1.gl_djh = b.k1 AND %1.%3 = b.k2%4")
+                   .arg(table, sets.join(QStringLiteral(", ")), goodsColumn, lineMatch));
+}
+
+QStringList distinctNumbers(const std::vector<LineWrite> &writes)
+{
+    QStringList numbers;
+    QSet<QString> seen;
+    for (const LineWrite &w : writes) {
+        if (!seen.contains(w.number)) {
+            seen.insert(w.number);
+            numbers << w.number;
+        }
+    }
+    return numbers;
+}
+
+void fillNumbers(const QSqlDatabase &db, const QStringList &numbers)
+{
+    std::vector<QVariantList> rows;
+    for (const QString &n : numbers)
+        rows.push_back({n});
+    engine::FillBatch(db, {QStringLiteral("k1")}, rows);
+}
+
+} // namespace costwalk_impl
+
+void RecalcStockCost(const QSqlDatabase &db, const LoginState &state, const Clock &clock, const QString &ledgerId,
+                     const QString &exclusion)
+{
+    using namespace costwalk_impl;
+    Q_UNUSED(clock)
+    const StartRow start = readStartRow(db, ledgerId);
+    if (!start.found)
+        return;
+    const QString excluded = exclusion == QLatin1String("1") ? start.number : QString();
+    recalcFrom(db, state, start.goods, start.warehouse, start.date, excluded);
+}
+
+void RecalcStockCostFrom(const QSqlDatabase &db, const LoginState &state, const Clock &clock, const QString &goods,
+                         const QString &warehouse, const QString &fromDate)
+{
+    using namespace costwalk_impl;
+    Q_UNUSED(clock)
+    recalcFrom(db, state, engine::NotNull(goods), engine::NotNull(warehouse), engine::NotNull(fromDate), QString());
+}
+
+void RecalcStockCostFull(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                         const QString &ledgerId, const QString &writeBack)
+{
+    using namespace costwalk_impl;
+    Q_UNUSED(clock)
+    const StartRow start = readStartRow(db, ledgerId);
+    if (!start.found)
+        return;
+    const int qd = state.QtyDecimals;
+    const int pd = state.PriceDecimals;
+    const int td = engine::AmountDecimals(state);
+
+    Transaction tx(db);
+    const bool fixedCost = IsTrue(QueryScalar(db, QStringLiteral("select g_gdcbj from jxc_goods where g_sn = ?"),
+                                              {start.goods}));
+    Running r = openingState(db, start.goods, start.warehouse, start.date);
+    const std::vector<LedgerRow> rows = readWalkRows(db, start.goods, start.warehouse, start.date, QString());
+
+    double Q = r.Q, P = r.P, A = r.A;
+    double Pp = P;
+    std::vector<QVariantList> running, saleCosts, repriced;
+    std::vector<LineWrite> xsLines, xtLines, lyLines, ltLines, bsLines, byLines, pdLines, plLines, wpLines;
+    // gl_je of the rows, as read, for gl_lr of sales and returns.
+    for (const LedgerRow &row : rows) {
+        const double sqsl = Q, sqje = A;
+        double Qb = Q, Ab = A, sb = row.s, jb = row.j;
+        const QString &f = row.flag;
+        const bool saleKind = f == QLatin1String("xs") || f == QLatin1String("xt");
+        const double m = (isCostedOutCode(f) || f == QLatin1String("dh")) ? -row.s : row.s;
+        double v;
+        if (saleKind && fixedCost)
+            v = -row.c;
+        else if (isCostedOutCode(f))
+            v = m * Pp;
+        else if (f == QLatin1String("dh"))
+            v = -row.j;
+        else
+            v = row.j;
+        Q += m;
+        A += v;
+        if (oppositeSigns(m, Q)) {
+            Qb = std::fabs(Q);
+            sb = std::fabs(m);
+            jb = std::fabs(v);
+            Ab = std::fabs(A);
+        }
+        Q = RoundTo(Q, qd);
+        if (Q > 0 && A >= 0)
+            P = std::fabs(A / Q);
+        if (Q != 0 && (Q < 0 || A <= 0)) {
+            Qb = std::fabs(Qb) + std::fabs(sb);
+            Ab = std::fabs(Ab) + std::fabs(jb);
+            if (Qb != 0)
+                P = std::fabs(Ab / Qb);
+            A = P * Q;
+        }
+        P = RoundTo(P, pd);
+        double k = row.s * Pp;
+        A = (Q == 0) ? 0 : RoundTo(A, td);
+        k = RoundTo(k, td);
+        running.push_back({row.id, sqsl, sqje, P, Q, A});
+
+        const LineWrite lw{row.number, start.goods, row.lineId, row.hasLineId, Pp, k};
+        if (saleKind && !fixedCost) {
+            saleCosts.push_back({row.id, Pp, k, row.j - k});
+            (f == QLatin1String("xs") ? xsLines : xtLines).push_back(lw);
+        }
+        if (isRepricedCode(f)) {
+            repriced.push_back({row.id, Pp, k, k});
+            if (f == QLatin1String("ly"))
+                lyLines.push_back(lw);
+            else if (f == QLatin1String("lt"))
+                ltLines.push_back(lw);
+            else if (f == QLatin1String("bs"))
+                bsLines.push_back(lw);
+            else if (f == QLatin1String("by"))
+                byLines.push_back(lw);
+            else if (f == QLatin1String("pd"))
+                pdLines.push_back(lw);
+            else if (f == QLatin1String("pl"))
+                plLines.push_back(lw);
+            else if (f == QLatin1String("wp"))
+                wpLines.push_back(lw);
+        }
+        Pp = P;
+    }
+
+    const QString ledger = QStringLiteral("jxc_goodslist");
+    engine::BatchUpdateById(db, ledger,
+                            {QStringLiteral("gl_sqsl"), QStringLiteral("gl_sqje"), QStringLiteral("gl_pjjj"),
+                             QStringLiteral("gl_kc"), QStringLiteral("gl_kczje")},
+                            running);
+    engine::BatchUpdateById(db, ledger, {QStringLiteral("gl_cbj"), QStringLiteral("gl_zcb"), QStringLiteral("gl_lr")},
+                            saleCosts);
+    engine::BatchUpdateById(db, ledger, {QStringLiteral("gl_dj"), QStringLiteral("gl_je"), QStringLiteral("gl_zje")},
+                            repriced);
+
+    if (writeBack == QLatin1String("1")) {
+        const QString gsn = QStringLiteral("g_sn");
+        // Sales lines: the cost price per line unit, ls_cbj2 per base unit; then the profit.
+        writeLines(db, xsLines, QStringLiteral("jxc_lsxssp"), gsn, {QStringLiteral("ls_cbj")},
+                   {QStringLiteral("ls_cbj2")}, QStringLiteral("ls_zcb"), false, true, true);
+        // Sales-return lines hold positive totals while the ledger carries the return negative.
+        writeLines(db, xtLines, QStringLiteral("jxc_xsthsp"), gsn, {QStringLiteral("th_cbj")}, {},
+                   QStringLiteral("th_zcb"), true, true, true);
+        writeLines(db, lyLines, QStringLiteral("jxc_bmlysp"), gsn, {QStringLiteral("ly_dj")}, {},
+                   QStringLiteral("ly_zje"), false, true, false);
+        writeLines(db, ltLines, QStringLiteral("jxc_bmlysp"), gsn, {QStringLiteral("ly_dj")}, {},
+                   QStringLiteral("ly_zje"), true, true, false);
+        writeLines(db, bsLines, QStringLiteral("jxc_bssp"), gsn, {}, {QStringLiteral("bs_dj")},
+                   QStringLiteral("bs_zje"), true, false, false);
+        writeLines(db, byLines, QStringLiteral("jxc_bysp"), gsn, {}, {QStringLiteral("by_dj")},
+                   QStringLiteral("by_zje"), false, false, false);
+        writeLines(db, pdLines, QStringLiteral("jxc_kcpdsp"), gsn, {}, {QStringLiteral("pd_dj")},
+                   QStringLiteral("pd_zje"), false, false, false);
+        writeLines(db, plLines, QStringLiteral("jxc_scjgdpl"), QStringLiteral("pl_gsn"), {},
+                   {QStringLiteral("pl_dj")}, QStringLiteral("pl_zcb"), false, false, false);
+        writeLines(db, wpLines, QStringLiteral("jxc_wfjgdpl"), QStringLiteral("pl_gsn"), {},
+                   {QStringLiteral("pl_dj")}, QStringLiteral("pl_zcb"), false, false, false);
+
+        if (!xsLines.empty()) {
+            fillNumbers(db, distinctNumbers(xsLines));
+            RunSql(db, QStringLiteral("UPDATE jxc_lsxsd SET ls_lr = coalesce((select sum(coalesce(l.ls_je, 0) - "
+                                      "coalesce(l.ls_zcb, 0)) from jxc_lsxssp l where l.gl_djh = jxc_lsxsd.gl_djh), 0) "
+                                      "WHERE gl_djh IN (select k1 from jxc_tmp_batch)"));
+        }
+        if (!xtLines.empty()) {
+            fillNumbers(db, distinctNumbers(xtLines));
+            RunSql(db, QStringLiteral("UPDATE jxc_xsthd SET th_lr = coalesce((select sum(coalesce(l.th_zcb, 0) - "
+                                      "coalesce(l.th_je, 0)) from jxc_xsthsp l where l.gl_djh = jxc_xsthd.gl_djh), 0) "
+                                      "WHERE gl_djh IN (select k1 from jxc_tmp_batch)"));
+        }
+    }
+    writeStockRow(db, start.goods, start.warehouse, {Q, P, A});
+    tx.commit();
+}

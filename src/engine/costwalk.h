@@ -1,0 +1,37 @@
+#pragma once
+
+// Moving-average stock cost per goods and warehouse. Every row of the goods ledger
+// jxc_goodslist carries the running quantity, average cost price and stock amount of its goods
+// in its warehouse (gl_sqsl/gl_sqje before the row, gl_kc/gl_pjjj/gl_kczje after it); these
+// walks recompute them forward from a date to the end of the ledger and copy the final price
+// and amount into kc_cbj/kc_zcb of the stock row jxc_kcsp. They change no quantity of jxc_kcsp
+// and nothing of jxc_goods.
+//
+// Each walk reads the later rows in one ordered query and writes them back in one batch. It
+// joins an open Transaction or opens its own; a database error raises DbError and the walk's
+// writes are rolled back with the transaction.
+
+#include <QSqlDatabase>
+#include <QString>
+
+class Clock;
+struct LoginState;
+
+// Recomputes from ledger row `ledgerId` (its goods, warehouse and date): every row of that date
+// or later is walked again. Exclusion "1" leaves out the rows of that row's document (gl_djh;
+// an empty number excludes nothing). An unknown id changes nothing.
+void RecalcStockCost(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                     const QString &ledgerId, const QString &exclusion);
+
+// The same walk for one goods and warehouse from a date on (all rows of that date or later),
+// without exclusion: what RecalcStockCost(id, "0") does for a row of that goods, warehouse and
+// date. For postings that walk once per goods and warehouse of a document.
+void RecalcStockCostFrom(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                         const QString &goods, const QString &warehouse, const QString &fromDate);
+
+// The heavier walk of the difference check: also revalues outgoing rows at the average before
+// them (gl_cbj/gl_zcb/gl_lr of sales and sales returns, price and amount of issues, losses,
+// overflows, stocktaking …). Write-back "1" also writes those costs into the document lines
+// and the profit of sales and sales-return headers.
+void RecalcStockCostFull(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                         const QString &ledgerId, const QString &writeBack);

@@ -1,0 +1,63 @@
+#include "engine/stockcheck.h"
+
+#include "foundation/db/sqlroutines.h"
+#include "foundation/loginstate.h"
+
+namespace stockcheck_impl {
+
+struct CheckKind
+{
+    const char *type;
+    const char *lines;
+    const char *quantity;
+    const char *askSuffix;     // negative stock allowed: a question
+    const char *refuseSuffix;  // not allowed: a refusal
+};
+
+constexpr const char *kOutAsk = "”：出库将会出现负库存，是否继续？";
+constexpr const char *kOutRefuse = "”：不能出库！";
+constexpr const char *kReturnAsk = "”：退货将会出现负库存，是否继续？";
+constexpr const char *kReturnRefuse = "”：不能退货！";
+
+const CheckKind kKinds[] = {
+    {"CJ", "jxc_jhsp", "jh_zsl", kOutAsk, kOutRefuse},
+    {"CT", "jxc_thsp", "th_zsl", kReturnAsk, kReturnRefuse},
+    {"XS", "jxc_lsxssp", "ls_zsl", "”：销售将会出现负库存，是否继续？", "”：不能销售！"},
+    {"XT", "jxc_xsthsp", "th_zsl", kOutAsk, kOutRefuse},
+    {"DB", "jxc_dbsp", "db_zsl", kOutAsk, kOutRefuse},
+    {"BS", "jxc_bssp", "bs_sl", "”：报损将会出现负库存，是否继续？", "”：不能报损！"},
+    {"LY", "jxc_bmlysp", "ly_sl", "”：领用将会出现负库存，是否继续？", "”：不能领用！"},
+    {"LT", "jxc_bmlysp", "ly_sl", kOutAsk, kOutRefuse},
+    {"SC", "jxc_scrksp", "sc_sl", kOutAsk, kOutRefuse},
+    {"ST", "jxc_scrksp", "sc_sl", kReturnAsk, kReturnRefuse},
+};
+
+} // namespace stockcheck_impl
+
+QString CheckNegativeStock(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                           const QString &number, const QString &warehouse, const QString &type)
+{
+    using namespace stockcheck_impl;
+    Q_UNUSED(clock)
+    const CheckKind *kind = nullptr;
+    for (const CheckKind &k : kKinds) {
+        if (type == QLatin1String(k.type)) {
+            kind = &k;
+            break;
+        }
+    }
+    if (!kind)
+        return QString();
+    // The lines of every operator count; a goods without a stock row in the warehouse is not
+    // compared. The lowest short code is named.
+    const QString sql = QStringLiteral(
+        "select l.g_sn from (select g_sn, sum(coalesce(%2, 0)) as q from %1 where gl_djh = ? "
+        "and g_sn <> '00000000' group by g_sn) l join jxc_kcsp k on k.g_sn = l.g_sn and k.ck_sn = ? "
+        "where l.q > coalesce(k.kc_sl, 0) order by l.g_sn limit 1")
+                            .arg(QLatin1String(kind->lines), QLatin1String(kind->quantity));
+    const QString goods = QueryScalar(db, sql, {number, warehouse});
+    if (goods.isEmpty())
+        return QString();
+    return QStringLiteral("该单据中至少一种商品库存不足，\r\n\r\n“") + goods
+           + QString::fromUtf8(IsTrue(state.AllowNegativeStock) ? kind->askSuffix : kind->refuseSuffix);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+// Stock sufficiency before goods leave a warehouse.
+
+#include <QSqlDatabase>
+#include <QString>
+
+class Clock;
+struct LoginState;
+
+// Sums the document's line quantities per goods (all operators' lines, the reserved goods
+// "00000000" left out) and compares each sum with kc_sl in `warehouse`. Empty when stock
+// suffices (or the type is not one of CJ CT XS XT DB BS LY LT SC ST, or a goods has no stock row
+// there); else the sentence naming the lowest short goods code, ending in a question when
+// state.AllowNegativeStock is on and in a refusal when it is off. The caller shows it.
+QString CheckNegativeStock(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                           const QString &number, const QString &warehouse, const QString &type);
