@@ -2,19 +2,24 @@
 // account set, then the main window and the message loop.
 
 #include "foundation/datamodule.h"
+#include "foundation/db/clock.h"
 #include "foundation/db/dberror.h"
 #include "foundation/errorhandler.h"
 #include "foundation/firststart.h"
+#include "foundation/handoff.h"
+#include "foundation/loginstate.h"
 #include "foundation/productconstants.h"
 #include "platform/system/programfolder.h"
 #include "platform/system/singleinstance.h"
+#include "platform/widgets/desktopurlopener.h"
 #include "platform/widgets/messageboxnotices.h"
 #include "shell/forms/application.h"
 #include "shell/forms/loading.h"
+#include "shell/forms/mainform.h"
+#include "shell/forms/screenregistry.h"
 
 #include <QDebug>
-#include <QLabel>
-#include <QMainWindow>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -32,11 +37,14 @@ int main(int argc, char *argv[])
         splash.exec();
     }
 
-    const ProductConstants &product = SetProductConstants();
-    QMainWindow mainWindow;
-    mainWindow.setWindowTitle(product.brandWord + QStringLiteral("进销存管理系统 ") + product.versionText);
-
+    SetProductConstants();
     DataModule dataModule(ConnectionSettings::load(DataFolder()));
+    LoginState loginState;
+    DesktopUrlOpener urls;
+    // The main window is created hidden; its first show runs the login once the message loop
+    // has started.
+    TF_MainForm mainForm(dataModule, loginState, Clock::system(), notices, urls, ScreenRegistry::instance(),
+                         FollowOn());
     try {
         EnsureDefaultDatabases(dataModule.settings());
         dataModule.OpenMainDatabase(QString::fromLatin1(kDefaultAccountSetFile));
@@ -46,10 +54,6 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    auto *label = new QLabel(QStringLiteral("帐套已打开：%1").arg(dataModule.mainFileName()));
-    label->setAlignment(Qt::AlignCenter);
-    mainWindow.setCentralWidget(label);
-    mainWindow.resize(1024, 700);
-    mainWindow.show();
+    QTimer::singleShot(0, &mainForm, &TF_MainForm::start);
     return app.exec();
 }

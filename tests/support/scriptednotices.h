@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qtprinters.h"
+
 #include "foundation/notices.h"
 
 #include <QList>

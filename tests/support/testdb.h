@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qtprinters.h"
+
 #include "foundation/db/clock.h"
 #include "foundation/db/connection.h"
 

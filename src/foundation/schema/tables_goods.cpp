@@ -111,7 +111,11 @@ std::vector<TableDef> schema::goodsTables()
 
         {"jxc_khbj",
          "g_sn varchar(32), kb_bj numeric, kh_sn varchar(8), kb_bjrq varchar(32), u_sn varchar(8), "
-         "a_name nvarchar(32), kb_note nvarchar(200)"},
+         "a_name nvarchar(32), kb_note nvarchar(200)",
+         {},
+         "",
+         // A customer's quoted price of a goods (sale price proposal).
+         {"customer_goods:kh_sn,g_sn"}},
 
         {"jxc_goodstm",
          "g_sn varchar(32), g_tmbz nvarchar(32), g_sptm varchar(64)"},

@@ -57,7 +57,11 @@ std::vector<TableDef> schema::posTables()
          "pos_note nvarchar(200), pos_zffs int, pos_xj numeric, pos_czk numeric, pos_yhk numeric, "
          "pos_djq numeric, pos_yhje numeric, pos_yhzkje numeric, pos_wxje numeric, pos_zfbje numeric, "
          "pos_zftype varchar(32), pos_transactionid varchar(64), pos_rjid varchar(50), pos_bcjf numeric, "
-         "pos_jfye numeric, pos_zlje numeric, pos_zjf numeric"},
+         "pos_jfye numeric, pos_zlje numeric, pos_zjf numeric",
+         {},
+         // Which way the member effects of the bill went (PostPosMember): NULL not recorded,
+         // 1 points path, 2 early exit (points base 0); the cancel takes back only that.
+         "pos_hyfz int"},
 
         // POS bill lines.
         {"jxc_posxssp",

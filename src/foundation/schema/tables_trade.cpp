@@ -55,7 +55,11 @@ std::vector<TableDef> schema::tradeTables()
          "ls_zsl numeric, g_tmbz nvarchar(32), dw_name nvarchar(64), g_sptm varchar(64), g_zhxs numeric, "
          "ls_dhbz int, t_zp nvarchar(16), ghs_sn varchar(8), gl_djh2 nvarchar(16), idck int, "
          "gl_djh3 nvarchar(16), t_ddh varchar(32), t_yjrq varchar(16), t_jhrq varchar(32), t_ph varchar(64), "
-         "t_scrq varchar(16), ls_ygmc nvarchar(64), g_xlh text"},
+         "t_scrq varchar(16), ls_ygmc nvarchar(64), g_xlh text",
+         {},
+         "",
+         // The last price a goods was sold at in a unit (sale price proposal).
+         {"goods_unit:g_sn,dw_name"}},
         // Sales headers, including bills settled at the POS.
         {"jxc_lsxsd",
          "gl_djh varchar(16), kh_sn varchar(8), ck_sn varchar(8), ls_xsrq varchar(32), ls_yfje numeric, "
@@ -66,7 +70,11 @@ std::vector<TableDef> schema::tradeTables()
          "ls_jsfs int, ls_kmmc nvarchar(32), ht_sn varchar(8), ls_fpno varchar(32), ls_fpje numeric, "
          "ls_yf numeric, ls_bzf numeric, ls_yffs varchar(16), ls_lr numeric, ls_zt varchar(8), "
          "hy_sn varchar(8), pos_xfcs int, pos_sdjf int, pos_zffs int, pos_xj numeric, pos_czk numeric, "
-         "pos_yhk numeric, pos_djq numeric, pos_rjid varchar(32), hy_fdzt varchar(32), hy_fd varchar(32)"},
+         "pos_yhk numeric, pos_djq numeric, pos_rjid varchar(32), hy_fdzt varchar(32), hy_fd varchar(32)",
+         {},
+         "",
+         // A customer's sales history (sale price proposal).
+         {"customer:kh_sn"}},
         // Sales return lines ("XT"), also POS return lines.
         {"jxc_xsthsp",
          "gl_djh varchar(16), g_sn varchar(32), th_dj numeric, th_cbj numeric, th_zcb numeric, th_sl numeric, "

@@ -1,0 +1,288 @@
+#include "engine/auditsupport.h"
+
+#include "foundation/db/numbers.h"
+#include "foundation/db/sqlroutines.h"
+#include "foundation/loginstate.h"
+#include "foundation/oplog.h"
+#include "foundation/schema/catalog.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+
+#include <cmath>
+
+namespace postingsupport {
+
+namespace {
+
+RowTexts rowOf(const QSqlQuery &query)
+{
+    RowTexts row;
+    const QSqlRecord rec = query.record();
+    for (int i = 0; i < rec.count(); ++i)
+        row.insert(rec.fieldName(i).toLower(), ValueText(query.value(i)));
+    return row;
+}
+
+int textWidth(const QString &table, const QString &column)
+{
+    const schema::Table *t = schema::Catalog::instance().table(table);
+    if (!t)
+        return 0;
+    const schema::Column *c = t->column(column);
+    if (!c || (c->type != ColType::Varchar && c->type != ColType::NVarchar))
+        return 0;
+    return c->width;
+}
+
+} // namespace
+
+RowTexts ReadFirstRow(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
+{
+    QSqlQuery query = OpenSelect(db, sql, binds);
+    if (!query.next())
+        return {};
+    return rowOf(query);
+}
+
+QVector<RowTexts> ReadRows(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
+{
+    QVector<RowTexts> rows;
+    QSqlQuery query = OpenSelect(db, sql, binds);
+    while (query.next())
+        rows.append(rowOf(query));
+    return rows;
+}
+
+double Num(const RowTexts &row, const QString &column)
+{
+    return TextToNumber(row.value(column));
+}
+
+QString CutToColumn(const QString &table, const QString &column, const QString &text)
+{
+    const int width = textWidth(table, column);
+    return width > 0 ? LeftCharacters(text, width) : text;
+}
+
+QString CutSql(const QString &table, const QString &column, const QString &expr)
+{
+    const int width = textWidth(table, column);
+    if (width <= 0)
+        return expr;
+    return QStringLiteral("substr(%1, 1, %2)").arg(expr).arg(width);
+}
+
+qint64 InsertRow(const QSqlDatabase &db, const QString &table, const ColumnValues &values)
+{
+    QStringList columns;
+    QStringList marks;
+    QVariantList binds;
+    for (const auto &cv : values) {
+        columns << cv.first;
+        marks << QStringLiteral("?");
+        if (cv.second.typeId() == QMetaType::QString)
+            binds << CutToColumn(table, cv.first, cv.second.toString());
+        else
+            binds << cv.second;
+    }
+    return InsertReturningId(db,
+                             QStringLiteral("insert into %1 (%2) values (%3)")
+                                 .arg(table, columns.join(QStringLiteral(", ")),
+                                      marks.join(QStringLiteral(", "))),
+                             binds);
+}
+
+bool StockRowExists(const QSqlDatabase &db, const QString &goods, const QString &warehouse)
+{
+    return !QueryScalar(db,
+                        QStringLiteral("select g_sn from jxc_kcsp where g_sn = ? and ck_sn = ? "
+                                       "limit 1"),
+                        {goods, warehouse})
+                .isEmpty();
+}
+
+double GoodsAverageCost(const QSqlDatabase &db, const LoginState &state, const QString &goods)
+{
+    const RowTexts row = ReadFirstRow(
+        db,
+        QStringLiteral("select sum(coalesce(kc_cbj, 0) * coalesce(kc_zsl, 0)) as amount, "
+                       "sum(coalesce(kc_zsl, 0)) as qty from jxc_kcsp where g_sn = ?"),
+        {goods});
+    const double qty = Num(row, QStringLiteral("qty"));
+    // A book quantity that sums to zero (or to a float tail of it) gives no average.
+    if (std::fabs(qty) < 1e-9)
+        return -1.0;
+    return std::fabs(RoundTo(Num(row, QStringLiteral("amount")) / qty, state.PriceDecimals));
+}
+
+QString DefaultWarehouseSn(const QSqlDatabase &db)
+{
+    QString sn = QueryScalar(db, QStringLiteral("select ck_sn from jxc_ckxx where ck_default <> 0 "
+                                                "order by id limit 1"));
+    if (sn.isEmpty())
+        sn = QueryScalar(db, QStringLiteral("select ck_sn from jxc_ckxx order by id limit 1"));
+    return sn;
+}
+
+QString DefaultWarehouseName(const QSqlDatabase &db)
+{
+    QString name = QueryScalar(db, QStringLiteral("select ck_name from jxc_ckxx where ck_default <> 0 "
+                                                  "order by id limit 1"));
+    if (name.isEmpty())
+        name = QueryScalar(db, QStringLiteral("select ck_name from jxc_ckxx order by id limit 1"));
+    return name;
+}
+
+QString DefaultSupplierSn(const QSqlDatabase &db)
+{
+    QString sn = QueryScalar(db, QStringLiteral("select ghs_sn from jxc_ghsxx where ghs_default <> 0 "
+                                                "and coalesce(ghs_forbid, 0) = 0 order by id limit 1"));
+    if (sn.isEmpty())
+        sn = QueryScalar(db, QStringLiteral("select ghs_sn from jxc_ghsxx where coalesce(ghs_forbid, 0) = 0 "
+                                            "order by id limit 1"));
+    return sn;
+}
+
+bool SettlesByPayment(const QString &jsfsText)
+{
+    return jsfsText.trimmed() == QLatin1String("0");
+}
+
+} // namespace postingsupport
+
+namespace postingsupport {
+
+QString GuardedDivSql(const QString &num, const QString &den)
+{
+    return QStringLiteral("(case when coalesce(%2, 0) = 0 then %1 else %1 / %2 end)").arg(num, den);
+}
+
+bool PostFreightAndPacking(const QSqlDatabase &db, const LoginState &state, const FreightPosting &f)
+{
+    bool wrote = false;
+    const struct { QString type; QString noteEnd; double amount; } fees[] = {
+        {QStringLiteral("运费"), QStringLiteral("产生的运费"), f.freight},
+        {QStringLiteral("包装费"), QStringLiteral("产生的包装费"), f.packing},
+    };
+    for (const auto &fee : fees) {
+        if (!(fee.amount > 0))
+            continue;
+        const QString note = f.notePrefix + f.number + fee.noteEnd;
+        InsertRow(db, QStringLiteral("jxc_yyfy"),
+                  {{QStringLiteral("gl_djh"), f.number},
+                   {QStringLiteral("fy_rq"), f.date},
+                   {QStringLiteral("fy_lx"), fee.type},
+                   {QStringLiteral("fy_je"), -fee.amount},
+                   {QStringLiteral("u_sn"), f.handlerSn},
+                   {QStringLiteral("fy_note"), note},
+                   {QStringLiteral("a_name"), state.CurrentOperatorName},
+                   {QStringLiteral("fy_sc"), QStringLiteral("费用")},
+                   {QStringLiteral("de_sn"), QStringLiteral("100001")},
+                   // The account the money leaves, the same as the cash row's.
+                   {QStringLiteral("fy_kmmc"), f.account},
+                   {QStringLiteral("fy_chk"), QStringLiteral("1")},
+                   {QStringLiteral("fy_flag"), QStringLiteral("1")}});
+        InsertRow(db, QStringLiteral("jxc_xjyh"),
+                  {{QStringLiteral("gl_djh"), f.number},
+                   {QStringLiteral("ghs_sn"), f.partnerSn},
+                   {QStringLiteral("ghs_name"), f.partnerName},
+                   {QStringLiteral("xj_rq"), f.date},
+                   {QStringLiteral("xj_dlx"), QStringLiteral("费用付款")},
+                   {QStringLiteral("u_name"), f.handlerName},
+                   {QStringLiteral("xj_je"), -fee.amount},
+                   {QStringLiteral("xj_kmmc"), f.account},
+                   {QStringLiteral("xj_note"), note},
+                   {QStringLiteral("a_name"), state.CurrentOperatorName},
+                   {QStringLiteral("xj_chk"), QStringLiteral("1")},
+                   {QStringLiteral("xj_ljje"), 0.0}});
+        wrote = true;
+    }
+    return wrote;
+}
+
+} // namespace postingsupport
+
+namespace postingsupport {
+
+namespace {
+
+void reprice(SpreadLine &line, int priceDecimals)
+{
+    if (line.ordinary) {
+        double base = line.discount * line.qty;
+        if (base == 0)
+            base = line.qty;  // a missing discount rate counts as none
+        line.taxPrice = base != 0 ? RoundTo(line.total / base, priceDecimals) : 0;
+        const double taxFactor = 1 + line.tax / 100;
+        line.price = taxFactor != 0 ? RoundTo(line.taxPrice / taxFactor, priceDecimals) : line.taxPrice;
+    }
+    if (line.qty > 0) {
+        line.amount = line.price * line.qty;
+        line.taxAmount = line.total - line.price * line.qty;
+    }
+}
+
+double linesTotal(const QVector<SpreadLine> &lines)
+{
+    double sum = 0;
+    for (const SpreadLine &l : lines)
+        sum += l.total;
+    return sum;
+}
+
+} // namespace
+
+double SpreadDifference(QVector<SpreadLine> &lines, double due, double paid, int priceDecimals,
+                        bool *changed)
+{
+    constexpr double eps = 1e-9;
+    if (changed)
+        *changed = false;
+    int n = 0;
+    for (const SpreadLine &l : lines)
+        n += l.ordinary ? 1 : 0;
+    if (n == 0)
+        return due;
+    double rest = due - paid;
+    double total = due;
+    bool ran = false;
+    while (rest > 0.001) {
+        ran = true;
+        const double share = RoundTo(rest / n, priceDecimals);
+        bool roundChanged = false;
+        if (share > 0) {
+            for (SpreadLine &l : lines) {
+                if (l.ordinary && l.total >= share - eps) {
+                    l.total -= share;
+                    roundChanged = true;
+                }
+            }
+        }
+        if (!roundChanged) {
+            // The shares no longer move anything: one line carries what is left.
+            const double r = RoundTo(rest, priceDecimals);
+            SpreadLine *carrier = nullptr;
+            for (SpreadLine &l : lines) {
+                if (l.ordinary && l.total >= r - eps && (!carrier || l.total > carrier->total + eps))
+                    carrier = &l;
+            }
+            if (carrier && r > 0)
+                carrier->total -= r;
+            total = linesTotal(lines);
+            break;
+        }
+        total = linesTotal(lines);
+        rest = total - paid;
+    }
+    if (ran) {
+        for (SpreadLine &l : lines)
+            reprice(l, priceDecimals);
+        if (changed)
+            *changed = true;
+    }
+    return total;
+}
+
+} // namespace postingsupport

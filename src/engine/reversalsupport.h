@@ -1,0 +1,135 @@
+#pragma once
+
+// Pieces the cancel-audit routines share: the phase-1 refusals and questions, the stock test of a
+// cancel, the locks and the second look at the header of phase 2, and the removal of the finance
+// rows (cash, partner account, registrations, invoices, expenses) a posting wrote.
+
+#include "engine/auditsupport.h"
+#include "engine/unaudit.h"
+
+#include <QMap>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+class Clock;
+class Notices;
+struct LoginState;
+
+namespace reversal {
+
+using postingsupport::RowTexts;
+
+// "单据<N>未审核，不能取消审核！"
+QString NotAuditedText(const QString &number);
+// "您的操作将取消当前选中的已审核单据：<N>，确认吗？"
+QString ConfirmText(const QString &number);
+
+// Shows `text` as a refusal and returns Refused.
+UnauditOutcome Refuse(Notices &notices, const QString &text);
+
+// The right test: Done when held, else the refusal "您没有取消审核<name>的权限！" shown.
+UnauditOutcome RequireRight(const QSqlDatabase &db, const LoginState &state, Notices &notices,
+                            const QString &module, int position, const QString &documentName);
+
+// The auditor rule: an operator of another role than "100001" may not cancel a document audited
+// by someone else whose own role lacks the right. Done, or the refusal shown.
+UnauditOutcome AuditorRule(const QSqlDatabase &db, const LoginState &state, Notices &notices,
+                           const QString &module, int position, const QString &number,
+                           const QString &checker);
+
+// CheckBeforeUnaudit: Done on "ok", else its text shown.
+UnauditOutcome BeforeUnauditHook(Notices &notices, const QString &number);
+
+// The confirmation unless `bulk`: Done on Yes, Declined on No.
+UnauditOutcome Confirm(Notices &notices, const UnauditOptions &options, const QString &text);
+
+// The stock test of a cancel for the goods leaving `warehouse`. CJ counts only the lines that
+// put goods on hand (jh_rksl <> 0), LT its base quantities (ly_zsl); the other types are those of
+// CheckNegativeStock. Empty when the stock suffices, else the sentence (a question when negative
+// stock is allowed, a refusal when not).
+QString CancelStockTest(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                        const QString &number, const QString &warehouse, const QString &type);
+
+// Shows or asks the stock sentence: Done when empty or answered Yes.
+UnauditOutcome StockTestOutcome(const LoginState &state, Notices &notices, const QString &message);
+
+// The first row of `sql` as texts.
+RowTexts Row(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {});
+QVector<RowTexts> Rows(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {});
+double Num(const RowTexts &row, const QString &column);
+
+// "?, ?, ?" for `count` values.
+QString Placeholders(int count);
+QVariantList Binds(const QStringList &values);
+
+// Goods codes of the ledger rows of `number`, sorted, each once.
+QStringList LedgerGoods(const QSqlDatabase &db, const QString &number);
+
+// Registration numbers made against `number`: the jxc_ysyfk_dj rows and the partner-account
+// copies whose gl_djh2 is the number (the number itself left out).
+QStringList RegistrationsAgainst(const QSqlDatabase &db, const QString &number);
+
+// Cash accounts of the cash rows of `numbers`, sorted, each once.
+QStringList CashAccountsOf(const QSqlDatabase &db, const QStringList &numbers);
+
+struct LockSet
+{
+    QString headerTable;
+    QString number;
+    QStringList goods;
+    QString partnerType;  // "kh", "ghs" or empty
+    QString partner;
+    QStringList cashAccounts;
+    QString member;       // hy_sn or empty
+};
+
+// Takes the posting locks of a cancel (inside the open transaction) and the member's row lock.
+void Lock(const QSqlDatabase &db, const LockSet &locks);
+
+// The second look under the locks: raises UnauditRefusal unless `table` holds an audited header
+// (`statusColumn` = 1) of the number.
+void RequireAuditedHeader(const QSqlDatabase &db, const QString &table, const QString &statusColumn,
+                          const QString &number);
+
+// What RemoveFinanceRows removes besides the document's own cash, partner and ledger rows.
+struct FinanceRemoval
+{
+    QString number;
+    QString partnerType;  // "kh" or "ghs"
+    QString partner;
+    QString date;         // the document's date: the balances are recalculated from it
+    bool registrations = true;  // receipts and payments registered against the document
+    bool invoices = true;
+    bool expenses = true;
+};
+
+// Deletes the goods-ledger rows of the number, its cash rows and those of its registrations, its
+// expense rows, the partner-account rows of the number and of its registrations (with their
+// write-offs and the write-offs' ledger rows), then recalculates the partner; the registrations;
+// the invoice rows, then recalculates the invoices. Every row by its keys (gl_djh, gl_djh2).
+// Returns the cash accounts touched with the earliest date to recalculate each from.
+QMap<QString, QString> RemoveFinanceRows(const QSqlDatabase &db, const LoginState &state,
+                                         const Clock &clock, const FinanceRemoval &removal);
+
+// RecalcCashBalances for every account of `accounts` from its date.
+void RecalcCashAccounts(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                        const QMap<QString, QString> &accounts);
+
+// Adds `account` at `date` to `accounts` (the earlier date wins).
+void AddCashAccount(QMap<QString, QString> &accounts, const QString &account, const QString &date);
+
+// Order progress taken back: for each line of `linesTable` of the number with an order link
+// (id3), the order lines of `orderTable` with id2 = id3 and the same goods lose the line's
+// `qtyColumn`; the order line itself (id = id3) gets its delivered figure 0 when it fell to 0 or
+// below; then the closed flag of those lines is 1 when delivered ≥ ordered, else 0.
+void ReverseOrderProgress(const QSqlDatabase &db, const QString &number, const QString &linesTable,
+                          const QString &orderTable, const QString &qtyColumn,
+                          const QString &doneColumn, const QString &flagColumn);
+
+// Goods average cost after a cancel's stock step (posting rule): weighted by kc_zsl over all stock
+// rows of the goods, rounded to the price decimals; -1 when the book quantities sum to 0.
+double GoodsAverage(const QSqlDatabase &db, const LoginState &state, const QString &goods);
+
+} // namespace reversal
