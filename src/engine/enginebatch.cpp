@@ -1,8 +1,13 @@
 #include "engine/enginebatch.h"
 
+#include "foundation/db/dberror.h"
 #include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
+
+#include <QSqlDriver>
+
+#include <sqlite3.h>
 
 namespace engine {
 
@@ -10,8 +15,6 @@ namespace {
 
 const QString kBatchTable = QStringLiteral("jxc_tmp_batch");
 constexpr int kNumberColumns = 8;
-// Rows per insert statement: well below the bound-value limits of both kinds.
-constexpr int kRowsPerInsert = 400;
 
 void ensureBatchTable(const QSqlDatabase &db)
 {
@@ -28,6 +31,113 @@ void ensureBatchTable(const QSqlDatabase &db)
         return;
     }
     RunSql(db, QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS %1 (%2)").arg(kBatchTable, cols.join(QStringLiteral(", "))));
+}
+
+// SQLite: one prepared single-row insert stepped per row on the connection's own handle. The
+// driver looks up every bound parameter's name on each bind, which makes wide multi-row inserts
+// quadratic; a reused statement costs a few microseconds a row.
+void fillSqlite(const QSqlDatabase &db, const QString &insertSql, int width, const std::vector<QVariantList> &rows)
+{
+    const QVariant handle = db.driver()->handle();
+    sqlite3 *conn = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+                        ? *static_cast<sqlite3 *const *>(handle.data())
+                        : nullptr;
+    if (!conn)
+        throw DbError(QStringLiteral("数据库操作失败：不是SQLite连接"));
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray sql = insertSql.toUtf8();
+    if (sqlite3_prepare_v2(conn, sql.constData(), int(sql.size()), &stmt, nullptr) != SQLITE_OK)
+        throw DbError(QStringLiteral("数据库操作失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(conn))));
+    for (const QVariantList &row : rows) {
+        for (int c = 0; c < width; ++c) {
+            const QVariant v = c < row.size() ? row.at(c) : QVariant();
+            const int at = c + 1;
+            if (!v.isValid() || v.isNull()) {
+                sqlite3_bind_null(stmt, at);
+                continue;
+            }
+            switch (v.typeId()) {
+            case QMetaType::Int:
+            case QMetaType::LongLong:
+            case QMetaType::UInt:
+            case QMetaType::ULongLong:
+            case QMetaType::Bool:
+                sqlite3_bind_int64(stmt, at, v.toLongLong());
+                break;
+            case QMetaType::Double:
+            case QMetaType::Float:
+                sqlite3_bind_double(stmt, at, v.toDouble());
+                break;
+            default: {
+                const QByteArray text = v.toString().toUtf8();
+                sqlite3_bind_text(stmt, at, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+                break;
+            }
+            }
+        }
+        if (sqlite3_step(stmt) != SQLITE_DONE) {
+            const QString error = QString::fromUtf8(sqlite3_errmsg(conn));
+            sqlite3_finalize(stmt);
+            throw DbError(QStringLiteral("数据库操作失败：%1").arg(error));
+        }
+        sqlite3_reset(stmt);
+    }
+    sqlite3_finalize(stmt);
+}
+
+// PostgreSQL: every column travels as one array literal and one INSERT … SELECT FROM unnest()
+// writes all rows in a single round trip.
+QString arrayLiteral(const std::vector<QVariantList> &rows, int column, bool text)
+{
+    QString out;
+    out.reserve(int(rows.size()) * 8 + 2);
+    out += QLatin1Char('{');
+    bool first = true;
+    for (const QVariantList &row : rows) {
+        if (!first)
+            out += QLatin1Char(',');
+        first = false;
+        const QVariant v = column < row.size() ? row.at(column) : QVariant();
+        if (!v.isValid() || v.isNull()) {
+            out += QStringLiteral("NULL");
+            continue;
+        }
+        if (!text) {
+            out += v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float
+                       ? QString::number(v.toDouble(), 'g', 17)
+                       : v.toString();
+            continue;
+        }
+        QString t = v.toString();
+        t.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+        t.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+        out += QLatin1Char('"') + t + QLatin1Char('"');
+    }
+    out += QLatin1Char('}');
+    return out;
+}
+
+QString arrayType(const QString &column)
+{
+    if (column == QLatin1String("id"))
+        return QStringLiteral("bigint[]");
+    if (column.startsWith(QLatin1Char('k')))
+        return QStringLiteral("text[]");
+    return QStringLiteral("numeric[]");
+}
+
+void fillPostgres(const QSqlDatabase &db, const QStringList &columns, const std::vector<QVariantList> &rows)
+{
+    QStringList params;
+    QVariantList binds;
+    for (int c = 0; c < columns.size(); ++c) {
+        const QString type = arrayType(columns.at(c));
+        params << QStringLiteral("cast(? as %1)").arg(type);
+        binds << arrayLiteral(rows, c, type == QLatin1String("text[]"));
+    }
+    RunSql(db, QStringLiteral("INSERT INTO %1 (%2) SELECT * FROM unnest(%3)")
+                   .arg(kBatchTable, columns.join(QLatin1Char(',')), params.join(QLatin1Char(','))),
+           binds);
 }
 
 } // namespace
@@ -51,22 +161,15 @@ void FillBatch(const QSqlDatabase &db, const QStringList &columns, const std::ve
     if (rows.empty())
         return;
     const int width = int(columns.size());
-    const QString oneRow = QLatin1Char('(') + QStringList(width, QStringLiteral("?")).join(QLatin1Char(','))
-                           + QLatin1Char(')');
-    const QString head = QStringLiteral("INSERT INTO %1 (%2) VALUES ").arg(kBatchTable, columns.join(QLatin1Char(',')));
-    size_t at = 0;
-    while (at < rows.size()) {
-        const size_t n = std::min<size_t>(kRowsPerInsert, rows.size() - at);
-        QVariantList binds;
-        binds.reserve(int(n) * width);
-        for (size_t i = at; i < at + n; ++i) {
-            const QVariantList &row = rows[i];
-            for (int c = 0; c < width; ++c)
-                binds << (c < row.size() ? row.at(c) : QVariant());
-        }
-        RunSql(db, head + QStringList(int(n), oneRow).join(QLatin1Char(',')), binds);
-        at += n;
+    if (Dialect::of(db).isSqlite()) {
+        fillSqlite(db,
+                   QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                       .arg(kBatchTable, columns.join(QLatin1Char(',')),
+                            QStringList(width, QStringLiteral("?")).join(QLatin1Char(','))),
+                   width, rows);
+        return;
     }
+    fillPostgres(db, columns, rows);
 }
 
 void BatchUpdateById(const QSqlDatabase &db, const QString &table, const QStringList &setColumns,

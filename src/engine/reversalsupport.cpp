@@ -2,7 +2,6 @@
 
 #include "engine/balances.h"
 #include "engine/postinglocks.h"
-#include "engine/stockcheck.h"
 #include "foundation/db/dialect.h"
 #include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
@@ -62,33 +61,6 @@ UnauditOutcome Confirm(Notices &notices, const UnauditOptions &options, const QS
     if (options.bulk)
         return UnauditOutcome::Done;
     return notices.confirm(text) ? UnauditOutcome::Done : UnauditOutcome::Declined;
-}
-
-QString CancelStockTest(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
-                        const QString &number, const QString &warehouse, const QString &type)
-{
-    QString quantity;
-    if (type == QLatin1String("CJ"))
-        // Lines that put nothing on hand (jh_rksl 0) take nothing from kc_sl on cancel.
-        quantity = QStringLiteral("select g_sn, sum(case when coalesce(jh_rksl, 0) <> 0 then "
-                                  "coalesce(jh_zsl, 0) else 0 end) as q from jxc_jhsp");
-    else if (type == QLatin1String("LT"))
-        quantity = QStringLiteral("select g_sn, sum(coalesce(ly_zsl, 0)) as q from jxc_bmlysp");
-    else
-        return CheckNegativeStock(db, state, clock, number, warehouse, type);
-
-    const QString goods = QueryScalar(
-        db,
-        QStringLiteral("select l.g_sn from (%1 where gl_djh = ? and g_sn <> '00000000' group by g_sn) l "
-                       "join jxc_kcsp k on k.g_sn = l.g_sn and k.ck_sn = ? "
-                       "where l.q > coalesce(k.kc_sl, 0) order by l.g_sn limit 1")
-            .arg(quantity),
-        {number, warehouse});
-    if (goods.isEmpty())
-        return QString();
-    return QStringLiteral("该单据中至少一种商品库存不足，\r\n\r\n“") + goods
-           + (IsTrue(state.AllowNegativeStock) ? QStringLiteral("”：出库将会出现负库存，是否继续？")
-                                               : QStringLiteral("”：不能出库！"));
 }
 
 UnauditOutcome StockTestOutcome(const LoginState &state, Notices &notices, const QString &message)

@@ -45,13 +45,6 @@ UnauditOutcome BeforeUnauditHook(Notices &notices, const QString &number);
 // The confirmation unless `bulk`: Done on Yes, Declined on No.
 UnauditOutcome Confirm(Notices &notices, const UnauditOptions &options, const QString &text);
 
-// The stock test of a cancel for the goods leaving `warehouse`. CJ counts only the lines that
-// put goods on hand (jh_rksl <> 0), LT its base quantities (ly_zsl); the other types are those of
-// CheckNegativeStock. Empty when the stock suffices, else the sentence (a question when negative
-// stock is allowed, a refusal when not).
-QString CancelStockTest(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
-                        const QString &number, const QString &warehouse, const QString &type);
-
 // Shows or asks the stock sentence: Done when empty or answered Yes.
 UnauditOutcome StockTestOutcome(const LoginState &state, Notices &notices, const QString &message);
 

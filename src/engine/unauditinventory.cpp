@@ -5,6 +5,7 @@
 
 #include "engine/costwalk.h"
 #include "engine/reversalsupport.h"
+#include "engine/stockcheck.h"
 #include "engine/unauditphases.h"
 #include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
@@ -172,7 +173,7 @@ UnauditOutcome CheckInventory(UnauditKind kind, const QSqlDatabase &db, const Lo
     const QString stockType = QString::fromUtf8(t.stockType);
     auto stockTest = [&]() {
         return StockTestOutcome(state, notices,
-                                CancelStockTest(db, state, clock, number, stockTestWarehouse(t, header), stockType));
+                                CheckNegativeStock(db, state, clock, number, stockTestWarehouse(t, header), stockType));
     };
     if (!stockType.isEmpty() && t.stockBeforeConfirm && (o = stockTest()) != UnauditOutcome::Done)
         return o;

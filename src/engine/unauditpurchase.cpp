@@ -3,6 +3,7 @@
 
 #include "engine/costwalk.h"
 #include "engine/reversalsupport.h"
+#include "engine/stockcheck.h"
 #include "engine/unauditphases.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/goods.h"
@@ -69,7 +70,7 @@ UnauditOutcome CheckPurchaseIn(const QSqlDatabase &db, const LoginState &state, 
     if ((o = Confirm(notices, options, ConfirmText(number))) != UnauditOutcome::Done)
         return o;
     return StockTestOutcome(state, notices,
-                            CancelStockTest(db, state, clock, number,
+                            CheckNegativeStock(db, state, clock, number,
                                             header.value(QStringLiteral("ck_sn")), QStringLiteral("CJ")));
 }
 

@@ -4,6 +4,7 @@
 #include "engine/costwalk.h"
 #include "engine/members.h"
 #include "engine/reversalsupport.h"
+#include "engine/stockcheck.h"
 #include "engine/unauditphases.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/goods.h"
@@ -164,7 +165,7 @@ UnauditOutcome CheckSalesReturn(const QSqlDatabase &db, const LoginState &state,
         db, QStringLiteral("select ck_sn from jxc_xsthd where gl_djh = ? and th_status = 1 order by id limit 1"),
         {number});
     return StockTestOutcome(state, notices,
-                            CancelStockTest(db, state, clock, number, warehouse, QStringLiteral("XT")));
+                            CheckNegativeStock(db, state, clock, number, warehouse, QStringLiteral("XT")));
 }
 
 void ApplySalesReturn(const QSqlDatabase &db, const LoginState &state, const Clock &clock,

@@ -7,6 +7,9 @@
 #include "engine/duplicaterepair.h"
 #include "engine/stockcheck.h"
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 class StockCheckTest : public WalkTest
@@ -65,7 +68,7 @@ TEST_F(StockCheckTest, EveryTypeReadsItsLinesAndSaysItsSentence)
         {"DB", "jxc_dbsp", "db_zsl", "”：出库将会出现负库存，是否继续？", "”：不能出库！"},
         {"BS", "jxc_bssp", "bs_sl", "”：报损将会出现负库存，是否继续？", "”：不能报损！"},
         {"LY", "jxc_bmlysp", "ly_sl", "”：领用将会出现负库存，是否继续？", "”：不能领用！"},
-        {"LT", "jxc_bmlysp", "ly_sl", "”：出库将会出现负库存，是否继续？", "”：不能出库！"},
+        {"LT", "jxc_bmlysp", "ly_zsl", "”：出库将会出现负库存，是否继续？", "”：不能出库！"},
         {"SC", "jxc_scrksp", "sc_sl", "”：出库将会出现负库存，是否继续？", "”：不能出库！"},
         {"ST", "jxc_scrksp", "sc_sl", "”：退货将会出现负库存，是否继续？", "”：不能退货！"},
     };
@@ -73,10 +76,53 @@ TEST_F(StockCheckTest, EveryTypeReadsItsLinesAndSaysItsSentence)
         SCOPED_TRACE(c.type);
         const QString number = QLatin1String(c.type) + QStringLiteral("24030810001");
         line(QLatin1String(c.table), QLatin1String(c.qty), number, QStringLiteral("G1"), 6);
+        if (QLatin1String(c.type) == QLatin1String("CJ"))  // a receipt line put on hand
+            RunSql(db(), QStringLiteral("update jxc_jhsp set jh_rksl = jh_zsl where gl_djh = ?"), {number});
         EXPECT_EQ(check(number, QLatin1String(c.type), true), kPrefix + QStringLiteral("G1") + QString::fromUtf8(c.ask));
         EXPECT_EQ(check(number, QLatin1String(c.type), false),
                   kPrefix + QStringLiteral("G1") + QString::fromUtf8(c.refuse));
     }
+}
+
+// The cancel of a receipt takes from kc_sl only what its lines put on hand (jh_rksl <> 0); the
+// cancel of a department return compares base quantities (ly_zsl), not line units (ly_sl).
+TEST_F(StockCheckTest, CancelTypesCountWhatTheCancelTakesBack)
+{
+    struct Case
+    {
+        const char *name, *type;
+        std::vector<std::pair<double, double>> lines;  // CJ: (jh_zsl, jh_rksl); LT: (ly_sl, ly_zsl)
+        bool short_;
+    };
+    const Case cases[] = {
+        {"receipt line not put on hand", "CJ", {{6, 0}}, false},
+        {"receipt lines put on hand and not", "CJ", {{4, 4}, {6, 0}}, false},
+        {"receipt lines put on hand", "CJ", {{4, 4}, {2, 2}}, true},
+        {"receipt line put on hand in part", "CJ", {{6, 3}}, true},
+        {"return of 2 boxes of 3", "LT", {{2, 6}}, true},
+        {"return of 6 pieces as 1 pack", "LT", {{1, 6}}, true},
+        {"return of 3 in 2 boxes", "LT", {{2, 3}}, false},
+    };
+    int n = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString number = QLatin1String(c.type) + QStringLiteral("2403081%1").arg(++n, 4, 10, QLatin1Char('0'));
+        for (const auto &[a, b] : c.lines) {
+            if (QLatin1String(c.type) == QLatin1String("CJ"))
+                RunSql(db(), QStringLiteral("insert into jxc_jhsp (gl_djh, g_sn, jh_sl, jh_zsl, jh_rksl, a_name) "
+                                            "values (?, 'G1', ?, ?, ?, 'admin')"),
+                       {number, a, a, b});
+            else
+                RunSql(db(), QStringLiteral("insert into jxc_bmlysp (gl_djh, g_sn, ly_sl, ly_zsl, a_name) "
+                                            "values (?, 'G1', ?, ?, 'admin')"),
+                       {number, a, b});
+        }
+        EXPECT_EQ(check(number, QLatin1String(c.type), false),
+                  c.short_ ? kPrefix + QStringLiteral("G1”：不能出库！") : QString());
+    }
+    // with stock below zero a receipt that put nothing on hand is still no shortage
+    RunSql(db(), QStringLiteral("update jxc_kcsp set kc_sl = -2 where g_sn = 'G1'"));
+    EXPECT_EQ(check(QStringLiteral("CJ24030810001"), QStringLiteral("CJ"), false), QString());
 }
 
 TEST_F(StockCheckTest, LowestShortCodeIsNamedAndUncomparableGoodsPass)

@@ -4,10 +4,20 @@
 #include "foundation/db/numbers.h"
 
 #include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QSqlError>
 #include <QSqlRecord>
 
 namespace {
+
+// Statement failures armed per connection name. Connections of several threads run
+// statements at once, so the table is read and changed only under its guard.
+QMutex &failuresGuard()
+{
+    static QMutex mutex;
+    return mutex;
+}
 
 QHash<QString, int> &pendingFailures()
 {
@@ -17,14 +27,22 @@ QHash<QString, int> &pendingFailures()
 
 void checkInjectedFailure(const QSqlDatabase &db)
 {
-    auto &failures = pendingFailures();
-    auto it = failures.find(db.connectionName());
-    if (it == failures.end())
-        return;
-    if (--it.value() == 0) {
-        failures.erase(it);
-        throw DbError(QStringLiteral("数据库操作失败：模拟的语句错误"));
+    bool fail = false;
+    {
+        QMutexLocker lock(&failuresGuard());
+        auto &failures = pendingFailures();
+        if (failures.isEmpty())
+            return;
+        auto it = failures.find(db.connectionName());
+        if (it == failures.end())
+            return;
+        if (--it.value() == 0) {
+            failures.erase(it);
+            fail = true;
+        }
     }
+    if (fail)
+        throw DbError(QStringLiteral("数据库操作失败：模拟的语句错误"));
 }
 
 QString errorText(const QSqlQuery &query, const QString &sql)
@@ -190,6 +208,7 @@ void DropTableIfExists(const QSqlDatabase &db, const QString &table)
 
 void InjectStatementFailure(const QSqlDatabase &db, int nthStatement)
 {
+    QMutexLocker lock(&failuresGuard());
     if (nthStatement <= 0)
         pendingFailures().remove(db.connectionName());
     else

@@ -49,5 +49,6 @@ QStringList TableNames(const QSqlDatabase &db);
 QString ValueText(const QVariant &value);
 
 // Test hook: the n-th statement (1 = the next one) run on this connection through these
-// routines fails with DbError. 0 disarms it.
+// routines fails with DbError. 0 disarms it. Safe while connections of other threads run
+// statements.
 void InjectStatementFailure(const QSqlDatabase &db, int nthStatement);

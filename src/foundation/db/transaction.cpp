@@ -4,16 +4,41 @@
 #include "foundation/db/dialect.h"
 
 #include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QSqlError>
 #include <QSqlQuery>
 
 namespace {
 
-// Open depth per connection. All database work runs on the user-interface thread.
+// Open depth per connection name. A connection belongs to one thread, but connections of
+// several threads (workstations in tests, background work) share this table, so every access
+// goes through the guard and no reference into the table is kept outside it.
+QMutex &depthsGuard()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
 QHash<QString, int> &depths()
 {
     static QHash<QString, int> map;
     return map;
+}
+
+int depthOf(const QString &connection)
+{
+    QMutexLocker lock(&depthsGuard());
+    return depths().value(connection);
+}
+
+void setDepth(const QString &connection, int depth)
+{
+    QMutexLocker lock(&depthsGuard());
+    if (depth > 0)
+        depths().insert(connection, depth);
+    else
+        depths().remove(connection);
 }
 
 QString savepointName(int depth)
@@ -26,12 +51,13 @@ QString savepointName(int depth)
 Transaction::Transaction(const QSqlDatabase &db)
     : m_db(db)
 {
-    int &depth = depths()[m_db.connectionName()];
+    const int depth = depthOf(m_db.connectionName());
     if (depth == 0)
         exec(Dialect::of(m_db).beginStatement());
     else
         exec(QStringLiteral("SAVEPOINT ") + savepointName(depth + 1));
-    m_depth = ++depth;
+    m_depth = depth + 1;
+    setDepth(m_db.connectionName(), m_depth);
 }
 
 Transaction::~Transaction()
@@ -56,8 +82,7 @@ void Transaction::commit()
     if (m_done)
         return;
     m_done = true;
-    int &depth = depths()[m_db.connectionName()];
-    depth = m_depth - 1;
+    setDepth(m_db.connectionName(), m_depth - 1);
     if (m_depth == 1) {
         try {
             exec(QStringLiteral("COMMIT"));
@@ -75,8 +100,7 @@ void Transaction::rollback()
     if (m_done)
         return;
     m_done = true;
-    int &depth = depths()[m_db.connectionName()];
-    depth = m_depth - 1;
+    setDepth(m_db.connectionName(), m_depth - 1);
     if (m_depth == 1) {
         exec(QStringLiteral("ROLLBACK"));
     } else {
@@ -87,5 +111,5 @@ void Transaction::rollback()
 
 bool Transaction::isActive(const QSqlDatabase &db)
 {
-    return depths().value(db.connectionName()) > 0;
+    return depthOf(db.connectionName()) > 0;
 }

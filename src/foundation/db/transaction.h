@@ -5,7 +5,8 @@
 
 // One unit of work on a connection. Rolls back unless commit() ran. Opened while another is
 // open on the same connection it joins it as a savepoint: its rollback undoes only its own
-// work, and only the outermost commit makes anything final. Not copyable.
+// work, and only the outermost commit makes anything final. Not copyable. The depth is kept per
+// connection name; connections of different threads may open transactions at the same time.
 class Transaction
 {
 public:

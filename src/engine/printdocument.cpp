@@ -1,0 +1,77 @@
+#include "engine/printdocument.h"
+
+#include "engine/printlines.h"
+#include "engine/printsupport.h"
+#include "engine/printvariables.h"
+#include "foundation/loginstate.h"
+
+namespace {
+
+const QString kLines = QStringLiteral("Q_GoodsPrin");
+
+void Send(ReportOutput &output, const PrintJob &job, const PrintOptions &options)
+{
+    switch (options.mode) {
+    case PrintMode::Preview:
+        output.preview(job);
+        break;
+    case PrintMode::Print:
+        output.print(job);
+        break;
+    case PrintMode::Direct:
+        output.printDirect(job, options.copies);
+        break;
+    case PrintMode::Pdf:
+        output.exportPdf(job, options.pdfFile);
+        break;
+    }
+}
+
+} // namespace
+
+PrintJob PrepareStoredDocument(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                               const QString &number, const QString &printType, const QString &lineCode,
+                               const QString &templateName, const QString &templateFolder)
+{
+    PrintJob job = PrintJob::forTemplate(templateName, templateFolder);
+    job.decimals = PrintDecimals(state);
+    const PrintLinesQuery lines = GetPrintLinesSql(db, state, clock, number, lineCode);
+    job.setDataSet(kLines, lines.isEmpty() ? DataSet() : DataSet::read(db, lines.sql, lines.binds));
+    job.rowsPerPage = lines.rowsPerPage;
+    SetPrintVariables(db, state, clock, job.variables, number, printType);
+    return job;
+}
+
+PrintJob PrintStoredDocument(const QSqlDatabase &db, LoginState &state, const Clock &clock,
+                             const QString &number, const QString &printType, const QString &lineCode,
+                             const QString &templateName, ReportOutput &output, const PrintOptions &options)
+{
+    QString name = templateName;
+    if (options.choice) {
+        if (printType == QLatin1String("spxs") && IsTrue(state.ChooseSalesPrintFormat)) {
+            options.choice->choose(PrintChoiceKind::Sales, state);
+            name = state.SalesTemplate;
+        } else if (printType == QLatin1String("cgjh") && IsTrue(state.ChoosePurchasePrintFormat)) {
+            options.choice->choose(PrintChoiceKind::PurchaseIn, state);
+            name = state.PurchaseInTemplate;
+        }
+    }
+    const PrintJob job = PrepareStoredDocument(db, state, clock, number, printType, lineCode, name,
+                                               options.templateFolder);
+    Send(output, job, options);
+    return job;
+}
+
+PrintJob PrintListReport(const LoginState &state, ReportOutput &output, const QString &templateName,
+                         const QString &dataSetName, const DataSet &rows, const ReportVariables &variables,
+                         const QString &templateFolder)
+{
+    PrintJob job = PrintJob::forTemplate(templateName, templateFolder);
+    job.decimals = PrintDecimals(state);
+    SetCompanyVariables(job.variables, state);
+    for (const auto &v : variables.items())
+        job.variables.set(v.first, v.second);
+    job.setDataSet(dataSetName, rows);
+    output.preview(job);
+    return job;
+}

@@ -1,0 +1,27 @@
+#include "platform/excel/exportaction.h"
+
+#include "platform/excel/gridexport.h"
+#include "platform/widgets/datagrid.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
+
+void WireExportGrid(QAction *action, const DataGrid *grid, FileChoice &files, Notices &notices)
+{
+    QPointer<const DataGrid> target(grid);
+    QObject::connect(action, &QAction::triggered, action, [target, &files, &notices] {
+        if (!target)
+            return;
+        ExportGrid(*target, files, notices, const_cast<DataGrid *>(target.data())->window());
+    });
+}
+
+QAction *AddExportGridItem(QMenu *menu, const DataGrid *grid, FileChoice &files, Notices &notices,
+                           const QString &caption)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QStringLiteral("exportGrid"));
+    WireExportGrid(action, grid, files, notices);
+    return action;
+}

@@ -1,0 +1,83 @@
+// The goods window's prints: labels and the goods list reach the preview with their template,
+// rows and variables, and the shipped templates render them.
+
+#include "screens_fixture.h"
+
+#include "../support/recordingoutput.h"
+
+#include "masterdata/forms/goodsclasstree.h"
+#include "masterdata/forms/spxxgl.h"
+#include "platform/report/report.h"
+#include "platform/widgets/datagrid.h"
+#include "platform/widgets/trees.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+class GoodsPrintTest : public MasterScreenTest
+{
+protected:
+    void SetUp() override
+    {
+        MasterScreenTest::SetUp();
+        if (IsSkipped())
+            return;
+        RunSql(db(), "update jxc_company set c_jc = '小店', c_name = '测试公司'");
+        setParam("cs_fzdw", 0);
+        RunSql(db(), "insert into jxc_goods (g_sn, g_name, g_jm, gc_sn, gc_cid, g_jy, g_kc, g_zhxs, g_sj, dw_name, gg_name) "
+                     "values ('20000001', '可乐', 'KL', '1000', 2, 0, 12, 1, 3.5, '瓶', '500ml'), "
+                     "('20000002', '雪碧', 'XB', '1000', 2, 0, 8, 1, 3, '瓶', '')");
+        window = std::make_unique<TF_Spxxgl>(context());
+        window->setReportOutput(&output);
+        window->show();
+        QApplication::processEvents();
+    }
+
+    static QString pdfText(const PrintJob &job)
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("out.pdf");
+        Report report(job);
+        if (!report.writePdf(file))
+            return QString();
+        if (!qEnvironmentVariableIsEmpty("JXC_MD_PDF_DIR"))
+            QFile::copy(file, QDir(qEnvironmentVariable("JXC_MD_PDF_DIR")).filePath(job.templateName + ".pdf"));
+        QProcess p;
+        p.start("pdftotext", {"-layout", file, "-"});
+        p.waitForFinished();
+        return QString::fromUtf8(p.readAllStandardOutput());
+    }
+
+    RecordingReportOutput output;
+    std::unique_ptr<TF_Spxxgl> window;
+};
+
+TEST_F(GoodsPrintTest, GoodsListPrintsTheGridsRowsWithClassAndCompany)
+{
+    window->printList();
+    ASSERT_EQ(output.jobs.size(), 1);
+    const PrintJob &job = output.jobs.first().job;
+    EXPECT_TRUE(job.templateFound);
+    EXPECT_EQ(job.variables.value("goodsclass"), "所有类别");
+    EXPECT_EQ(job.variables.value("comName"), "测试公司");
+    EXPECT_EQ(job.variables.value("goodsCount"), "2");
+    const QString text = pdfText(job);
+    EXPECT_TRUE(text.contains("商品基本信息"));
+    EXPECT_TRUE(text.contains("可乐"));
+    EXPECT_TRUE(text.contains("20.00")) << text.toUtf8().constData();
+}
+
+TEST_F(GoodsPrintTest, LabelsOfSelectedRowsCarryTheCompanyShortName)
+{
+    window->grid()->setCurrentRow(1);
+    window->grid()->view()->selectRow(1);
+    window->printSelectedLabels();
+    ASSERT_EQ(output.jobs.size(), 1);
+    const PrintJob &job = output.jobs.first().job;
+    EXPECT_TRUE(job.templateFound);
+    const QString text = pdfText(job);
+    EXPECT_TRUE(text.contains("标价签"));
+    EXPECT_TRUE(text.contains("小店"));
+    EXPECT_TRUE(text.contains("雪碧"));
+    EXPECT_FALSE(text.contains("可乐"));
+}

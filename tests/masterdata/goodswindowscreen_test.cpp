@@ -1,0 +1,136 @@
+// The goods window's own behaviour: Enter search, class click, copy and paste, sort, disable,
+// the warehouse condition of 增加.
+
+#include "screens_fixture.h"
+
+#include "masterdata/forms/goodsclasstree.h"
+#include "masterdata/forms/spxxgl.h"
+#include "masterdata/forms/spxxgl_add.h"
+#include "masterdata/goodsclassrules.h"
+#include "platform/widgets/datagrid.h"
+#include "platform/widgets/trees.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QtTest/QTest>
+
+class GoodsWindowScreenTest : public MasterScreenTest
+{
+protected:
+    void SetUp() override
+    {
+        MasterScreenTest::SetUp();
+        if (IsSkipped())
+            return;
+        GoodsClassRules rules(db(), notices);
+        classA = *rules.create(1);
+        RunSql(db(), "insert into jxc_goods (g_sn, g_name, g_jm, gc_sn, gc_cid, g_jy, g_kc, g_zhxs, dw_name) values "
+                     "('30000001', '可乐', 'KL', '1001', 3, 0, 12, 1, '瓶'), "
+                     "('20000001', '雪碧', 'XB', '1000', 2, 0, 7, 1, '瓶'), "
+                     "('20000002', '百事可乐', 'BSKL', '1000', 2, 0, 5, 1, '瓶')");
+    }
+
+    std::unique_ptr<TF_Spxxgl> open()
+    {
+        auto w = std::make_unique<TF_Spxxgl>(context());
+        w->show();
+        QApplication::processEvents();
+        return w;
+    }
+
+    void clickClass(TF_Spxxgl &w, const QString &name)
+    {
+        KeyTree *tree = w.classTree()->tree();
+        QTreeWidgetItem *item = tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).first();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    }
+
+    QStringList names(TF_Spxxgl &w)
+    {
+        QStringList out;
+        for (int i = 0; i < w.grid()->rowCount(); ++i)
+            out << w.grid()->value(i, "g_name").toString();
+        return out;
+    }
+
+    GoodsClassRow classA;
+};
+
+TEST_F(GoodsWindowScreenTest, EnterSearchWaitsForEnterAndSearchesAllClasses)
+{
+    setParam("cs_hcj", 1);
+    auto w = open();
+    clickClass(*w, "新类别");
+    EXPECT_EQ(names(*w), QStringList{"可乐"});
+    QTest::keyClicks(w->searchBox(), "kl");
+    EXPECT_EQ(names(*w), QStringList{"可乐"});
+    QTest::keyClick(w->searchBox(), Qt::Key_Return);
+    EXPECT_EQ(names(*w), QStringList({"百事可乐", "可乐"}));
+}
+
+TEST_F(GoodsWindowScreenTest, ClassClickFiltersWithoutEnterSearch)
+{
+    auto w = open();
+    EXPECT_EQ(w->grid()->rowCount(), 3);
+    EXPECT_EQ(w->grid()->footerText("g_kc"), "24.00");
+    clickClass(*w, "默认类别");
+    EXPECT_EQ(names(*w), QStringList({"雪碧", "百事可乐"}));
+    EXPECT_EQ(w->grid()->footerText("g_kc"), "12.00");
+    clickClass(*w, "所有类别");
+    EXPECT_EQ(w->grid()->rowCount(), 3);
+}
+
+TEST_F(GoodsWindowScreenTest, PasteWorksOnceAfterCopy)
+{
+    auto w = open();
+    int opened = 0;
+    QString code;
+    QString name;
+    whenShown("F_Spxxgl_Add", [&](QDialog *d) {
+        ++opened;
+        code = static_cast<GoodsEditDialog *>(d)->codeBox()->text();
+        name = static_cast<GoodsEditDialog *>(d)->nameBox()->text();
+        d->reject();
+    });
+    w->pasteGoods();
+    EXPECT_EQ(opened, 0);
+    w->grid()->locate("g_sn", "20000001");
+    w->copyGoods();
+    w->pasteGoods();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(code, "20000003");
+    EXPECT_EQ(name, "雪碧");
+    w->pasteGoods();
+    EXPECT_EQ(opened, 1);
+}
+
+TEST_F(GoodsWindowScreenTest, RemovingTheSortKeepsTheOrder)
+{
+    auto w = open();
+    w->grid()->sortBy("g_name", Qt::DescendingOrder);
+    const QStringList sorted = names(*w);
+    w->grid()->clearSort();
+    EXPECT_EQ(names(*w), sorted);
+    w->loadList();
+    EXPECT_EQ(names(*w), sorted);
+}
+
+TEST_F(GoodsWindowScreenTest, DisableChecksShowDisabled)
+{
+    auto w = open();
+    w->grid()->locate("g_sn", "20000001");
+    w->toggleDisabled();
+    EXPECT_EQ(scalar("select g_jy from jxc_goods where g_sn = '20000001'"), "1");
+    EXPECT_TRUE(w->findChild<QCheckBox *>("chkJy")->isChecked());
+    EXPECT_EQ(w->grid()->rowCount(), 4);  // the reserved goods shows too
+}
+
+TEST_F(GoodsWindowScreenTest, AddNeedsAWarehouse)
+{
+    RunSql(db(), "delete from jxc_ckxx");
+    auto w = open();
+    w->addGoods();
+    EXPECT_EQ(notices.last(), "请先添加仓库信息！");
+}
