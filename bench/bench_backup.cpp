@@ -5,6 +5,8 @@
 // 2 s on SQLite, under 30 s on PostgreSQL (JXC_BENCH_PG names a socket folder or host; skipped
 // with a message otherwise). Median and worst of three runs, and the file size.
 
+#include "benchsupport.h"
+
 #include "foundation/db/clock.h"
 #include "foundation/db/connection.h"
 #include "foundation/db/dberror.h"
@@ -105,34 +107,17 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    std::vector<ConnectionSettings> targets;
-    ConnectionSettings lite;
-    lite.dataFolder = dir.path();
-    targets.push_back(lite);
-    if (!qEnvironmentVariableIsEmpty("JXC_BENCH_PG")) {
-        ConnectionSettings pg = lite;
-        pg.kind = DbKind::Postgres;
-        pg.host = qEnvironmentVariable("JXC_BENCH_PG");
-        pg.user = qEnvironmentVariable("PGUSER", QStringLiteral("postgres"));
-        pg.prefix = QStringLiteral("bench_");
-        targets.push_back(pg);
-    } else {
-        std::printf("PostgreSQL skipped: set JXC_BENCH_PG to a socket folder or host\n");
-    }
+    std::vector<ConnectionSettings> targets = BenchTargets(dir.path());
     const QString file = QStringLiteral("jxc_backupbench.db");
     for (const ConnectionSettings &s : targets) {
         const bool sqlite = s.kind == DbKind::Sqlite;
         try {
-            if (DatabaseExists(s, file))
-                DropDatabase(s, file);
-            CreateEmptyDatabase(s, file);
             {
-                QSqlDatabase db = OpenConnection(s, file, QStringLiteral("bench"));
-                CreateAllTables(db);
+                QSqlDatabase db = CreateBenchSet(s, file);
                 QElapsedTimer t;
                 t.start();
                 fill(db);
-                std::printf("%s: set built in %.1f s\n", sqlite ? "SQLite" : "PostgreSQL", t.elapsed() / 1000.0);
+                std::printf("%s: set built in %.1f s\n", DialectName(s), t.elapsed() / 1000.0);
             }
             CloseConnection(QStringLiteral("bench"));
             std::vector<double> ms;

@@ -5,6 +5,8 @@
 // busiest class prefix are measured too. Target: under 5 ms per call. Also GetPY of 100,000
 // ten-character names.
 
+#include "benchsupport.h"
+
 #include "foundation/db/connection.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
@@ -141,26 +143,15 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    ConnectionSettings s;
-    s.dataFolder = dir.path();
-    if (!qEnvironmentVariableIsEmpty("JXC_BENCH_PG")) {
-        s.kind = DbKind::Postgres;
-        s.host = qEnvironmentVariable("JXC_BENCH_PG");
-        s.user = qEnvironmentVariable("PGUSER", QStringLiteral("postgres"));
-        s.prefix = QStringLiteral("bench_");
-    }
+    const ConnectionSettings s = BenchTarget(dir.path());
     const QString file = QStringLiteral("goodsprices.db");
-    if (DatabaseExists(s, file))
-        DropDatabase(s, file);
-    CreateEmptyDatabase(s, file);
     {
-        QSqlDatabase db = OpenConnection(s, file, QStringLiteral("bench"));
-        CreateAllTables(db);
+        QSqlDatabase db = CreateBenchSet(s, file);
         QElapsedTimer t;
         t.start();
         fill(db);
         RunSql(db, QStringLiteral("analyze"));
-        std::printf("data (%s) in %.1f s\n", s.kind == DbKind::Sqlite ? "SQLite" : "PostgreSQL", t.elapsed() / 1000.0);
+        std::printf("data (%s) in %.1f s\n", DialectName(s), t.elapsed() / 1000.0);
         measure(db, "with the catalogue's indexes:");
         // The indexes these look-ups want: sale headers by customer, quotes by customer and goods.
         RunSql(db, QStringLiteral("create index if not exists bench_lsxsd_customer on jxc_lsxsd (kh_sn)"));

@@ -13,6 +13,8 @@
 // SQLite file, then PostgreSQL when JXC_BENCH_PG names a socket folder or host (skipped with a
 // message otherwise).
 
+#include "benchsupport.h"
+
 #include "engine/audit.h"
 #include "engine/balances.h"
 #include "engine/costwalk.h"
@@ -342,28 +344,13 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    std::vector<ConnectionSettings> targets;
-    ConnectionSettings lite;
-    lite.dataFolder = dir.path();
-    targets.push_back(lite);
-    if (!qEnvironmentVariableIsEmpty("JXC_BENCH_PG")) {
-        ConnectionSettings pg = lite;
-        pg.kind = DbKind::Postgres;
-        pg.host = qEnvironmentVariable("JXC_BENCH_PG");
-        pg.user = qEnvironmentVariable("PGUSER", QStringLiteral("postgres"));
-        pg.prefix = QStringLiteral("bench_");
-        targets.push_back(pg);
-    } else {
-        std::printf("PostgreSQL skipped: set JXC_BENCH_PG to a socket folder or host\n");
-    }
+    std::vector<ConnectionSettings> targets = BenchTargets(dir.path());
     if (argc > 1 && QByteArray(argv[1]) == "--pg-only" && targets.size() > 1)
         targets.erase(targets.begin());
     const QString file = QStringLiteral("posting.db");
     for (const ConnectionSettings &s : targets) {
         try {
-            if (DatabaseExists(s, file))
-                DropDatabase(s, file);
-            CreateEmptyDatabase(s, file);
+            RecreateDatabase(s, file);
             {
                 QSqlDatabase db = OpenConnection(s, file, QStringLiteral("bench"));
                 FixedClock created(QDateTime(QDate(2021, 1, 1), QTime(8, 0)));
@@ -373,7 +360,7 @@ int main(int argc, char **argv)
                 fill(db);
                 RunSql(db, QStringLiteral("analyze"));
                 std::printf("%s: %d goods, %d ledger rows built in %.1f s\n",
-                            s.kind == DbKind::Sqlite ? "SQLite" : "PostgreSQL", kGoods, kLedgerRows, t.elapsed() / 1000.0);
+                            DialectName(s), kGoods, kLedgerRows, t.elapsed() / 1000.0);
                 measure(db);
             }
             CloseConnection(QStringLiteral("bench"));

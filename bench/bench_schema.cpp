@@ -1,6 +1,8 @@
 // How long building a complete account set takes (SQLite file, or PostgreSQL when
 // JXC_BENCH_PG names a socket folder or host).
 
+#include "benchsupport.h"
+
 #include "foundation/db/connection.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/schema/schemabuilder.h"
@@ -15,21 +17,12 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    ConnectionSettings s;
-    s.dataFolder = dir.path();
-    if (!qEnvironmentVariableIsEmpty("JXC_BENCH_PG")) {
-        s.kind = DbKind::Postgres;
-        s.host = qEnvironmentVariable("JXC_BENCH_PG");
-        s.user = qEnvironmentVariable("PGUSER", QStringLiteral("postgres"));
-        s.prefix = QStringLiteral("bench_");
-    }
+    const ConnectionSettings s = BenchTarget(dir.path());
     const int runs = 5;
     double best = 1e9;
     for (int i = 0; i < runs; ++i) {
         const QString file = QStringLiteral("b%1.db").arg(i);
-        if (DatabaseExists(s, file))
-            DropDatabase(s, file);
-        CreateEmptyDatabase(s, file);
+        RecreateDatabase(s, file);
         {
             QSqlDatabase db = OpenConnection(s, file, QStringLiteral("bench"));
             QElapsedTimer t;
@@ -41,6 +34,6 @@ int main(int argc, char **argv)
         DropDatabase(s, file);
     }
     std::printf("CreateAllTables (%s): best of %d runs %.1f ms\n",
-                s.kind == DbKind::Sqlite ? "SQLite" : "PostgreSQL", runs, best);
+                DialectName(s), runs, best);
     return 0;
 }

@@ -6,6 +6,8 @@
 //   a 100,000-row RowSetModel opens ≤ 0.5 s, its footer ≤ 0.1 s;
 //   export of 100,000 rows × 10 columns to .xlsx ≤ 5 s.
 
+#include "benchsupport.h"
+
 #include "foundation/db/connection.h"
 #include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
@@ -205,24 +207,15 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    ConnectionSettings s;
-    s.dataFolder = dir.path();
-    if (!qEnvironmentVariableIsEmpty("JXC_BENCH_PG")) {
-        s.kind = DbKind::Postgres;
-        s.host = qEnvironmentVariable("JXC_BENCH_PG");
-        s.user = qEnvironmentVariable("PGUSER", QStringLiteral("postgres"));
-        s.prefix = QStringLiteral("bench_");
-    }
+    const ConnectionSettings s = BenchTarget(dir.path());
     const QString file = QStringLiteral("gridbench.db");
-    if (DatabaseExists(s, file))
-        DropDatabase(s, file);
-    CreateEmptyDatabase(s, file);
+    RecreateDatabase(s, file);
     {
         QSqlDatabase db = OpenConnection(s, file, QStringLiteral("bench"));
         QElapsedTimer t;
         t.start();
         fill(db);
-        std::printf("%d rows of 20 columns (%s) in %.1f s\n", kRows, s.kind == DbKind::Sqlite ? "SQLite" : "PostgreSQL",
+        std::printf("%d rows of 20 columns (%s) in %.1f s\n", kRows, DialectName(s),
                     t.elapsed() / 1000.0);
         measureSql(db, "SqlGridModel:");
         measureRowSet();

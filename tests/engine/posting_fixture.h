@@ -4,6 +4,7 @@
 // the parameters as created, goods G1 and G2 (average cost 0), and small writers of documents.
 // Handler, supplier, customer and warehouse "100001" are the default records.
 
+#include "../support/seed.h"
 #include "../support/testdb.h"
 
 #include "foundation/db/numbers.h"
@@ -27,27 +28,12 @@ protected:
         DbTest::SetUp();
         clock.set(QDateTime(QDate(2024, 3, 8), QTime(9, 30, 0)));
         LoadSysParams(db(), state, clock);
-        state.CurrentOperatorName = QStringLiteral("admin");
-        state.CurrentOperatorSn = QStringLiteral("100001");
-        state.CurrentRoleSn = QStringLiteral("100001");
+        SignInAsAdministrator(state);
         addGoods(QStringLiteral("G1"), QStringLiteral("商品一"));
         addGoods(QStringLiteral("G2"), QStringLiteral("商品二"));
     }
 
-    qint64 insert(const QString &table, const QVariantMap &values)
-    {
-        QStringList cols, marks;
-        QVariantList binds;
-        for (auto it = values.begin(); it != values.end(); ++it) {
-            cols << it.key();
-            marks << QStringLiteral("?");
-            binds << it.value();
-        }
-        return InsertReturningId(db(),
-                                 QStringLiteral("insert into %1 (%2) values (%3)")
-                                     .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
-                                 binds);
-    }
+    qint64 insert(const QString &table, const QVariantMap &values) { return InsertRow(db(), table, values); }
 
     void addGoods(const QString &sn, const QString &name, double factor = 1)
     {

@@ -6,6 +6,7 @@
 // default class; and small writers of stored documents and POS bills.
 
 #include "../support/recordingoutput.h"
+#include "../support/seed.h"
 #include "../support/testdb.h"
 
 #include "foundation/db/numbers.h"
@@ -29,9 +30,7 @@ protected:
         RunSql(db(), QStringLiteral("update jxc_company set c_name = ?, c_tele = ?, c_address = ?, c_lxr = ?, c_note = ?"),
                {QStringLiteral("示例商贸有限公司"), QStringLiteral("010-88886666"), QStringLiteral("北京市朝阳区建国路1号"),
                 QStringLiteral("张经理"), QStringLiteral("诚信经营")});
-        state.CurrentOperatorName = QStringLiteral("admin");
-        state.CurrentOperatorSn = QStringLiteral("100001");
-        state.CurrentRoleSn = QStringLiteral("100001");
+        SignInAsAdministrator(state);
         LoadSysParams(db(), state, clock);
         state.PriceDecimals = 2;
         state.QtyDecimals = 2;
@@ -43,20 +42,7 @@ protected:
         addGoods(QStringLiteral("1002"), QStringLiteral("方便面"), 4.5, QStringLiteral("6901234567809"));
     }
 
-    qint64 insert(const QString &table, const QVariantMap &values)
-    {
-        QStringList cols, marks;
-        QVariantList binds;
-        for (auto it = values.begin(); it != values.end(); ++it) {
-            cols << it.key();
-            marks << QStringLiteral("?");
-            binds << it.value();
-        }
-        return InsertReturningId(db(),
-                                 QStringLiteral("insert into %1 (%2) values (%3)")
-                                     .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
-                                 binds);
-    }
+    qint64 insert(const QString &table, const QVariantMap &values) { return InsertRow(db(), table, values); }
 
     // The same, leaving out the columns the table does not have (the line tables of the
     // document kinds differ a little).

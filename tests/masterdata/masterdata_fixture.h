@@ -4,6 +4,7 @@
 // (role "100001"), the parameters as created (UseAuxUnits off), and small writers.
 
 #include "../support/scriptednotices.h"
+#include "../support/seed.h"
 #include "../support/testdb.h"
 
 #include "foundation/db/numbers.h"
@@ -31,9 +32,7 @@ protected:
 
     static void login(LoginState &s, const QString &name)
     {
-        s.CurrentOperatorName = name;
-        s.CurrentOperatorSn = QStringLiteral("100001");
-        s.CurrentRoleSn = QStringLiteral("100001");
+        SignInAsAdministrator(s, name);
         s.RightShowCost = true;
         s.RightShowSalePrice = true;
     }
@@ -51,20 +50,7 @@ protected:
         reload();
     }
 
-    qint64 insert(const QString &table, const QVariantMap &values)
-    {
-        QStringList cols, marks;
-        QVariantList binds;
-        for (auto it = values.begin(); it != values.end(); ++it) {
-            cols << it.key();
-            marks << QStringLiteral("?");
-            binds << it.value();
-        }
-        return InsertReturningId(db(),
-                                 QStringLiteral("insert into %1 (%2) values (%3)")
-                                     .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
-                                 binds);
-    }
+    qint64 insert(const QString &table, const QVariantMap &values) { return InsertRow(db(), table, values); }
 
     // A goods row written directly (no stock rows, no ledger).
     qint64 rawGoods(const QString &sn, const QString &name, const QString &classSn = QStringLiteral("1000"),

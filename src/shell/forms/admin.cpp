@@ -3,6 +3,7 @@
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "platform/widgets/datagrid.h"
+#include "platform/widgets/dialogparts.h"
 #include "platform/widgets/editors.h"
 #include "shell/forms/admin_add.h"
 
@@ -21,24 +22,17 @@ TF_Admin::TF_Admin(const QSqlDatabase &db, const LoginState &state, Notices &not
     setWindowTitle(QStringLiteral("操作员设置"));
     resize(620, 420);
 
-    auto button = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
-    };
-    btnAdd = button("btnAdd", "增加");
-    btnModi = button("btnModi", "修改");
-    btnDel = button("btnDel", "删除");
-    btnExit = button("btnExit", "退出");
-    auto *bar = new QHBoxLayout;
-    for (QPushButton *b : {btnAdd, btnModi, btnDel, btnExit})
-        bar->addWidget(b);
-    bar->addStretch();
+    const ListButtons list = MakeListButtons(this);
+    btnAdd = list.add;
+    btnModi = list.modify;
+    btnDel = list.remove;
+    btnExit = list.exit;
+    QHBoxLayout *bar = CommandBar({btnAdd, btnModi, btnDel, btnExit});
 
     edKey = new QLineEdit(this);
     edKey->setObjectName(QStringLiteral("edKey"));
     InstallCharFilter(edKey, CharFilter::Standard);
-    btnSearch = button("btnSearch", "查询(F2)");
+    btnSearch = NamedButton(this, "btnSearch", QStringLiteral("查询(F2)"));
     auto *search = new QHBoxLayout;
     search->addWidget(new QLabel(QStringLiteral("请输入操作员的相关信息进行查询："), this));
     search->addWidget(edKey, 1);
@@ -47,24 +41,19 @@ TF_Admin::TF_Admin(const QSqlDatabase &db, const LoginState &state, Notices &not
     grid = new DataGrid(this);
     grid->setObjectName(QStringLiteral("DBGridEh1"));
     m_model = new SqlGridModel(m_db);
-    auto hidden = [](const char *field, ColumnKind kind = ColumnKind::Text) {
-        GridColumn c{QString::fromLatin1(field), QString::fromLatin1(field), 60, kind};
-        c.visible = false;
-        return c;
-    };
     m_model->setColumns({
-        hidden("id", ColumnKind::Integer),
+        HiddenColumn("id", ColumnKind::Integer),
         GridColumn{QStringLiteral("a_sn"), QStringLiteral("编号"), 80},
         GridColumn{QStringLiteral("a_name"), QStringLiteral("用户名称"), 130},
         GridColumn{QStringLiteral("r_name"), QStringLiteral("所属角色"), 130},
         GridColumn{QStringLiteral("a_zreoje"), QStringLiteral("最多抹零金额"), 110, ColumnKind::Money,
                    QStringLiteral("￥,0.00;￥-,0.00")},
         GridColumn{QStringLiteral("a_jy"), QStringLiteral("停用"), 50, ColumnKind::Check},
-        hidden("a_jyt", ColumnKind::Integer),
-        hidden("r_sn"),
-        hidden("a_pwd"),
-        hidden("a_pos", ColumnKind::Check),
-        hidden("a_fdmc"),
+        HiddenColumn("a_jyt", ColumnKind::Integer),
+        HiddenColumn("r_sn"),
+        HiddenColumn("a_pwd"),
+        HiddenColumn("a_pos", ColumnKind::Check),
+        HiddenColumn("a_fdmc"),
     });
     m_model->setKeyField(QStringLiteral("id"));
     grid->setModel(m_model);
@@ -84,15 +73,11 @@ TF_Admin::TF_Admin(const QSqlDatabase &db, const LoginState &state, Notices &not
     layout->addLayout(search);
     layout->addWidget(grid, 1);
 
-    connect(btnAdd, &QPushButton::clicked, this, &TF_Admin::btnAddClick);
-    connect(btnModi, &QPushButton::clicked, this, &TF_Admin::btnModiClick);
-    connect(btnDel, &QPushButton::clicked, this, &TF_Admin::btnDelClick);
-    connect(btnExit, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectListButtons(this, list, grid, [this] { btnAddClick(); }, [this] { btnModiClick(); },
+                       [this] { btnDelClick(); });
     connect(btnSearch, &QPushButton::clicked, this, &TF_Admin::btnSearchClick);
-    connect(grid, &DataGrid::rowActivated, this, [this](int) { btnModiClick(); });
     connect(this, &ScreenDialog::opened, this, &TF_Admin::FormActivate);
     keys()->bind(Qt::Key_F2, [this] { btnSearchClick(); });
-    keys()->bind(Qt::Key_Escape, [this] { reject(); });
     FormActivate();
 }
 
@@ -107,8 +92,7 @@ void TF_Admin::readRows()
 {
     const OperatorListQuery q = OperatorList(m_db, edKey->text());
     m_model->setStatement(q.body, QStringLiteral("a.a_jyt, a.id"), q.binds);
-    grid->reload(ReloadTarget::KeepKey);
-    grid->recomputeFooter();
+    ReloadKeepingRow(grid);
 }
 
 qint64 TF_Admin::currentId() const

@@ -3,6 +3,7 @@
 #include "foundation/keyedlists.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
+#include "platform/widgets/dialogparts.h"
 #include "platform/widgets/editors.h"
 #include "shell/operators.h"
 
@@ -56,22 +57,14 @@ TF_Admin_Add::TF_Admin_Add(const QSqlDatabase &db, const LoginState &state, Noti
     if (isModify())
         form->addRow(QString(), chkJy);
 
-    btnOK = new QPushButton(QStringLiteral("确定(F5)"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnCancel = new QPushButton(QStringLiteral("取消(Esc)"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    const ConfirmButtons confirm = AddConfirmButtons(this, QStringLiteral("确定(F5)"), "btnCancel",
+                                                     QStringLiteral("取消(Esc)"), [this] { btnOKClick(); });
+    btnOK = confirm.ok;
+    btnCancel = confirm.close;
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(confirm.row);
 
-    connect(btnOK, &QPushButton::clicked, this, &TF_Admin_Add::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    keys()->bind(Qt::Key_F5, [this] { btnOKClick(); });
-    keys()->bind(Qt::Key_Escape, [this] { reject(); });
     keys()->setEnterMovesFocus(true);
     FormActivate();
 }

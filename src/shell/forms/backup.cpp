@@ -2,6 +2,7 @@
 
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
+#include "platform/widgets/dialogparts.h"
 #include "platform/widgets/filechoice.h"
 #include "shell/restore.h"
 
@@ -123,17 +124,14 @@ TF_Backup::TF_Backup(const BackupContext &context, Notices &notices, FileChoice 
     rgrid->setRowStretch(2, 1);
     pages->addTab(restore, QStringLiteral("恢复数据"));
 
-    btnOK = new QPushButton(QStringLiteral("确定(F5)"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnExit = new QPushButton(QStringLiteral("退出(Esc)"), this);
-    btnExit->setObjectName(QStringLiteral("btnExit"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnExit);
+    const ConfirmButtons confirm = AddConfirmButtons(this, QStringLiteral("确定(F5)"), "btnExit",
+                                                     QStringLiteral("退出(Esc)"), [this] { btnOKClick(); },
+                                                     [this] { escape(); });
+    btnOK = confirm.ok;
+    btnExit = confirm.close;
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(pages, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(confirm.row);
 
     connect(chkAuto, &QCheckBox::toggled, spHours, &QWidget::setEnabled);
     connect(btnPath, &QPushButton::clicked, this, &TF_Backup::btnPathClick);
@@ -149,11 +147,7 @@ TF_Backup::TF_Backup(const BackupContext &context, Notices &notices, FileChoice 
             pbRestore->setValue(0);
         }
     });
-    connect(btnOK, &QPushButton::clicked, this, &TF_Backup::btnOKClick);
-    connect(btnExit, &QPushButton::clicked, this, &QDialog::reject);
     connect(this, &ScreenDialog::opened, this, &TF_Backup::FormActivate);
-    keys()->bind(Qt::Key_F5, [this] { btnOKClick(); });
-    keys()->bind(Qt::Key_Escape, [this] { escape(); });
     FormActivate();
 }
 

@@ -2,6 +2,7 @@
 
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
+#include "platform/widgets/dialogparts.h"
 #include "platform/widgets/editors.h"
 #include "shell/passwordchange.h"
 
@@ -40,23 +41,15 @@ TF_PwdModi::TF_PwdModi(const QSqlDatabase &db, const LoginState &state, Notices 
     form->addRow(QStringLiteral("新 密  码："), edNew);
     form->addRow(QStringLiteral("再次输入新密码："), edNew2);
 
-    btnOK = new QPushButton(QStringLiteral("修改(F5)"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnExit = new QPushButton(QStringLiteral("退出(Esc)"), this);
-    btnExit->setObjectName(QStringLiteral("btnExit"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnExit);
+    const ConfirmButtons confirm = AddConfirmButtons(this, QStringLiteral("修改(F5)"), "btnExit",
+                                                     QStringLiteral("退出(Esc)"), [this] { btnOKClick(); });
+    btnOK = confirm.ok;
+    btnExit = confirm.close;
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(confirm.row);
 
-    connect(btnOK, &QPushButton::clicked, this, &TF_PwdModi::btnOKClick);
-    connect(btnExit, &QPushButton::clicked, this, &QDialog::reject);
     connect(this, &ScreenDialog::opened, this, &TF_PwdModi::FormActivate);
-    keys()->bind(Qt::Key_F5, [this] { btnOKClick(); });
-    keys()->bind(Qt::Key_Escape, [this] { reject(); });
     keys()->setEnterMovesFocus(true);
     FormActivate();
 }

@@ -3,6 +3,7 @@
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "platform/widgets/datagrid.h"
+#include "platform/widgets/dialogparts.h"
 #include "shell/forms/role_add.h"
 #include "shell/roles.h"
 
@@ -17,26 +18,17 @@ TF_Role::TF_Role(const QSqlDatabase &db, const LoginState &state, Notices &notic
     setWindowTitle(QStringLiteral("角色管理"));
     resize(494, 422);
 
-    auto button = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
-    };
-    btnAdd = button("btnAdd", "增加");
-    btnModi = button("btnModi", "修改");
-    btnDel = button("btnDel", "删除");
-    btnExit = button("btnExit", "退出");
-    auto *bar = new QHBoxLayout;
-    for (QPushButton *b : {btnAdd, btnModi, btnDel, btnExit})
-        bar->addWidget(b);
-    bar->addStretch();
+    const ListButtons list = MakeListButtons(this);
+    btnAdd = list.add;
+    btnModi = list.modify;
+    btnDel = list.remove;
+    btnExit = list.exit;
+    QHBoxLayout *bar = CommandBar({btnAdd, btnModi, btnDel, btnExit});
 
     grid = new DataGrid(this);
     grid->setObjectName(QStringLiteral("DBGridEh1"));
     m_model = new SqlGridModel(m_db);
-    GridColumn id{QStringLiteral("id"), QStringLiteral("id"), 40, ColumnKind::Integer};
-    id.visible = false;
-    m_model->setColumns({id, GridColumn{QStringLiteral("r_sn"), QStringLiteral("角色编号"), 120},
+    m_model->setColumns({HiddenColumn("id", ColumnKind::Integer, 40), GridColumn{QStringLiteral("r_sn"), QStringLiteral("角色编号"), 120},
                          GridColumn{QStringLiteral("r_name"), QStringLiteral("角色名称"), 260}});
     m_model->setStatement(QStringLiteral("select id, r_sn, r_name from jxc_role"), QStringLiteral("id"));
     grid->setModel(m_model);
@@ -46,20 +38,15 @@ TF_Role::TF_Role(const QSqlDatabase &db, const LoginState &state, Notices &notic
     layout->addLayout(bar);
     layout->addWidget(grid, 1);
 
-    connect(btnAdd, &QPushButton::clicked, this, &TF_Role::btnAddClick);
-    connect(btnModi, &QPushButton::clicked, this, &TF_Role::btnModiClick);
-    connect(btnDel, &QPushButton::clicked, this, &TF_Role::btnDelClick);
-    connect(btnExit, &QPushButton::clicked, this, &QDialog::reject);
-    connect(grid, &DataGrid::rowActivated, this, [this](int) { btnModiClick(); });
+    ConnectListButtons(this, list, grid, [this] { btnAddClick(); }, [this] { btnModiClick(); },
+                       [this] { btnDelClick(); });
     connect(this, &ScreenDialog::opened, this, &TF_Role::FormActivate);
-    keys()->bind(Qt::Key_Escape, [this] { reject(); });
     FormActivate();
 }
 
 void TF_Role::FormActivate()
 {
-    grid->reload(ReloadTarget::KeepKey);
-    grid->recomputeFooter();
+    ReloadKeepingRow(grid);
 }
 
 void TF_Role::btnAddClick()
@@ -83,10 +70,8 @@ void TF_Role::btnModiClick()
     }
     TF_Role_Add dialog(m_db, m_state, m_notices, RoleDialogMode::Modify,
                        grid->currentValue(QStringLiteral("id")).toLongLong(), this);
-    if (dialog.exec() == QDialog::Accepted) {
-        grid->reload(ReloadTarget::KeepKey);
-        grid->recomputeFooter();
-    }
+    if (dialog.exec() == QDialog::Accepted)
+        ReloadKeepingRow(grid);
 }
 
 void TF_Role::btnDelClick()
@@ -102,6 +87,5 @@ void TF_Role::btnDelClick()
     if (m_notices.ask(QStringLiteral("您确定要删除选中的角色吗？")) == Notices::Answer::No)
         return;
     DeleteRole(m_db, sn);
-    grid->reload(ReloadTarget::KeepKey);
-    grid->recomputeFooter();
+    ReloadKeepingRow(grid);
 }

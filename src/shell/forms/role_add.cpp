@@ -2,6 +2,7 @@
 
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
+#include "platform/widgets/dialogparts.h"
 #include "platform/widgets/trees.h"
 
 #include <QCheckBox>
@@ -37,26 +38,18 @@ TF_Role_Add::TF_Role_Add(const QSqlDatabase &db, const LoginState &state, Notice
 
     chkAll = new QCheckBox(QStringLiteral("全选"), this);
     chkAll->setObjectName(QStringLiteral("chkAll"));
-    btnOK = new QPushButton(QStringLiteral("确定(F5)"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnCancel = new QPushButton(QStringLiteral("取消(Esc)"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(chkAll);
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    const ConfirmButtons confirm = AddConfirmButtons(this, QStringLiteral("确定(F5)"), "btnCancel",
+                                                     QStringLiteral("取消(Esc)"), [this] { btnOKClick(); });
+    btnOK = confirm.ok;
+    btnCancel = confirm.close;
+    confirm.row->insertWidget(0, chkAll);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(info);
     layout->addWidget(rights, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(confirm.row);
 
     connect(chkAll, &QCheckBox::clicked, this, [this](bool on) { tree->checkAll(on); });
-    connect(btnOK, &QPushButton::clicked, this, &TF_Role_Add::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    keys()->bind(Qt::Key_F5, [this] { btnOKClick(); });
-    keys()->bind(Qt::Key_Escape, [this] { reject(); });
     setChkTree();
 }
 

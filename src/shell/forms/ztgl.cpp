@@ -4,6 +4,7 @@
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "platform/widgets/datagrid.h"
+#include "platform/widgets/dialogparts.h"
 #include "shell/forms/ztgl_backup.h"
 
 #include <QButtonGroup>
@@ -59,22 +60,13 @@ TF_Ztgl_Add::TF_Ztgl_Add(const ConnectionSettings &settings, const QSqlDatabase 
     form->addRow(QStringLiteral("帐套备注："), edNote);
     form->addRow(group);
 
-    btnOK = new QPushButton(QStringLiteral("确定(F5)"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnCancel = new QPushButton(QStringLiteral("取消(Esc)"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    const ConfirmButtons confirm = AddConfirmButtons(this, QStringLiteral("确定(F5)"), "btnCancel",
+                                                     QStringLiteral("取消(Esc)"), [this] { btnOKClick(); });
+    btnOK = confirm.ok;
+    btnCancel = confirm.close;
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
-
-    connect(btnOK, &QPushButton::clicked, this, &TF_Ztgl_Add::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    keys()->bind(Qt::Key_F5, [this] { btnOKClick(); });
-    keys()->bind(Qt::Key_Escape, [this] { reject(); });
+    layout->addLayout(confirm.row);
 
     if (isModify()) {
         const AccountSetRow row = ReadAccountSet(m_register, m_rowId);
@@ -119,13 +111,9 @@ TF_Ztgl::TF_Ztgl(const ConnectionSettings &settings, const LoginState &state, co
     resize(640, 400);
     OpenConnection(m_settings, QString::fromLatin1(kRegisterFile), m_connection);
 
-    auto button = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
-    };
-    btnAdd = button("btnAdd", "增加");
-    btnModi = button("btnModi", "修改");
+    const ListButtons list = MakeListButtons(this);
+    btnAdd = list.add;
+    btnModi = list.modify;
     btnBackup = new QToolButton(this);
     btnBackup->setObjectName(QStringLiteral("btnBackup"));
     btnBackup->setText(QStringLiteral("备份恢复"));
@@ -134,22 +122,15 @@ TF_Ztgl::TF_Ztgl(const ConnectionSettings &settings, const LoginState &state, co
     backupMenu->addAction(QStringLiteral("备份帐套数据到文件(&Y)"), this, &TF_Ztgl::backupClick);
     backupMenu->addAction(QStringLiteral("从帐套备份文件恢复数据(&Z)"), this, &TF_Ztgl::restoreClick);
     btnBackup->setMenu(backupMenu);
-    btnDel = button("btnDel", "删除");
-    btnExit = button("btnExit", "退出");
-    auto *bar = new QHBoxLayout;
-    bar->addWidget(btnAdd);
-    bar->addWidget(btnModi);
-    bar->addWidget(btnBackup);
-    bar->addWidget(btnDel);
-    bar->addWidget(btnExit);
-    bar->addStretch();
+    btnDel = list.remove;
+    btnExit = list.exit;
+    QHBoxLayout *bar = CommandBar({btnAdd, btnModi, btnBackup, btnDel, btnExit});
 
     grid = new DataGrid(this);
     grid->setObjectName(QStringLiteral("DBGridEh1"));
     m_model = new SqlGridModel(registerDb());
-    GridColumn id{QStringLiteral("id"), QStringLiteral("id"), 40, ColumnKind::Integer};
-    id.visible = false;
-    m_model->setColumns({id, GridColumn{QStringLiteral("zt_sn"), QStringLiteral("编号"), 80},
+    m_model->setColumns({HiddenColumn("id", ColumnKind::Integer, 40),
+                         GridColumn{QStringLiteral("zt_sn"), QStringLiteral("编号"), 80},
                          GridColumn{QStringLiteral("zt_name"), QStringLiteral("帐套名称"), 160},
                          GridColumn{QStringLiteral("zt_default"), QStringLiteral("默认帐套"), 70, ColumnKind::Check},
                          GridColumn{QStringLiteral("zt_forbid"), QStringLiteral("是否禁用"), 70, ColumnKind::Check},
@@ -163,13 +144,9 @@ TF_Ztgl::TF_Ztgl(const ConnectionSettings &settings, const LoginState &state, co
     layout->addLayout(bar);
     layout->addWidget(grid, 1);
 
-    connect(btnAdd, &QPushButton::clicked, this, &TF_Ztgl::btnAddClick);
-    connect(btnModi, &QPushButton::clicked, this, &TF_Ztgl::btnModiClick);
-    connect(btnDel, &QPushButton::clicked, this, &TF_Ztgl::btnDelClick);
-    connect(btnExit, &QPushButton::clicked, this, &QDialog::reject);
-    connect(grid, &DataGrid::rowActivated, this, [this](int) { btnModiClick(); });
+    ConnectListButtons(this, list, grid, [this] { btnAddClick(); }, [this] { btnModiClick(); },
+                       [this] { btnDelClick(); });
     connect(this, &ScreenDialog::opened, this, &TF_Ztgl::readRows);
-    keys()->bind(Qt::Key_Escape, [this] { reject(); });
     readRows();
 }
 
@@ -187,8 +164,7 @@ QSqlDatabase TF_Ztgl::registerDb() const
 
 void TF_Ztgl::readRows()
 {
-    grid->reload(ReloadTarget::KeepKey);
-    grid->recomputeFooter();
+    ReloadKeepingRow(grid);
 }
 
 AccountSetRow TF_Ztgl::currentRow() const

@@ -1,6 +1,7 @@
 #include "shell/forms/ztgl_backup.h"
 
 #include "foundation/notices.h"
+#include "platform/widgets/dialogparts.h"
 #include "platform/widgets/filechoice.h"
 #include "shell/restore.h"
 
@@ -47,25 +48,17 @@ TF_Ztgl_BackUp::TF_Ztgl_BackUp(const ConnectionSettings &settings, const Clock &
     form->addRow(QStringLiteral("备份位置："), pathRow);
     form->addRow(QStringLiteral("备份进度："), progress);
 
-    btnOK = new QPushButton(QStringLiteral("确定(F5)"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnExit = new QPushButton(QStringLiteral("退出(Esc)"), this);
-    btnExit->setObjectName(QStringLiteral("btnExit"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnExit);
+    const ConfirmButtons confirm = AddConfirmButtons(this, QStringLiteral("确定(F5)"), "btnExit",
+                                                     QStringLiteral("退出(Esc)"), [this] { btnOKClick(); });
+    btnOK = confirm.ok;
+    btnExit = confirm.close;
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(info);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(confirm.row);
 
     connect(btnPath, &QPushButton::clicked, this, &TF_Ztgl_BackUp::btnPathClick);
-    connect(btnOK, &QPushButton::clicked, this, &TF_Ztgl_BackUp::btnOKClick);
-    connect(btnExit, &QPushButton::clicked, this, &QDialog::reject);
-    keys()->bind(Qt::Key_F5, [this] { btnOKClick(); });
-    keys()->bind(Qt::Key_Escape, [this] { reject(); });
 }
 
 void TF_Ztgl_BackUp::btnPathClick()

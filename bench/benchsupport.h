@@ -1,0 +1,70 @@
+#pragma once
+
+// Shared by the speed programs: where they run (a SQLite file in a folder, or PostgreSQL when
+// JXC_BENCH_PG names a socket folder or host) and a fresh database or account set there.
+
+#include "foundation/db/connection.h"
+#include "foundation/schema/schemabuilder.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <cstdio>
+#include <vector>
+
+// `base` moved to the PostgreSQL server JXC_BENCH_PG names; false (and `base` as it was) when unset.
+inline bool UseBenchPostgres(ConnectionSettings &base)
+{
+    if (qEnvironmentVariableIsEmpty("JXC_BENCH_PG"))
+        return false;
+    base.kind = DbKind::Postgres;
+    base.host = qEnvironmentVariable("JXC_BENCH_PG");
+    base.user = qEnvironmentVariable("PGUSER", QStringLiteral("postgres"));
+    base.prefix = QStringLiteral("bench_");
+    return true;
+}
+
+// One place to run on: PostgreSQL when JXC_BENCH_PG is set, else SQLite files in `folder`.
+inline ConnectionSettings BenchTarget(const QString &folder)
+{
+    ConnectionSettings s;
+    s.dataFolder = folder;
+    UseBenchPostgres(s);
+    return s;
+}
+
+// Both places to run on: SQLite files in `folder`, then PostgreSQL when JXC_BENCH_PG is set.
+inline std::vector<ConnectionSettings> BenchTargets(const QString &folder)
+{
+    ConnectionSettings lite;
+    lite.dataFolder = folder;
+    std::vector<ConnectionSettings> targets{lite};
+    ConnectionSettings pg = lite;
+    if (UseBenchPostgres(pg))
+        targets.push_back(pg);
+    else
+        std::printf("PostgreSQL skipped: set JXC_BENCH_PG to a socket folder or host\n");
+    return targets;
+}
+
+// An empty database `file`, dropping one left by an earlier run.
+inline void RecreateDatabase(const ConnectionSettings &s, const QString &file)
+{
+    if (DatabaseExists(s, file))
+        DropDatabase(s, file);
+    CreateEmptyDatabase(s, file);
+}
+
+inline const char *DialectName(const ConnectionSettings &s)
+{
+    return s.kind == DbKind::Sqlite ? "SQLite" : "PostgreSQL";
+}
+
+// A fresh account set `file` with all its tables, open on the connection "bench".
+inline QSqlDatabase CreateBenchSet(const ConnectionSettings &s, const QString &file)
+{
+    RecreateDatabase(s, file);
+    QSqlDatabase db = OpenConnection(s, file, QStringLiteral("bench"));
+    CreateAllTables(db);
+    return db;
+}

@@ -1,0 +1,28 @@
+#include "seed.h"
+
+#include "foundation/db/sqlroutines.h"
+#include "foundation/loginstate.h"
+
+#include <QStringList>
+
+qint64 InsertRow(const QSqlDatabase &db, const QString &table, const QVariantMap &values)
+{
+    QStringList cols, marks;
+    QVariantList binds;
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        cols << it.key();
+        marks << QStringLiteral("?");
+        binds << it.value();
+    }
+    return InsertReturningId(db,
+                             QStringLiteral("insert into %1 (%2) values (%3)")
+                                 .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+                             binds);
+}
+
+void SignInAsAdministrator(LoginState &state, const QString &name)
+{
+    state.CurrentOperatorName = name;
+    state.CurrentOperatorSn = QStringLiteral("100001");
+    state.CurrentRoleSn = QStringLiteral("100001");
+}

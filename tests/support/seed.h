@@ -1,0 +1,16 @@
+#pragma once
+
+// Small writers shared by the database fixtures: a row from a column → value map, and the
+// built-in administrator signed in.
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantMap>
+
+struct LoginState;
+
+// Inserts one row of `table` with the columns and values of `values`; returns its id.
+qint64 InsertRow(const QSqlDatabase &db, const QString &table, const QVariantMap &values);
+
+// Signs `name` in as the built-in operator "100001" of the administrator role "100001".
+void SignInAsAdministrator(LoginState &state, const QString &name = QStringLiteral("admin"));
