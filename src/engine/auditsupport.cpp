@@ -1,5 +1,6 @@
 #include "engine/auditsupport.h"
 
+#include "engine/enginebatch.h"
 #include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
@@ -103,6 +104,20 @@ bool StockRowExists(const QSqlDatabase &db, const QString &goods, const QString 
                 .isEmpty();
 }
 
+namespace {
+
+// The average of summed stock amount and quantity (texts as read), -1 without one.
+double averageOf(const LoginState &state, const QString &amountText, const QString &qtyText)
+{
+    const double qty = TextToNumber(qtyText);
+    // A book quantity that sums to zero (or to a float tail of it) gives no average.
+    if (std::fabs(qty) < 1e-9)
+        return -1.0;
+    return std::fabs(RoundTo(TextToNumber(amountText) / qty, state.PriceDecimals));
+}
+
+} // namespace
+
 double GoodsAverageCost(const QSqlDatabase &db, const LoginState &state, const QString &goods)
 {
     const RowTexts row = ReadFirstRow(
@@ -110,11 +125,88 @@ double GoodsAverageCost(const QSqlDatabase &db, const LoginState &state, const Q
         QStringLiteral("select sum(coalesce(kc_cbj, 0) * coalesce(kc_zsl, 0)) as amount, "
                        "sum(coalesce(kc_zsl, 0)) as qty from jxc_kcsp where g_sn = ?"),
         {goods});
-    const double qty = Num(row, QStringLiteral("qty"));
-    // A book quantity that sums to zero (or to a float tail of it) gives no average.
-    if (std::fabs(qty) < 1e-9)
-        return -1.0;
-    return std::fabs(RoundTo(Num(row, QStringLiteral("amount")) / qty, state.PriceDecimals));
+    return averageOf(state, row.value(QStringLiteral("amount")), row.value(QStringLiteral("qty")));
+}
+
+std::vector<bool> StockRowsExist(const QSqlDatabase &db, const QStringList &goods, const QString &warehouse)
+{
+    std::vector<bool> found(size_t(goods.size()), false);
+    if (goods.isEmpty())
+        return found;
+    std::vector<QVariantList> keys;
+    for (int i = 0; i < goods.size(); ++i)
+        keys.push_back({qint64(i), engine::BoundText(goods.at(i)), engine::BoundText(warehouse)});
+    QVariantList binds;
+    const QString source = engine::BatchSource(
+        db, {QStringLiteral("id"), QStringLiteral("k1"), QStringLiteral("k2")}, keys, binds);
+    QSqlQuery q = OpenSelect(db,
+                             QStringLiteral("select distinct b.id from %1 %2 jxc_kcsp k "
+                                            "on k.g_sn = b.k1 and k.ck_sn = b.k2")
+                                 .arg(source, engine::BatchJoin(db)),
+                             binds);
+    while (q.next()) {
+        const qint64 i = q.value(0).toLongLong();
+        if (i >= 0 && i < qint64(found.size()))
+            found[size_t(i)] = true;
+    }
+    return found;
+}
+
+void AddStockRows(const QSqlDatabase &db, const std::vector<QVariantList> &updates,
+                  const std::vector<QVariantList> &inserts)
+{
+    const QString id = QStringLiteral("id"), k1 = QStringLiteral("k1"), k2 = QStringLiteral("k2");
+    if (!updates.empty()) {
+        QVariantList binds;
+        const QString source =
+            engine::BatchSource(db, {id, k1, k2, QStringLiteral("c1"), QStringLiteral("c2")}, updates, binds);
+        RunSql(db,
+               QStringLiteral("UPDATE jxc_kcsp SET kc_sl = coalesce(kc_sl, 0) + b.c1, "
+                              "kc_zsl = coalesce(kc_zsl, 0) + b.c2 FROM %1 "
+                              "WHERE jxc_kcsp.g_sn = b.k1 AND jxc_kcsp.ck_sn = b.k2")
+                   .arg(source),
+               binds);
+    }
+    if (!inserts.empty()) {
+        QVariantList binds;
+        const QString source = engine::BatchSource(
+            db, {id, k1, k2, QStringLiteral("c1"), QStringLiteral("c2"), QStringLiteral("c3")}, inserts, binds);
+        RunSql(db,
+               QStringLiteral("INSERT INTO jxc_kcsp (kc_sl, kc_cbj, kc_xssl, g_sn, ck_sn, kc_zsl) "
+                              "SELECT b.c1, b.c2, 0, b.k1, b.k2, b.c3 FROM %1 ORDER BY b.id")
+                   .arg(source),
+               binds);
+    }
+}
+
+std::vector<double> GoodsAverageCosts(const QSqlDatabase &db, const LoginState &state, const QStringList &goods)
+{
+    std::vector<QString> amounts(size_t(goods.size())), quantities(size_t(goods.size()));
+    if (!goods.isEmpty()) {
+        std::vector<QVariantList> keys;
+        for (int i = 0; i < goods.size(); ++i)
+            keys.push_back({qint64(i), engine::BoundText(goods.at(i))});
+        QVariantList binds;
+        const QString source =
+            engine::BatchSource(db, {QStringLiteral("id"), QStringLiteral("k1")}, keys, binds);
+        QSqlQuery q = OpenSelect(db,
+                                 QStringLiteral("select b.id, sum(coalesce(k.kc_cbj, 0) * coalesce(k.kc_zsl, 0)), "
+                                                "sum(coalesce(k.kc_zsl, 0)) from %1 %2 jxc_kcsp k "
+                                                "on k.g_sn = b.k1 group by b.id")
+                                     .arg(source, engine::BatchJoin(db)),
+                                 binds);
+        while (q.next()) {
+            const qint64 i = q.value(0).toLongLong();
+            if (i < 0 || i >= qint64(goods.size()))
+                continue;
+            amounts[size_t(i)] = ValueText(q.value(1));
+            quantities[size_t(i)] = ValueText(q.value(2));
+        }
+    }
+    std::vector<double> out;
+    for (size_t i = 0; i < amounts.size(); ++i)
+        out.push_back(averageOf(state, amounts[i], quantities[i]));
+    return out;
 }
 
 QString DefaultWarehouseSn(const QSqlDatabase &db)

@@ -8,8 +8,11 @@
 #include <QPair>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
+
+#include <vector>
 
 struct LoginState;
 
@@ -39,6 +42,16 @@ bool StockRowExists(const QSqlDatabase &db, const QString &goods, const QString 
 // Goods average over all stock rows, weighted by kc_zsl and rounded to the price decimals;
 // -1 when the book quantities sum to zero.
 double GoodsAverageCost(const QSqlDatabase &db, const LoginState &state, const QString &goods);
+
+// StockRowExists and GoodsAverageCost for several goods in one statement each. `goods[i]` is
+// answered at position i; the goods are those of one group (see engine::GroupsByOccurrence).
+std::vector<bool> StockRowsExist(const QSqlDatabase &db, const QStringList &goods, const QString &warehouse);
+// Stock rows of one group of goods: `updates` rows (id, goods, warehouse, qty on hand, book qty)
+// add to kc_sl and kc_zsl of existing rows; `inserts` rows (id, goods, warehouse, qty on hand,
+// cost price, book qty) are new stock rows, written in id order.
+void AddStockRows(const QSqlDatabase &db, const std::vector<QVariantList> &updates,
+                  const std::vector<QVariantList> &inserts);
+std::vector<double> GoodsAverageCosts(const QSqlDatabase &db, const LoginState &state, const QStringList &goods);
 
 // The default warehouse (ck_default set, first by id; else the first warehouse) and supplier
 // (ghs_default set and not forbidden; else the first one not forbidden).

@@ -1,6 +1,7 @@
 #include "engine/costwalk.h"
 
 #include "engine/enginebatch.h"
+#include "foundation/db/dialect.h"
 #include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
@@ -145,15 +146,16 @@ void writeStockRow(const QSqlDatabase &db, const QString &goods, const QString &
            {r.P, r.A, goods, warehouse});
 }
 
-// The forward walk of the posting routines over `rows`, starting from `r`.
-void walk(const QSqlDatabase &db, const LoginState &state, const std::vector<LedgerRow> &rows, Running &r)
+// The forward walk of the posting routines over `rows`, starting from `r` and leaving the
+// state after the last row in it; the rows' new values (id, sqsl, sqje, P, Q, A) go to `out`.
+void walkRows(const LoginState &state, const std::vector<LedgerRow> &rows, Running &r,
+              std::vector<QVariantList> &out)
 {
     const int qd = state.QtyDecimals;
     const int pd = state.PriceDecimals;
     const int td = engine::AmountDecimals(state);
     double Q = r.Q, P = r.P, A = r.A;
-    std::vector<QVariantList> out;
-    out.reserve(rows.size());
+    out.reserve(out.size() + rows.size());
     for (const LedgerRow &row : rows) {
         const double sqsl = Q;
         const double sqje = A;
@@ -196,11 +198,17 @@ void walk(const QSqlDatabase &db, const LoginState &state, const std::vector<Led
         A = RoundTo(A, td);
         out.push_back({row.id, sqsl, sqje, P, Q, A});
     }
+    r = {Q, P, A};
+}
+
+void walk(const QSqlDatabase &db, const LoginState &state, const std::vector<LedgerRow> &rows, Running &r)
+{
+    std::vector<QVariantList> out;
+    walkRows(state, rows, r, out);
     engine::BatchUpdateById(db, QStringLiteral("jxc_goodslist"),
                             {QStringLiteral("gl_sqsl"), QStringLiteral("gl_sqje"), QStringLiteral("gl_pjjj"),
                              QStringLiteral("gl_kc"), QStringLiteral("gl_kczje")},
                             out);
-    r = {Q, P, A};
 }
 
 void recalcFrom(const QSqlDatabase &db, const LoginState &state, const QString &goods, const QString &warehouse,
@@ -211,6 +219,145 @@ void recalcFrom(const QSqlDatabase &db, const LoginState &state, const QString &
     const std::vector<LedgerRow> rows = readWalkRows(db, goods, warehouse, date, excludedNumber);
     walk(db, state, rows, r);
     writeStockRow(db, goods, warehouse, r);
+    tx.commit();
+}
+
+// ---- several walks at once -------------------------------------------------------------------
+
+struct WalkStart
+{
+    QString goods;
+    QString warehouse;
+    QString date;
+    QString excluded;  // document left out, empty for none
+};
+
+// A text as a bound value carries it: a null text is SQL NULL.
+QVariant bound(const QString &text)
+{
+    return text.isNull() ? QVariant() : QVariant(text);
+}
+
+// PostgreSQL: the opening states and the rows of all walks in two statements.
+void readStates(const QSqlDatabase &db, const std::vector<WalkStart> &starts, std::vector<Running> &running,
+                std::vector<std::vector<LedgerRow>> &rows)
+{
+    std::vector<QVariantList> keys;
+    keys.reserve(starts.size());
+    for (size_t i = 0; i < starts.size(); ++i) {
+        const WalkStart &w = starts[i];
+        keys.push_back({qint64(i), bound(w.goods), bound(w.warehouse), bound(w.date),
+                        w.excluded.isEmpty() ? QVariant() : QVariant(w.excluded)});
+    }
+    const QStringList keyColumns{QStringLiteral("id"), QStringLiteral("k1"), QStringLiteral("k2"),
+                                 QStringLiteral("k3"), QStringLiteral("k4")};
+
+    // Opening state: the last row before the date, else quantity and amount 0 at the goods'
+    // average cost.
+    {
+        QVariantList binds;
+        const QString source = engine::BatchSource(db, keyColumns, keys, binds);
+        QSqlQuery q = OpenSelect(
+            db,
+            QStringLiteral("select s.id, g.id, g.gl_kc, g.gl_pjjj, g.gl_kczje, "
+                           "(select d.g_pjjj from jxc_goods d where d.g_sn = s.k1 limit 1) "
+                           "from (select b.id, b.k1, (select p.id from jxc_goodslist p where p.g_sn = b.k1 "
+                           "and p.ck_sn = b.k2 and p.gl_kdrq < b.k3 order by p.gl_kdrq desc, p.id desc limit 1) "
+                           "as prev from %1) s left join jxc_goodslist g on g.id = s.prev")
+                .arg(source),
+            binds);
+        while (q.next()) {
+            const qint64 i = q.value(0).toLongLong();
+            if (i < 0 || i >= qint64(starts.size()))
+                continue;
+            Running &r = running[size_t(i)];
+            if (!q.value(1).isNull()) {
+                r.Q = q.value(2).toDouble();
+                r.P = q.value(3).toDouble();
+                r.A = q.value(4).toDouble();
+            } else {
+                r.P = TextToNumber(ValueText(q.value(5)));
+            }
+        }
+    }
+
+    // The rows of every walk, each walk's in date and id order.
+    {
+        QVariantList binds;
+        const QString source = engine::BatchSource(db, keyColumns, keys, binds);
+        QSqlQuery q = OpenSelect(
+            db,
+            QStringLiteral("select b.id, g.id, g.gl_flag, g.gl_sl, g.gl_je, g.gl_dj, g.gl_zcb, g.gl_djh, g.id2 "
+                           "from %1 join jxc_goodslist g on g.g_sn = b.k1 and g.ck_sn = b.k2 "
+                           "and g.gl_kdrq >= b.k3 "
+                           "where b.k4 is null or g.gl_djh is null or g.gl_djh <> b.k4 "
+                           "order by b.id, g.gl_kdrq, g.id")
+                .arg(source),
+            binds);
+        while (q.next()) {
+            const qint64 i = q.value(0).toLongLong();
+            if (i < 0 || i >= qint64(starts.size()))
+                continue;
+            LedgerRow r;
+            r.id = q.value(1).toLongLong();
+            r.flag = q.value(2).toString().trimmed();
+            r.s = q.value(3).toDouble();
+            r.j = q.value(4).toDouble();
+            r.d = q.value(5).toDouble();
+            r.c = q.value(6).toDouble();
+            r.number = ValueText(q.value(7));
+            r.hasLineId = !q.value(8).isNull();
+            r.lineId = q.value(8).toLongLong();
+            rows[size_t(i)].push_back(r);
+        }
+    }
+}
+
+// The walks of `starts` (distinct goods and warehouse pairs) as the single walks would run them,
+// with one write-back each for the ledger and the stock rows; on PostgreSQL also one statement
+// for all opening states and one for all rows.
+void recalcMany(const QSqlDatabase &db, const LoginState &state, const std::vector<WalkStart> &starts)
+{
+    if (starts.empty())
+        return;
+    Transaction tx(db);
+
+    std::vector<Running> running(starts.size());
+    std::vector<std::vector<LedgerRow>> rows(starts.size());
+    if (Dialect::of(db).isSqlite()) {
+        // SQLite answers the single reads in microseconds, while a join of the ledger with the
+        // batch table (which has no statistics) may be planned with a throwaway index over the
+        // whole ledger.
+        for (size_t i = 0; i < starts.size(); ++i) {
+            const WalkStart &w = starts[i];
+            running[i] = openingState(db, w.goods, w.warehouse, w.date);
+            rows[i] = readWalkRows(db, w.goods, w.warehouse, w.date, w.excluded);
+        }
+    } else {
+        readStates(db, starts, running, rows);
+    }
+
+    std::vector<QVariantList> out;
+    std::vector<QVariantList> stock;
+    for (size_t i = 0; i < starts.size(); ++i) {
+        walkRows(state, rows[i], running[i], out);
+        const Running &r = running[i];
+        stock.push_back({qint64(i), bound(starts[i].goods), bound(starts[i].warehouse), r.P, r.A});
+    }
+    engine::BatchUpdateById(db, QStringLiteral("jxc_goodslist"),
+                            {QStringLiteral("gl_sqsl"), QStringLiteral("gl_sqje"), QStringLiteral("gl_pjjj"),
+                             QStringLiteral("gl_kc"), QStringLiteral("gl_kczje")},
+                            out);
+    QVariantList binds;
+    const QString source = engine::BatchSource(
+        db,
+        {QStringLiteral("id"), QStringLiteral("k1"), QStringLiteral("k2"), QStringLiteral("c1"), QStringLiteral("c2")},
+        stock, binds);
+    RunSql(db,
+           QStringLiteral("UPDATE jxc_kcsp SET kc_cbj = b.c1, kc_zcb = b.c2 FROM %1 "
+                          "WHERE jxc_kcsp.g_sn = b.k1 AND jxc_kcsp.ck_sn = b.k2")
+               .arg(source),
+           binds);
     tx.commit();
 }
 
@@ -468,4 +615,53 @@ void RecalcStockCostFull(const QSqlDatabase &db, const LoginState &state, const 
     }
     writeStockRow(db, start.goods, start.warehouse, {Q, P, A});
     tx.commit();
+}
+
+
+void RecalcStockCostRows(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                         const QStringList &ledgerIds, const QString &exclusion)
+{
+    using namespace costwalk_impl;
+    Q_UNUSED(clock)
+    QStringList ids;
+    for (const QString &id : ledgerIds) {
+        const qint64 v = engine::IdFromText(id);
+        if (v >= 0)
+            ids << QString::number(v);
+    }
+    if (ids.isEmpty())
+        return;
+    QHash<qint64, WalkStart> byId;
+    {
+        QSqlQuery q = OpenSelect(db, QStringLiteral("select id, g_sn, ck_sn, gl_kdrq, gl_djh from jxc_goodslist "
+                                                    "where id in (%1)")
+                                         .arg(ids.join(QLatin1Char(','))));
+        while (q.next())
+            byId.insert(q.value(0).toLongLong(),
+                        {ValueText(q.value(1)), ValueText(q.value(2)), ValueText(q.value(3)),
+                         exclusion == QLatin1String("1") ? ValueText(q.value(4)) : QString()});
+    }
+    // Walks of different goods and warehouses touch different rows and run together; a pair met
+    // again waits for the next group, unless it would walk exactly the same rows again.
+    std::vector<WalkStart> group;
+    QHash<QString, size_t> inGroup;
+    for (const QString &id : ids) {
+        const auto it = byId.constFind(id.toLongLong());
+        if (it == byId.constEnd())
+            continue;
+        const WalkStart &w = it.value();
+        const QString key = w.goods + QChar(0) + w.warehouse;
+        const auto seen = inGroup.constFind(key);
+        if (seen != inGroup.constEnd()) {
+            const WalkStart &prior = group[seen.value()];
+            if (prior.date == w.date && prior.excluded == w.excluded)
+                continue;
+            recalcMany(db, state, group);
+            group.clear();
+            inGroup.clear();
+        }
+        inGroup.insert(key, group.size());
+        group.push_back(w);
+    }
+    recalcMany(db, state, group);
 }

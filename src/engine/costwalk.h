@@ -13,6 +13,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 class Clock;
 struct LoginState;
@@ -22,6 +23,12 @@ struct LoginState;
 // an empty number excludes nothing). An unknown id changes nothing.
 void RecalcStockCost(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                      const QString &ledgerId, const QString &exclusion);
+
+// RecalcStockCost for each of `ledgerIds` in turn, with the same results, but the walks of
+// different goods and warehouses read and written together in a few statements. Nothing may
+// change between the walks of one call: for postings that walk each goods of a document once.
+void RecalcStockCostRows(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                         const QStringList &ledgerIds, const QString &exclusion);
 
 // The same walk for one goods and warehouse from a date on (all rows of that date or later),
 // without exclusion: what RecalcStockCost(id, "0") does for a row of that goods, warehouse and

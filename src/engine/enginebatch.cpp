@@ -5,6 +5,7 @@
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
 
+#include <QHash>
 #include <QSqlDriver>
 
 #include <sqlite3.h>
@@ -15,12 +16,14 @@ namespace {
 
 const QString kBatchTable = QStringLiteral("jxc_tmp_batch");
 constexpr int kNumberColumns = 8;
+constexpr int kKeyColumns = 4;
 
 void ensureBatchTable(const QSqlDatabase &db)
 {
     const Dialect dialect = Dialect::of(db);
-    QStringList cols{QStringLiteral("id bigint"), QStringLiteral("k1 ") + dialect.columnType(ColType::Text, 0),
-                     QStringLiteral("k2 ") + dialect.columnType(ColType::Text, 0)};
+    QStringList cols{QStringLiteral("id bigint")};
+    for (int i = 1; i <= kKeyColumns; ++i)
+        cols << QStringLiteral("k%1 %2").arg(i).arg(dialect.columnType(ColType::Text, 0));
     for (int i = 1; i <= kNumberColumns; ++i)
         cols << QStringLiteral("c%1 %2").arg(i).arg(dialect.columnType(ColType::Numeric, 0));
     if (dialect.isPostgres()) {
@@ -87,7 +90,7 @@ void fillSqlite(const QSqlDatabase &db, const QString &insertSql, int width, con
 
 // PostgreSQL: every column travels as one array literal and one INSERT … SELECT FROM unnest()
 // writes all rows in a single round trip.
-QString arrayLiteral(const std::vector<QVariantList> &rows, int column, bool text)
+QString arrayLiteral(const std::vector<QVariantList> &rows, int column, bool text, bool exact = false)
 {
     QString out;
     out.reserve(int(rows.size()) * 8 + 2);
@@ -103,7 +106,9 @@ QString arrayLiteral(const std::vector<QVariantList> &rows, int column, bool tex
             continue;
         }
         if (!text) {
-            out += v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float
+            // exact: the shortest text that reads back as the same double, as a bound value
+            // travels; otherwise 17 digits as the batch table has always received them.
+            out += (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float) && !exact
                        ? QString::number(v.toDouble(), 'g', 17)
                        : v.toString();
             continue;
@@ -124,6 +129,24 @@ QString arrayType(const QString &column)
     if (column.startsWith(QLatin1Char('k')))
         return QStringLiteral("text[]");
     return QStringLiteral("numeric[]");
+}
+
+// The rows as a set-returning FROM item of PostgreSQL, `unnest(…) AS b(columns)`, every column
+// one bound array. Number columns are numeric(28,8) like the batch table's (rounded to the
+// stored scale before any arithmetic), or unconstrained numeric with `exact`.
+QString unnestSource(const QStringList &columns, const std::vector<QVariantList> &rows, bool exact,
+                     QVariantList &binds)
+{
+    QStringList params;
+    for (int c = 0; c < columns.size(); ++c) {
+        QString type = arrayType(columns.at(c));
+        const bool text = type == QLatin1String("text[]");
+        if (type == QLatin1String("numeric[]") && !exact)
+            type = QStringLiteral("numeric(28,8)[]");
+        params << QStringLiteral("cast(? as %1)").arg(type);
+        binds << arrayLiteral(rows, c, text, exact);
+    }
+    return QStringLiteral("unnest(%1) AS b(%2)").arg(params.join(QLatin1Char(',')), columns.join(QLatin1Char(',')));
 }
 
 void fillPostgres(const QSqlDatabase &db, const QStringList &columns, const std::vector<QVariantList> &rows)
@@ -183,9 +206,41 @@ void BatchUpdateById(const QSqlDatabase &db, const QString &table, const QString
         columns << QStringLiteral("c%1").arg(i + 1);
         sets << QStringLiteral("%1 = b.c%2").arg(setColumns.at(i)).arg(i + 1);
     }
+    if (Dialect::of(db).isPostgres()) {
+        // One statement: the rows travel as arrays, no scratch table is filled first.
+        QVariantList binds;
+        const QString source = unnestSource(columns, rows, false, binds);
+        RunSql(db, QStringLiteral("UPDATE %1 SET %2 FROM %3 WHERE %1.id = b.id")
+                       .arg(table, sets.join(QStringLiteral(", ")), source),
+               binds);
+        return;
+    }
     FillBatch(db, columns, rows);
     RunSql(db, QStringLiteral("UPDATE %1 SET %2 FROM %3 b WHERE %1.id = b.id")
                    .arg(table, sets.join(QStringLiteral(", ")), kBatchTable));
+}
+
+QString BatchSource(const QSqlDatabase &db, const QStringList &columns, const std::vector<QVariantList> &rows,
+                    QVariantList &binds)
+{
+    if (Dialect::of(db).isPostgres())
+        return unnestSource(columns, rows, true, binds);
+    FillBatch(db, columns, rows);
+    return kBatchTable + QStringLiteral(" b");
+}
+
+std::vector<std::vector<int>> GroupsByOccurrence(const QStringList &keys)
+{
+    std::vector<std::vector<int>> groups;
+    QHash<QString, int> seen;
+    for (int i = 0; i < keys.size(); ++i) {
+        const int n = seen.value(keys.at(i), 0);
+        seen.insert(keys.at(i), n + 1);
+        if (size_t(n) >= groups.size())
+            groups.emplace_back();
+        groups[size_t(n)].push_back(i);
+    }
+    return groups;
 }
 
 qint64 IdFromText(const QString &id)

@@ -3,6 +3,7 @@
 #include "engine/auditsupport.h"
 #include "engine/balances.h"
 #include "engine/costwalk.h"
+#include "engine/enginebatch.h"
 #include "foundation/db/clock.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/numbers.h"
@@ -260,24 +261,56 @@ void AuditPurchaseIn(const QSqlDatabase &db, const LoginState &state, const Cloc
                        "and l.id2 = g.id2 and l.g_sn = g.g_sn "
                        "where g.gl_djh = ? and g.gl_flag = 'cj' and g.g_sn <> ? order by g.id"),
         {number, kReserved});
-    for (const RowTexts &r : rows) {
-        const QString goods = r.value(QStringLiteral("g_sn"));
-        const double qty = Num(r, QStringLiteral("gl_sl"));
-        const double price = Num(r, QStringLiteral("gl_dj"));
-        const double qin = Num(r, QStringLiteral("jh_rksl")) == 0 ? 0.0 : Num(r, QStringLiteral("jh_zsl"));
-        if (StockRowExists(db, goods, h.warehouse)) {
-            RunSql(db,
-                   QStringLiteral("update jxc_kcsp set kc_sl = coalesce(kc_sl, 0) + ?, "
-                                  "kc_zsl = coalesce(kc_zsl, 0) + ? where g_sn = ? and ck_sn = ?"),
-                   {qin, qty, goods, h.warehouse});
-        } else {
-            RunSql(db,
-                   QStringLiteral("insert into jxc_kcsp (kc_sl, kc_cbj, kc_xssl, g_sn, ck_sn, kc_zsl) "
-                                  "values (?, ?, 0, ?, ?, ?)"),
-                   {qin, price, goods, h.warehouse, qty});
+    // Group by group (a goods met again waits for the next group): the stock rows, the cost
+    // walks and the goods totals of all goods of the group in a few statements.
+    QStringList goodsOfRows;
+    for (const RowTexts &r : rows)
+        goodsOfRows << r.value(QStringLiteral("g_sn"));
+    for (const std::vector<int> &group : engine::GroupsByOccurrence(goodsOfRows)) {
+        QStringList goods, ids;
+        for (int i : group) {
+            goods << goodsOfRows.at(i);
+            ids << rows.at(i).value(QStringLiteral("id"));
         }
-        RecalcStockCost(db, state, clock, r.value(QStringLiteral("id")), QStringLiteral("0"));
-        updateGoodsAfterPurchase(db, state, goods, qin, price, 1, &h.supplier);
+        const std::vector<bool> present = StockRowsExist(db, goods, h.warehouse);
+        std::vector<QVariantList> updates, inserts, totals;
+        for (size_t n = 0; n < group.size(); ++n) {
+            const RowTexts &r = rows.at(group[n]);
+            const double qty = Num(r, QStringLiteral("gl_sl"));
+            const double price = Num(r, QStringLiteral("gl_dj"));
+            const double qin = Num(r, QStringLiteral("jh_rksl")) == 0 ? 0.0 : Num(r, QStringLiteral("jh_zsl"));
+            const QVariant g = engine::BoundText(goods.at(int(n))), w = engine::BoundText(h.warehouse);
+            if (present[n])
+                updates.push_back({qint64(n), g, w, qin, qty});
+            else
+                inserts.push_back({qint64(n), g, w, qin, price, qty});
+        }
+        AddStockRows(db, updates, inserts);
+        RecalcStockCostRows(db, state, clock, ids, QStringLiteral("0"));
+        const std::vector<double> averages = GoodsAverageCosts(db, state, goods);
+        for (size_t n = 0; n < group.size(); ++n) {
+            const RowTexts &r = rows.at(group[n]);
+            const double price = Num(r, QStringLiteral("gl_dj"));
+            const double qin = Num(r, QStringLiteral("jh_rksl")) == 0 ? 0.0 : Num(r, QStringLiteral("jh_zsl"));
+            double average = averages[n];
+            if (average == -1.0)
+                average = price;
+            if (average < 0)
+                average = price;
+            totals.push_back({qint64(n), engine::BoundText(goods.at(int(n))), engine::BoundText(h.supplier), qin,
+                              price, average});
+        }
+        QVariantList binds;
+        const QString source = engine::BatchSource(
+            db,
+            {QStringLiteral("id"), QStringLiteral("k1"), QStringLiteral("k2"), QStringLiteral("c1"),
+             QStringLiteral("c2"), QStringLiteral("c3")},
+            totals, binds);
+        RunSql(db,
+               QStringLiteral("UPDATE jxc_goods SET g_kc = coalesce(g_kc, 0) + b.c1, g_cgpl = coalesce(g_cgpl, 0) + 1, "
+                              "g_scjj = b.c2, ghs_sn = b.k2, g_pjjj = b.c3 FROM %1 WHERE jxc_goods.g_sn = b.k1")
+                   .arg(source),
+               binds);
     }
 
     WriteLog(db, state, clock,

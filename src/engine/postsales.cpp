@@ -3,6 +3,7 @@
 #include "engine/auditsupport.h"
 #include "engine/balances.h"
 #include "engine/costwalk.h"
+#include "engine/enginebatch.h"
 #include "foundation/db/clock.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/numbers.h"
@@ -165,27 +166,76 @@ QVariantList saleLedgerBinds(const LoginState &state, const Clock &clock, const 
             CutToColumn(t, QStringLiteral("gl_note"), h.note)};
 }
 
-// Stock of one ledger row leaving the warehouse: s moves the book and sold quantities, q the
+// Stock of the ledger rows leaving the warehouse: s moves the book and sold quantities, q the
 // quantity on hand (q 0 while the goods have not physically left).
-void moveSaleStock(const QSqlDatabase &db, const QString &goods, const QString &warehouse, double s,
-                   double q, double cost)
+struct SaleStep
 {
-    if (StockRowExists(db, goods, warehouse)) {
-        RunSql(db,
-               QStringLiteral("update jxc_kcsp set kc_xssl = coalesce(kc_xssl, 0) + ?, "
-                              "kc_sl = coalesce(kc_sl, 0) - ?, kc_zsl = coalesce(kc_zsl, 0) - ? "
-                              "where g_sn = ? and ck_sn = ?"),
-               {s, q, s, goods, warehouse});
-    } else {
-        RunSql(db,
-               QStringLiteral("insert into jxc_kcsp (kc_sl, kc_cbj, kc_xssl, g_sn, ck_sn, kc_zsl) "
-                              "values (?, ?, ?, ?, ?, ?)"),
-               {-q, cost, s, goods, warehouse, -s});
+    QString ledgerId;
+    QString goods;
+    double s = 0;     // book quantity
+    double q = 0;     // quantity on hand
+    double cost = 0;  // cost price of a new stock row
+};
+
+// moveSaleStock and RecalcStockCost for every step, in the steps' order per goods: group by
+// group (see engine::GroupsByOccurrence), each step in a few statements for the whole group.
+void moveSaleStockByGroups(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                           const QString &warehouse, const std::vector<SaleStep> &steps)
+{
+    QStringList goodsOfSteps;
+    for (const SaleStep &st : steps)
+        goodsOfSteps << st.goods;
+    const QVariant w = engine::BoundText(warehouse);
+    for (const std::vector<int> &group : engine::GroupsByOccurrence(goodsOfSteps)) {
+        QStringList goods, ids;
+        for (int i : group) {
+            goods << steps[size_t(i)].goods;
+            ids << steps[size_t(i)].ledgerId;
+        }
+        const std::vector<bool> present = StockRowsExist(db, goods, warehouse);
+        std::vector<QVariantList> updates, inserts, totals;
+        for (size_t n = 0; n < group.size(); ++n) {
+            const SaleStep &st = steps[size_t(group[n])];
+            const QVariant g = engine::BoundText(st.goods);
+            if (present[n])
+                updates.push_back({qint64(n), g, w, st.s, st.q, st.s});
+            else
+                inserts.push_back({qint64(n), g, w, -st.q, st.cost, st.s, -st.s});
+            totals.push_back({qint64(n), g, st.q});
+        }
+        const QString id = QStringLiteral("id"), k1 = QStringLiteral("k1"), k2 = QStringLiteral("k2"),
+                      c1 = QStringLiteral("c1"), c2 = QStringLiteral("c2"), c3 = QStringLiteral("c3"),
+                      c4 = QStringLiteral("c4");
+        if (!updates.empty()) {
+            QVariantList binds;
+            const QString source = engine::BatchSource(db, {id, k1, k2, c1, c2, c3}, updates, binds);
+            RunSql(db,
+                   QStringLiteral("UPDATE jxc_kcsp SET kc_xssl = coalesce(kc_xssl, 0) + b.c1, "
+                                  "kc_sl = coalesce(kc_sl, 0) - b.c2, kc_zsl = coalesce(kc_zsl, 0) - b.c3 "
+                                  "FROM %1 WHERE jxc_kcsp.g_sn = b.k1 AND jxc_kcsp.ck_sn = b.k2")
+                       .arg(source),
+                   binds);
+        }
+        if (!inserts.empty()) {
+            QVariantList binds;
+            const QString source = engine::BatchSource(db, {id, k1, k2, c1, c2, c3, c4}, inserts, binds);
+            RunSql(db,
+                   QStringLiteral("INSERT INTO jxc_kcsp (kc_sl, kc_cbj, kc_xssl, g_sn, ck_sn, kc_zsl) "
+                                  "SELECT b.c1, b.c2, b.c3, b.k1, b.k2, b.c4 FROM %1 ORDER BY b.id")
+                       .arg(source),
+                   binds);
+        }
+        {
+            QVariantList binds;
+            const QString source = engine::BatchSource(db, {id, k1, c1}, totals, binds);
+            RunSql(db,
+                   QStringLiteral("UPDATE jxc_goods SET g_kc = coalesce(g_kc, 0) - b.c1, "
+                                  "g_xspl = coalesce(g_xspl, 0) + 1 FROM %1 WHERE jxc_goods.g_sn = b.k1")
+                       .arg(source),
+                   binds);
+        }
+        RecalcStockCostRows(db, state, clock, ids, QStringLiteral("0"));
     }
-    RunSql(db,
-           QStringLiteral("update jxc_goods set g_kc = coalesce(g_kc, 0) - ?, "
-                          "g_xspl = coalesce(g_xspl, 0) + 1 where g_sn = ?"),
-           {q, goods});
 }
 
 } // namespace postsales_impl
@@ -273,12 +323,15 @@ void AuditSale(const QSqlDatabase &db, const LoginState &state, const Clock &clo
                        "and l.id2 = g.id2 and l.g_sn = g.g_sn "
                        "where g.gl_djh = ? and g.gl_flag = 'xs' and g.g_sn <> ? order by g.id"),
         {number, kReservedGoods});
+    QStringList goodsOfRows;
+    std::vector<SaleStep> steps;
     for (const RowTexts &r : rows) {
-        const double s = Num(r, QStringLiteral("gl_sl"));
+        goodsOfRows << r.value(QStringLiteral("g_sn"));
         const double q = Num(r, QStringLiteral("ls_cksl")) != 0 ? Num(r, QStringLiteral("ls_zsl")) : 0.0;
-        moveSaleStock(db, r.value(QStringLiteral("g_sn")), h.warehouse, s, q, Num(r, QStringLiteral("gl_cbj")));
-        RecalcStockCost(db, state, clock, r.value(QStringLiteral("id")), QStringLiteral("0"));
+        steps.push_back({r.value(QStringLiteral("id")), r.value(QStringLiteral("g_sn")),
+                         Num(r, QStringLiteral("gl_sl")), q, Num(r, QStringLiteral("gl_cbj"))});
     }
+    moveSaleStockByGroups(db, state, clock, h.warehouse, steps);
 
     WriteLog(db, state, clock, QStringLiteral("审核销售单%1，共%2种商品").arg(number).arg(rows.size()));
     EnsureZeroGoodsStock(db, h.date.left(7));
@@ -356,11 +409,13 @@ void AuditSalesReturn(const QSqlDatabase &db, const LoginState &state, const Clo
         QStringLiteral("select id, g_sn, gl_sl, gl_cbj from jxc_goodslist where gl_djh = ? "
                        "and gl_flag = 'xt' order by id"),
         {number});
+    std::vector<SaleStep> steps;
     for (const RowTexts &r : rows) {
         const double s = Num(r, QStringLiteral("gl_sl"));
-        moveSaleStock(db, r.value(QStringLiteral("g_sn")), h.warehouse, s, s, Num(r, QStringLiteral("gl_cbj")));
-        RecalcStockCost(db, state, clock, r.value(QStringLiteral("id")), QStringLiteral("0"));
+        steps.push_back({r.value(QStringLiteral("id")), r.value(QStringLiteral("g_sn")), s, s,
+                         Num(r, QStringLiteral("gl_cbj"))});
     }
+    moveSaleStockByGroups(db, state, clock, h.warehouse, steps);
 
     WriteLog(db, state, clock, QStringLiteral("审核销售退货单%1，共%2种商品").arg(number).arg(rows.size()));
     EnsureZeroGoodsStock(db, h.date.left(7));

@@ -1,7 +1,9 @@
 // Cancel-audit of purchase receipts (CJ, jxc_jhd/jxc_jhsp) and purchase returns (CT,
 // jxc_thd/jxc_thsp).
 
+#include "engine/auditsupport.h"
 #include "engine/costwalk.h"
+#include "engine/enginebatch.h"
 #include "engine/reversalsupport.h"
 #include "engine/stockcheck.h"
 #include "engine/unauditphases.h"
@@ -25,18 +27,65 @@ RowTexts purchaseHeader(const QSqlDatabase &db, const QString &table, const QStr
                {number});
 }
 
-// The goods average after a stock step, as the posting sets it.
-void setGoodsTotals(const QSqlDatabase &db, const LoginState &state, const QString &goods,
-                    double qty, int purchaseCountChange, double rowPrice)
+struct StockReversal
 {
-    const double average = GoodsAverage(db, state, goods);
-    double price = average == -1.0 ? rowPrice : average;
-    if (price < 0)
-        price = rowPrice;
-    RunSql(db,
-           QStringLiteral("update jxc_goods set g_kc = coalesce(g_kc, 0) - ?, "
-                          "g_cgpl = coalesce(g_cgpl, 0) + ?, g_pjjj = ? where g_sn = ?"),
-           {qty, purchaseCountChange, price, goods});
+    QString ledgerId;
+    QString goods;
+    double qtyOnHand = 0;  // taken off kc_sl and g_kc
+    double qty = 0;        // taken off kc_zsl
+    double rowPrice = 0;   // the goods price when no average is left
+};
+
+// Per ledger row of the document in turn: the stock row loses what the posting added, the cost
+// walk runs again without the document, and the goods take the new average. Group by group
+// (see engine::GroupsByOccurrence), each step in a few statements for the whole group.
+void reverseStockByGroups(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                          const QString &warehouse, const std::vector<StockReversal> &steps,
+                          int purchaseCountChange)
+{
+    QStringList goodsOfSteps;
+    for (const StockReversal &st : steps)
+        goodsOfSteps << st.goods;
+    const QVariant w = engine::BoundText(warehouse);
+    const QString id = QStringLiteral("id"), k1 = QStringLiteral("k1"), k2 = QStringLiteral("k2"),
+                  c1 = QStringLiteral("c1"), c2 = QStringLiteral("c2");
+    for (const std::vector<int> &group : engine::GroupsByOccurrence(goodsOfSteps)) {
+        QStringList goods, ids;
+        std::vector<QVariantList> stock, totals;
+        for (size_t n = 0; n < group.size(); ++n) {
+            const StockReversal &st = steps[size_t(group[n])];
+            goods << st.goods;
+            ids << st.ledgerId;
+            stock.push_back({qint64(n), engine::BoundText(st.goods), w, st.qtyOnHand, st.qty});
+        }
+        {
+            QVariantList binds;
+            const QString source = engine::BatchSource(db, {id, k1, k2, c1, c2}, stock, binds);
+            RunSql(db,
+                   QStringLiteral("UPDATE jxc_kcsp SET kc_sl = coalesce(kc_sl, 0) - b.c1, "
+                                  "kc_zsl = coalesce(kc_zsl, 0) - b.c2 "
+                                  "FROM %1 WHERE jxc_kcsp.g_sn = b.k1 AND jxc_kcsp.ck_sn = b.k2")
+                       .arg(source),
+                   binds);
+        }
+        RecalcStockCostRows(db, state, clock, ids, QStringLiteral("1"));
+        const std::vector<double> averages = postingsupport::GoodsAverageCosts(db, state, goods);
+        for (size_t n = 0; n < group.size(); ++n) {
+            const StockReversal &st = steps[size_t(group[n])];
+            double price = averages[n] == -1.0 ? st.rowPrice : averages[n];
+            if (price < 0)
+                price = st.rowPrice;
+            totals.push_back({qint64(n), engine::BoundText(st.goods), st.qtyOnHand, price});
+        }
+        QVariantList binds;
+        const QString source = engine::BatchSource(db, {id, k1, c1, c2}, totals, binds);
+        RunSql(db,
+               QStringLiteral("UPDATE jxc_goods SET g_kc = coalesce(g_kc, 0) - b.c1, "
+                              "g_cgpl = coalesce(g_cgpl, 0) + (%1), g_pjjj = b.c2 FROM %2 WHERE jxc_goods.g_sn = b.k1")
+                   .arg(purchaseCountChange)
+                   .arg(source),
+               binds);
+    }
 }
 
 } // namespace unauditpurchase_impl
@@ -105,16 +154,12 @@ void ApplyPurchaseIn(const QSqlDatabase &db, const LoginState &state, const Cloc
                        "from jxc_goodslist a join jxc_jhsp b on b.gl_djh = a.gl_djh and b.id2 = a.id2 "
                        "and b.g_sn = a.g_sn where a.gl_djh = ? and a.g_sn <> '00000000' order by a.id"),
         {number});
-    for (const RowTexts &row : rows) {
-        const QString goods = row.value(QStringLiteral("g_sn"));
-        const double qin = Num(row, QStringLiteral("qin"));
-        RunSql(db,
-               QStringLiteral("update jxc_kcsp set kc_sl = coalesce(kc_sl, 0) - ?, "
-                              "kc_zsl = coalesce(kc_zsl, 0) - ? where g_sn = ? and ck_sn = ?"),
-               {qin, Num(row, QStringLiteral("gl_sl")), goods, warehouse});
-        RecalcStockCost(db, state, clock, row.value(QStringLiteral("id")), QStringLiteral("1"));
-        setGoodsTotals(db, state, goods, qin, -1, Num(row, QStringLiteral("gl_dj")));
-    }
+    std::vector<StockReversal> steps;
+    for (const RowTexts &row : rows)
+        steps.push_back({row.value(QStringLiteral("id")), row.value(QStringLiteral("g_sn")),
+                         Num(row, QStringLiteral("qin")), Num(row, QStringLiteral("gl_sl")),
+                         Num(row, QStringLiteral("gl_dj"))});
+    reverseStockByGroups(db, state, clock, warehouse, steps, -1);
 
     if (!options.keepAudited)
         RunSql(db,
@@ -190,16 +235,13 @@ void ApplyPurchaseReturn(const QSqlDatabase &db, const LoginState &state, const 
         QStringLiteral("select id, g_sn, gl_sl, gl_dj from jxc_goodslist where gl_djh = ? "
                        "and g_sn <> '00000000' order by id"),
         {number});
+    std::vector<StockReversal> steps;
     for (const RowTexts &row : rows) {
-        const QString goods = row.value(QStringLiteral("g_sn"));
         const double qty = Num(row, QStringLiteral("gl_sl"));
-        RunSql(db,
-               QStringLiteral("update jxc_kcsp set kc_sl = coalesce(kc_sl, 0) - ?, "
-                              "kc_zsl = coalesce(kc_zsl, 0) - ? where g_sn = ? and ck_sn = ?"),
-               {qty, qty, goods, warehouse});
-        RecalcStockCost(db, state, clock, row.value(QStringLiteral("id")), QStringLiteral("1"));
-        setGoodsTotals(db, state, goods, qty, 1, Num(row, QStringLiteral("gl_dj")));
+        steps.push_back({row.value(QStringLiteral("id")), row.value(QStringLiteral("g_sn")), qty, qty,
+                         Num(row, QStringLiteral("gl_dj"))});
     }
+    reverseStockByGroups(db, state, clock, warehouse, steps, 1);
 
     if (!options.keepAudited)
         RunSql(db,

@@ -292,6 +292,56 @@ TEST_F(CostWalkTest, FailedWriteBackLeavesEverythingAsItWas)
     EXPECT_EQ(dump(QStringLiteral("jxc_kcsp")), stockNow);
 }
 
+// The walks of a document's goods run together (RecalcStockCostRows); every ledger row and stock
+// row must come out as from the single walks in turn: goods met twice on one date, a goods met
+// again on a later date, a goods opening at its average, two warehouses, unknown ids.
+TEST_F(CostWalkTest, WalksTogetherEqualTheSingleWalksInTurn)
+{
+    RunSql(db(), QStringLiteral("update jxc_goods set g_pjjj = 7.123456789 where g_sn = 'G2'"));
+    addGoods(QStringLiteral("G3"));
+    for (const char *g : {"G1", "G2", "G3"})
+        addStock(QLatin1String(g), QStringLiteral("100001"), 0);
+    addStock(QStringLiteral("G1"), QStringLiteral("100002"), 0);
+    Ledger earlier{QStringLiteral("cj"), QStringLiteral("2024-03-01 10:00"), 3, 10, 10.0 / 3};
+    earlier.number = QStringLiteral("X0");
+    addLedger(earlier);
+    const QString d = QStringLiteral("2024-03-05 10:00");
+    auto row = [&](const char *flag, const char *goods, const char *number, double qty, double amount,
+                   const QString &date, const char *warehouse = "100001") {
+        Ledger r{QLatin1String(flag), date, qty, amount, qty != 0 ? amount / qty : 0, amount / 2};
+        r.goods = QLatin1String(goods);
+        r.number = QLatin1String(number);
+        r.warehouse = QLatin1String(warehouse);
+        r.kc = r.pjjj = r.kczje = 999;
+        return QString::number(addLedger(r));
+    };
+    const QString a1 = row("cj", "G1", "X1", 7, 23.33, d);
+    const QString b1 = row("cj", "G2", "X1", 2.5, 9.99, d);
+    const QString a2 = row("xs", "G1", "X1", 4, 50, d);
+    const QString c1 = row("cj", "G1", "X1", 1, 1.01, d, "100002");
+    const QString a3 = row("cj", "G1", "X2", 5, 17.77, QStringLiteral("2024-03-07 09:00"));
+    const QString e1 = row("xs", "G3", "X1", 6, 13.13, d);
+    row("ct", "G2", "X3", -1, -3.3, QStringLiteral("2024-03-08 10:00"));
+    const QStringList ids{a1, b1, a2, c1, QStringLiteral("999999"), a3, QStringLiteral("x"), e1, b1};
+
+    for (const char *exclusion : {"0", "1"}) {
+        SCOPED_TRACE(exclusion);
+        QStringList ledger, stockRows;
+        {
+            Transaction tx(db());
+            for (const QString &id : ids)
+                RecalcStockCost(db(), state, clock, id, QLatin1String(exclusion));
+            ledger = dump(QStringLiteral("jxc_goodslist"));
+            stockRows = dump(QStringLiteral("jxc_kcsp"));
+        }
+        ASSERT_NE(ledger, dump(QStringLiteral("jxc_goodslist")));
+        Transaction tx(db());
+        RecalcStockCostRows(db(), state, clock, ids, QLatin1String(exclusion));
+        EXPECT_EQ(dump(QStringLiteral("jxc_goodslist")), ledger);
+        EXPECT_EQ(dump(QStringLiteral("jxc_kcsp")), stockRows);
+    }
+}
+
 // ---- the full walk -------------------------------------------------------------------------
 
 class FullWalkTest : public CostWalkTest

@@ -91,6 +91,34 @@ TEST_F(PurchasePostingTest, ReceiptsPostCashPayableLedgerStockAndGoods)
     EXPECT_EQ(count("select count(*) from jxc_kcsp where g_sn = '00000000' and ck_sn = '100001'"), 1);
 }
 
+// The goods of a receipt are posted together, a goods on two lines one line after the other:
+// one new stock row holding both lines, the second line walked after the first, the counters
+// and the latest price of the goods as after two single lines.
+TEST_F(PurchasePostingTest, GoodsOnTwoLinesOfOneReceiptPostLineAfterLine)
+{
+    addReceipt("CJ24030510001", "2024-03-05 10:00", {{"G1", 10, 5.0}, {"G2", 4, 2.5}, {"G1", 10, 7.0}}, 0, 0);
+    auditOk("CJ24030510001");
+    EXPECT_EQ(count("select count(*) from jxc_kcsp where g_sn = 'G1' and ck_sn = '100001'"), 1);
+    EXPECT_NEAR(stock("G1", "kc_sl"), 20, kEps);
+    EXPECT_NEAR(stock("G1", "kc_zsl"), 20, kEps);
+    EXPECT_NEAR(stock("G1", "kc_cbj"), 6, kEps);
+    EXPECT_NEAR(stock("G1", "kc_zcb"), 120, kEps);
+    EXPECT_NEAR(goods("G1", "g_kc"), 20, kEps);
+    EXPECT_NEAR(goods("G1", "g_cgpl"), 2, kEps);
+    EXPECT_NEAR(goods("G1", "g_pjjj"), 6, kEps);
+    EXPECT_NEAR(goods("G1", "g_scjj"), 7, kEps);
+    EXPECT_NEAR(stock("G2", "kc_sl"), 4, kEps);
+    EXPECT_NEAR(stock("G2", "kc_cbj"), 2.5, kEps);
+    EXPECT_NEAR(goods("G2", "g_cgpl"), 1, kEps);
+    EXPECT_NEAR(goods("G2", "g_pjjj"), 2.5, kEps);
+    const QVariantMap second =
+        row("select * from jxc_goodslist where gl_djh = 'CJ24030510001' and g_sn = 'G1' order by id desc limit 1");
+    EXPECT_NEAR(n(second, "gl_sqsl"), 10, kEps);
+    EXPECT_NEAR(n(second, "gl_sqje"), 50, kEps);
+    EXPECT_NEAR(n(second, "gl_kc"), 20, kEps);
+    EXPECT_NEAR(n(second, "gl_kczje"), 120, kEps);
+}
+
 TEST_F(PurchasePostingTest, ReturnLowersStockKeepsLatestPriceAndRefundsCash)
 {
     twoReceipts();

@@ -109,8 +109,9 @@ std::vector<TableDef> schema::ledgerTables()
          "u_sn varchar(8), a_name nvarchar(32), k_ghskh varchar(8)",
          {},
          "",
-         // Running balances walk one partner account's rows by date and id.
-         {"balance:k_type,k_ghskh,k_rq,id"}},
+         // Running balances walk one partner account's rows by date and id; a cancel finds the
+         // rows written against a document by its source number.
+         {"balance:k_type,k_ghskh,k_rq,id", "source:gl_djh2"}},
 
         // Per-operator staging rows of the stock summary, stock queries and commission statistics.
         {"jxc_jxchz",
