@@ -28,7 +28,7 @@ std::vector<TableDef> schema::ledgerTables()
          {},
          "",
          // The cost walk reads a goods' rows in a warehouse by date and id.
-         {"goods:g_sn,ck_sn,gl_kdrq,id"}},
+         {"goods:g_sn,ck_sn,gl_kdrq,id", "source:gl_djh2"}},
 
         // Cash and bank ledger; xj_ljje is the running balance per account over audited rows.
         {"jxc_xjyh",
@@ -126,7 +126,11 @@ std::vector<TableDef> schema::ledgerTables()
          "k_qcje numeric, k_yhje numeric, k_ljje numeric, k_mlje numeric, k_flag int, k_type varchar(4), "
          "k_djlx varchar(4), k_djtxt nvarchar(16), gl_djh2 nvarchar(16), k_note nvarchar(200), "
          "k_check bit, k_checker nvarchar(32), k_chkrq varchar(16), u_sn varchar(8), "
-         "a_name nvarchar(32), k_ghskh varchar(8)"},
+         "a_name nvarchar(32), k_ghskh varchar(8)",
+         {},
+         "",
+         // A cancel finds the registrations of a document by its source number.
+         {"source:gl_djh2"}},
 
         // Invoice ledger; fp_ljje is the amount not yet invoiced per partner.
         {"jxc_fpdjb",

@@ -176,7 +176,11 @@ std::vector<TableDef> schema::posTables()
          "xf_xj numeric, xf_czk numeric, xf_xyk numeric, xf_djq numeric, xf_wxje numeric, "
          "xf_zfbje numeric, xf_zlje numeric, xf_note nvarchar(200), xf_zt varchar(32), "
          "xf_fdzt varchar(32), xf_fd varchar(32), xf_zsrq varchar(16), hs_zsfs int, hs_myje numeric, "
-         "hs_zsje numeric, xf_id varchar(32), a_name nvarchar(32)"},
+         "hs_zsje numeric, xf_id varchar(32), a_name nvarchar(32)",
+         {},
+         "",
+         // Scheduled top-up gifts are read by kind and member.
+         {"gift:hs_zsfs,hy_sn"}},
 
         // Point exchanges for gifts ("DH").
         {"jxc_dhd",
