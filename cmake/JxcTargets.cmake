@@ -5,10 +5,13 @@
 add_library(jxc_pch_core STATIC ${CMAKE_SOURCE_DIR}/cmake/pch_core.cpp)
 target_link_libraries(jxc_pch_core PUBLIC Qt6::Core Qt6::Sql)
 target_precompile_headers(jxc_pch_core PRIVATE ${CMAKE_SOURCE_DIR}/cmake/pch_core.h)
+# The headers must be compiled with the definitions of the targets that reuse them.
+target_compile_definitions(jxc_pch_core PRIVATE QT_NO_KEYWORDS)
 
 add_library(jxc_pch_widgets STATIC ${CMAKE_SOURCE_DIR}/cmake/pch_widgets.cpp)
 target_link_libraries(jxc_pch_widgets PUBLIC Qt6::Core Qt6::Sql Qt6::Gui Qt6::Widgets)
 target_precompile_headers(jxc_pch_widgets PRIVATE ${CMAKE_SOURCE_DIR}/cmake/pch_widgets.h)
+target_compile_definitions(jxc_pch_widgets PRIVATE QT_NO_KEYWORDS)
 
 function(jxc_apply_common target kind)
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
