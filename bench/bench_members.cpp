@@ -166,9 +166,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    std::vector<ConnectionSettings> targets = BenchTargets(dir.path());
-    if (argc > 1 && QByteArray(argv[1]) == "--pg-only" && targets.size() > 1)
-        targets.erase(targets.begin());
+    const std::vector<ConnectionSettings> targets = BenchTargets(dir.path(), argc, argv);
     const QString file = QStringLiteral("members.db");
     for (const ConnectionSettings &s : targets) {
         try {

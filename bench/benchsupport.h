@@ -47,6 +47,15 @@ inline std::vector<ConnectionSettings> BenchTargets(const QString &folder)
     return targets;
 }
 
+// BenchTargets, less SQLite when the program's first argument is "--pg-only".
+inline std::vector<ConnectionSettings> BenchTargets(const QString &folder, int argc, char **argv)
+{
+    std::vector<ConnectionSettings> targets = BenchTargets(folder);
+    if (argc > 1 && QByteArray(argv[1]) == "--pg-only" && targets.size() > 1)
+        targets.erase(targets.begin());
+    return targets;
+}
+
 // An empty database `file`, dropping one left by an earlier run.
 inline void RecreateDatabase(const ConnectionSettings &s, const QString &file)
 {
