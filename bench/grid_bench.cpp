@@ -12,8 +12,8 @@
 #include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
-#include "platform/excel/gridexport.h"
-#include "platform/widgets/datagrid.h"
+#include "screenkit/excel/gridexport.h"
+#include "screenkit/datagrid.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

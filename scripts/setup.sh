@@ -10,7 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev
   libsqlite3-dev libzint-dev libxlsxwriter-dev libfreexl-dev libzip-dev
   fonts-noto-cjk fonts-wqy-microhei
-  poppler-utils postgresql xvfb xauth
+  poppler-utils postgresql xvfb xauth python3
 )
 
 missing=()

@@ -9,7 +9,7 @@
 // barcode never picks up the labels of other barcode-less goods, and two goods sharing a
 // barcode never double each other's labels. Goods without a barcode are left out and named.
 
-#include "platform/report/model/reportoutput.h"
+#include "report/model/reportoutput.h"
 
 #include <QSqlDatabase>
 #include <QString>

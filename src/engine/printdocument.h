@@ -2,7 +2,7 @@
 
 // The common road of printing a stored document, and the print of a report window's list.
 
-#include "platform/report/model/reportoutput.h"
+#include "report/model/reportoutput.h"
 
 #include <QSqlDatabase>
 #include <QString>

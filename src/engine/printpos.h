@@ -4,7 +4,7 @@
 // receipt. Both add their variables to the template's own and set no company variables; the
 // lines go into the data set "Q_GoodsPrin".
 
-#include "platform/report/model/reportoutput.h"
+#include "report/model/reportoutput.h"
 
 #include <QSqlDatabase>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
-#include "platform/report/model/reportvariables.h"
+#include "report/model/reportvariables.h"
 
 #include <QSqlRecord>
 

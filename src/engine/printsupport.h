@@ -3,7 +3,7 @@
 // Small pieces shared by the print rules: the first row of a select as texts, the company
 // header variables and the decimals of the named print formats.
 
-#include "platform/report/model/reporttext.h"
+#include "report/model/reporttext.h"
 
 #include <QHash>
 #include <QSqlDatabase>

@@ -7,7 +7,7 @@
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
 #include "platform/format/formatnumber.h"
-#include "platform/report/model/reportvariables.h"
+#include "report/model/reportvariables.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 // atomic save that keeps the previous file as <file>.bak, the shipped copy for "恢复默认", and
 // the plain-line form in which it edits a receipt's raw layout. QtCore only.
 
-#include "platform/report/model/reporttemplate.h"
+#include "report/model/reporttemplate.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 #include "masterdata/goodslistquery.h"
 
 #include "foundation/loginstate.h"
-#include "platform/report/model/dataset.h"
+#include "report/model/dataset.h"
 
 namespace {
 

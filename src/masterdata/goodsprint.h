@@ -4,7 +4,7 @@
 // the goods list (template spxxgl, data set "frxDB_Goods" with the variables goodsclass and
 // the company's). Built on PrintJob; the screen hands the job to its ReportOutput.
 
-#include "platform/report/model/reportoutput.h"
+#include "report/model/reportoutput.h"
 
 #include <QSqlDatabase>
 

@@ -9,8 +9,8 @@
 #include "engine/labelqueue.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
-#include "platform/report/report.h"
-#include "platform/widgets/datagrid.h"
+#include "report/report.h"
+#include "screenkit/datagrid.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,14 +4,14 @@
 
 #include "print_fixture.h"
 
-#include "../platform/reporthelpers.h"
+#include "../report/reporthelpers.h"
 #include "../support/scriptednotices.h"
 
 #include "engine/printdocument.h"
 #include "engine/printpos.h"
 #include "engine/printtemplates.h"
-#include "platform/report/model/reporttemplate.h"
-#include "platform/report/printeroutput.h"
+#include "report/model/reporttemplate.h"
+#include "report/printeroutput.h"
 
 #include <QSet>
 #include <QTemporaryDir>

@@ -12,7 +12,7 @@
 #include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
-#include "platform/report/model/reportvariables.h"
+#include "report/model/reportvariables.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "print_fixture.h"
 
 #include "engine/printlines.h"
-#include "platform/report/model/dataset.h"
+#include "report/model/dataset.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
 #include "foundation/sanitize.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/editors.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/editors.h"
 #include "shell/forms/enginescreens.h"
 #include "shell/forms/screenregistry.h"
 

@@ -5,8 +5,8 @@
 
 #include "engine/forms/reportdesign.h"
 #include "engine/templateedit.h"
-#include "platform/report/model/reporttemplate.h"
-#include "platform/widgets/datagrid.h"
+#include "report/model/reporttemplate.h"
+#include "screenkit/datagrid.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "../support/testdb.h"
 
 #include "foundation/db/numbers.h"
-#include "platform/widgets/numberdisplay.h"
+#include "screenkit/numberdisplay.h"
 
 #include <gtest/gtest.h>
 

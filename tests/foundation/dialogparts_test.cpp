@@ -1,6 +1,6 @@
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/dialogparts.h"
-#include "platform/widgets/screenbase.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
+#include "screenkit/screenbase.h"
 
 #include <gtest/gtest.h>
 

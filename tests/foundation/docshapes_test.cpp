@@ -10,14 +10,14 @@
 
 #include "foundation/basket.h"
 #include "foundation/draftlines.h"
-#include "platform/excel/exportaction.h"
-#include "platform/widgets/barcodepanel.h"
-#include "platform/widgets/chooserpanel.h"
-#include "platform/widgets/documentwindow.h"
-#include "platform/widgets/editors.h"
-#include "platform/widgets/linedialog.h"
-#include "platform/widgets/pickrows.h"
-#include "platform/widgets/screenshapes.h"
+#include "screenkit/excel/exportaction.h"
+#include "screenkit/barcodepanel.h"
+#include "screenkit/chooserpanel.h"
+#include "screenkit/documentwindow.h"
+#include "screenkit/editors.h"
+#include "screenkit/linedialog.h"
+#include "screenkit/pickrows.h"
+#include "screenkit/screenshapes.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
-#include "platform/widgets/datagrid.h"
+#include "screenkit/datagrid.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -9,9 +9,9 @@
 #include "foundation/forms/gridmsg.h"
 #include "foundation/forms/skin.h"
 #include "foundation/loginstate.h"
-#include "platform/excel/gridexport.h"
-#include "platform/widgets/gridlayoutfile.h"
-#include "platform/widgets/skins.h"
+#include "screenkit/excel/gridexport.h"
+#include "screenkit/gridlayoutfile.h"
+#include "screenkit/skins.h"
 
 #include <gtest/gtest.h>
 

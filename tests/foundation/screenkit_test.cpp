@@ -5,10 +5,10 @@
 
 #include "foundation/db/clock.h"
 #include "foundation/db/sqlroutines.h"
-#include "platform/widgets/editors.h"
-#include "platform/widgets/screenbase.h"
-#include "platform/widgets/screenshapes.h"
-#include "platform/widgets/trees.h"
+#include "screenkit/editors.h"
+#include "screenkit/screenbase.h"
+#include "screenkit/screenshapes.h"
+#include "screenkit/trees.h"
 
 #include <gtest/gtest.h>
 

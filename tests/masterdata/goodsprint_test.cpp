@@ -7,9 +7,9 @@
 
 #include "masterdata/forms/goodsclasstree.h"
 #include "masterdata/forms/spxxgl.h"
-#include "platform/report/report.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/trees.h"
+#include "report/report.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/trees.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

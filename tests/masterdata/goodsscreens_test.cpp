@@ -5,9 +5,9 @@
 #include "masterdata/forms/goodsclasstree.h"
 #include "masterdata/forms/spxxgl.h"
 #include "masterdata/forms/spxxgl_add.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/editors.h"
-#include "platform/widgets/trees.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/editors.h"
+#include "screenkit/trees.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -96,7 +96,7 @@ TEST_F(GoodsScreenTest, AddFromTheWindowThenTheGridShowsIt)
 {
     auto w = openWindow();
     QString proposed;
-    whenShown("F_Spxxgl_Add", [&](QDialog *d) {
+    whenShown("TF_Spxxgl_Add", [&](QDialog *d) {
         enterCola(d);
         proposed = static_cast<GoodsEditDialog *>(d)->codeBox()->text();
         press(d, Qt::Key_Escape);
@@ -116,13 +116,13 @@ TEST_F(GoodsScreenTest, AddFromTheWindowThenTheGridShowsIt)
 TEST_F(GoodsScreenTest, ModifyByDoubleClickRenamesAndPositions)
 {
     auto w = openWindow();
-    whenShown("F_Spxxgl_Add", [&](QDialog *d) {
+    whenShown("TF_Spxxgl_Add", [&](QDialog *d) {
         enterCola(d);
         press(d, Qt::Key_Escape);
     });
     w->addGoods();
     bool codeEnabled = true;
-    whenShown("F_Spxxgl_Modi", [&](QDialog *d) {
+    whenShown("TF_Spxxgl_Modi", [&](QDialog *d) {
         auto *m = static_cast<GoodsEditDialog *>(d);
         codeEnabled = m->codeBox()->isEnabled();
         m->nameBox()->selectAll();
@@ -152,11 +152,11 @@ TEST_F(GoodsScreenTest, NewUnitThroughTheUnitListAndTheAuxTab)
     auto w = openWindow();
     bool auxTabVisible = true;
     QString selected;
-    whenShown("F_Spxxgl_Add", [&](QDialog *d) {
+    whenShown("TF_Spxxgl_Add", [&](QDialog *d) {
         auto *add = static_cast<GoodsEditDialog *>(d);
         auxTabVisible = add->tabs()->isTabVisible(1);
-        whenShown("F_Dwgl", [&](QDialog *list) {
-            whenShown("F_Dwgl_Add", [&](QDialog *a) {
+        whenShown("TF_Dwgl", [&](QDialog *list) {
+            whenShown("TF_Dwgl_Add", [&](QDialog *a) {
                 typeText(a->findChild<QLineEdit *>("tname"), "支");
                 press(a, Qt::Key_F5);
             });
@@ -179,11 +179,11 @@ TEST_F(GoodsScreenTest, AuxUnitAddedThroughTheTabIsStoredWithTheGoods)
 {
     setParam("cs_fzdw", 1);
     auto w = openWindow();
-    whenShown("F_Spxxgl_Add", [&](QDialog *d) {
+    whenShown("TF_Spxxgl_Add", [&](QDialog *d) {
         auto *add = static_cast<GoodsEditDialog *>(d);
         EXPECT_TRUE(add->tabs()->isTabVisible(1));
         add->unitCombo()->setCurrentIndex(add->unitCombo()->findText("瓶"));
-        whenShown("F_Spxxgl_Dw", [&](QDialog *u) {
+        whenShown("TF_Spxxgl_Dw", [&](QDialog *u) {
             auto *unit = u->findChild<QComboBox *>("comDw");
             unit->setCurrentIndex(unit->findText("箱"));
             auto *factor = u->findChild<MoneyEdit *>("tzhxs");

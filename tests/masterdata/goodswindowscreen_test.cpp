@@ -7,8 +7,8 @@
 #include "masterdata/forms/spxxgl.h"
 #include "masterdata/forms/spxxgl_add.h"
 #include "masterdata/goodsclassrules.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/trees.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/trees.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -88,7 +88,7 @@ TEST_F(GoodsWindowScreenTest, PasteWorksOnceAfterCopy)
     int opened = 0;
     QString code;
     QString name;
-    whenShown("F_Spxxgl_Add", [&](QDialog *d) {
+    whenShown("TF_Spxxgl_Add", [&](QDialog *d) {
         ++opened;
         code = static_cast<GoodsEditDialog *>(d)->codeBox()->text();
         name = static_cast<GoodsEditDialog *>(d)->nameBox()->text();

@@ -9,7 +9,7 @@
 #include "foundation/loginstate.h"
 #include "foundation/oplog.h"
 #include "foundation/schema/schemabuilder.h"
-#include "platform/widgets/datagrid.h"
+#include "screenkit/datagrid.h"
 #include "shell/accountsets.h"
 #include "shell/backupservice.h"
 #include "shell/forms/backup.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/report/model/reportoutput.h"
+#include "report/model/reportoutput.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/widgets/filechoice.h"
+#include "screenkit/filechoice.h"
 
 #include <QQueue>
 #include <QStringList>

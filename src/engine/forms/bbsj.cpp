@@ -3,8 +3,8 @@
 #include "engine/forms/reportdesign.h"
 #include "foundation/db/dberror.h"
 #include "foundation/notices.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/editors.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/editors.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -5,7 +5,7 @@
 // editor on the row's file).
 
 #include "engine/reportcatalog.h"
-#include "platform/widgets/screenbase.h"
+#include "screenkit/screenbase.h"
 
 #include <QSqlDatabase>
 #include <QString>

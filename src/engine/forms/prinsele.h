@@ -6,7 +6,7 @@
 // F5, "退出(Esc)" and Esc only close, and printing goes on with the stored choice.
 
 #include "engine/printdocument.h"
-#include "platform/widgets/screenbase.h"
+#include "screenkit/screenbase.h"
 
 class QLabel;
 class QPushButton;

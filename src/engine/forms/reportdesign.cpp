@@ -2,9 +2,9 @@
 
 #include "engine/templateedit.h"
 #include "foundation/notices.h"
-#include "platform/report/report.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/editors.h"
+#include "report/report.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/editors.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>

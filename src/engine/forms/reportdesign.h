@@ -8,9 +8,9 @@
 // "保存(F5)" writes atomically and keeps <file>.bak; "恢复默认" puts the shipped template
 // back; "退出(Esc)" asks "模板已修改，是否保存？" when something changed.
 
-#include "platform/report/model/reportoutput.h"
-#include "platform/report/model/reporttemplate.h"
-#include "platform/widgets/screenbase.h"
+#include "report/model/reportoutput.h"
+#include "report/model/reporttemplate.h"
+#include "screenkit/screenbase.h"
 
 #include <QString>
 

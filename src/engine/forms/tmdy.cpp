@@ -8,8 +8,8 @@
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "foundation/sanitize.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/editors.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/editors.h"
 
 #include <QEvent>
 #include <QFrame>

@@ -3,7 +3,7 @@
 // TF_Tmdy "条码打印": the barcode-label queue with its goods picker, and TF_Tmdy_Modi
 // "条码数量", the number of labels of one queued goods.
 
-#include "platform/widgets/screenbase.h"
+#include "screenkit/screenbase.h"
 
 #include <QSqlDatabase>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "foundation/forms/combofill.h"
 
 #include "foundation/goods.h"
-#include "platform/widgets/editors.h"
+#include "screenkit/editors.h"
 
 void FillKeyedCombo(KeyedCombo *combo, const KeyedItems &items, bool selectFirst)
 {

@@ -2,8 +2,8 @@
 
 #include "foundation/formats.h"
 #include "foundation/loginstate.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/editors.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/editors.h"
 
 namespace {
 

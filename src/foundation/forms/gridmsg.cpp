@@ -1,8 +1,8 @@
 #include "foundation/forms/gridmsg.h"
 
 #include "foundation/notices.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/gridlayoutfile.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/gridlayoutfile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +23,7 @@ QString &GridLayoutFlag()
 
 TF_GridMsg::TF_GridMsg(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("F_GridMsg"));
+    setObjectName(QStringLiteral("TF_GridMsg"));
     setWindowTitle(QStringLiteral("列表信息界面布局调整操作提示"));
     auto *layout = new QVBoxLayout(this);
     auto *title = new QLabel(QStringLiteral("操作提示："), this);

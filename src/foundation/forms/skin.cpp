@@ -2,7 +2,7 @@
 
 #include "foundation/loginstate.h"
 #include "foundation/skinstore.h"
-#include "platform/widgets/skins.h"
+#include "screenkit/skins.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -14,7 +14,7 @@
 TF_Skin::TF_Skin(const QSqlDatabase &db, const LoginState &login, QWidget *parent)
     : QDialog(parent), m_db(db), m_login(login)
 {
-    setObjectName(QStringLiteral("F_Skin"));
+    setObjectName(QStringLiteral("TF_Skin"));
     setWindowTitle(QStringLiteral("更换皮肤"));
     auto *layout = new QVBoxLayout(this);
     auto *row = new QHBoxLayout;

@@ -5,7 +5,7 @@
 
 #include "foundation/datamodule.h"
 #include "foundation/loginstate.h"
-#include "platform/widgets/datagrid.h"
+#include "screenkit/datagrid.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -17,7 +17,7 @@ TF_LookupList::TF_LookupList(LookupKind kind, const ScreenContext &context, QWid
     : ScreenDialog(context.state ? context.state->UiFontSize : 0, parent), m_context(context), m_kind(kind)
 {
     const LookupMember &m = LookupMemberOf(kind);
-    setObjectName(QString::fromLatin1(m.listClass).mid(1));
+    setObjectName(QString::fromLatin1(m.listClass));
     setWindowTitle(QString::fromUtf8(m.listCaption));
     resize(360, 420);
     auto *layout = new QVBoxLayout(this);

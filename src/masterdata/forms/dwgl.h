@@ -5,7 +5,7 @@
 // TF_Color_Add, TF_Ggxh_Add, TF_Hjxx_Add.
 
 #include "masterdata/lookuplistrules.h"
-#include "platform/widgets/screenbase.h"
+#include "screenkit/screenbase.h"
 #include "shell/forms/screenregistry.h"
 
 #include <QPointer>

@@ -2,7 +2,7 @@
 
 #include "foundation/datamodule.h"
 #include "foundation/loginstate.h"
-#include "platform/widgets/editors.h"
+#include "screenkit/editors.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,7 +14,7 @@ TF_LookupAdd::TF_LookupAdd(LookupKind kind, const ScreenContext &context, QWidge
     : ScreenDialog(context.state ? context.state->UiFontSize : 0, parent), m_context(context), m_kind(kind)
 {
     const LookupMember &m = LookupMemberOf(kind);
-    setObjectName(QString::fromLatin1(m.addClass).mid(1));
+    setObjectName(QString::fromLatin1(m.addClass));
     setWindowTitle(QString::fromUtf8(m.addCaption));
     auto *layout = new QVBoxLayout(this);
     auto *row = new QHBoxLayout;

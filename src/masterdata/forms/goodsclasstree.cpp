@@ -1,7 +1,7 @@
 #include "masterdata/forms/goodsclasstree.h"
 
 #include "foundation/notices.h"
-#include "platform/widgets/trees.h"
+#include "screenkit/trees.h"
 
 #include <QMenu>
 #include <QVBoxLayout>

@@ -15,13 +15,13 @@
 #include "foundation/forms/gridmsg.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
-#include "platform/excel/gridexport.h"
-#include "platform/report/printeroutput.h"
+#include "screenkit/excel/gridexport.h"
+#include "report/printeroutput.h"
 #include "platform/system/programfolder.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/editors.h"
-#include "platform/widgets/filechoice.h"
-#include "platform/widgets/trees.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/editors.h"
+#include "screenkit/filechoice.h"
+#include "screenkit/trees.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -53,7 +53,7 @@ QString pictureFolder() { return QDir(ProgramFolder()).filePath(QStringLiteral("
 TF_Spxxgl::TF_Spxxgl(const ScreenContext &context, QWidget *parent)
     : ScreenDialog(context.state ? context.state->UiFontSize : 0, parent), m_context(context)
 {
-    setObjectName(QStringLiteral("F_Spxxgl"));
+    setObjectName(QStringLiteral("TF_Spxxgl"));
     setWindowTitle(QStringLiteral("商品信息管理"));
     resize(1000, 640);
     buildScreen();

@@ -2,7 +2,7 @@
 
 // TF_Spxxgl "商品信息管理": the class tree, the goods list and the goods commands.
 
-#include "platform/widgets/screenbase.h"
+#include "screenkit/screenbase.h"
 #include "shell/forms/screenregistry.h"
 
 #include <QPointer>

@@ -13,9 +13,9 @@
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "foundation/rights.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/editors.h"
-#include "platform/widgets/trees.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/editors.h"
+#include "screenkit/trees.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -641,7 +641,7 @@ void GoodsEditDialog::deleteBarcode()
 TF_Spxxgl_Add::TF_Spxxgl_Add(const ScreenContext &context, QWidget *parent)
     : GoodsEditDialog(Mode::Add, context, parent)
 {
-    setObjectName(QStringLiteral("F_Spxxgl_Add"));
+    setObjectName(QStringLiteral("TF_Spxxgl_Add"));
     setWindowTitle(QStringLiteral("增加商品"));
 }
 

@@ -7,7 +7,7 @@
 #include "masterdata/auxunitrules.h"
 #include "masterdata/goodsclassrules.h"
 #include "masterdata/goodsrules.h"
-#include "platform/widgets/screenbase.h"
+#include "screenkit/screenbase.h"
 #include "shell/forms/screenregistry.h"
 
 class DataGrid;

@@ -10,7 +10,7 @@
 #include "foundation/db/numbers.h"
 #include "foundation/forms/displayformats.h"
 #include "foundation/loginstate.h"
-#include "platform/widgets/editors.h"
+#include "screenkit/editors.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -24,7 +24,7 @@ using namespace auxdialogs;
 TF_Spxxgl_Dw::TF_Spxxgl_Dw(const ScreenContext &context, QWidget *parent)
     : ScreenDialog(context.state ? context.state->UiFontSize : 0, parent), m_context(context)
 {
-    setObjectName(QStringLiteral("F_Spxxgl_Dw"));
+    setObjectName(QStringLiteral("TF_Spxxgl_Dw"));
     setWindowTitle(QStringLiteral("辅助单位设置"));
     setStayOnTop(true);
     auto *grid = new QGridLayout(this);

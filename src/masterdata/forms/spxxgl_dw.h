@@ -4,7 +4,7 @@
 // goods add and modify dialogs, in the mode they hand over.
 
 #include "masterdata/auxunitrules.h"
-#include "platform/widgets/screenbase.h"
+#include "screenkit/screenbase.h"
 #include "shell/forms/screenregistry.h"
 
 class MoneyEdit;

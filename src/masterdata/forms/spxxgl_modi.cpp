@@ -7,7 +7,7 @@
 #include "foundation/db/numbers.h"
 #include "foundation/loginstate.h"
 #include "platform/system/programfolder.h"
-#include "platform/widgets/editors.h"
+#include "screenkit/editors.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,7 +22,7 @@
 TF_Spxxgl_Modi::TF_Spxxgl_Modi(const ScreenContext &context, QWidget *parent)
     : GoodsEditDialog(Mode::Modify, context, parent)
 {
-    setObjectName(QStringLiteral("F_Spxxgl_Modi"));
+    setObjectName(QStringLiteral("TF_Spxxgl_Modi"));
     setWindowTitle(QStringLiteral("修改商品"));
 }
 

@@ -3,7 +3,7 @@
 #include "masterdata/forms/auxdialogs_p.h"
 
 #include "foundation/datamodule.h"
-#include "platform/widgets/editors.h"
+#include "screenkit/editors.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -14,7 +14,7 @@ using namespace auxdialogs;
 TF_Spxxgl_Tm::TF_Spxxgl_Tm(const ScreenContext &context, QWidget *parent)
     : ScreenDialog(context.state ? context.state->UiFontSize : 0, parent), m_context(context)
 {
-    setObjectName(QStringLiteral("F_Spxxgl_Tm"));
+    setObjectName(QStringLiteral("TF_Spxxgl_Tm"));
     setWindowTitle(QStringLiteral("一品多码设置"));
     setStayOnTop(true);
     auto *grid = new QGridLayout(this);

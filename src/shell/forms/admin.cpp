@@ -2,9 +2,9 @@
 
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/dialogparts.h"
-#include "platform/widgets/editors.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
+#include "screenkit/editors.h"
 #include "shell/forms/admin_add.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 #include "foundation/keyedlists.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
-#include "platform/widgets/dialogparts.h"
-#include "platform/widgets/editors.h"
+#include "screenkit/dialogparts.h"
+#include "screenkit/editors.h"
 #include "shell/operators.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "foundation/datamodule.h"
 #include "foundation/loginstate.h"
-#include "platform/widgets/filechoice.h"
+#include "screenkit/filechoice.h"
 #include "shell/forms/admin.h"
 #include "shell/forms/backup.h"
 #include "shell/forms/pwdmodi.h"

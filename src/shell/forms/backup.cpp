@@ -2,8 +2,8 @@
 
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
-#include "platform/widgets/dialogparts.h"
-#include "platform/widgets/filechoice.h"
+#include "screenkit/dialogparts.h"
+#include "screenkit/filechoice.h"
 #include "shell/restore.h"
 
 #include <QCheckBox>

@@ -8,7 +8,7 @@
 #include "foundation/datamodule.h"
 #include "foundation/db/dberror.h"
 #include "foundation/loginstate.h"
-#include "platform/report/printeroutput.h"
+#include "report/printeroutput.h"
 #include "shell/forms/screenregistry.h"
 
 #include <QObject>

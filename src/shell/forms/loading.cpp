@@ -36,7 +36,7 @@ QPixmap splashPicture()
 TF_Loading::TF_Loading(QWidget *parent)
     : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("F_Loading"));
+    setObjectName(QStringLiteral("TF_Loading"));
     setFixedSize(500, 300);
 
     m_image1 = new QLabel(this);

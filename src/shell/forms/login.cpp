@@ -84,7 +84,7 @@ TF_Login::TF_Login(DataModule &data, LoginState &state, const Clock &clock, Noti
     , m_terminate([] { QCoreApplication::exit(0); })
     , m_connection(QStringLiteral("jxc_login_") + QUuid::createUuid().toString(QUuid::Id128))
 {
-    setObjectName(QStringLiteral("F_Login"));
+    setObjectName(QStringLiteral("TF_Login"));
     setModal(true);
 
     QFont font(QStringLiteral("Noto Sans CJK SC"));

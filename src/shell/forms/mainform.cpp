@@ -10,7 +10,7 @@
 #include "foundation/productconstants.h"
 #include "platform/system/programfolder.h"
 #include "platform/system/urlopener.h"
-#include "platform/widgets/skins.h"
+#include "screenkit/skins.h"
 #include "shell/backupservice.h"
 #include "shell/commandgate.h"
 #include "shell/exitsequence.h"
@@ -265,7 +265,7 @@ TF_MainForm::~TF_MainForm()
 void TF_MainForm::FormCreate()
 {
     SetProductConstants();
-    setObjectName(QStringLiteral("F_MainForm"));
+    setObjectName(QStringLiteral("TF_MainForm"));
     setCursor(Qt::PointingHandCursor);
 
     auto *central = new QWidget(this);

@@ -2,8 +2,8 @@
 
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
-#include "platform/widgets/dialogparts.h"
-#include "platform/widgets/editors.h"
+#include "screenkit/dialogparts.h"
+#include "screenkit/editors.h"
 #include "shell/passwordchange.h"
 
 #include <QFormLayout>

@@ -2,8 +2,8 @@
 
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/dialogparts.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "shell/forms/role_add.h"
 #include "shell/roles.h"
 

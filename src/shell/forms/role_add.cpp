@@ -2,8 +2,8 @@
 
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
-#include "platform/widgets/dialogparts.h"
-#include "platform/widgets/trees.h"
+#include "screenkit/dialogparts.h"
+#include "screenkit/trees.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

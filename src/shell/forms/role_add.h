@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/widgets/screenbase.h"
+#include "screenkit/screenbase.h"
 #include "shell/roles.h"
 
 #include <QSqlDatabase>

@@ -4,8 +4,8 @@
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "foundation/rights.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/editors.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/editors.h"
 #include "shell/logquery.h"
 
 #include <QHBoxLayout>

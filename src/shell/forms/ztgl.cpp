@@ -3,8 +3,8 @@
 #include "foundation/datamodule.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
-#include "platform/widgets/datagrid.h"
-#include "platform/widgets/dialogparts.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "shell/forms/ztgl_backup.h"
 
 #include <QButtonGroup>

@@ -2,7 +2,7 @@
 
 #include "foundation/db/clock.h"
 #include "foundation/db/connection.h"
-#include "platform/widgets/screenbase.h"
+#include "screenkit/screenbase.h"
 #include "shell/accountsets.h"
 
 #include <QSqlDatabase>

@@ -1,8 +1,8 @@
 #include "shell/forms/ztgl_backup.h"
 
 #include "foundation/notices.h"
-#include "platform/widgets/dialogparts.h"
-#include "platform/widgets/filechoice.h"
+#include "screenkit/dialogparts.h"
+#include "screenkit/filechoice.h"
 #include "shell/restore.h"
 
 #include <QFormLayout>

@@ -1,0 +1,107 @@
+#include "screenkit/chooserpanel.h"
+
+#include "screenkit/datagrid.h"
+#include "screenkit/editors.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton *button(QWidget *parent, const char *name, const char *text)
+{
+    auto *b = new QPushButton(QString::fromUtf8(text), parent);
+    b->setObjectName(QString::fromUtf8(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+ChooserPanel::ChooserPanel(const ChooserOptions &options, int uiFontSize, QWidget *parent)
+    : ScreenDialog(uiFontSize, parent), m_options(options)
+{
+    setWindowTitle(options.caption);
+    m_search = new QLineEdit(this);
+    m_search->setObjectName(QStringLiteral("searchBox"));
+    InstallCharFilter(m_search, CharFilter::Standard);
+    keys()->addEnterOwner(m_search);
+    auto *top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("查找："), this));
+    top->addWidget(m_search, 1);
+    if (options.orderButtons) {
+        m_asc = button(this, "btnAsc", "编号顺序");
+        m_desc = button(this, "btnDesc", "编号倒序");
+        top->addWidget(m_asc);
+        top->addWidget(m_desc);
+        connect(m_asc, &QPushButton::clicked, this, [this] { m_grid->sortBy(m_options.codeField, Qt::AscendingOrder); });
+        connect(m_desc, &QPushButton::clicked, this,
+                [this] { m_grid->sortBy(m_options.codeField, Qt::DescendingOrder); });
+    }
+    m_grid = new DataGrid(this);
+    m_grid->setObjectName(QStringLiteral("chooserGrid"));
+    m_add = button(this, "btnAdd", "添加(F8)");
+    m_modify = button(this, "btnModi", "修改(F9)");
+    m_ok = button(this, "btnOK", "确定(F5)");
+    m_exit = button(this, "btnCancel", "退出(Esc)");
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_add);
+    bottom->addWidget(m_modify);
+    bottom->addStretch(1);
+    bottom->addWidget(m_ok);
+    bottom->addWidget(m_exit);
+    auto *v = new QVBoxLayout(this);
+    v->addLayout(top);
+    v->addWidget(m_grid, 1);
+    v->addLayout(bottom);
+
+    auto runAdd = [this] {
+        if (!addRow)
+            return;
+        addRow();
+        m_grid->reload(ReloadTarget::Last);
+    };
+    auto runModify = [this] {
+        if (!modifyRow || m_grid->currentRow() < 0)
+            return;
+        modifyRow(m_grid->currentValue(m_options.codeField));
+        m_grid->reload(ReloadTarget::KeepKey);
+    };
+    connect(m_search, &QLineEdit::textChanged, this, [this](const QString &text) {
+        m_grid->setFilter(GridFilter::contains(m_options.searchFields, text.trimmed()));
+        m_grid->reload(ReloadTarget::First);
+    });
+    connect(m_search, &QLineEdit::returnPressed, this, [this] { m_grid->view()->setFocus(Qt::OtherFocusReason); });
+    connect(m_grid, &DataGrid::rowActivated, this, [this](int) { choose(); });
+    connect(m_add, &QPushButton::clicked, this, runAdd);
+    connect(m_modify, &QPushButton::clicked, this, runModify);
+    connect(m_ok, &QPushButton::clicked, this, &ChooserPanel::choose);
+    connect(m_exit, &QPushButton::clicked, this, &QDialog::reject);
+    keys()->bind(Qt::Key_F2, [this] {
+        m_search->setFocus(Qt::OtherFocusReason);
+        m_search->selectAll();
+    });
+    keys()->bind(Qt::Key_F8, runAdd);
+    keys()->bind(Qt::Key_F9, runModify);
+    keys()->bind(Qt::Key_F5, [this] { choose(); });
+    keys()->bind(Qt::Key_Escape, [this] { reject(); });
+    resize(640, 480);
+}
+
+void ChooserPanel::setModel(GridModel *model)
+{
+    m_grid->setModel(model);
+    m_grid->reload(ReloadTarget::First);
+}
+
+void ChooserPanel::choose()
+{
+    if (!m_grid->model() || m_grid->currentRow() < 0)
+        return;
+    m_code = m_grid->currentValue(m_options.codeField).toString();
+    m_name = m_options.nameField.isEmpty() ? QString() : m_grid->currentValue(m_options.nameField).toString();
+    accept();
+}

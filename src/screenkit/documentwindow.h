@@ -1,0 +1,192 @@
+#pragma once
+
+// The window of every document type: the entry page (header fields, number, date, the
+// operator's draft lines, buttons, barcode panel), the pending page (saved documents above the
+// selected one's lines) and the query page (period, key box, three views). Tables and columns
+// come from the type's description; statements of the pending and query pages, save, audit,
+// print and rights are the subsystem's hooks.
+
+#include "foundation/doctype.h"
+#include "foundation/draftlines.h"
+#include "screenkit/gridcolumn.h"
+#include "screenkit/screenbase.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+
+#include <functional>
+#include <memory>
+
+class BarcodePanel;
+class Clock;
+class DataGrid;
+class DateEdit;
+class DateRangeBar;
+class Notices;
+class QAction;
+class QButtonGroup;
+class QFrame;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+struct LoginState;
+
+// Columns over DraftLines' statements: id (hidden), 商品编号, 商品名称, 单位, 单价, 数量, 总金额.
+QList<GridColumn> DefaultLineColumns();
+
+struct DocumentShape
+{
+    DocType type;
+    QString caption;          // window caption
+    QString title;            // large title on the entry page
+    QString entryPage = QStringLiteral("单据录入");
+    QString pendingPage = QStringLiteral("待审核单据");
+    QString queryPage = QStringLiteral("单据查询");
+    QString dateCaption = QStringLiteral("日期：");
+    QList<GridColumn> lineColumns = DefaultLineColumns();
+    bool barcodePanel = true;
+};
+
+struct DocumentHooks
+{
+    std::function<void()> add;                                // "添加商品(F2)"
+    std::function<void(const QVariant &lineId)> modify;        // "修改", double-click on a line
+    std::function<void(const QVariant &lineId)> remove;        // "删除"; default: DraftLines
+    std::function<void()> print;                               // "打印"
+    std::function<void()> save;                                // "保存(F5)", and Yes on closing
+    std::function<void()> discard;                             // No on closing; default: DraftLines
+    std::function<void(const QString &code)> barcode;          // a scanned code
+    std::function<void(const QString &from, const QString &to)> renumbered;
+    std::function<void()> started;                             // after a new document began
+    std::function<void()> refreshPending;                      // F2 on the pending page
+    std::function<void(const QString &number)> pendingSelected;  // default: lines of the number
+    std::function<void()> runQuery;                            // F2, Enter, a period on the query page
+};
+
+class DocumentWindow : public ScreenWindow
+{
+    Q_OBJECT
+
+public:
+    enum Page { EntryPage = 0, PendingPage = 1, QueryPage = 2 };
+    enum class QueryView { Documents, Summary, Details };
+
+    // db, state, clock and notices must outlive the window.
+    DocumentWindow(const DocumentShape &shape, const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                   Notices &notices, QWidget *parent = nullptr);
+    ~DocumentWindow() override;
+
+    DocumentHooks &hooks() { return m_hooks; }
+    const DocumentShape &shape() const { return m_shape; }
+    DraftLines &draft() { return *m_draft; }
+
+    // ---- Entry page ----
+    QString number() const { return m_number; }
+    void setNumber(const QString &number);  // label and lines follow
+    QDate documentDate() const;
+    QString documentDay() const;            // "yyyy-MM-dd"
+    // A new document: today, a new number, its (empty) lines.
+    void startNew();
+    void reloadLines();
+    int lineCount() const;
+    DataGrid *linesGrid() const { return m_lines; }
+    QGridLayout *headerLayout() const { return m_header; }  // the screen's header fields
+    QWidget *bottomArea() const { return m_bottom; }          // the screen's totals boxes
+    DateEdit *dateEdit() const { return m_date; }
+    QLabel *numberLabel() const { return m_numberLabel; }
+    QLabel *titleLabel() const { return m_title; }
+    QGroupBox *buttonGroup() const { return m_buttons; }
+    QPushButton *addButton() const { return m_add; }
+    QPushButton *modifyButton() const { return m_modify; }
+    QPushButton *deleteButton() const { return m_delete; }
+    QPushButton *printButton() const { return m_print; }
+    QPushButton *saveButton() const { return m_save; }
+    QPushButton *exitButton() const { return m_exit; }
+    QMenu *linesMenu() const { return m_linesMenu; }
+    // Right-gated: the entry buttons and F2 only with the right; printing only when allowed
+    // before saving.
+    void setEntryAllowed(bool allowed);
+    void setPrintBeforeSave(bool allowed);
+    // 修改, 删除, 打印 only with lines.
+    void updateButtons();
+
+    BarcodePanel *barcodePanel() const { return m_barcode; }
+    void setBarcodePanelShown(bool shown);
+    bool barcodePanelShown() const { return m_barcodeShown; }
+
+    // ---- Pending page ----
+    DataGrid *pendingGrid() const { return m_pending; }
+    DataGrid *pendingLinesGrid() const { return m_pendingLines; }
+    QFrame *pendingLower() const { return m_pendingLower; }
+
+    // ---- Query page ----
+    DateRangeBar *periodBar() const { return m_period; }
+    QLineEdit *queryKeyBox() const { return m_queryKey; }
+    QueryView queryView() const;
+    void setQueryView(QueryView view);
+    DataGrid *queryGrid() const { return m_query; }
+    DataGrid *queryDetailGrid() const { return m_queryDetail; }
+
+    QTabWidget *pages() const { return m_pages; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildEntryPage(QWidget *page);
+    void buildPendingPage(QWidget *page);
+    void buildQueryPage(QWidget *page);
+    void onDateChanged(const QDate &date);
+    void placeBarcodePanel();
+    void placePendingLower();
+    void removeCurrentLine();
+    void onF2();
+
+    DocumentShape m_shape;
+    QSqlDatabase m_db;
+    const LoginState &m_state;
+    const Clock &m_clock;
+    Notices &m_notices;
+    std::unique_ptr<DraftLines> m_draft;
+    DocumentHooks m_hooks;
+    QString m_number;
+    QDate m_lastDate;
+    bool m_entryAllowed = true;
+    bool m_printBeforeSave = true;
+    bool m_barcodeShown = true;
+
+    QTabWidget *m_pages = nullptr;
+    QWidget *m_entryPage = nullptr;
+    QLabel *m_title = nullptr;
+    QGridLayout *m_header = nullptr;
+    DateEdit *m_date = nullptr;
+    QLabel *m_numberLabel = nullptr;
+    DataGrid *m_lines = nullptr;
+    QWidget *m_bottom = nullptr;
+    QGroupBox *m_buttons = nullptr;
+    QPushButton *m_add = nullptr;
+    QPushButton *m_modify = nullptr;
+    QPushButton *m_delete = nullptr;
+    QPushButton *m_print = nullptr;
+    QPushButton *m_save = nullptr;
+    QPushButton *m_exit = nullptr;
+    QMenu *m_linesMenu = nullptr;
+    QAction *m_barcodeAction = nullptr;
+    BarcodePanel *m_barcode = nullptr;
+
+    DataGrid *m_pending = nullptr;
+    QFrame *m_pendingLower = nullptr;
+    DataGrid *m_pendingLines = nullptr;
+
+    DateRangeBar *m_period = nullptr;
+    QLineEdit *m_queryKey = nullptr;
+    QButtonGroup *m_views = nullptr;
+    DataGrid *m_query = nullptr;
+    DataGrid *m_queryDetail = nullptr;
+};

@@ -1,0 +1,563 @@
+#include "screenkit/gridmodel.h"
+
+#include "foundation/db/dialect.h"
+#include "foundation/db/numbers.h"
+#include "foundation/db/sqlroutines.h"
+#include "screenkit/numberdisplay.h"
+
+#include <QFont>
+#include <QRegularExpression>
+#include <QSqlRecord>
+
+#include <algorithm>
+
+QVariant TypedValue(const QVariant &raw, ColumnKind kind)
+{
+    if (!raw.isValid() || raw.isNull())
+        return QVariant();
+    switch (kind) {
+    case ColumnKind::Money:
+    case ColumnKind::Quantity:
+    case ColumnKind::Number:
+        if (raw.typeId() == QMetaType::QString)
+            return TextToNumber(raw.toString());
+        return raw.toDouble();
+    case ColumnKind::Integer:
+        if (raw.typeId() == QMetaType::QString)
+            return qlonglong(TextToNumber(raw.toString()));
+        return raw.toLongLong();
+    case ColumnKind::Check:
+        if (raw.typeId() == QMetaType::QString)
+            return raw.toString() == QLatin1String("1")
+                   || raw.toString().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+        return raw.toDouble() != 0.0;
+    case ColumnKind::Icon:
+        return raw.toInt();
+    case ColumnKind::Text:
+    case ColumnKind::DateText:
+        return ValueText(raw);
+    }
+    return raw;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+GridModel::GridModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void GridModel::setColumns(const QList<GridColumn> &columns)
+{
+    beginResetModel();
+    m_columns = columns;
+    endResetModel();
+}
+
+int GridModel::columnOf(const QString &field) const
+{
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_columns.at(i).field.compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+GridColumn &GridModel::column(const QString &field)
+{
+    const int c = columnOf(field);
+    Q_ASSERT_X(c >= 0, "GridModel::column", qPrintable(field));
+    return m_columns[c];
+}
+
+const GridColumn &GridModel::column(const QString &field) const
+{
+    const int c = columnOf(field);
+    Q_ASSERT_X(c >= 0, "GridModel::column", qPrintable(field));
+    return m_columns.at(c);
+}
+
+void GridModel::setSort(const QString &field, Qt::SortOrder order)
+{
+    m_sortField = field;
+    m_sortOrder = order;
+    sortOrFilterChanged();
+}
+
+void GridModel::setFilter(const GridFilter &filter)
+{
+    m_filter = filter;
+    sortOrFilterChanged();
+}
+
+QVariant GridModel::value(int row, const QString &field) const
+{
+    const int c = columnOf(field);
+    if (c < 0 || row < 0 || row >= rowCount())
+        return QVariant();
+    return rawValue(row, c);
+}
+
+QString GridModel::displayText(int row, const QString &field) const
+{
+    const int c = columnOf(field);
+    if (c < 0)
+        return QString();
+    return data(index(row, c), Qt::DisplayRole).toString();
+}
+
+void GridModel::setHighlightedColumn(int column)
+{
+    if (column == m_highlighted)
+        return;
+    const int old = m_highlighted;
+    m_highlighted = column;
+    if (m_headerHighlight) {
+        if (old >= 0)
+            Q_EMIT headerDataChanged(Qt::Horizontal, old, old);
+        if (column >= 0)
+            Q_EMIT headerDataChanged(Qt::Horizontal, column, column);
+    }
+}
+
+int GridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.column() >= m_columns.size())
+        return QVariant();
+    const GridColumn &col = m_columns.at(index.column());
+    switch (role) {
+    case Qt::DisplayRole: {
+        const QVariant v = rawValue(index.row(), index.column());
+        if (col.kind == ColumnKind::Check || col.kind == ColumnKind::Icon)
+            return QVariant();
+        if (!v.isValid())
+            return QString();
+        if (col.isNumber())
+            return col.format.isEmpty() ? NumberText(v.toDouble())
+                                        : DisplayNumber(v.toDouble(), col.format);
+        return v.toString();
+    }
+    case Qt::EditRole:
+        return rawValue(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        if (col.isNumber())
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::ForegroundRole: {
+        if (cellTextColour) {
+            const QColor c = cellTextColour(*this, index.row(), col.field);
+            if (c.isValid())
+                return c;
+        }
+        if (rowTextColour) {
+            const QColor c = rowTextColour(*this, index.row());
+            if (c.isValid())
+                return c;
+        }
+        return QVariant();
+    }
+    case Qt::ToolTipRole:
+        return col.hint.isEmpty() ? QVariant() : QVariant(col.hint);
+    default:
+        return QVariant();
+    }
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Vertical) {
+        if (role == Qt::DisplayRole)
+            return section + 1;
+        return QVariant();
+    }
+    if (section < 0 || section >= m_columns.size())
+        return QVariant();
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_columns.at(section).caption;
+    case Qt::ToolTipRole:
+        return m_columns.at(section).hint.isEmpty() ? QVariant() : m_columns.at(section).hint;
+    case Qt::FontRole:
+        if (m_headerHighlight && section == m_highlighted) {
+            QFont f;
+            f.setBold(true);
+            return f;
+        }
+        return QVariant();
+    case Qt::ForegroundRole:
+        if (m_headerHighlight && section == m_highlighted)
+            return QColor(Qt::red);
+        return QVariant();
+    default:
+        return QVariant();
+    }
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled
+                      | Qt::ItemIsDropEnabled;
+    const GridColumn &col = m_columns.at(index.column());
+    if (col.editable && col.kind != ColumnKind::Check
+        && (!rowEditable || rowEditable(*this, index.row(), col.field)))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+// "b.kc_sl" → "kc_sl": names of the body's tables mean nothing outside it.
+QString dropQualifiers(const QString &sql)
+{
+    static const QRegularExpression qualifier(QStringLiteral("\\b[A-Za-z_][A-Za-z0-9_]*\\.(?=[A-Za-z_])"));
+    QString out = sql;
+    out.replace(qualifier, QString());
+    return out;
+}
+
+} // namespace
+
+SqlGridModel::SqlGridModel(const QSqlDatabase &db, QObject *parent)
+    : GridModel(parent), m_db(db)
+{
+}
+
+void SqlGridModel::setStatement(const QString &body, const QString &orderClause,
+                                const QVariantList &binds)
+{
+    m_body = body;
+    m_order = orderClause;
+    m_binds = binds;
+}
+
+QString SqlGridModel::fromSql(QVariantList *binds) const
+{
+    *binds = m_binds;
+    if (m_filter.kind == GridFilter::Kind::None || m_filter.fields.isEmpty())
+        return m_body;
+    const Dialect dialect = Dialect::of(m_db);
+    QStringList terms;
+    if (m_filter.kind == GridFilter::Kind::Contains) {
+        for (const QString &field : m_filter.fields) {
+            const int c = columnOf(field);
+            const QString expr = (c >= 0 && m_columns.at(c).isNumber())
+                                     ? dialect.castText(QStringLiteral("q.") + field)
+                                     : QStringLiteral("q.") + field;
+            terms << dialect.likeClause(expr);
+            binds->append(Dialect::containsPattern(m_filter.text));
+        }
+    } else {
+        terms << dialect.likeClause(QStringLiteral("q.") + m_filter.fields.first());
+        binds->append(Dialect::startsWithPattern(m_filter.text));
+    }
+    return QStringLiteral("select * from (%1) q where (%2)").arg(m_body, terms.join(QStringLiteral(" or ")));
+}
+
+QString SqlGridModel::orderSql(bool wrapped) const
+{
+    QString order;
+    if (!m_sortField.isEmpty() && columnOf(m_sortField) >= 0) {
+        const GridColumn &col = column(m_sortField);
+        const QString expr = col.sortExpression.isEmpty() ? col.field : col.sortExpression;
+        const QString dir = m_sortOrder == Qt::DescendingOrder ? QStringLiteral(" desc")
+                                                               : QStringLiteral(" asc");
+        order = expr + dir;
+        if (!m_keyField.isEmpty() && m_keyField.compare(col.field, Qt::CaseInsensitive) != 0)
+            order += QStringLiteral(", ") + m_keyField + dir;
+    } else {
+        order = m_order;
+    }
+    if (order.isEmpty())
+        return QString();
+    return QStringLiteral(" order by ") + (wrapped ? dropQualifiers(order) : order);
+}
+
+QString SqlGridModel::selectSql(QVariantList *binds) const
+{
+    const QString from = fromSql(binds);
+    return from + orderSql(from != m_body);
+}
+
+void SqlGridModel::reload()
+{
+    beginResetModel();
+    m_blocks.clear();
+    m_blocksRead = 0;
+    m_count = 0;
+    if (!m_body.isEmpty()) {
+        QVariantList binds;
+        const QString from = fromSql(&binds);
+        m_count = QueryScalar(m_db, QStringLiteral("select count(*) from (%1) c").arg(from), binds)
+                      .toInt();
+    }
+    endResetModel();
+}
+
+void SqlGridModel::sortOrFilterChanged()
+{
+    reload();
+}
+
+int SqlGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_count;
+}
+
+const QVector<QVariant> &SqlGridModel::rowAt(int row) const
+{
+    static const QVector<QVariant> empty;
+    if (row < 0 || row >= m_count)
+        return empty;
+    const int block = row / m_blockSize;
+    auto it = m_blocks.constFind(block);
+    if (it == m_blocks.constEnd()) {
+        QVariantList binds;
+        const QString sql = selectSql(&binds)
+                            + QStringLiteral(" limit %1 offset %2").arg(m_blockSize).arg(block * m_blockSize);
+        QSqlQuery q = OpenSelect(m_db, sql, binds);
+        const QSqlRecord rec = q.record();
+        QVector<int> positions;
+        for (const GridColumn &c : m_columns)
+            positions << rec.indexOf(c.field);
+        QVector<QVector<QVariant>> rows;
+        rows.reserve(m_blockSize);
+        while (q.next()) {
+            QVector<QVariant> r(m_columns.size());
+            for (int i = 0; i < m_columns.size(); ++i) {
+                if (positions.at(i) >= 0)
+                    r[i] = TypedValue(q.value(positions.at(i)), m_columns.at(i).kind);
+            }
+            rows.append(std::move(r));
+        }
+        ++m_blocksRead;
+        it = m_blocks.insert(block, rows);
+    }
+    const int inBlock = row - block * m_blockSize;
+    if (inBlock >= it->size())
+        return empty;
+    return it->at(inBlock);
+}
+
+QVariant SqlGridModel::rawValue(int row, int column) const
+{
+    const QVector<QVariant> &r = rowAt(row);
+    return column < r.size() ? r.at(column) : QVariant();
+}
+
+QVector<double> SqlGridModel::sums(const QStringList &fields, int *count) const
+{
+    QVector<double> out(fields.size(), 0.0);
+    if (m_body.isEmpty()) {
+        if (count)
+            *count = 0;
+        return out;
+    }
+    QStringList terms;
+    for (const QString &f : fields)
+        terms << QStringLiteral("sum(s.%1)").arg(f);
+    terms << QStringLiteral("count(*)");
+    QVariantList binds;
+    const QString from = fromSql(&binds);
+    QSqlQuery q = OpenSelect(m_db, QStringLiteral("select %1 from (%2) s").arg(terms.join(QLatin1Char(',')), from),
+                             binds);
+    if (q.next()) {
+        for (int i = 0; i < fields.size(); ++i)
+            out[i] = TextToNumber(ValueText(q.value(i)));
+        if (count)
+            *count = q.value(int(fields.size())).toInt();
+    }
+    return out;
+}
+
+double SqlGridModel::sum(const QString &field) const
+{
+    return sums({field}, nullptr).value(0);
+}
+
+int SqlGridModel::locate(const QString &field, const QVariant &value) const
+{
+    if (m_body.isEmpty() || columnOf(field) < 0)
+        return -1;
+    QVariantList binds;
+    const QString from = fromSql(&binds);
+    const QString order = orderSql(true);
+    const QString sql = QStringLiteral("select z.rn from (select l.%1 as f, row_number() over (%2) as rn "
+                                       "from (%3) l) z where z.f = ? order by z.rn limit 1")
+                            .arg(field, order.trimmed(), from);
+    binds.append(value);
+    const QString rn = QueryScalar(m_db, sql, binds);
+    return rn.isEmpty() ? -1 : rn.toInt() - 1;
+}
+
+void SqlGridModel::forEachRow(const std::function<bool(const QVector<QVariant> &)> &visit) const
+{
+    if (m_body.isEmpty())
+        return;
+    QVariantList binds;
+    QSqlQuery q = OpenSelect(m_db, selectSql(&binds), binds);
+    const QSqlRecord rec = q.record();
+    QVector<int> positions;
+    for (const GridColumn &c : m_columns)
+        positions << rec.indexOf(c.field);
+    QVector<QVariant> r(m_columns.size());
+    while (q.next()) {
+        for (int i = 0; i < m_columns.size(); ++i)
+            r[i] = positions.at(i) >= 0 ? TypedValue(q.value(positions.at(i)), m_columns.at(i).kind)
+                                        : QVariant();
+        if (!visit(r))
+            return;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+RowSetModel::RowSetModel(QObject *parent) : GridModel(parent) {}
+
+void RowSetModel::setRows(const QVector<QVector<QVariant>> &rows)
+{
+    m_rows.clear();
+    m_rows.reserve(rows.size());
+    for (const QVector<QVariant> &r : rows) {
+        QVector<QVariant> typed(m_columns.size());
+        for (int i = 0; i < m_columns.size() && i < r.size(); ++i)
+            typed[i] = TypedValue(r.at(i), m_columns.at(i).kind);
+        m_rows.append(std::move(typed));
+    }
+    beginResetModel();
+    rebuildView();
+    endResetModel();
+}
+
+void RowSetModel::setRowMaps(const QList<QVariantMap> &rows)
+{
+    QVector<QVector<QVariant>> out;
+    out.reserve(rows.size());
+    for (const QVariantMap &m : rows) {
+        QVector<QVariant> r(m_columns.size());
+        for (int i = 0; i < m_columns.size(); ++i)
+            r[i] = m.value(m_columns.at(i).field);
+        out.append(std::move(r));
+    }
+    setRows(out);
+}
+
+void RowSetModel::reload()
+{
+    if (m_loader) {
+        setRowMaps(m_loader());
+        return;
+    }
+    beginResetModel();
+    rebuildView();
+    endResetModel();
+}
+
+void RowSetModel::sortOrFilterChanged()
+{
+    beginResetModel();
+    rebuildView();
+    endResetModel();
+}
+
+void RowSetModel::rebuildView()
+{
+    m_view.clear();
+    m_view.reserve(m_rows.size());
+    QVector<int> fields;
+    if (m_filter.kind != GridFilter::Kind::None) {
+        for (const QString &f : m_filter.fields)
+            fields << columnOf(f);
+    }
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (m_filter.kind == GridFilter::Kind::None) {
+            m_view.append(i);
+            continue;
+        }
+        bool hit = false;
+        for (int c : fields) {
+            if (c < 0)
+                continue;
+            const QVariant &v = m_rows.at(i).at(c);
+            const QString text = m_columns.at(c).isNumber() && v.isValid() ? NumberText(v.toDouble())
+                                                                          : v.toString();
+            hit = m_filter.kind == GridFilter::Kind::Contains
+                      ? text.contains(m_filter.text, Qt::CaseInsensitive)
+                      : text.startsWith(m_filter.text, Qt::CaseInsensitive);
+            if (hit || m_filter.kind == GridFilter::Kind::Prefix)
+                break;
+        }
+        if (hit)
+            m_view.append(i);
+    }
+    const int c = m_sortField.isEmpty() ? -1 : columnOf(m_sortField);
+    if (c < 0)
+        return;
+    const bool number = m_columns.at(c).isNumber() || m_columns.at(c).kind == ColumnKind::Check
+                        || m_columns.at(c).kind == ColumnKind::Icon;
+    const bool desc = m_sortOrder == Qt::DescendingOrder;
+    std::stable_sort(m_view.begin(), m_view.end(), [&](int a, int b) {
+        const QVariant &va = m_rows.at(a).at(c);
+        const QVariant &vb = m_rows.at(b).at(c);
+        int cmp;
+        if (number) {
+            const double x = va.toDouble();
+            const double y = vb.toDouble();
+            cmp = x < y ? -1 : (x > y ? 1 : 0);
+        } else {
+            cmp = QString::compare(va.toString(), vb.toString(), Qt::CaseSensitive);
+        }
+        return desc ? cmp > 0 : cmp < 0;
+    });
+}
+
+int RowSetModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_view.size());
+}
+
+QVariant RowSetModel::rawValue(int row, int column) const
+{
+    if (row < 0 || row >= m_view.size())
+        return QVariant();
+    const QVector<QVariant> &r = m_rows.at(m_view.at(row));
+    return column < r.size() ? r.at(column) : QVariant();
+}
+
+double RowSetModel::sum(const QString &field) const
+{
+    const int c = columnOf(field);
+    if (c < 0)
+        return 0.0;
+    double total = 0.0;
+    for (int i : m_view)
+        total += m_rows.at(i).at(c).toDouble();
+    return total;
+}
+
+int RowSetModel::locate(const QString &field, const QVariant &value) const
+{
+    const int c = columnOf(field);
+    if (c < 0)
+        return -1;
+    const QVariant want = TypedValue(value, m_columns.at(c).kind);
+    for (int row = 0; row < m_view.size(); ++row) {
+        const QVariant &v = m_rows.at(m_view.at(row)).at(c);
+        if (m_columns.at(c).isNumber() ? v.toDouble() == want.toDouble() : v.toString() == want.toString())
+            return row;
+    }
+    return -1;
+}
+
+void RowSetModel::forEachRow(const std::function<bool(const QVector<QVariant> &)> &visit) const
+{
+    for (int i : m_view) {
+        if (!visit(m_rows.at(i)))
+            return;
+    }
+}

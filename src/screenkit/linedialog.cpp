@@ -1,0 +1,106 @@
+#include "screenkit/linedialog.h"
+
+#include "screenkit/datagrid.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+LineDialog::LineDialog(const QString &caption, int uiFontSize, QWidget *parent) : ScreenDialog(uiFontSize, parent)
+{
+    setWindowTitle(caption);
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("linePages"));
+    auto *entry = new QWidget;
+    auto *infoBox = new QGroupBox(QStringLiteral("商品信息"), entry);
+    m_info = new QFormLayout(infoBox);
+    auto *editBox = new QWidget(entry);
+    m_edits = new QFormLayout(editBox);
+    auto *ev = new QVBoxLayout(entry);
+    ev->addWidget(infoBox);
+    ev->addWidget(editBox);
+    ev->addStretch(1);
+    m_pages->addTab(entry, QStringLiteral("商品信息"));
+
+    auto *historyPage = new QWidget;
+    m_history = new DataGrid(historyPage);
+    m_history->setObjectName(QStringLiteral("historyGrid"));
+    auto *hv = new QVBoxLayout(historyPage);
+    hv->addWidget(m_history);
+    m_pages->addTab(historyPage, QStringLiteral("历史记录"));
+
+    m_picture = new QPushButton(QStringLiteral("查看图片(F4)"), this);
+    m_picture->setObjectName(QStringLiteral("btnPicture"));
+    m_ok = new QPushButton(QStringLiteral("确定(F5)"), this);
+    m_ok->setObjectName(QStringLiteral("btnOK"));
+    m_exit = new QPushButton(QStringLiteral("退出(Esc)"), this);
+    m_exit->setObjectName(QStringLiteral("btnCancel"));
+    for (QPushButton *b : {m_picture, m_ok, m_exit})
+        b->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_picture);
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_exit);
+    auto *v = new QVBoxLayout(this);
+    v->addWidget(m_pages, 1);
+    v->addLayout(buttons);
+
+    keys()->setEnterMovesFocus(true);
+    keys()->bind(Qt::Key_F4, [this] { m_picture->click(); });
+    keys()->bind(Qt::Key_F5, [this] { onConfirm(); });
+    keys()->bind(Qt::Key_Escape, [this] { reject(); });
+    connect(m_ok, &QPushButton::clicked, this, &LineDialog::onConfirm);
+    connect(m_exit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_picture, &QPushButton::clicked, this, [this] {
+        if (showPicture)
+            showPicture();
+    });
+    connect(this, &ScreenDialog::opened, this, [this] {
+        if (applyRights)
+            applyRights();
+    });
+}
+
+QLabel *LineDialog::addInfo(const QString &field, const QString &caption)
+{
+    auto *value = new QLabel(this);
+    value->setObjectName(field);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_info->addRow(caption, value);
+    m_infoLabels.insert(field, value);
+    return value;
+}
+
+void LineDialog::setInfo(const QVariantMap &values)
+{
+    for (auto it = m_infoLabels.cbegin(); it != m_infoLabels.cend(); ++it)
+        it.value()->setText(values.value(it.key()).toString());
+}
+
+QString LineDialog::infoText(const QString &field) const
+{
+    QLabel *label = m_infoLabels.value(field);
+    return label ? label->text() : QString();
+}
+
+void LineDialog::addEdit(const QString &caption, QWidget *editor)
+{
+    m_edits->addRow(caption, editor);
+}
+
+void LineDialog::onConfirm()
+{
+    if (!isVisible())
+        return;
+    ConfirmGridEdits(this);
+    BusyGuard busy(m_ok);
+    if (!busy.acquired())
+        return;
+    if (!confirm || confirm())
+        accept();
+}

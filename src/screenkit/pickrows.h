@@ -1,0 +1,104 @@
+#pragma once
+
+// The pick-rows dialog, base of the goods and partner pickers: on the left the list page
+// ("商品清单", search box and multi-select grid) and optionally the class-tree page ("商品列表");
+// "加入所选商品" (F8) puts the selected rows into the basket on the right, with "修改(F9)",
+// "删除(Del)", "确定(F5)" and "取消(Esc)". Closing with a basket asks the unsaved question.
+
+#include "screenkit/screenbase.h"
+
+#include <QVariantList>
+
+#include <functional>
+#include <memory>
+
+class Basket;
+class DataGrid;
+class KeyTree;
+class Notices;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+struct DocType;
+struct LoginState;
+class QSqlDatabase;
+
+struct PickerOptions
+{
+    QString caption;
+    QStringList searchFields;        // the search box: text in any of these
+    QString listKeyField = QStringLiteral("g_sn");
+    QString priceField;              // list column that gives a basket row its price
+    bool classTreePage = false;      // the "商品列表" page
+    bool enterSearch = false;        // PickerEnterSearch: search on Enter, not on each change
+    bool rowLimit = false;           // refuse more than 300 selected rows
+    int basketWidth = 509;           // designed width of the basket group (509, 457, 499)
+    QString unsavedQuestion = QStringLiteral("当前单据还未保存，是否保存？");
+};
+
+class PickRowsDialog : public ScreenDialog
+{
+    Q_OBJECT
+
+public:
+    PickRowsDialog(const PickerOptions &options, Notices &notices, int uiFontSize, QWidget *parent = nullptr);
+    ~PickRowsDialog() override;
+
+    const PickerOptions &options() const { return m_options; }
+    QLineEdit *searchBox() const { return m_search; }
+    DataGrid *listGrid() const { return m_list; }
+    DataGrid *treeListGrid() const { return m_treeList; }
+    KeyTree *classTree() const { return m_tree; }
+    DataGrid *basketGrid() const { return m_basketGrid; }
+    QGroupBox *basketGroup() const { return m_basketGroup; }
+    QTabWidget *listPages() const { return m_pages; }
+    QPushButton *addButton() const { return m_add; }
+    QPushButton *modifyButton() const { return m_modify; }
+    QPushButton *deleteButton() const { return m_delete; }
+    QPushButton *okButton() const { return m_ok; }
+    QPushButton *cancelButton() const { return m_cancel; }
+
+    // The basket is the operator's rows of the type's scratch table: emptied now, filled by
+    // "加入所选商品" (one row per selected goods, quantity 1, the list's price), copied into
+    // the document's lines under `number` by 确定. Hooks set afterwards replace the defaults.
+    void useBasket(const QSqlDatabase &db, const DocType &type, const LoginState &state, const QString &number);
+    Basket *basket() const { return m_basket.get(); }
+
+    // Hooks. add gets the selected rows' keys in the order the operator selected them.
+    std::function<void(const QVariantList &keys)> add;
+    std::function<void(const QVariant &basketKey)> modify;
+    std::function<void(const QVariant &basketKey)> remove;
+    std::function<bool()> confirm;   // true closes
+    std::function<void()> discard;   // No when closing with a basket
+    std::function<int()> basketCount;
+
+    // "加入所选商品": the rows selected on the page in front.
+    void addSelected();
+    void reloadBasket();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void search();
+    DataGrid *frontGrid() const;
+
+    PickerOptions m_options;
+    Notices &m_notices;
+    std::unique_ptr<Basket> m_basket;
+    bool m_confirmed = false;
+    QTabWidget *m_pages = nullptr;
+    QLineEdit *m_search = nullptr;
+    DataGrid *m_list = nullptr;
+    KeyTree *m_tree = nullptr;
+    DataGrid *m_treeList = nullptr;
+    QGroupBox *m_basketGroup = nullptr;
+    DataGrid *m_basketGrid = nullptr;
+    QPushButton *m_add = nullptr;
+    QPushButton *m_modify = nullptr;
+    QPushButton *m_delete = nullptr;
+    QPushButton *m_ok = nullptr;
+    QPushButton *m_cancel = nullptr;
+};

@@ -1,0 +1,2 @@
+// Rules may hold SQL: not reported.
+const char *kList = "select id from jxc_goods order by id";

@@ -1,0 +1,3 @@
+#pragma once
+#include "low/base.h"
+int Rule();

@@ -1,0 +1,2 @@
+#include "low/base.h"
+int Base() { return 1; }
