@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/db/liststatement.h"
+
 // The statements of the goods window: its list, the stock total of its footer, the sort order
 // and the rows of the price labels. The window hands the list statement to its grid model;
 // values are always bound. QtCore + QtSql.
@@ -9,14 +11,6 @@
 #include <QVariantList>
 
 struct LoginState;
-
-// A select as a grid model takes it: body, order clause, bound values.
-struct ListStatement
-{
-    QString body;
-    QString order;
-    QVariantList binds;
-};
 
 struct GoodsListOptions
 {

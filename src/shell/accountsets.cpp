@@ -203,3 +203,9 @@ QString AccountSetRestoreRefusal(const AccountSetRow &row, const QString &dbInUs
         return QStringLiteral("该帐套为当前正在使用帐套，请在软件“系统维护”窗口，\r\n\r\n打开“备份恢复数据”窗口进行恢复操作！");
     return QString();
 }
+
+ListStatement AccountSetListStatement()
+{
+    return {QStringLiteral("select id, zt_sn, zt_name, zt_default, zt_forbid, zt_note from jxc_xtzt"),
+            QStringLiteral("id"), {}};
+}

@@ -5,6 +5,7 @@
 // set. A set's zt_dbname ("jxc.db", "jxc_<code>.db") is mapped by the database layer to the
 // file under data/ or to the PostgreSQL database, so one register reads the same on both.
 
+#include "foundation/db/liststatement.h"
 #include "foundation/db/clock.h"
 #include "foundation/db/connection.h"
 
@@ -63,3 +64,6 @@ void EnsureDefaultAccountSet(const QSqlDatabase &registerDb);
 
 // "该帐套为当前正在使用帐套，…" for the set in use, else empty (restore from the manager).
 QString AccountSetRestoreRefusal(const AccountSetRow &row, const QString &dbInUse);
+
+// The account-set manager's list: every registered set by id.
+ListStatement AccountSetListStatement();

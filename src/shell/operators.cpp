@@ -186,9 +186,9 @@ QString PasteOperator(const QSqlDatabase &db, const OperatorCopy &copy)
     return sn;
 }
 
-OperatorListQuery OperatorList(const QSqlDatabase &db, const QString &typedKey)
+ListStatement OperatorList(const QSqlDatabase &db, const QString &typedKey)
 {
-    OperatorListQuery q;
+    ListStatement q;
     q.body = QStringLiteral("select a.id, a.a_sn, a.a_name, b.r_name, a.a_zreoje, a.a_jy, a.a_jyt, a.r_sn, a.a_pwd, "
                             "a.a_pos, a.a_fdmc from jxc_admin a join jxc_role b on a.r_sn = b.r_sn");
     const QString key = SafeText(typedKey.trimmed());
@@ -199,6 +199,6 @@ OperatorListQuery OperatorList(const QSqlDatabase &db, const QString &typedKey)
         const QString pattern = Dialect::containsPattern(key);
         q.binds = {pattern, pattern};
     }
-    q.order = QStringLiteral("a_jyt, id");
+    q.order = QStringLiteral("a.a_jyt, a.id");
     return q;
 }

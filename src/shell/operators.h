@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/db/liststatement.h"
+
 // Operators (jxc_admin): add, modify, delete, copy and paste, search, and the warehouses'
 // operator-name lists kept in step with a change of name. Passwords stay plain text in the
 // form the login compares (StoredPasswordForm); names are unique with letter case ignored.
@@ -71,10 +73,4 @@ QString RenameInOperatorList(const QString &list, const QString &oldName, const 
 
 // The list's statement: operators joined to their roles, by a_jyt then id, and for a search
 // key (SafeText applied here) the rows whose a_name or a_sn contains it, letter case ignored.
-struct OperatorListQuery
-{
-    QString body;
-    QString order;
-    QVariantList binds;
-};
-OperatorListQuery OperatorList(const QSqlDatabase &db, const QString &typedKey = QString());
+ListStatement OperatorList(const QSqlDatabase &db, const QString &typedKey = QString());

@@ -93,3 +93,8 @@ QString RoleModifyRefusal(const QString &sn)
 {
     return sn == QLatin1String(kAdministratorRole) ? QStringLiteral("系统管理员不能修改！") : QString();
 }
+
+ListStatement RoleListStatement()
+{
+    return {QStringLiteral("select id, r_sn, r_name from jxc_role"), QStringLiteral("id"), {}};
+}

@@ -5,6 +5,7 @@
 // "100001" can be neither changed nor deleted here.
 
 #include "shell/rightscatalog.h"
+#include "foundation/db/liststatement.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -39,3 +40,6 @@ void DeleteRole(const QSqlDatabase &db, const QString &sn);
 
 // "系统管理员不能修改！" for "100001", else empty.
 QString RoleModifyRefusal(const QString &sn);
+
+// The role list: every role by id.
+ListStatement RoleListStatement();

@@ -10,6 +10,7 @@
 #include "foundation/db/clock.h"
 #include "foundation/db/numbers.h"
 #include "platform/format/formatnumber.h"
+#include "foundation/defaultrecords.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/forms/displayformats.h"
 #include "foundation/forms/gridmsg.h"
@@ -413,7 +414,7 @@ void TF_Spxxgl::searchClass(bool perKey)
 
 bool TF_Spxxgl::hasWarehouse() const
 {
-    return !QueryScalar(m_context.data->mainDb(), QStringLiteral("select ck_sn from jxc_ckxx order by id limit 1")).isEmpty();
+    return RecordExists(m_context.data->mainDb(), QStringLiteral("jxc_ckxx"), QStringLiteral("ck_sn"), SqlWhere());
 }
 
 void TF_Spxxgl::openAddDialog(qint64 copyId)

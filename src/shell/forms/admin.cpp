@@ -90,8 +90,8 @@ void TF_Admin::FormActivate()
 
 void TF_Admin::readRows()
 {
-    const OperatorListQuery q = OperatorList(m_db, edKey->text());
-    m_model->setStatement(q.body, QStringLiteral("a.a_jyt, a.id"), q.binds);
+    const ListStatement q = OperatorList(m_db, edKey->text());
+    m_model->setStatement(q.body, q.order, q.binds);
     ReloadKeepingRow(grid);
 }
 

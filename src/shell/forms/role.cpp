@@ -30,7 +30,8 @@ TF_Role::TF_Role(const QSqlDatabase &db, const LoginState &state, Notices &notic
     m_model = new SqlGridModel(m_db);
     m_model->setColumns({HiddenColumn("id", ColumnKind::Integer, 40), GridColumn{QStringLiteral("r_sn"), QStringLiteral("角色编号"), 120},
                          GridColumn{QStringLiteral("r_name"), QStringLiteral("角色名称"), 260}});
-    m_model->setStatement(QStringLiteral("select id, r_sn, r_name from jxc_role"), QStringLiteral("id"));
+    const ListStatement roles = RoleListStatement();
+    m_model->setStatement(roles.body, roles.order, roles.binds);
     grid->setModel(m_model);
     grid->setFooter(QStringLiteral("r_sn"), FooterKind::TextCount, QStringLiteral("记录数："));
 

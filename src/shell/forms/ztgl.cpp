@@ -135,8 +135,8 @@ TF_Ztgl::TF_Ztgl(const ConnectionSettings &settings, const LoginState &state, co
                          GridColumn{QStringLiteral("zt_default"), QStringLiteral("默认帐套"), 70, ColumnKind::Check},
                          GridColumn{QStringLiteral("zt_forbid"), QStringLiteral("是否禁用"), 70, ColumnKind::Check},
                          GridColumn{QStringLiteral("zt_note"), QStringLiteral("备注"), 180}});
-    m_model->setStatement(
-        QStringLiteral("select id, zt_sn, zt_name, zt_default, zt_forbid, zt_note from jxc_xtzt"), QStringLiteral("id"));
+    const ListStatement sets = AccountSetListStatement();
+    m_model->setStatement(sets.body, sets.order, sets.binds);
     grid->setModel(m_model);
     grid->setFooter(QStringLiteral("zt_sn"), FooterKind::TextCount, QStringLiteral("记录数:"));
 
