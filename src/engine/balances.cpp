@@ -1,6 +1,7 @@
 #include "engine/balances.h"
 
 #include "engine/enginebatch.h"
+#include "engine/partnerside.h"
 #include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
@@ -128,10 +129,9 @@ void RecalcPartnerBalances(const QSqlDatabase &db, const LoginState &state, cons
     Q_UNUSED(clock)
     Transaction tx(db);
     const double balance = recalc(db, kPartner, texts({type, partner}), fromDate);
-    if (type == QLatin1String("kh"))
-        RunSql(db, QStringLiteral("update jxc_khxx set kh_lwje = ? where kh_sn = ?"), {balance, partner});
-    else if (type == QLatin1String("ghs"))
-        RunSql(db, QStringLiteral("update jxc_ghsxx set ghs_lwje = ? where ghs_sn = ?"), {balance, partner});
+    if (const PartnerSide *side = PartnerSideOfType(type))
+        RunSql(db, QStringLiteral("update %1 set %2 = ? where %3 = ?").arg(side->table, side->balance, side->key),
+               {balance, partner});
     tx.commit();
 }
 

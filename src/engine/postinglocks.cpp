@@ -1,5 +1,6 @@
 #include "engine/postinglocks.h"
 
+#include "engine/partnerside.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
@@ -80,10 +81,8 @@ LockForPosting::LockForPosting(const QSqlDatabase &db, const PostingLockKeys &ke
     // 3. The partner: its master row, and the key itself for a partner without one.
     if (!keys.partner.isEmpty() && !keys.partnerType.isEmpty()) {
         advisory(db, PartnerLock, keys.partnerType + QLatin1Char('\x1f') + keys.partner);
-        if (keys.partnerType == QLatin1String("kh"))
-            OpenSelect(db, QStringLiteral("select id from jxc_khxx where kh_sn = ? order by id for update"), {keys.partner});
-        else if (keys.partnerType == QLatin1String("ghs"))
-            OpenSelect(db, QStringLiteral("select id from jxc_ghsxx where ghs_sn = ? order by id for update"),
+        if (const PartnerSide *side = PartnerSideOfType(keys.partnerType))
+            OpenSelect(db, QStringLiteral("select id from %1 where %2 = ? order by id for update").arg(side->table, side->key),
                        {keys.partner});
     }
 
