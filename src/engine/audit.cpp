@@ -100,6 +100,32 @@ AuditResult guarded(const QString &number, Body body)
     return result;
 }
 
+// The copies of `number` with their handler, partner and warehouse, one row per copy in id
+// order; `status` is the status as a number, `complete` 1 when all three records exist.
+QVector<RowTexts> copiesWithRecords(const QSqlDatabase &db, const DocAudit &d, const QString &number)
+{
+    const DocumentKind &k = d.kind;
+    const PartnerSide &p = *k.partner;
+    QVector<RowTexts> copies;
+    QString lastId;
+    for (const RowTexts &r :
+         ReadRows(db,
+                  QStringLiteral("select a.*, b.u_name, c.%1, d.ck_name, coalesce(a.%2, 0) as jxc_status, "
+                                 "case when b.u_sn is null or c.%3 is null or d.ck_sn is null then 0 else 1 end "
+                                 "as jxc_complete from %4 a left join jxc_user b on a.u_sn = b.u_sn "
+                                 "left join %5 c on a.%3 = c.%3 left join jxc_ckxx d on a.ck_sn = d.ck_sn "
+                                 "where a.gl_djh = ? order by a.id")
+                      .arg(p.name, d.column("status"), p.key, k.header, p.table),
+                  {number})) {
+        // A master record kept twice gives the copy twice: the first one counts.
+        if (r.value(QStringLiteral("id")) == lastId)
+            continue;
+        lastId = r.value(QStringLiteral("id"));
+        copies.append(r);
+    }
+    return copies;
+}
+
 AuditResult auditDocument(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                           const QString &number, const DocAudit &d, bool confirmed)
 {
@@ -107,27 +133,28 @@ AuditResult auditDocument(const QSqlDatabase &db, const LoginState &state, const
     const PartnerSide &partner = *k.partner;
     return guarded(number, [&](AuditResult &result) {
         Transaction tx(db);
-        const QVector<RowTexts> copies = ReadRows(
-            db,
-            QStringLiteral("select id, %1 as partner, %2 as account, %3 as docdate, "
-                           "coalesce(%4, 0) as status from %5 where gl_djh = ? order by id")
-                .arg(partner.key, d.column("kmmc"), k.dateColumn, d.column("status"), k.header),
-            {number});
+        // Before the locks, what to lock: the copies of the number and the goods of its lines.
+        QVector<RowTexts> copies;
+        QStringList goods;
+        bool hasLines = false;
+        for (const RowTexts &r :
+             ReadRows(db,
+                      QStringLiteral("select 'h' as part, id, %1 as partner, %2 as account, %3 as docdate, "
+                                     "coalesce(%4, 0) as status, null as g_sn from %5 where gl_djh = ? "
+                                     "union all select 'l', null, null, null, null, null, g_sn from "
+                                     "(select distinct g_sn from %6 where gl_djh = ?) x order by 1, 2")
+                          .arg(partner.key, d.column("kmmc"), k.dateColumn, d.column("status"), k.header, k.lines),
+                      {number, number})) {
+            if (r.value(QStringLiteral("part")) == QLatin1String("h")) {
+                copies.append(r);
+            } else {
+                hasLines = true;
+                goods << r.value(QStringLiteral("g_sn"));
+            }
+        }
         if (copies.isEmpty())
             refuse(notFoundText(number));
-        const QStringList goods = sortedUnique([&] {
-            QStringList list;
-            for (const RowTexts &r : ReadRows(db,
-                                              QStringLiteral("select distinct g_sn from %1 where gl_djh = ?")
-                                                  .arg(k.lines),
-                                              {number}))
-                list << r.value(QStringLiteral("g_sn"));
-            return list;
-        }());
-        const bool hasLines = !QueryScalar(db, QStringLiteral("select id from %1 where gl_djh = ? limit 1")
-                                                   .arg(k.lines),
-                                           {number})
-                                   .isEmpty();
+        goods = sortedUnique(goods);
 
         PostingLockKeys keys;
         keys.headers.push_back({k.header, number});
@@ -151,35 +178,24 @@ AuditResult auditDocument(const QSqlDatabase &db, const LoginState &state, const
         if (check != QLatin1String("ok"))
             refuse(check);
 
+        // Under the locks: the copies as they stand, with the records the posting names. Several
+        // copies of a number with lines are repaired first (a single copy needs nothing).
         QString current = number;
-        if (hasLines)
+        QVector<RowTexts> now = copiesWithRecords(db, d, number);
+        if (hasLines && now.size() > 1) {
             current = FixDuplicateDjh(db, state, clock, number, k.code, state.CurrentOperatorName);
+            now = copiesWithRecords(db, d, current);
+        }
         result.number = current;
-
-        // The copies of the number as they stand now, under the locks.
-        const QVector<RowTexts> now = ReadRows(
-            db,
-            QStringLiteral("select id, coalesce(%1, 0) as status, ck_sn, %2 as due, %3 as paid, "
-                           "%4 as settlement from %5 where gl_djh = ? order by id")
-                .arg(d.column("status"), d.column("yfje"), d.column("sfje"), d.column("jsfs"), k.header),
-            {current});
         for (const RowTexts &r : now) {
-            if (r.value(QStringLiteral("status")) != QLatin1String("0"))
+            if (r.value(QStringLiteral("jxc_status")) != QLatin1String("0"))
                 refuse(alreadyAuditedText(current));
         }
         if (now.isEmpty())
             refuse(notFoundText(current));
         const RowTexts &first = now.first();
         const QString firstId = first.value(QStringLiteral("id"));
-
-        const QString found = QueryScalar(
-            db,
-            QStringLiteral("select a.id from %1 a join jxc_user b on a.u_sn = b.u_sn "
-                           "join %2 c on a.%3 = c.%4 join jxc_ckxx d on a.ck_sn = d.ck_sn "
-                           "where a.id = ? limit 1")
-                .arg(k.header, partner.table, partner.key, partner.key),
-            {firstId});
-        if (found.isEmpty())
+        if (first.value(QStringLiteral("jxc_complete")) != QLatin1String("1"))
             refuse(MissingRecordText(k, current));
 
         if (d.checksStock) {
@@ -201,20 +217,22 @@ AuditResult auditDocument(const QSqlDatabase &db, const LoginState &state, const
                    {checker, clock.todayText(), firstId});
         } else {
             // Settled by payment, what was not paid is the discount; money left on credit is none.
-            const double discount = SettlesByPayment(first.value(QStringLiteral("settlement")))
-                                        ? Num(first, QStringLiteral("due")) - Num(first, QStringLiteral("paid"))
+            const double discount = SettlesByPayment(first.value(d.column("jsfs")))
+                                        ? Num(first, d.column("yfje")) - Num(first, d.column("sfje"))
                                         : 0.0;
             RunSql(db,
                    QStringLiteral("update %1 set %2 = 1, %3 = ?, %4 = ?, %5 = ? where id = ?")
                        .arg(k.header, d.column("status"), d.column("checker"), d.column("chkrq"), d.column("yhje")),
                    {checker, clock.todayText(), discount, firstId});
         }
-        RunSql(db,
-               QStringLiteral("delete from %1 where gl_djh = ? and coalesce(%2, 0) = 0 and id <> ?")
-                   .arg(k.header, d.column("status")),
-               {current, firstId});
+        // Other pending copies go (a single copy leaves none).
+        if (now.size() > 1)
+            RunSql(db,
+                   QStringLiteral("delete from %1 where gl_djh = ? and coalesce(%2, 0) = 0 and id <> ?")
+                       .arg(k.header, d.column("status")),
+                   {current, firstId});
 
-        PostDocument(db, state, clock, k, current);
+        PostDocument(db, state, clock, k, PostingHeaderOf(k, current, first));
         tx.commit();
     });
 }

@@ -17,13 +17,25 @@ namespace postingsupport {
 
 namespace {
 
-RowTexts rowOf(const QSqlQuery &query)
+// The rows of `sql` as texts, the column names read once.
+void readTexts(const QSqlDatabase &db, const QString &sql, const QVariantList &binds, bool firstOnly,
+               QVector<RowTexts> &rows)
 {
-    RowTexts row;
-    const QSqlRecord rec = query.record();
-    for (int i = 0; i < rec.count(); ++i)
-        row.insert(rec.fieldName(i).toLower(), ValueText(query.value(i)));
-    return row;
+    QStringList names;
+    ForEachRow(db, sql, binds, [&](const QSqlQuery &query) {
+        if (firstOnly && !rows.isEmpty())
+            return;
+        if (names.isEmpty()) {
+            const QSqlRecord rec = query.record();
+            for (int i = 0; i < rec.count(); ++i)
+                names << rec.fieldName(i).toLower();
+        }
+        RowTexts row;
+        row.reserve(names.size());
+        for (int i = 0; i < names.size(); ++i)
+            row.insert(names.at(i), ValueText(query.value(i)));
+        rows.append(row);
+    });
 }
 
 int textWidth(const QString &table, const QString &column)
@@ -41,18 +53,15 @@ int textWidth(const QString &table, const QString &column)
 
 RowTexts ReadFirstRow(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
-    QSqlQuery query = OpenSelect(db, sql, binds);
-    if (!query.next())
-        return {};
-    return rowOf(query);
+    QVector<RowTexts> rows;
+    readTexts(db, sql, binds, true, rows);
+    return rows.isEmpty() ? RowTexts() : rows.first();
 }
 
 QVector<RowTexts> ReadRows(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
     QVector<RowTexts> rows;
-    QSqlQuery query = OpenSelect(db, sql, binds);
-    while (query.next())
-        rows.append(rowOf(query));
+    readTexts(db, sql, binds, false, rows);
     return rows;
 }
 

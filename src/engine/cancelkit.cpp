@@ -31,8 +31,10 @@ void CancelDocument(const QSqlDatabase &db, const LoginState &state, const Clock
     if (kind.member)
         locks.member = kind.member(header);
     Lock(db, locks);
-    RequireAuditedHeader(db, kind.header, status, number);
+    // The second look, under the locks.
     header = AuditedHeader(db, kind.header, status, number);
+    if (header.isEmpty())
+        throw UnauditRefusal(NotAuditedText(number));
     const QString date = kind.dateColumn.isEmpty() ? QString() : header.value(kind.dateColumn);
 
     WriteLog(db, state, clock, kind.logText + number);

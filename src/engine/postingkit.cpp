@@ -49,50 +49,42 @@ void postCashRow(const QSqlDatabase &db, const LoginState &state, const Clock &c
 
 // The columns the partner-account row (prefix k_) and the invoice row (fp_) share.
 ColumnValues accountRowValues(const QString &p, const LoginState &state, const DocumentKind &kind,
-                              const PostingHeader &h, double owed, double provisional)
+                              const PostingHeader &h, double owed, double balance)
 {
     return {{p + QStringLiteral("ghskh"), h.partner}, {QStringLiteral("a_name"), state.CurrentOperatorName},
             {QStringLiteral("u_sn"), h.handlerSn},    {p + QStringLiteral("sfje"), h.paid},
-            {p + QStringLiteral("qcje"), 0.0},        {p + QStringLiteral("ljje"), provisional},
+            {p + QStringLiteral("qcje"), 0.0},        {p + QStringLiteral("ljje"), balance},
             {p + QStringLiteral("yfje"), owed},       {p + QStringLiteral("type"), kind.partner->type},
             {p + QStringLiteral("djlx"), kind.code},  {p + QStringLiteral("djtxt"), kind.name},
             {p + QStringLiteral("note"), h.note},     {p + QStringLiteral("flag"), 1},
             {p + QStringLiteral("rq"), h.date},       {QStringLiteral("gl_djh"), h.number}};
 }
 
-// The partner-account row: owed (k_yfje) and paid; its balance is the one before it moved by
-// owed − paid until the recalculation from the document's date rewrites it.
+// The partner-account row: owed (k_yfje) and paid. Its running balance is written by the
+// recalculation from the document's date, which takes in the new row.
 void postPartnerRow(const QSqlDatabase &db, const LoginState &state, const Clock &clock, const DocumentKind &kind,
                     const PostingHeader &h, double owed)
 {
-    const QString type = kind.partner->type;
-    const double provisional =
-        TextToNumber(GetPartnerBalanceAt(db, state, clock, h.partner, type, QStringLiteral("0"), h.date))
-        + (owed - h.paid);
     InsertRow(db, QStringLiteral("jxc_ysyfk"),
-              accountRowValues(QStringLiteral("k_"), state, kind, h, owed, provisional)
+              accountRowValues(QStringLiteral("k_"), state, kind, h, owed, 0.0)
                   << qMakePair(QStringLiteral("k_fkfs"), QVariant(h.account))
                   << qMakePair(QStringLiteral("k_yhje"), QVariant(0.0)));
-    RecalcPartnerBalances(db, state, clock, h.partner, type, h.date);
+    RecalcPartnerBalances(db, state, clock, h.partner, kind.partner->type, h.date);
 }
 
-// The invoice row: what was invoiced (fp_kpje) against what is owed, checked at once.
+// The invoice row: what was invoiced (fp_kpje) against what is owed, checked at once; its
+// balance likewise from the recalculation.
 void postInvoiceRow(const QSqlDatabase &db, const LoginState &state, const Clock &clock, const DocumentKind &kind,
                     const PostingHeader &h, double owed)
 {
-    const QString type = kind.partner->type;
-    double provisional =
-        TextToNumber(GetInvoiceBalanceAt(db, state, clock, h.partner, type, QStringLiteral("0"), h.date));
-    if (!h.byPayment)
-        provisional += owed - h.invoiced;
     InsertRow(db, QStringLiteral("jxc_fpdjb"),
-              accountRowValues(QStringLiteral("fp_"), state, kind, h, owed, provisional)
+              accountRowValues(QStringLiteral("fp_"), state, kind, h, owed, 0.0)
                   << qMakePair(QStringLiteral("fp_kpje"), QVariant(h.invoiced))
                   << qMakePair(QStringLiteral("fp_no"), QVariant(h.invoiceNo))
                   << qMakePair(QStringLiteral("fp_check"), QVariant(1))
                   << qMakePair(QStringLiteral("fp_checker"), QVariant(state.CurrentOperatorName))
                   << qMakePair(QStringLiteral("fp_chkrq"), QVariant(kind.invoiceCheckDay ? h.date.left(10) : h.date)));
-    RecalcInvoiceBalances(db, state, clock, h.partner, type, h.date);
+    RecalcInvoiceBalances(db, state, clock, h.partner, kind.partner->type, h.date);
 }
 
 // Freight and packing that we pay: for each amount above 0 an expense row in jxc_yyfy and a cash
@@ -187,7 +179,7 @@ void post(const QSqlDatabase &db, const LoginState &state, const Clock &clock, c
     if (kind.beforeLedger)
         kind.beforeLedger(db, state, clock, h);
     InsertLedgerRows(db, state, clock, kind.ledger, h);
-    const std::vector<StockStep> steps = ReadStockSteps(db, h.number, kind.steps, h.warehouse);
+    const std::vector<StockStep> steps = ReadStockSteps(db, h.number, kind.steps, h.warehouse, kind.moves.createRows);
     StockMoves moves = kind.moves;
     moves.supplier = h.partner;
     MoveStock(db, state, clock, moves, steps);
@@ -290,7 +282,7 @@ void InsertLedgerRows(const QSqlDatabase &db, const LoginState &state, const Clo
 void PostDocument(const QSqlDatabase &db, const LoginState &state, const Clock &clock, const DocumentKind &kind,
                   const QString &number)
 {
-    Transaction tx(db);
+    Transaction tx(db, Transaction::Nesting::Join);
     postingkit_impl::post(db, state, clock, kind, ReadPostingHeader(db, kind, number));
     tx.commit();
 }
@@ -298,7 +290,7 @@ void PostDocument(const QSqlDatabase &db, const LoginState &state, const Clock &
 void PostDocument(const QSqlDatabase &db, const LoginState &state, const Clock &clock, const DocumentKind &kind,
                   const PostingHeader &h)
 {
-    Transaction tx(db);
+    Transaction tx(db, Transaction::Nesting::Join);
     postingkit_impl::post(db, state, clock, kind, h);
     tx.commit();
 }

@@ -164,17 +164,6 @@ void Lock(const QSqlDatabase &db, const LockSet &locks)
     }
 }
 
-void RequireAuditedHeader(const QSqlDatabase &db, const QString &table, const QString &statusColumn,
-                          const QString &number)
-{
-    const QString found = QueryScalar(
-        db,
-        QStringLiteral("select count(*) from %1 where gl_djh = ? and %2 = 1").arg(table, statusColumn),
-        {number});
-    if (found.toInt() == 0)
-        throw UnauditRefusal(NotAuditedText(number));
-}
-
 void AddCashAccount(QMap<QString, QString> &accounts, const QString &account, const QString &date)
 {
     auto it = accounts.find(account);

@@ -1,8 +1,8 @@
 #pragma once
 
 // Pieces the cancel-audit routines share: the phase-1 refusals and questions, the stock test of a
-// cancel, the locks and the second look at the header of phase 2, and the removal of the finance
-// rows (cash, partner account, registrations, invoices, expenses) a posting wrote.
+// cancel, the locks of phase 2, and the removal of the finance rows (cash, partner account,
+// registrations, invoices, expenses) a posting wrote.
 
 #include "engine/auditsupport.h"
 #include "engine/postingkit.h"
@@ -81,11 +81,6 @@ struct LockSet
 
 // Takes the posting locks of a cancel (inside the open transaction) and the member's row lock.
 void Lock(const QSqlDatabase &db, const LockSet &locks);
-
-// The second look under the locks: raises UnauditRefusal unless `table` holds an audited header
-// (`statusColumn` = 1) of the number.
-void RequireAuditedHeader(const QSqlDatabase &db, const QString &table, const QString &statusColumn,
-                          const QString &number);
 
 // What RemoveFinanceRows removes besides the document's own cash and partner rows.
 struct FinanceRemoval

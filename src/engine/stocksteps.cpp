@@ -6,8 +6,11 @@
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
 
+#include <QPair>
+#include <QSet>
 #include <QSqlQuery>
 
+#include <algorithm>
 #include <cmath>
 
 namespace stocksteps_impl {
@@ -39,16 +42,14 @@ std::vector<bool> stockRowsExist(const QSqlDatabase &db, const std::vector<const
         keys.push_back({qint64(n), engine::BoundText(group[n]->goods), engine::BoundText(group[n]->warehouse)});
     QVariantList binds;
     const QString source = engine::BatchSource(db, {kId, kK1, kK2}, keys, binds);
-    QSqlQuery q = OpenSelect(db,
-                             QStringLiteral("select distinct b.id from %1 %2 jxc_kcsp k "
-                                            "on k.g_sn = b.k1 and k.ck_sn = b.k2")
-                                 .arg(source, engine::BatchJoin(db)),
-                             binds);
-    while (q.next()) {
-        const qint64 n = q.value(0).toLongLong();
-        if (n >= 0 && n < qint64(found.size()))
-            found[size_t(n)] = true;
-    }
+    ForEachRow(db,
+               QStringLiteral("select distinct b.id from %1 %2 jxc_kcsp k on k.g_sn = b.k1 and k.ck_sn = b.k2")
+                   .arg(source, engine::BatchJoin(db)),
+               binds, [&](const QSqlQuery &q) {
+                   const qint64 n = q.value(0).toLongLong();
+                   if (n >= 0 && n < qint64(found.size()))
+                       found[size_t(n)] = true;
+               });
     return found;
 }
 
@@ -63,29 +64,45 @@ std::vector<double> goodsAverages(const QSqlDatabase &db, const LoginState &stat
         keys.push_back({qint64(n), engine::BoundText(group[n]->goods)});
     QVariantList binds;
     const QString source = engine::BatchSource(db, {kId, kK1}, keys, binds);
-    QSqlQuery q = OpenSelect(db,
-                             QStringLiteral("select b.id, sum(coalesce(k.kc_cbj, 0) * coalesce(k.kc_zsl, 0)), "
-                                            "sum(coalesce(k.kc_zsl, 0)) from %1 %2 jxc_kcsp k "
-                                            "on k.g_sn = b.k1 group by b.id")
-                                 .arg(source, engine::BatchJoin(db)),
-                             binds);
-    while (q.next()) {
-        const qint64 n = q.value(0).toLongLong();
-        if (n < 0 || n >= qint64(out.size()))
-            continue;
-        const double qty = TextToNumber(ValueText(q.value(2)));
-        // A book quantity that sums to zero (or to a float tail of it) gives no average.
-        out[size_t(n)] = std::fabs(qty) < 1e-9
-                             ? -1.0
-                             : std::fabs(RoundTo(TextToNumber(ValueText(q.value(1))) / qty, state.PriceDecimals));
-    }
+    ForEachRow(db,
+               QStringLiteral("select b.id, sum(coalesce(k.kc_cbj, 0) * coalesce(k.kc_zsl, 0)), "
+                              "sum(coalesce(k.kc_zsl, 0)) from %1 %2 jxc_kcsp k on k.g_sn = b.k1 group by b.id")
+                   .arg(source, engine::BatchJoin(db)),
+               binds, [&](const QSqlQuery &q) {
+                   const qint64 n = q.value(0).toLongLong();
+                   if (n < 0 || n >= qint64(out.size()))
+                       return;
+                   const double qty = TextToNumber(ValueText(q.value(2)));
+                   // A book quantity that sums to zero (or to a float tail of it) gives no average.
+                   out[size_t(n)] = std::fabs(qty) < 1e-9 ? -1.0
+                                                          : std::fabs(RoundTo(TextToNumber(ValueText(q.value(1))) / qty,
+                                                                              state.PriceDecimals));
+               });
     return out;
 }
 
-void moveStockRows(const QSqlDatabase &db, const StockMoves &moves, const std::vector<const StockStep *> &group)
+// Whether each step of the group finds its stock row: asked of the database unless every step
+// knows it from when the steps were read (or an earlier group created the row, `created`).
+std::vector<bool> stockRowsPresent(const QSqlDatabase &db, const std::vector<const StockStep *> &group,
+                                   const QSet<QPair<QString, QString>> &created)
+{
+    std::vector<bool> present(group.size(), false);
+    for (size_t n = 0; n < group.size(); ++n) {
+        if (group[n]->present < 0)
+            return stockRowsExist(db, group);
+        present[n] = group[n]->present == 1 || created.contains({group[n]->goods, group[n]->warehouse});
+    }
+    return present;
+}
+
+void moveStockRows(const QSqlDatabase &db, const StockMoves &moves, const std::vector<const StockStep *> &group,
+                   QSet<QPair<QString, QString>> &created)
 {
     const std::vector<bool> present =
-        moves.createRows ? stockRowsExist(db, group) : std::vector<bool>(group.size(), true);
+        moves.createRows ? stockRowsPresent(db, group, created) : std::vector<bool>(group.size(), true);
+    for (size_t n = 0; n < group.size(); ++n)
+        if (!present[n])
+            created.insert({group[n]->goods, group[n]->warehouse});
     std::vector<QVariantList> updates, inserts;
     for (size_t n = 0; n < group.size(); ++n) {
         const StockStep &st = *group[n];
@@ -158,6 +175,7 @@ void MoveStock(const QSqlDatabase &db, const LoginState &state, const Clock &clo
     QStringList goodsOfSteps;
     for (const StockStep &st : steps)
         goodsOfSteps << st.goods;
+    QSet<QPair<QString, QString>> created;
     for (const std::vector<int> &positions : engine::GroupsByOccurrence(goodsOfSteps)) {
         std::vector<const StockStep *> group;
         QStringList ids;
@@ -165,24 +183,40 @@ void MoveStock(const QSqlDatabase &db, const LoginState &state, const Clock &clo
             group.push_back(&steps[size_t(i)]);
             ids << steps[size_t(i)].ledgerId;
         }
-        moveStockRows(db, moves, group);
-        RecalcStockCostRows(db, state, clock, ids, moves.exclusion);
+        moveStockRows(db, moves, group, created);
+        if (std::all_of(group.begin(), group.end(), [](const StockStep *st) { return st->rowKnown; })) {
+            std::vector<WalkStartRow> starts;
+            for (const StockStep *st : group)
+                starts.push_back({st->ledgerId, st->goods, st->rowWarehouse, st->rowDate, st->rowNumber});
+            RecalcStockCostRows(db, state, clock, starts, moves.exclusion);
+        } else {
+            RecalcStockCostRows(db, state, clock, ids, moves.exclusion);
+        }
         moveGoods(db, state, moves, group);
     }
 }
 
 std::vector<StockStep> ReadStockSteps(const QSqlDatabase &db, const QString &number, const StepSource &source,
-                                      const QString &warehouse)
+                                      const QString &warehouse, bool present)
 {
     using namespace stocksteps_impl;
-    QString sql = QStringLiteral("select g.id, g.g_sn, g.ck_sn, %1 as onhand, %2 as book, %3 as sold, %4 as price "
-                                 "from jxc_goodslist g")
-                      .arg(source.onHand, source.book, source.sold, source.price);
+    QVariantList binds;
+    QString presence = QStringLiteral("-1");
+    if (present) {
+        presence = QStringLiteral("case when exists (select 1 from jxc_kcsp k where k.g_sn = g.g_sn and k.ck_sn = %1) "
+                                  "then 1 else 0 end")
+                       .arg(source.rowWarehouse ? QStringLiteral("g.ck_sn") : QStringLiteral("?"));
+        if (!source.rowWarehouse)
+            binds << engine::BoundText(warehouse);
+    }
+    QString sql = QStringLiteral("select g.id, g.g_sn, g.ck_sn, %1 as onhand, %2 as book, %3 as sold, %4 as price, "
+                                 "%5 as present, g.gl_kdrq, g.gl_djh from jxc_goodslist g")
+                      .arg(source.onHand, source.book, source.sold, source.price, presence);
     if (!source.lines.isEmpty())
         sql += QStringLiteral(" join %1 l on l.gl_djh = g.gl_djh and l.id2 = g.id2 and l.g_sn = g.g_sn")
                    .arg(source.lines);
     sql += QStringLiteral(" where g.gl_djh = ?");
-    QVariantList binds{number};
+    binds << number;
     if (!source.flag.isEmpty()) {
         sql += QStringLiteral(" and g.gl_flag = ?");
         binds << source.flag;
@@ -193,13 +227,12 @@ std::vector<StockStep> ReadStockSteps(const QSqlDatabase &db, const QString &num
     }
     sql += QStringLiteral(" order by g.id");
     std::vector<StockStep> steps;
-    QSqlQuery q = OpenSelect(db, sql, binds);
-    // Reversed as 0 - x: no negative zero reaches the stock.
-    const auto quantity = [&](int column) {
-        const double v = TextToNumber(ValueText(q.value(column)));
-        return source.reversed ? 0.0 - v : v;
-    };
-    while (q.next()) {
+    ForEachRow(db, sql, binds, [&](const QSqlQuery &q) {
+        // Reversed as 0 - x: no negative zero reaches the stock.
+        const auto quantity = [&](int column) {
+            const double v = TextToNumber(ValueText(q.value(column)));
+            return source.reversed ? 0.0 - v : v;
+        };
         StockStep st;
         st.ledgerId = ValueText(q.value(0));
         st.goods = ValueText(q.value(1));
@@ -209,8 +242,13 @@ std::vector<StockStep> ReadStockSteps(const QSqlDatabase &db, const QString &num
         st.sold = quantity(5);
         st.total = st.onHand;
         st.price = TextToNumber(ValueText(q.value(6)));
+        st.present = q.value(7).toInt();
+        st.rowKnown = true;
+        st.rowWarehouse = ValueText(q.value(2));
+        st.rowDate = ValueText(q.value(8));
+        st.rowNumber = ValueText(q.value(9));
         steps.push_back(st);
-    }
+    });
     return steps;
 }
 

@@ -33,6 +33,11 @@ struct StockStep
     double price = 0;     // cost price of a stock row the step creates; the goods' price when it has
                           // no average; the latest purchase price g_scjj
     bool average = true;  // this row sets the goods' average (StockMoves::average)
+    int present = -1;     // whether its stock row existed when the steps were read: 1, 0, -1 not known
+    // The ledger row as read with the step (ck_sn, gl_kdrq, gl_djh), for the walk; when `rowKnown`
+    // is false the walk reads them by the row's id.
+    bool rowKnown = false;
+    QString rowWarehouse, rowDate, rowNumber;
 };
 
 // How the steps of one document move stock and goods.
@@ -70,9 +75,10 @@ struct StepSource
     bool reversed = false;         // every quantity negated (see ReversalOf)
 };
 
-// The steps of `number` in ledger order; total = onHand. `warehouse` unless rowWarehouse.
+// The steps of `number` in ledger order; total = onHand. `warehouse` unless rowWarehouse. With
+// `present`, each step also tells whether its stock row exists (MoveStock asks no more).
 std::vector<StockStep> ReadStockSteps(const QSqlDatabase &db, const QString &number, const StepSource &source,
-                                      const QString &warehouse);
+                                      const QString &warehouse, bool present = false);
 
 // What a cancel takes back of a posting described by `posting`: every row of the number but the
 // reserved goods', each quantity reversed.

@@ -122,6 +122,10 @@ StockStep stepOf(UnauditKind kind, const InventoryType &t, bool fifo, const RowT
     st.ledgerId = row.value(QStringLiteral("id"));
     st.goods = row.value(QStringLiteral("g_sn"));
     st.warehouse = t.documentWarehouse ? documentWarehouse : row.value(QStringLiteral("ck_sn"));
+    st.rowKnown = true;
+    st.rowWarehouse = row.value(QStringLiteral("ck_sn"));
+    st.rowDate = row.value(QStringLiteral("gl_kdrq"));
+    st.rowNumber = row.value(QStringLiteral("gl_djh"));
     st.onHand = st.book = st.total = change;
     st.price = Num(row, QStringLiteral("gl_dj"));
     if (isStocktaking(kind)) {
@@ -245,10 +249,11 @@ void ApplyInventory(UnauditKind kind, const QSqlDatabase &db, const LoginState &
         rows = Rows(x.db,
                     stocktaking
                         ? QStringLiteral("select a.id, a.gl_flag, a.g_sn, a.ck_sn, a.gl_sl, a.gl_dj, a.gl_zje, "
-                                         "a.gl_kdrq, a.id2, a.gl_fdmc, b.kc_sl as line_sl, b.kc_zsl as line_zsl "
+                                         "a.gl_kdrq, a.gl_djh, a.id2, a.gl_fdmc, b.kc_sl as line_sl, b.kc_zsl as line_zsl "
                                          "from jxc_goodslist a join jxc_kcpdsp b on b.gl_djh = a.gl_djh "
                                          "and b.id2 = a.id2 where a.gl_djh = ? order by a.id")
-                        : QStringLiteral("select id, gl_flag, g_sn, ck_sn, gl_sl, gl_dj, gl_zje, gl_kdrq, id2, gl_fdmc "
+                        : QStringLiteral("select id, gl_flag, g_sn, ck_sn, gl_sl, gl_dj, gl_zje, gl_kdrq, gl_djh, id2, "
+                                         "gl_fdmc "
                                          "from jxc_goodslist where gl_djh = ? order by id"),
                     {x.number});
         std::vector<StockStep> steps;

@@ -55,6 +55,7 @@ public:
     }
     ~MaintenanceConnection()
     {
+        ClearStatementCache(m_db);
         m_db.close();
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
@@ -148,6 +149,7 @@ void CloseConnection(const QString &connectionName)
         return;
     {
         QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        ClearStatementCache(db);
         db.close();
     }
     QSqlDatabase::removeDatabase(connectionName);
