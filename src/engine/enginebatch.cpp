@@ -52,6 +52,7 @@ void fillSqlite(const QSqlDatabase &db, const QString &insertSql, int width, con
     if (sqlite3_prepare_v2(conn, sql.constData(), int(sql.size()), &stmt, nullptr) != SQLITE_OK)
         throw DbError(QStringLiteral("数据库操作失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(conn))));
     for (const QVariantList &row : rows) {
+        ObserveStatement(db, insertSql, row);
         for (int c = 0; c < width; ++c) {
             const QVariant v = c < row.size() ? row.at(c) : QVariant();
             const int at = c + 1;
