@@ -41,7 +41,7 @@ struct ReportItem
     TextFit fit = TextFit::Clip;
     QString format;                      // money, total, qty or a pattern ("#,0.00")
     double lineWidth = 0.2;              // mm, lines, boxes and borders
-    QString symbology;                   // code39, code128, ean13, qr
+    QString symbology;                   // code39, code128, ean13, ean8, qr
     bool showText = true;                // barcode: human-readable text below the bars
     QString dropIfEmpty;                 // an expression; the item is not drawn when it is empty
 };
