@@ -1,5 +1,6 @@
 // The goods window's prints: labels and the goods list reach the preview with their template,
-// rows and variables, and the shipped templates render them.
+// rows and variables, and the shipped templates render them, also from a program folder that
+// holds no report/ at all (the compiled-in copies).
 
 #include "screens_fixture.h"
 
@@ -22,6 +23,11 @@ protected:
         MasterScreenTest::SetUp();
         if (IsSkipped())
             return;
+        // A fresh program folder: data/ only.
+        m_oldHome = qgetenv("JXC_HOME");
+        m_homeSet = true;
+        qputenv("JXC_HOME", home.path().toLocal8Bit());
+        ASSERT_FALSE(QDir(home.filePath("report")).exists());
         RunSql(db(), "update jxc_company set c_jc = '小店', c_name = '测试公司'");
         setParam("cs_fzdw", 0);
         RunSql(db(), "insert into jxc_goods (g_sn, g_name, g_jm, gc_sn, gc_cid, g_jy, g_kc, g_zhxs, g_sj, dw_name, gg_name) "
@@ -48,8 +54,22 @@ protected:
         return QString::fromUtf8(p.readAllStandardOutput());
     }
 
+    void TearDown() override
+    {
+        window.reset();
+        if (m_homeSet && m_oldHome.isNull())
+            qunsetenv("JXC_HOME");
+        else if (m_homeSet)
+            qputenv("JXC_HOME", m_oldHome);
+        MasterScreenTest::TearDown();
+    }
+
     RecordingReportOutput output;
     std::unique_ptr<TF_Spxxgl> window;
+
+private:
+    QByteArray m_oldHome;
+    bool m_homeSet = false;
 };
 
 TEST_F(GoodsPrintTest, GoodsListPrintsTheGridsRowsWithClassAndCompany)

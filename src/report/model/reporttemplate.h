@@ -120,5 +120,6 @@ QString BuiltInTemplateFile(const QString &name);
 // The notice for a template that cannot be loaded: "打印模板不存在：report/<name>.json".
 QString MissingTemplateNotice(const QString &name);
 
-// Loads a template by name; false (and `out` empty) when refused, missing or malformed.
+// Loads a template by name from `folder` (TemplateFolder() when empty), or the compiled-in copy
+// when the folder lacks it; false (and `out` empty) when refused, missing in both or malformed.
 bool LoadTemplate(const QString &name, ReportTemplate &out, const QString &folder = {});
