@@ -10,8 +10,17 @@
 #include "screenkit/datagrid.h"
 #include "screenkit/trees.h"
 
+#include "../support/scriptedfilechoice.h"
+
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTableView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QtTest/QTest>
@@ -133,4 +142,61 @@ TEST_F(GoodsWindowScreenTest, AddNeedsAWarehouse)
     auto w = open();
     w->addGoods();
     EXPECT_EQ(notices.last(), "请先添加仓库信息！");
+}
+
+TEST_F(GoodsWindowScreenTest, PictureShowsOnARowClickAndHidesOnItsOwnClick)
+{
+    const QByteArray oldHome = qgetenv("JXC_HOME");
+    qputenv("JXC_HOME", home.path().toLocal8Bit());
+    QDir().mkpath(home.filePath("picture"));
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(home.filePath("picture/20000001.jpg")));
+
+    auto w = open();
+    QTableView *view = w->grid()->view();
+    const auto clickRow = [&](const QString &code) {
+        ASSERT_TRUE(w->grid()->locate("g_sn", code));
+        const QModelIndex index = view->model()->index(w->grid()->currentRow(), 1);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    };
+    w->findChild<QCheckBox *>("chkPic")->click();
+    clickRow("20000001");
+    EXPECT_TRUE(w->picture()->isVisible());
+    QTest::mouseClick(w->picture(), Qt::LeftButton);
+    EXPECT_FALSE(w->picture()->isVisible());
+    clickRow("20000001");  // the same, current row: shown again
+    EXPECT_TRUE(w->picture()->isVisible());
+    clickRow("20000002");  // no picture file
+    EXPECT_FALSE(w->picture()->isVisible());
+    clickRow("20000001");
+    w->findChild<QCheckBox *>("chkPic")->click();  // unchecked: hidden, rows show nothing
+    EXPECT_FALSE(w->picture()->isVisible());
+    clickRow("20000001");
+    EXPECT_FALSE(w->picture()->isVisible());
+
+    if (oldHome.isNull())
+        qunsetenv("JXC_HOME");
+    else
+        qputenv("JXC_HOME", oldHome);
+}
+
+TEST_F(GoodsWindowScreenTest, ExportKeepsTheStockTotalANumber)
+{
+    auto w = open();
+    ScriptedFileChoice files;
+    files.script({home.filePath("goods.xlsx")});
+    w->setFileChoice(&files);
+    w->exportList();
+    ASSERT_TRUE(QFile::exists(home.filePath("goods.xlsx")));
+    QProcess unzip;
+    unzip.start("unzip", {"-p", home.filePath("goods.xlsx"), "xl/worksheets/sheet1.xml"});
+    unzip.waitForFinished(10000);
+    const QString xml = QString::fromUtf8(unzip.readAllStandardOutput());
+    // The column captioned 当前库存, and its footer below the three rows: the number 24.
+    const QString column =
+        QRegularExpression("<c r=\"([A-Z]+)1\"[^>]*><is><t>当前库存</t>").match(xml).captured(1);
+    ASSERT_FALSE(column.isEmpty()) << xml.left(800).toStdString();
+    EXPECT_TRUE(QRegularExpression(QString("<c r=\"%1\" s=\"\\d+\"><v>24</v></c>").arg(column + "5")).match(xml).hasMatch())
+        << xml.toStdString();
 }
