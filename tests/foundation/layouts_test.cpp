@@ -19,12 +19,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <cmath>
 
 namespace {
 
@@ -214,6 +217,48 @@ TEST_F(SkinTest, CatalogueAndApplying)
         ASSERT_TRUE(ApplySkin(name));
         EXPECT_LT(QApplication::palette().color(QPalette::Text).lightness(), 100) << name.toStdString();
     }
+}
+
+// WCAG contrast ratio of two colours (1 to 21).
+double Contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a) + 0.05;
+    const double lb = luminance(b) + 0.05;
+    return la > lb ? la / lb : lb / la;
+}
+
+TEST(Skins, DisabledPlaceholderAndReadOnlyLookMutedInEverySkin)
+{
+    for (const QString &name : SkinNames()) {
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_TRUE(ApplySkin(name));
+        const QPalette p = QApplication::palette();
+        for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+            const QColor enabled = p.color(QPalette::Active, role);
+            const QColor disabled = p.color(QPalette::Disabled, role);
+            // A clear step from the live text, still readable on the window.
+            EXPECT_GE(Contrast(enabled, disabled), 2.0) << int(role);
+            EXPECT_GE(Contrast(disabled, p.color(QPalette::Disabled, QPalette::Window)), 1.8) << int(role);
+        }
+        EXPECT_GE(Contrast(p.color(QPalette::Active, QPalette::Text), p.color(QPalette::Active, QPalette::PlaceholderText)),
+                  2.0);
+        EXPECT_GE(Contrast(p.color(QPalette::Active, QPalette::Base), p.color(QPalette::Active, QPalette::PlaceholderText)),
+                  1.8);
+
+        // A read-only box is painted on another ground than an editable one.
+        QWidget holder;
+        QLineEdit editable(&holder);
+        QLineEdit readOnly(&holder);
+        readOnly.setReadOnly(true);
+        holder.show();
+        const auto ground = [](QLineEdit &box) { return box.grab().toImage().pixelColor(box.width() / 2, box.height() / 2); };
+        EXPECT_NE(ground(editable), ground(readOnly));
+    }
+    ApplySkin(QString::fromLatin1(kDefaultSkin));
 }
 
 TEST_F(SkinTest, ChooserInsertsSelectsAndStoresForTheOperatorOnly)
