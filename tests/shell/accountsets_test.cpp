@@ -356,9 +356,24 @@ TEST_F(AccountSetTest, EscapeHidesTheInformationPanelFirst)
 
 // ---- Restore ----
 
+// The files of the backup folder other than the backups themselves (nothing may be written
+// beside a backup: no "-shm", "-wal" or "-journal").
+QStringList BesideBackups(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*-shm"), QStringLiteral("*-wal"), QStringLiteral("*-journal")},
+                                  QDir::Files | QDir::Hidden);
+}
+
+QByteArray FileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 TEST_F(AccountSetTest, RestoreReplacesTheSetInUseAndReloadsTheParameters)
 {
     const QString file = makeBackup();
+    const QByteArray backupBytes = FileBytes(file);
     RunSql(db(), "insert into jxc_goods (g_sn, g_name) values ('G1', 'goods')");
     const QString before = count("select cs_xsws from jxc_xtcs");
     RunSql(db(), "update jxc_xtcs set cs_xsws = 3");
@@ -378,6 +393,9 @@ TEST_F(AccountSetTest, RestoreReplacesTheSetInUseAndReloadsTheParameters)
     EXPECT_EQ(state.PriceDecimals, 2);
     EXPECT_EQ(screen->pbRestore->value(), 100);
     EXPECT_TRUE(temporaryFiles().isEmpty()) << temporaryFiles().join(',').toStdString();
+    // The user's backup is only read: unchanged, and nothing written beside it.
+    EXPECT_EQ(BesideBackups(backups), QStringList());
+    EXPECT_EQ(FileBytes(file), backupBytes);
     // Changing page clears the file box and the bar.
     screen->pages->setCurrentIndex(0);
     screen->pages->setCurrentIndex(1);
@@ -479,6 +497,7 @@ TEST_F(AccountSetTest, PerSetDialogsWorkOnTheManagersRowOnly)
     EXPECT_EQ(inSet("jxc_100002.db", "select count(*) from jxc_goods where g_sn = 'B1'"), "1");
     EXPECT_EQ(count("select count(*) from jxc_goods where g_sn = 'M1'"), "1");
     EXPECT_EQ(count("select count(*) from jxc_goods where g_sn = 'B1'"), "0");
+    EXPECT_EQ(BesideBackups(backups), QStringList());
 }
 
 TEST_F(AccountSetTest, BackupsCrossBetweenTheTwoKindsOfDatabase)
