@@ -135,7 +135,17 @@ TEST_F(AccountSetTest, NewSetHoldsOnlyDefaultRowsAndIsRegisteredLast)
     {
         TF_Ztgl_Add dialog(settings, manager.registerDb(), clock, state.UiFontSize, notices);
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("建立新帐套"));
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        dialog.edName->setFocus();
         dialog.edName->setText(QStringLiteral("分店"));
+        // Enter moves on to the note and creates nothing.
+        QTest::keyClick(dialog.edName, Qt::Key_Return);
+        EXPECT_TRUE(dialog.edNote->hasFocus());
+        QTest::keyClick(dialog.edNote, Qt::Key_Return);
+        EXPECT_FALSE(dialog.edNote->hasFocus());
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(regValue("select count(*) from jxc_xtzt"), "1");
         dialog.btnOK->click();
         EXPECT_EQ(dialog.result(), QDialog::Accepted) << notices.texts().join('|').toStdString();
     }
