@@ -8,6 +8,7 @@
 #include "masterdata/forms/spxxgl_add.h"
 #include "masterdata/goodsclassrules.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/screengeometry.h"
 #include "screenkit/trees.h"
 
 #include "../support/scriptedfilechoice.h"
@@ -199,4 +200,20 @@ TEST_F(GoodsWindowScreenTest, ExportKeepsTheStockTotalANumber)
     ASSERT_FALSE(column.isEmpty()) << xml.left(800).toStdString();
     EXPECT_TRUE(QRegularExpression(QString("<c r=\"%1\" s=\"\\d+\"><v>24</v></c>").arg(column + "5")).match(xml).hasMatch())
         << xml.toStdString();
+}
+
+TEST_F(GoodsWindowScreenTest, WideEnoughForTheStockTotalShowsItWhole)
+{
+    setParam("cs_cs026", 1);  // colours shown: one more column before the stock
+    auto w = open();
+    ASSERT_EQ(w->grid()->footerText("g_kc"), "24.00");
+    // The width its first showing takes on a desktop wide enough, and there the total shows.
+    const int wanted = WidthShowingFooters(w.get(), 4000);
+    w->resize(wanted, w->height());
+    QApplication::processEvents();
+    EXPECT_EQ(WidthShowingFooters(w.get(), 4000), w->width());
+    const QRect cell = w->grid()->footerCellRect("g_kc");
+    const QWidget *viewport = w->grid()->view()->viewport();
+    EXPECT_LE(w->grid()->footerBar()->mapTo(w.get(), cell.topRight()).x(),
+              viewport->mapTo(w.get(), QPoint(viewport->width(), 0)).x());
 }
