@@ -267,45 +267,57 @@ QList<Glyph> ContentGlyphs(const QByteArray &content)
     QList<Glyph> out;
     QByteArray font;
     QByteArray lastName;
-    for (qsizetype i = 0; i < content.size();) {
-        const char c = content.at(i);
+    const char *data = content.constData();
+    const qsizetype size = content.size();
+    const auto hexValue = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    };
+    for (qsizetype i = 0; i < size;) {
+        const char c = data[i];
         if (c == '/') {
             qsizetype j = i + 1;
-            while (j < content.size() && !IsOneOf(content.at(j), " \t\r\n/[]<>()"))
+            while (j < size && !IsOneOf(data[j], " \t\r\n/[]<>()"))
                 ++j;
-            lastName = content.mid(i + 1, j - i - 1);
+            lastName = QByteArray(data + i + 1, j - i - 1);
             i = j;
             continue;
         }
-        if (c == 'T' && i + 1 < content.size() && content.at(i + 1) == 'f'
-            && (i + 2 >= content.size() || IsOneOf(content.at(i + 2), " \t\r\n"))) {
+        if (c == 'T' && i + 1 < size && data[i + 1] == 'f' && (i + 2 >= size || IsOneOf(data[i + 2], " \t\r\n"))) {
             font = lastName;
             i += 2;
             continue;
         }
         if (c == '<') {
-            if (i + 1 < content.size() && content.at(i + 1) == '<') {
+            if (i + 1 < size && data[i + 1] == '<') {
                 i += 2;
                 continue;
             }
-            const qsizetype close = content.indexOf('>', i);
-            if (close < 0)
-                break;
-            const QByteArray hex = content.mid(i + 1, close - i - 1).trimmed();
-            for (qsizetype k = 0; k + 3 < hex.size(); k += 4)
-                out.append({font, hex.mid(k, 4).toInt(nullptr, 16)});
-            i = close + 1;
+            int cid = 0;
+            int digits = 0;
+            qsizetype j = i + 1;
+            for (; j < size && data[j] != '>'; ++j) {
+                const int v = hexValue(data[j]);
+                if (v < 0)
+                    continue;  // white space inside the string
+                cid = cid * 16 + v;
+                if (++digits == 4) {
+                    out.append({font, cid});
+                    cid = 0;
+                    digits = 0;
+                }
+            }
+            i = j + 1;
             continue;
         }
         if (c == '(') {  // literal strings are not ours: skip with their escapes
             int depth = 1;
             ++i;
-            while (i < content.size() && depth > 0) {
-                if (content.at(i) == '\\')
+            while (i < size && depth > 0) {
+                if (data[i] == '\\')
                     ++i;
-                else if (content.at(i) == '(')
+                else if (data[i] == '(')
                     ++depth;
-                else if (content.at(i) == ')')
+                else if (data[i] == ')')
                     --depth;
                 ++i;
             }
@@ -386,7 +398,7 @@ bool RepairPdfTextLayer(const QString &file, const QStringList &drawnTexts)
 
     // Glyphs without a mapping take the characters outside the BMP in the order drawn.
     qsizetype next = 0;
-    for (const int page : std::as_const(pages)) {
+    for (const int page : astral.isEmpty() ? QList<int>() : pages) {
         if (!objects.contains(page))
             continue;
         const int contents = Reference(ObjectText(pdf, objects.value(page)).left(4096), "/Contents");

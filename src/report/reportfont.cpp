@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QTextLayout>
 
+#include <optional>
+
 namespace {
 
 // Text is measured on a 1200 dpi device (the resolution of the PDF writer and of the preview's
@@ -84,15 +86,25 @@ QStringList WrapLines(const QString &text, const QFont &font, double widthMm)
 
 QFont ReportFont(double pointSize, bool bold, const QString &family)
 {
+    // Fonts are made over and over while a report is laid out and painted: kept by their key.
+    static QHash<QString, QFont> made;
+    const double size = pointSize > 0 ? pointSize : 9;
+    const QString key = QString::number(size) + (bold ? QLatin1Char('b') : QLatin1Char('r')) + family;
+    const auto it = made.constFind(key);
+    if (it != made.constEnd())
+        return *it;
     QFont font;
     QStringList families;
     if (!family.isEmpty())
         families << family;
     families << InterfaceFontFamilies();
     font.setFamilies(families);
-    font.setPointSizeF(pointSize > 0 ? pointSize : 9);
+    font.setPointSizeF(size);
     font.setBold(bold);
     font.setStyleStrategy(QFont::PreferNoShaping);
+    if (made.size() > 500)
+        made.clear();
+    made.insert(key, font);
     return font;
 }
 
@@ -110,7 +122,7 @@ QString DrawableText(const QString &text, const QFont &font)
 
     static QHash<QString, QHash<char32_t, bool>> known;  // families -> character -> drawable
     QHash<char32_t, bool> &drawable = known[font.families().join(QLatin1Char(','))];
-    const QFontMetricsF metrics(font);
+    std::optional<QFontMetricsF> metrics;  // made only for a character not seen before
     const QList<uint> codes = text.toUcs4();
     QString out;
     out.reserve(text.size());
@@ -119,8 +131,11 @@ QString DrawableText(const QString &text, const QFont &font)
         if (IsJoinerOrSelector(c))
             continue;
         auto it = drawable.constFind(c);
-        if (it == drawable.constEnd())
-            it = drawable.insert(c, c < 0x2000 || metrics.inFontUcs4(uint(c)));
+        if (it == drawable.constEnd()) {
+            if (!metrics && c >= 0x2000)
+                metrics.emplace(font);
+            it = drawable.insert(c, c < 0x2000 || metrics->inFontUcs4(uint(c)));
+        }
         if (*it) {
             out += QString::fromUcs4(&c, 1);
             continue;
@@ -148,6 +163,15 @@ FittedText FitText(const QString &text, const QFont &font, double width, double 
     QFont f = font;
     double size = font.pointSizeF() > 0 ? font.pointSizeF() : 9;
     const double room = qMax(0.1, width * kWidthSlack);
+    // Most cells hold short texts: no character of the chain is wider than the em square, so
+    // a text of n characters within n em fits without measuring.
+    if (text.size() * size * 25.4 / 72 <= room && !text.contains(QLatin1Char('\n'))) {
+        out.pointSize = size;
+        out.lineHeight = LineHeightMm(f);
+        out.lines = QStringList{text};
+        out.height = qMin(height, out.lineHeight);
+        return out;
+    }
     const double floor = qMin(size, kMinimumTextPoints);
     const bool breaks = text.contains(QLatin1Char('\n'));
 

@@ -136,6 +136,23 @@ TEST(ReportText, CommonCjkCharactersComeBackUnchangedFromThePdf)
     const QString pdf = dir.filePath(QStringLiteral("cjk.pdf"));
     ASSERT_TRUE(line.writePdf(pdf));
     EXPECT_EQ(PdfPages(pdf).join(QString()).trimmed(), text);
+
+    // Characters outside the BMP from two fonts, repeated, over several rows and both weights.
+    const QFontMetricsF metrics(ReportFont(10));
+    const QString smile = metrics.inFontUcs4(0x1F600) ? QString::fromUcs4(U"\U0001F600", 1) : QStringLiteral("笑");
+    const QStringList rows{QStringLiteral("𠮷野家") + smile + QStringLiteral("𠮷"), smile + QStringLiteral("好"),
+                           QStringLiteral("𩸽鱼𠮷")};
+    Report astral = CellsReport({QStringLiteral("t")}, 150, 8, {}, 10, QStringLiteral("A4"));
+    QList<QStringList> values;
+    for (const QString &r : rows)
+        values << QStringList{r};
+    astral.setDataSet(QStringLiteral("rows"), DataSet({QStringLiteral("t")}, values));
+    const QString pdf2 = dir.filePath(QStringLiteral("astral.pdf"));
+    ASSERT_TRUE(astral.writePdf(pdf2));
+    QStringList lines = PdfPages(pdf2).join(QString()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (QString &l : lines)
+        l = l.trimmed();
+    EXPECT_EQ(lines, rows);
 }
 
 TEST(ReportText, EmojiWithoutAFontPrintAsOneReplacementMark)
