@@ -13,6 +13,8 @@ struct SearchTerm
 {
     QStringList fields;
     QStringList texts;
+
+    bool operator==(const SearchTerm &other) const = default;
 };
 
 struct SearchCriteria
@@ -21,6 +23,7 @@ struct SearchCriteria
     bool any = false;         // OR of the terms, else AND
 
     bool isEmpty() const { return terms.isEmpty(); }
+    bool operator==(const SearchCriteria &other) const = default;
 };
 
 // The forms a typed text is searched in (trimmed; empty for an empty text).
