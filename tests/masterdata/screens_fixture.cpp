@@ -3,9 +3,11 @@
 #include "foundation/firststart.h"
 #include "foundation/db/connection.h"
 #include "masterdata/forms/masterdatascreens.h"
+#include "screenkit/datagrid.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QTableView>
 
 namespace {
 int g_fixture = 0;
@@ -91,4 +93,12 @@ void MasterScreenTest::whenShown(const QString &name, std::function<void(QDialog
         QTimer::singleShot(10, *poll);
     };
     QTimer::singleShot(0, *poll);
+}
+
+void DoubleClickRow(DataGrid *grid, int row)
+{
+    QTableView *view = grid->view();
+    grid->setCurrentRow(row);
+    const QRect cell = view->visualRect(view->model()->index(row, 1));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
 }
