@@ -149,6 +149,7 @@ TF_PartnerEdit::TF_PartnerEdit(PartnerKind kind, bool modify, const ScreenContex
     m_zoneModel->setColumns({MasterColumn("z_sn", "编号", 70), MasterColumn("z_name", "所属地区", 120),
                              MasterColumn("z_jm", "简码", 70), HiddenColumn("id", ColumnKind::Integer)});
     m_zoneGrid->setModel(m_zoneModel);
+    m_zoneGrid->setMinimumHeight(150);
     pl->addWidget(m_zoneGrid, 1);
     auto *panelButtons = new QHBoxLayout;
     QPushButton *zoneAdd = NamedButton(m_panel, "btnZoneAdd", QStringLiteral("添加(F8)"));
