@@ -75,14 +75,7 @@ SearchCriteria EmployeeRules::searchCriteria(const EmployeeSearchTexts &texts)
 
 QVariantMap EmployeeRules::record(qint64 id) const
 {
-    QSqlQuery q = OpenSelect(m_db, QStringLiteral("select * from jxc_user where id = ?"), {id});
-    QVariantMap m;
-    if (!q.next())
-        return m;
-    const QSqlRecord rec = q.record();
-    for (int i = 0; i < rec.count(); ++i)
-        m.insert(rec.fieldName(i).toLower(), ValueText(q.value(i)));
-    return m;
+    return RecordMap(m_db, QStringLiteral("select * from jxc_user where id = ?"), {id});
 }
 
 QString EmployeeRules::refusal(const EmployeeInput &input, qint64 exceptId) const
@@ -273,13 +266,6 @@ bool EmployeeRules::remove(qint64 id)
 
 bool EmployeeRules::setDisabled(qint64 id, bool disabled)
 {
-    try {
-        Transaction tx(m_db);
-        RunSql(m_db, QStringLiteral("update jxc_user set u_jy = ? where id = ?"), {disabled ? 1 : 0, id});
-        tx.commit();
-        return true;
-    } catch (const DbError &e) {
-        m_notices.notice(QStringLiteral("保存员工信息失败：") + e.text());
-        return false;
-    }
+    return WriteFlag(m_db, m_notices, QStringLiteral("保存员工信息失败："), employeeTable(), QStringLiteral("u_jy"), id,
+                     disabled);
 }

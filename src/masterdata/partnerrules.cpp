@@ -80,14 +80,7 @@ KeyedItems PartnerRules::employees() const
 
 QVariantMap PartnerRules::record(qint64 id) const
 {
-    QSqlQuery q = OpenSelect(m_db, QStringLiteral("select * from %1 where id = ?").arg(m_info.tableName()), {id});
-    QVariantMap m;
-    if (!q.next())
-        return m;
-    const QSqlRecord rec = q.record();
-    for (int i = 0; i < rec.count(); ++i)
-        m.insert(rec.fieldName(i).toLower(), ValueText(q.value(i)));
-    return m;
+    return RecordMap(m_db, QStringLiteral("select * from %1 where id = ?").arg(m_info.tableName()), {id});
 }
 
 bool PartnerRules::openingEditable(const QString &code) const
@@ -384,16 +377,8 @@ bool PartnerRules::remove(qint64 id)
 
 bool PartnerRules::setDisabled(qint64 id, bool disabled)
 {
-    try {
-        Transaction tx(m_db);
-        RunSql(m_db, QStringLiteral("update %1 set %2 = ? where id = ?").arg(m_info.tableName(), m_info.column("forbid")),
-               {disabled ? 1 : 0, id});
-        tx.commit();
-        return true;
-    } catch (const DbError &e) {
-        failed(e.text());
-        return false;
-    }
+    return WriteFlag(m_db, m_notices, QString::fromUtf8(m_info.failed), m_info.tableName(), m_info.column("forbid"), id,
+                     disabled);
 }
 
 bool PartnerRules::setShortCode(qint64 id, const QString &typed)

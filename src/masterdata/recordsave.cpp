@@ -2,11 +2,15 @@
 
 #include "foundation/db/dberror.h"
 #include "foundation/db/sqlroutines.h"
+#include "foundation/db/transaction.h"
+#include "foundation/notices.h"
 #include "foundation/numbering.h"
 #include "foundation/sanitize.h"
 #include "foundation/sqlnames.h"
 
 #include <QSet>
+#include <QSqlQuery>
+#include <QSqlRecord>
 
 QString StoredText(const QString &table, const QString &column, const QString &typed, TextForm form)
 {
@@ -16,6 +20,33 @@ QString StoredText(const QString &table, const QString &column, const QString &t
     else if (form == TextForm::KeepMath)
         t = SafeTextKeepMath(t);
     return CutToColumn(table, column, t);
+}
+
+QVariantMap RecordMap(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
+{
+    QSqlQuery q = OpenSelect(db, sql, binds);
+    QVariantMap m;
+    if (!q.next())
+        return m;
+    const QSqlRecord rec = q.record();
+    for (int i = 0; i < rec.count(); ++i)
+        m.insert(rec.fieldName(i).toLower(), ValueText(q.value(i)));
+    return m;
+}
+
+bool WriteFlag(const QSqlDatabase &db, Notices &notices, const QString &failedText, const QString &table,
+               const QString &column, qint64 id, bool on)
+{
+    CheckColumnName(table, column);
+    try {
+        Transaction tx(db);
+        RunSql(db, QStringLiteral("update %1 set %2 = ? where id = ?").arg(table, column), {on ? 1 : 0, id});
+        tx.commit();
+        return true;
+    } catch (const DbError &e) {
+        notices.notice(failedText + e.text());
+        return false;
+    }
 }
 
 bool NameTaken(const QSqlDatabase &db, const QString &table, const QString &column, const QString &name,

@@ -9,9 +9,12 @@
 
 #include "foundation/keyedlists.h"
 
+class Notices;
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 #include <functional>
 #include <tuple>
@@ -33,6 +36,15 @@ struct RecordSaveResult
 // SafeTextKeepMath, then cut to the column's declared width.
 enum class TextForm { AsTyped, Safe, KeepMath };
 QString StoredText(const QString &table, const QString &column, const QString &typed, TextForm form);
+
+// The first row of a select, columns by lower-case name, values as texts (numbers in the
+// canonical number text); empty when there is none.
+QVariantMap RecordMap(const QSqlDatabase &db, const QString &sql, const QVariantList &binds);
+
+// Sets the flag `column` of the row `id` (禁用 of a list's menu); a database error is shown after
+// `failedText`. True when written.
+bool WriteFlag(const QSqlDatabase &db, Notices &notices, const QString &failedText, const QString &table,
+               const QString &column, qint64 id, bool on);
 
 // Whether a row other than `exceptId` has `column` equal to `name`, letter case ignored.
 bool NameTaken(const QSqlDatabase &db, const QString &table, const QString &column, const QString &name,

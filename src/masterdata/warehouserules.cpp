@@ -55,20 +55,19 @@ KeyedItems WarehouseRules::operators() const
 
 QVariantMap WarehouseRules::record(const QString &code) const
 {
-    QSqlQuery q = OpenSelect(m_db, QStringLiteral("select * from jxc_ckxx where ck_sn = ? order by id limit 1"), {code});
-    QVariantMap m;
-    if (!q.next())
-        return m;
-    const QSqlRecord rec = q.record();
-    for (int i = 0; i < rec.count(); ++i)
-        m.insert(rec.fieldName(i).toLower(), ValueText(q.value(i)));
-    return m;
+    return RecordMap(m_db, QStringLiteral("select * from jxc_ckxx where ck_sn = ? order by id limit 1"), {code});
 }
 
 bool WarehouseRules::refused(const QString &text) const
 {
     m_notices.notice(text);
     return false;
+}
+
+bool WarehouseRules::passes(const WarehouseInput &input) const
+{
+    const QString text = refusal(input);
+    return text.isEmpty() || refused(text);
 }
 
 QString WarehouseRules::refusal(const WarehouseInput &input) const
@@ -120,11 +119,8 @@ WarehouseTexts textsOf(const WarehouseInput &in)
 
 RecordSaveResult WarehouseRules::add(const WarehouseInput &input)
 {
-    const QString text = refusal(input);
-    if (!text.isEmpty()) {
-        refused(text);
+    if (!passes(input))
         return RecordSaveResult::refused();
-    }
     const WarehouseTexts t = textsOf(input);
     try {
         QString code;
@@ -149,11 +145,8 @@ RecordSaveResult WarehouseRules::add(const WarehouseInput &input)
 
 RecordSaveResult WarehouseRules::modify(const QString &code, const WarehouseInput &input)
 {
-    const QString text = refusal(input);
-    if (!text.isEmpty()) {
-        refused(text);
+    if (!passes(input))
         return RecordSaveResult::refused();
-    }
     const WarehouseTexts t = textsOf(input);
     try {
         Transaction tx(m_db);

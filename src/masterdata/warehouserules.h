@@ -64,6 +64,8 @@ public:
 private:
     bool refused(const QString &text) const;
     QString refusal(const WarehouseInput &input) const;
+    // False, after showing the refusal, when the input does not pass the checks.
+    bool passes(const WarehouseInput &input) const;
 
     QSqlDatabase m_db;
     Notices &m_notices;

@@ -84,20 +84,6 @@ protected:
         return unknown;
     }
 
-    static QString pdfText(const PrintJob &job)
-    {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("out.pdf");
-        Report report(job);
-        if (!report.writePdf(file))
-            return QString();
-        if (!qEnvironmentVariableIsEmpty("JXC_MD_PDF_DIR"))
-            QFile::copy(file, QDir(qEnvironmentVariable("JXC_MD_PDF_DIR")).filePath(job.templateName + ".pdf"));
-        QProcess p;
-        p.start("pdftotext", {"-layout", file, "-"});
-        p.waitForFinished();
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
 
     RecordingReportOutput output;
 };
@@ -136,11 +122,11 @@ TEST_F(MasterPrintTest, ListsPrintTheirShownRowsWithCompanyAndDate)
             names << rows->value(r, c.nameColumn);
         EXPECT_EQ(names, c.names);
         EXPECT_EQ(unknownNames(job), QStringList{});
-        const QString text = pdfText(job);
+        const QString text = PdfText(job);
         EXPECT_TRUE(text.contains(c.title)) << text.toStdString();
         EXPECT_TRUE(text.contains(c.names.first())) << text.toStdString();
         EXPECT_TRUE(text.contains("第1页 共1页")) << text.toStdString();
     }
-    const QString user = pdfText(output.jobs.last().job);
+    const QString user = PdfText(output.jobs.last().job);
     EXPECT_TRUE(user.contains("5.00%")) << user.toStdString();
 }

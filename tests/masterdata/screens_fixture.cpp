@@ -3,10 +3,12 @@
 #include "foundation/firststart.h"
 #include "foundation/db/connection.h"
 #include "masterdata/forms/masterdatascreens.h"
+#include "report/report.h"
 #include "screenkit/datagrid.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTableView>
 
 namespace {
@@ -101,4 +103,19 @@ void DoubleClickRow(DataGrid *grid, int row)
     grid->setCurrentRow(row);
     const QRect cell = view->visualRect(view->model()->index(row, 1));
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+QString PdfText(const PrintJob &job)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("out.pdf");
+    Report report(job);
+    if (!report.writePdf(file))
+        return QString();
+    if (!qEnvironmentVariableIsEmpty("JXC_MD_PDF_DIR"))
+        QFile::copy(file, QDir(qEnvironmentVariable("JXC_MD_PDF_DIR")).filePath(job.templateName + ".pdf"));
+    QProcess p;
+    p.start("pdftotext", {"-layout", file, "-"});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
 }

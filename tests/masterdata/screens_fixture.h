@@ -14,6 +14,7 @@
 #include "shell/forms/screenregistry.h"
 
 class DataGrid;
+struct PrintJob;
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,10 @@ inline void Press(QWidget *window, Qt::Key key)
     QWidget *target = window->focusWidget() ? window->focusWidget() : window;
     QTest::keyClick(target, key);
 }
+
+// The text of a job rendered to PDF (pdftotext -layout); with JXC_MD_PDF_DIR set the PDF is
+// kept there as <template>.pdf to be looked at.
+QString PdfText(const PrintJob &job);
 
 // Double-clicks the row of a grid (its second column).
 void DoubleClickRow(DataGrid *grid, int row);

@@ -2,6 +2,7 @@
 
 #include "masterdata/departmentrules.h"
 #include "masterdata/forms/masterdatascreens.h"
+#include "masterdata/forms/masterlist.h"
 
 #include "foundation/datamodule.h"
 #include "foundation/loginstate.h"
@@ -19,14 +20,8 @@ TF_Dept_Sele::TF_Dept_Sele(const ScreenContext &context, QWidget *parent)
     setObjectName(QStringLiteral("TF_Dept_Sele"));
     setWindowTitle(QStringLiteral("部门信息"));
     auto *layout = new QVBoxLayout(this);
-    auto *row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("部门名称："), this));
-    m_name = new QLineEdit(this);
-    m_name->setObjectName(QStringLiteral("tname"));
-    m_name->setMaxLength(32);
+    m_name = AddNameRow(this, layout, QStringLiteral("部门名称："), 32);
     InstallCharFilter(m_name, CharFilter::Standard);
-    row->addWidget(m_name, 1);
-    layout->addLayout(row);
     const ConfirmButtons b = AddConfirmButtons(this, QStringLiteral("保存(F5)"), "btnExit", QStringLiteral("退出(Esc)"),
                                                [this] { save(); });
     b.ok->setObjectName(QStringLiteral("btnSave"));

@@ -1,6 +1,7 @@
 #include "masterdata/forms/khgl_type_sele.h"
 
 #include "masterdata/forms/masterdatascreens.h"
+#include "masterdata/forms/masterlist.h"
 #include "masterdata/partnertyperules.h"
 
 #include "foundation/datamodule.h"
@@ -18,13 +19,7 @@ TF_Khgl_Type_Sele::TF_Khgl_Type_Sele(const ScreenContext &context, QWidget *pare
     setObjectName(QStringLiteral("TF_Khgl_Type_Sele"));
     setWindowTitle(QStringLiteral("客户类型修改"));
     auto *layout = new QVBoxLayout(this);
-    auto *row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("类型名称："), this));
-    m_name = new QLineEdit(this);
-    m_name->setObjectName(QStringLiteral("tname"));
-    m_name->setMaxLength(16);
-    row->addWidget(m_name, 1);
-    layout->addLayout(row);
+    m_name = AddNameRow(this, layout, QStringLiteral("类型名称："), 16);
     const ConfirmButtons b = AddConfirmButtons(this, QStringLiteral("保存(F5)"), "btnExit", QStringLiteral("退出(Esc)"),
                                                [this] { save(); });
     b.ok->setObjectName(QStringLiteral("btnSave"));

@@ -19,6 +19,35 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+KeyRow MakeKeyRow(ScreenDialog *screen, const QString &label, const QString &findCaption)
+{
+    KeyRow k;
+    k.row = new QHBoxLayout;
+    auto *text = new QLabel(label, screen);
+    text->setObjectName(QStringLiteral("Label1"));
+    k.key = new QLineEdit(screen);
+    k.key->setObjectName(QStringLiteral("tkey"));
+    InstallCharFilter(k.key, CharFilter::Standard);
+    screen->keys()->addEnterOwner(k.key);
+    k.find = NamedButton(screen, "btnFind", findCaption);
+    k.row->addWidget(text);
+    k.row->addWidget(k.key, 1);
+    k.row->addWidget(k.find);
+    return k;
+}
+
+QLineEdit *AddNameRow(QDialog *dialog, QBoxLayout *layout, const QString &label, int length)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(new QLabel(label, dialog));
+    auto *name = new QLineEdit(dialog);
+    name->setObjectName(QStringLiteral("tname"));
+    name->setMaxLength(length);
+    row->addWidget(name, 1);
+    layout->addLayout(row);
+    return name;
+}
+
 GridColumn MasterColumn(const char *field, const char *caption, int width, ColumnKind kind, const QString &format)
 {
     GridColumn c;
@@ -42,23 +71,15 @@ MasterListWindow::MasterListWindow(const ScreenContext &context, const char *obj
     m_toolbar->addStretch();
     layout->addLayout(m_toolbar);
 
-    auto *keyRow = new QHBoxLayout;
-    auto *label = new QLabel(keyLabel, this);
-    label->setObjectName(QStringLiteral("Label1"));
-    m_key = new QLineEdit(this);
-    m_key->setObjectName(QStringLiteral("tkey"));
-    InstallCharFilter(m_key, CharFilter::Standard);
-    keys()->addEnterOwner(m_key);
-    QPushButton *find = NamedButton(this, "btnFind", QStringLiteral("查询(F2)"));
-    keyRow->addWidget(label);
-    keyRow->addWidget(m_key, 1);
-    keyRow->addWidget(find);
+    const KeyRow keyRow = MakeKeyRow(this, keyLabel, QStringLiteral("查询(F2)"));
+    m_key = keyRow.key;
+    QPushButton *find = keyRow.find;
     m_note = new QLabel(note, this);
     m_note->setObjectName(QStringLiteral("LabelNote"));
     m_note->setStyleSheet(QStringLiteral("color: blue;"));
     m_note->setVisible(!note.isEmpty());
-    keyRow->addWidget(m_note);
-    layout->addLayout(keyRow);
+    keyRow.row->addWidget(m_note);
+    layout->addLayout(keyRow.row);
 
     m_grid = new DataGrid(this);
     m_grid->setObjectName(QStringLiteral("DBGrid1"));

@@ -16,6 +16,7 @@
 #include <memory>
 
 class DataGrid;
+class QBoxLayout;
 class FileChoice;
 class QAction;
 class QHBoxLayout;
@@ -25,6 +26,19 @@ class QMenu;
 class QPushButton;
 class ReportOutput;
 class SqlGridModel;
+
+// The key row of a list: the label, the key box "tkey" (typed-character filter, Enter its own)
+// and the search button "btnFind".
+struct KeyRow
+{
+    QHBoxLayout *row = nullptr;
+    QLineEdit *key = nullptr;
+    QPushButton *find = nullptr;
+};
+KeyRow MakeKeyRow(ScreenDialog *screen, const QString &label, const QString &findCaption);
+
+// The one name box "tname" of a small dialog (at most `length` characters) with its label.
+QLineEdit *AddNameRow(QDialog *dialog, QBoxLayout *layout, const QString &label, int length);
 
 // A column of a master grid.
 GridColumn MasterColumn(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text,

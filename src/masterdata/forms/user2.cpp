@@ -26,16 +26,10 @@ TF_User2::TF_User2(const ScreenContext &context, QWidget *parent)
     setWindowTitle(QStringLiteral("选择经办人"));
     resize(720, 420);
     auto *layout = new QVBoxLayout(this);
-    auto *keyRow = new QHBoxLayout;
-    keyRow->addWidget(new QLabel(QStringLiteral("请输入员工信息查询："), this));
-    m_key = new QLineEdit(this);
-    m_key->setObjectName(QStringLiteral("tkey"));
-    InstallCharFilter(m_key, CharFilter::Standard);
-    keys()->addEnterOwner(m_key);
-    QPushButton *find = NamedButton(this, "btnFind", QStringLiteral("查询"));
-    keyRow->addWidget(m_key, 1);
-    keyRow->addWidget(find);
-    layout->addLayout(keyRow);
+    const KeyRow keyRow = MakeKeyRow(this, QStringLiteral("请输入员工信息查询："), QStringLiteral("查询"));
+    m_key = keyRow.key;
+    QPushButton *find = keyRow.find;
+    layout->addLayout(keyRow.row);
 
     m_grid = new DataGrid(this);
     m_grid->setObjectName(QStringLiteral("DBGrid1"));
