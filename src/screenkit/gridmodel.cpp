@@ -266,7 +266,11 @@ QString SqlGridModel::fromSql(QVariantList *binds) const
     QStringList terms;
     if (m_filter.kind == GridFilter::Kind::Contains) {
         for (const QString &field : m_filter.fields) {
-            terms << dialect.likeClause(filterExpression(field));
+            const int c = columnOf(field);
+            const QString expr = (c >= 0 && m_columns.at(c).isNumber())
+                                     ? dialect.castText(QStringLiteral("q.") + field)
+                                     : QStringLiteral("q.") + field;
+            terms << dialect.likeClause(expr);
             binds->append(Dialect::containsPattern(m_filter.text));
         }
     } else {
