@@ -23,10 +23,7 @@ protected:
         MasterScreenTest::SetUp();
         if (IsSkipped())
             return;
-        // A fresh program folder: data/ only.
-        m_oldHome = qgetenv("JXC_HOME");
-        m_homeSet = true;
-        qputenv("JXC_HOME", home.path().toLocal8Bit());
+        // The program folder is fresh: data/ only.
         ASSERT_FALSE(QDir(home.filePath("report")).exists());
         RunSql(db(), "update jxc_company set c_jc = '小店', c_name = '测试公司'");
         setParam("cs_fzdw", 0);
@@ -43,19 +40,11 @@ protected:
     void TearDown() override
     {
         window.reset();
-        if (m_homeSet && m_oldHome.isNull())
-            qunsetenv("JXC_HOME");
-        else if (m_homeSet)
-            qputenv("JXC_HOME", m_oldHome);
         MasterScreenTest::TearDown();
     }
 
     RecordingReportOutput output;
     std::unique_ptr<TF_Spxxgl> window;
-
-private:
-    QByteArray m_oldHome;
-    bool m_homeSet = false;
 };
 
 TEST_F(GoodsPrintTest, GoodsListPrintsTheGridsRowsWithClassAndCompany)

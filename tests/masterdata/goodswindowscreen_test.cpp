@@ -147,9 +147,7 @@ TEST_F(GoodsWindowScreenTest, AddNeedsAWarehouse)
 
 TEST_F(GoodsWindowScreenTest, PictureShowsOnARowClickAndHidesOnItsOwnClick)
 {
-    const QByteArray oldHome = qgetenv("JXC_HOME");
-    qputenv("JXC_HOME", home.path().toLocal8Bit());
-    QDir().mkpath(home.filePath("picture"));
+    QDir().mkpath(home.filePath("picture"));  // the program folder's pictures
     QImage image(40, 40, QImage::Format_RGB32);
     image.fill(Qt::red);
     ASSERT_TRUE(image.save(home.filePath("picture/20000001.jpg")));
@@ -175,11 +173,6 @@ TEST_F(GoodsWindowScreenTest, PictureShowsOnARowClickAndHidesOnItsOwnClick)
     EXPECT_FALSE(w->picture()->isVisible());
     clickRow("20000001");
     EXPECT_FALSE(w->picture()->isVisible());
-
-    if (oldHome.isNull())
-        qunsetenv("JXC_HOME");
-    else
-        qputenv("JXC_HOME", oldHome);
 }
 
 TEST_F(GoodsWindowScreenTest, ExportKeepsTheStockTotalANumber)
