@@ -14,6 +14,13 @@
 
 #include <limits>
 
+namespace {
+
+// Room kept free left and right of a text in its cell, mm.
+constexpr double kCellPadding = 0.6;
+
+} // namespace
+
 Report::Report(const PrintJob &job)
 {
     load(job.templateName, job.templateFolder);
@@ -104,6 +111,17 @@ QSizeF Report::pageSizeMm()
     return QSizeF(m_template.page.width, m_pageHeight);
 }
 
+FittedText Report::fitItemText(const ReportItem &item, const TextContext &context, double height, bool mayGrow,
+                               QFont &font) const
+{
+    const double size = item.fontSize > 0 ? item.fontSize : m_template.fontSize;
+    font = ReportFont(size, item.bold, item.fontFamily.isEmpty() ? m_template.fontFamily : item.fontFamily);
+    const QString text = EvaluateText(item.text, context, item.format);
+    if (text.isEmpty())
+        return {};
+    return FitText(DrawableText(text, font), font, item.w - 2 * kCellPadding, height, item.fit, mayGrow);
+}
+
 void Report::measureGrowth(const ReportBand &band, const TextContext &context, Placed &placed) const
 {
     placed.extra = 0;
@@ -113,13 +131,10 @@ void Report::measureGrowth(const ReportBand &band, const TextContext &context, P
             continue;
         if (!item.dropIfEmpty.isEmpty() && EvaluateText(item.dropIfEmpty, context).isEmpty())
             continue;
-        const QString text = EvaluateText(item.text, context, item.format);
-        if (text.isEmpty())
+        QFont font;
+        const FittedText fitted = fitItemText(item, context, item.h, true, font);
+        if (fitted.lines.isEmpty())
             continue;
-        const double size = item.fontSize > 0 ? item.fontSize : m_template.fontSize;
-        const QString family = item.fontFamily.isEmpty() ? m_template.fontFamily : item.fontFamily;
-        const QFont font = ReportFont(size, item.bold, family);
-        const FittedText fitted = FitText(DrawableText(text, font), font, item.w - 1.2, item.h, item.fit, true);
         const double extra = fitted.height - item.h;
         if (extra > 0.01) {
             placed.extra = qMax(placed.extra, extra);
@@ -349,17 +364,12 @@ void Report::paintBand(QPainter &painter, const Placed &placed, const TextContex
             }
             if (blankRow)
                 break;
-            const QString evaluated = EvaluateText(item.text, context, item.format);
-            if (evaluated.isEmpty())
+            QFont font;
+            const FittedText fitted = fitItemText(item, context, itemH, false, font);
+            if (fitted.lines.isEmpty())
                 break;
-            const double size = item.fontSize > 0 ? item.fontSize : m_template.fontSize;
-            const QString family = item.fontFamily.isEmpty() ? m_template.fontFamily : item.fontFamily;
-            QFont font = ReportFont(size, item.bold, family);
-            const QString text = DrawableText(evaluated, font);
-            const double padMm = 0.6;
-            const FittedText fitted = FitText(text, font, item.w - 2 * padMm, itemH, item.fit, false);
             font.setPointSizeF(fitted.pointSize);
-            const QRectF inner = rect.adjusted(padMm * pxX, 0, -padMm * pxX, 0);
+            const QRectF inner = rect.adjusted(kCellPadding * pxX, 0, -kCellPadding * pxX, 0);
             const Qt::Alignment align = ItemAlignment(item);
             painter.save();
             painter.setFont(font);

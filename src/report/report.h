@@ -91,6 +91,10 @@ private:
     void layout();
     // How far a band must grow for the texts it shows in `context`.
     void measureGrowth(const ReportBand &band, const TextContext &context, Placed &placed) const;
+    // A text item as drawn: evaluated, made drawable and fitted into its cell `height` mm high;
+    // no lines when it is empty. `font` receives the item's font at its own size.
+    FittedText fitItemText(const ReportItem &item, const TextContext &context, double height, bool mayGrow,
+                           QFont &font) const;
     void drawText(QPainter &painter, const QRectF &rect, int flags, const QString &text);
     void paintBand(QPainter &painter, const Placed &placed, const TextContext &context, double pxX,
                    double pxY);
