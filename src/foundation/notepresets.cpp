@@ -48,7 +48,7 @@ NotePresetResult SaveNotePreset(const QSqlDatabase &db, const QString &presetSn,
             QueryScalar(db,
                         QStringLiteral("select dj_sn from jxc_djbz where ") + Dialect::of(db).likeClause(QStringLiteral("dj_name"))
                             + QStringLiteral(" and coalesce(dj_sn, '') <> ? limit 1"),
-                        {Dialect::escapeLike(text), presetSn});
+                        {Dialect::escapeLike(text), presetSn.isEmpty() ? QStringLiteral("") : presetSn});
         if (!twin.isEmpty())
             return {NotePresetResult::Status::Refused, QStringLiteral("备注信息不能重复！"), QString()};
         QString sn = presetSn;

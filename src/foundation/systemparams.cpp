@@ -22,8 +22,8 @@ const std::vector<std::pair<const char *, QVariant>> &fixedValues()
     static const std::vector<std::pair<const char *, QVariant>> values = {
         {"cs_tjcyjf", 0}, {"cs_posdj", 0}, {"cs_kp", 0},     {"cs_sprk", 0},   {"cs_spck", 0},
         {"cs_ht", 0},     {"cs_spcz", 0},  {"cs_poshooktoday", 0}, {"cs_cs004", 0}, {"cs_cs009", 0},
-        {"cs_cs014", 0},  {"cs_sms", 0},   {"cs_djsh", 0},   {"cs_wxzf", 0},   {"cs_mchid", QString()},
-        {"cs_key", QString()}, {"cs_ts", QString()}, {"cs_posrq", 0},
+        {"cs_cs014", 0},  {"cs_sms", 0},   {"cs_djsh", 0},   {"cs_wxzf", 0},   {"cs_mchid", QStringLiteral("")},
+        {"cs_key", QStringLiteral("")}, {"cs_ts", QStringLiteral("")}, {"cs_posrq", 0},
     };
     return values;
 }
@@ -44,11 +44,18 @@ QString fieldText(const QSqlQuery &row, const QString &column)
     return i < 0 ? QString() : ValueText(row.value(i));
 }
 
+// An empty text binds as '' (a null QString would bind NULL).
+QString nonNull(const QString &s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
 QString companyValue(const SystemParamsValues &values, const CompanyField &f)
 {
     const QString column = QString::fromLatin1(f.column);
-    const QString text = SafeTextKeepMath(values.company.value(column).trimmed());
-    return f.storedWidth > 0 ? text.left(f.storedWidth) : CutToColumn(QStringLiteral("jxc_company"), column, text);
+    const QString cleaned = SafeTextKeepMath(values.company.value(column).trimmed());
+    return nonNull(f.storedWidth > 0 ? cleaned.left(f.storedWidth)
+                                  : CutToColumn(QStringLiteral("jxc_company"), column, cleaned));
 }
 
 } // namespace
@@ -234,13 +241,13 @@ SystemParamsResult SaveSystemParams(const QSqlDatabase &db, SystemParamsValues &
     }
     put(QStringLiteral("cs_tax"), checked("cs_hs") ? values.tax : 0.0);
     put(QStringLiteral("cs_zdzk"), checked("cs_jhzk") && values.minDiscount > 0 ? values.minDiscount : 0.0);
-    put(QStringLiteral("cs_hbfh"), CutToColumn(QStringLiteral("jxc_xtcs"), QStringLiteral("cs_hbfh"),
-                                               values.currencySymbol.trimmed()));
+    put(QStringLiteral("cs_hbfh"), nonNull(CutToColumn(QStringLiteral("jxc_xtcs"), QStringLiteral("cs_hbfh"),
+                                                    values.currencySymbol.trimmed())));
     for (const QString &column : CarriedParamColumns())
         put(column, values.carried.value(column));
     for (const auto &fixed : fixedValues())
         put(QString::fromLatin1(fixed.first), fixed.second);
-    put(QStringLiteral("cs_employdate"), values.marker);
+    put(QStringLiteral("cs_employdate"), nonNull(values.marker));
 
     QStringList marks;
     for (int i = 0; i < columns.size(); ++i)

@@ -28,7 +28,7 @@ TF_Djbz::TF_Djbz(const QSqlDatabase &db, const LoginState &state, Notices &notic
     for (QPushButton *b : {btnAdd, btnModi, btnDel, btnOK, btnCancel})
         b->setAutoDefault(false);
 
-    m_presets = new RowSetModel(this);
+    m_presets = new RowSetModel;  // the grid takes it
     m_presets->setColumns({HiddenColumn("id", ColumnKind::Integer),
                            GridColumn{QStringLiteral("dj_sn"), QStringLiteral("编号"), 80},
                            GridColumn{QStringLiteral("dj_name"), QStringLiteral("内容"), 360}});
@@ -39,7 +39,7 @@ TF_Djbz::TF_Djbz(const QSqlDatabase &db, const LoginState &state, Notices &notic
             rows.append({{QStringLiteral("id"), p.id}, {QStringLiteral("dj_sn"), p.sn}, {QStringLiteral("dj_name"), p.text}});
         return rows;
     });
-    m_history = new RowSetModel(this);
+    m_history = new RowSetModel;
     m_history->setColumns({HiddenColumn("id", ColumnKind::Integer),
                            GridColumn{QStringLiteral("j_note"), QStringLiteral("内容"), 440}});
     m_history->setLoader([this] {

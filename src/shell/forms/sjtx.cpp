@@ -72,7 +72,7 @@ TF_Sjtx::TF_Sjtx(const QSqlDatabase &db, const LoginState &state, Notices &notic
     InstallCharFilter(edSearch, CharFilter::StandardParen);
     btnSearch = NamedButton(stockPage, "btnSearch", QStringLiteral("查询(F2)"));
     btnSearch->setAutoDefault(false);
-    m_stock = new SqlGridModel(m_db, this);
+    m_stock = new SqlGridModel(m_db);  // the grids take their models
     m_stock->setColumns({column("g_sn", "商品编号", 110), column("g_name", "商品名称", 200), column("dw_name", "单位", 50),
                          column("gg_name", "规格型号", 100), column("color_name", "颜色", 60),
                          column("kc", "当前库存", 80, ColumnKind::Quantity),
@@ -121,7 +121,7 @@ TF_Sjtx::TF_Sjtx(const QSqlDatabase &db, const LoginState &state, Notices &notic
     picker->setModel(customers);
     picker->setMaximumHeight(260);
     picker->hide();
-    m_receivables = new SqlGridModel(m_db, this);
+    m_receivables = new SqlGridModel(m_db);
     m_receivables->setColumns({HiddenColumn("id", ColumnKind::Integer), column("kh_name", "客户名称", 160),
                                column("gl_djh", "单据号", 120), column("k_rq", "日期", 120, ColumnKind::DateText),
                                column("k_ljje", "欠款金额", 90, ColumnKind::Money), column("k_fkfs", "付款方式", 80),
