@@ -35,9 +35,11 @@ ListStatement StockAlarmStatement(const QSqlDatabase &db, const QString &warehou
         s.body = QStringLiteral("select g.g_sn, g.g_name, g.dw_name, g.gg_name, g.color_name, g.g_kc as kc, g.g_zdkc "
                                 "from jxc_goods g where g.g_kc < g.g_zdkc");
     } else {
+        // The stock rows under names of their own, so the goods' names stay unambiguous for
+        // the grid's sorting.
         s.body = QStringLiteral("select g.g_sn, g.g_name, g.dw_name, g.gg_name, g.color_name, k.kc_sl as kc, g.g_zdkc "
-                                "from jxc_kcsp k join jxc_goods g on g.g_sn = k.g_sn "
-                                "where k.ck_sn = ? and k.kc_sl < g.g_zdkc");
+                                "from (select g_sn as kc_goods, kc_sl from jxc_kcsp where ck_sn = ?) k "
+                                "join jxc_goods g on g.g_sn = k.kc_goods where k.kc_sl < g.g_zdkc");
         s.binds << warehouseKey;
     }
     s.body += QStringLiteral(" and g.g_sn <> '00000000' and coalesce(g.g_jy, 0) = 0");
@@ -84,8 +86,9 @@ DataSet StockAlarmLines(const QSqlDatabase &db, const QString &warehouseKey, con
 PrintJob PrintStockAlarm(const QSqlDatabase &db, const LoginState &state, ReportOutput &output,
                          const QString &warehouseKey, const QString &typedText, const QString &warehouseText)
 {
+    const DataSet lines = StockAlarmLines(db, warehouseKey, typedText);
     ReportVariables variables;
     variables.set(QStringLiteral("ckName"), warehouseText);
-    return PrintListReport(state, output, QStringLiteral("sjtxkc"), QStringLiteral("sjtxkc"),
-                           StockAlarmLines(db, warehouseKey, typedText), variables);
+    variables.set(QStringLiteral("goodsCount"), QString::number(lines.rowCount()));
+    return PrintListReport(state, output, QStringLiteral("sjtxkc"), QStringLiteral("sjtxkc"), lines, variables);
 }

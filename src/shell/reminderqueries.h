@@ -35,7 +35,7 @@ ListStatement ReceivablesStatement(const QSqlDatabase &db, const LoginState &sta
 // The alarm lines as the print's data set.
 DataSet StockAlarmLines(const QSqlDatabase &db, const QString &warehouseKey, const QString &typedText);
 
-// "打印": template sjtxkc, data set "sjtxkc" (the alarm lines), variable ckName (the warehouse
-// list's text) and the company variables, to the preview.
+// "打印": template sjtxkc, data set "sjtxkc" (the alarm lines), variables ckName (the warehouse
+// list's text) and goodsCount (the number of lines) and the company variables, to the preview.
 PrintJob PrintStockAlarm(const QSqlDatabase &db, const LoginState &state, ReportOutput &output,
                          const QString &warehouseKey, const QString &typedText, const QString &warehouseText);
