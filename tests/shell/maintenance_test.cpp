@@ -11,6 +11,7 @@
 #include "shell/loginsequence.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRadioButton>
 #include <QSqlError>
@@ -266,6 +267,25 @@ TEST_F(CleanupTest, AnotherWorkstationOnTheSetIsRefusedBeforeAnyQuestion)
         ::close(lockFd);
     QSqlDatabase::database(foreign, false).close();
     QSqlDatabase::removeDatabase(foreign);
+}
+
+TEST_F(CleanupTest, APostgresLockNotGrantedEndsAsAFailureNotAHang)
+{
+    if (TestDbKind() != DbKind::Postgres)
+        GTEST_SKIP() << "SQLite writers wait for the busy timeout instead";
+    // A kept screen of this process reading inside a transaction holds its table.
+    QSqlDatabase reader = testDb().openSecondConnection();
+    ASSERT_TRUE(reader.transaction());
+    QueryScalar(reader, QStringLiteral("select count(*) from jxc_log"));
+    const QString before = everything();
+    notices.script({Notices::Answer::No, Notices::Answer::Yes});
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(RunDataCleanup(cleanupContext(folder.path()), CleanupMode::KeepBasicData, notices), CleanupOutcome::Failed);
+    EXPECT_LT(t.elapsed(), 15000);
+    EXPECT_TRUE(notices.last().startsWith(QStringLiteral("系统初始化失败："))) << notices.last().toStdString();
+    reader.rollback();
+    EXPECT_EQ(everything(), before);
 }
 
 } // namespace

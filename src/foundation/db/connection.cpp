@@ -195,6 +195,7 @@ void DropDatabase(const ConnectionSettings &settings, const QString &fileName)
         QFile::remove(target);
         QFile::remove(target + QStringLiteral("-wal"));
         QFile::remove(target + QStringLiteral("-shm"));
+        QFile::remove(PresenceFilePath(target));
         return;
     }
     MaintenanceConnection m(settings);
