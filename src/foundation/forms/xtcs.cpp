@@ -93,6 +93,7 @@ QWidget *TF_Xtcs::buildCompanyPage()
             m_note = new QPlainTextEdit(page);
             m_note->setObjectName(column);
             m_note->setTabChangesFocus(true);
+            m_note->setFixedHeight(m_note->fontMetrics().lineSpacing() * 5 + 12);
             const int limit = f.boxLimit;
             connect(m_note, &QPlainTextEdit::textChanged, this, [this, limit] {
                 const QString text = m_note->toPlainText();
@@ -112,7 +113,7 @@ QWidget *TF_Xtcs::buildCompanyPage()
         ++row;
     }
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(row - 1, 1);
+    grid->setRowStretch(row, 1);
     return page;
 }
 
