@@ -266,24 +266,15 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const QString file = QStringLiteral("reminders.db");
-    for (const ConnectionSettings &s : BenchTargets(dir.path(), argc, argv)) {
-        try {
-            {
-                QSqlDatabase db = CreateBenchSet(s, file);
-                QElapsedTimer t;
-                t.start();
-                fill(db);
-                RunSql(db, QStringLiteral("analyze"));
-                std::printf("%s: %d goods, %d stock rows, %d customers, %d ledger rows built in %.1f s\n",
-                            DialectName(s), kGoods, 3 * kGoods, kCustomers, kLedgerRows, t.elapsed() / 1000.0);
-                measure(s, db, file);
-            }
-            CloseConnection(QStringLiteral("bench"));
-            DropDatabase(s, file);
-        } catch (const DbError &e) {
-            std::printf("failed: %s\n", qPrintable(e.text()));
-            return 1;
-        }
-    }
-    return 0;
+    return RunBenchOnTargets(
+        BenchTargets(dir.path(), argc, argv), file,
+        [](const QSqlDatabase &db) {
+            fill(db);
+            return QStringLiteral("%1 goods, %2 stock rows, %3 customers, %4 ledger rows")
+                .arg(kGoods)
+                .arg(3 * kGoods)
+                .arg(kCustomers)
+                .arg(kLedgerRows);
+        },
+        [&](const ConnectionSettings &s, const QSqlDatabase &db) { measure(s, db, file); });
 }

@@ -94,7 +94,7 @@ TEST_F(NotePresetsTest, DialogAddsDeletesAndHandsTheTextToTheFourCallers)
             auto *editor = static_cast<TF_Djbz_Add *>(add);
             EXPECT_EQ(editor->windowTitle(), QStringLiteral("增加常用备注信息"));
             editor->edNote->setText(QStringLiteral("送货上门"));
-            press(editor, Qt::Key_F5);
+            PressKey(editor, Qt::Key_F5);
         }, failures);
         QTest::mouseClick(d.btnAdd, Qt::LeftButton);
         EXPECT_EQ(d.gridPresets->rowCount(), 1);

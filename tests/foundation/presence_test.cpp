@@ -22,17 +22,14 @@
 
 namespace {
 
-class PresenceTest : public ::testing::Test
+class PresenceTest : public DbTest
 {
 protected:
     void SetUp() override
     {
-        const QString problem = TestServerProblem();
-        if (!problem.isEmpty()) {
-            if (!qEnvironmentVariableIsEmpty("CI"))
-                FAIL() << "PostgreSQL test server not reachable: " << problem.toStdString();
-            GTEST_SKIP() << "PostgreSQL test server not reachable: " << problem.toStdString();
-        }
+        DbTest::SetUp();  // skips without a test server
+        if (IsSkipped() || HasFatalFailure())
+            return;
         settings = TestConnectionSettings();
         settings.dataFolder = folder.path();
         settings.prefix += QStringLiteral("pres_");
@@ -54,6 +51,7 @@ protected:
                 }
             }
         }
+        DbTest::TearDown();
     }
     void make(const QString &file)
     {

@@ -3,6 +3,7 @@
 // The account set of the settings screens: a fresh set upgraded to the latest step (marker
 // "2023-10-01"), admin logged in to "演示帐套", the clock at 2024-03-08 10:20:30.
 
+#include "../support/demoset.h"
 #include "../support/modaldriver.h"
 #include "../support/scriptednotices.h"
 #include "../support/testdb.h"
@@ -23,14 +24,7 @@ protected:
         DbTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        clock.set(QDateTime(QDate(2024, 3, 8), QTime(10, 20, 30)));
-        UpgradeSchema(db(), clock);
-        LoadSysParams(db(), state, clock);
-        state.CurrentOperatorName = QStringLiteral("admin");
-        state.CurrentOperatorSn = QStringLiteral("100001");
-        state.CurrentRoleSn = QStringLiteral("100001");
-        state.CurrentAccountSetName = QStringLiteral("演示帐套");
-        state.CurrentAccountSetDb = testDb().fileName();
+        PrepareDemoSet(db(), clock, state, testDb().fileName());
     }
     void TearDown() override
     {
@@ -56,12 +50,6 @@ protected:
         return rows.join(QLatin1Char('\n'));
     }
 
-    // A key as the operator presses it: to the screen's focused control.
-    static void press(QWidget *screen, Qt::Key key)
-    {
-        QWidget *focus = screen->focusWidget();
-        QTest::keyClick(focus ? focus : screen, key);
-    }
 
     LoginState state;
     ScriptedNotices notices;

@@ -305,7 +305,7 @@ TEST_F(SystemParamsTest, RestoreDefaultsRebuildsParametersAndMailButNotTheCompan
     EXPECT_EQ(snapshot(QStringLiteral("jxc_company")), company);
 
     // A save keeps the marker; the next login's upgrade runs every step again.
-    press(&form, Qt::Key_F5);
+    PressKey(&form, Qt::Key_F5);
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(param(QStringLiteral("cs_employdate")), QStringLiteral("1900-01-01"));
     RunSql(db(), QStringLiteral("delete from jxc_import"));
@@ -329,7 +329,7 @@ TEST_F(SystemParamsTest, AFailingStatementChangesNothingAndKeepsTheFormOpen)
         SCOPED_TRACE(statement);
         notices.shown.clear();
         InjectStatementFailure(db(), statement);
-        press(&form, Qt::Key_F5);
+        PressKey(&form, Qt::Key_F5);
         InjectStatementFailure(db(), 0);
         EXPECT_TRUE(form.isVisible());
         ASSERT_EQ(notices.shown.size(), 1);
@@ -359,7 +359,7 @@ TEST_F(SystemParamsTest, ThePressReloadsTheParametersAndShowsWhatWasStored)
     // Changed behind the form: the refused press still reloads the login's parameters.
     setParam(QStringLiteral("cs_xsws"), 3);
     form.companyBox(QStringLiteral("c_jc"))->clear();
-    press(&form, Qt::Key_F5);
+    PressKey(&form, Qt::Key_F5);
     EXPECT_EQ(notices.texts(), QStringList{QStringLiteral("公司信息必须填写！")});
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(state.PriceDecimals, 3);

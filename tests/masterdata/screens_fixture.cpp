@@ -1,11 +1,12 @@
 #include "screens_fixture.h"
 
+#include "../support/modaldriver.h"
+
 #include "foundation/firststart.h"
 #include "foundation/db/connection.h"
 #include "masterdata/forms/masterdatascreens.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 
 namespace {
 int g_fixture = 0;
@@ -73,22 +74,5 @@ ScreenContext MasterScreenTest::context()
 
 void MasterScreenTest::whenShown(const QString &name, std::function<void(QDialog *)> step)
 {
-    auto timer = std::make_shared<QElapsedTimer>();
-    timer->start();
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [this, name, step, timer, poll] {
-        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (modal && modal->objectName() == name && modal->isVisible()) {
-            step(modal);
-            return;
-        }
-        if (timer->elapsed() > 10000) {
-            failures << name;
-            if (modal)
-                modal->reject();
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+    WhenShown(name, std::move(step), failures);
 }

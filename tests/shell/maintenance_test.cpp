@@ -257,7 +257,7 @@ TEST_F(CleanupTest, AnotherWorkstationOnTheSetIsRefusedBeforeAnyQuestion)
     }
     TF_Sjql form(cleanupContext(folder.path()), notices);
     form.show();
-    press(&form, Qt::Key_F5);
+    PressKey(&form, Qt::Key_F5);
     EXPECT_EQ(notices.texts(), QStringList{CleanupRefusalText()});
     EXPECT_EQ(CleanupRefusalText(),
               QStringLiteral("当前帐套正在被其他工作站使用，不能进行系统初始化！\r\n\r\n请其他工作站退出本系统后再操作。"));

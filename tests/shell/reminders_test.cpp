@@ -201,7 +201,7 @@ TEST_F(RemindersTest, PickerChoosesOneCustomerAndEscClosesOnlyThePanel)
     EXPECT_TRUE(screen.pickerOpen());
     EXPECT_FALSE(screen.chkAllCustomers->isChecked());
     EXPECT_EQ(screen.picker->grid()->rowCount(), 1);
-    press(&screen, Qt::Key_F5);
+    PressKey(&screen, Qt::Key_F5);
     EXPECT_FALSE(screen.pickerOpen());
     EXPECT_EQ(screen.edCustomer->text(), QStringLiteral("普通客户"));
     EXPECT_EQ(screen.currentCustomerSn(), QStringLiteral("100001"));
@@ -216,16 +216,16 @@ TEST_F(RemindersTest, PickerChoosesOneCustomerAndEscClosesOnlyThePanel)
     QTest::mouseClick(screen.btnCustomer, Qt::LeftButton);
     EXPECT_TRUE(screen.pickerOpen());
     screen.picker->grid()->view()->setFocus();
-    press(&screen, Qt::Key_Escape);
+    PressKey(&screen, Qt::Key_Escape);
     EXPECT_FALSE(screen.pickerOpen());
     EXPECT_TRUE(screen.isVisible());
     screen.edCustomer->setFocus();
     type(screen.edCustomer, QStringLiteral("另"));
     EXPECT_TRUE(screen.pickerOpen());
-    press(&screen, Qt::Key_Escape);
+    PressKey(&screen, Qt::Key_Escape);
     EXPECT_FALSE(screen.pickerOpen());
     EXPECT_TRUE(screen.isVisible());
-    press(&screen, Qt::Key_Escape);
+    PressKey(&screen, Qt::Key_Escape);
     EXPECT_FALSE(screen.isVisible());
 }
 

@@ -5,6 +5,7 @@
 // mark), admin logged in to "演示帐套", the clock at 2024-03-08 10:20:30, notice, file-choice,
 // printer and URL doubles, and a registry holding the foundation's and the shell's screens.
 
+#include "../support/demoset.h"
 #include "../support/modaldriver.h"
 #include "../support/recordingoutput.h"
 #include "../support/scriptedfilechoice.h"
@@ -28,14 +29,12 @@ protected:
         DbTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        clock.set(QDateTime(QDate(2024, 3, 8), QTime(10, 20, 30)));
         static std::atomic<int> counter{0};
         const int n = ++counter;
         data = std::make_unique<DataModule>(TestConnectionSettings(), QStringLiteral("set_main_%1").arg(n),
                                             QStringLiteral("set_register_%1").arg(n));
         data->OpenMainDatabase(testDb().fileName());
-        UpgradeSchema(db(), clock);
-        login(QStringLiteral("admin"), QStringLiteral("100001"), QStringLiteral("100001"));
+        PrepareDemoSet(db(), clock, state, testDb().fileName());
         RegisterFoundationScreens(registry);
         RegisterShellScreens(registry);
     }
@@ -52,12 +51,7 @@ protected:
 
     void login(const QString &name, const QString &sn, const QString &role)
     {
-        LoadSysParams(db(), state, clock);
-        state.CurrentOperatorName = name;
-        state.CurrentOperatorSn = sn;
-        state.CurrentRoleSn = role;
-        state.CurrentAccountSetName = QStringLiteral("演示帐套");
-        state.CurrentAccountSetDb = testDb().fileName();
+        LogInto(db(), state, clock, testDb().fileName(), name, sn, role);
     }
     void setParam(const QString &column, const QVariant &value)
     {
@@ -89,12 +83,6 @@ protected:
         registry.registerScreen(screenClass, [this, screenClass](const ScreenContext &, QWidget *parent) {
             return new DoubleScreen(screenClass, &opened, {}, parent);
         });
-    }
-    // A key as the operator presses it: to the screen's focused control.
-    static void press(QWidget *screen, Qt::Key key)
-    {
-        QWidget *focus = screen->focusWidget();
-        QTest::keyClick(focus ? focus : screen, key);
     }
     // Text typed into a box, character by character (any script).
     static void type(QWidget *box, const QString &text)

@@ -57,11 +57,6 @@ protected:
         EXPECT_TRUE(failures.isEmpty()) << failures.join(QStringLiteral(", ")).toStdString();
         ShellTest::TearDown();
     }
-    static void press(QWidget *screen, Qt::Key key)
-    {
-        QWidget *focus = screen->focusWidget();
-        QTest::keyClick(focus ? focus : screen, key);
-    }
     bool visible(const char *name)
     {
         QAbstractButton *b = mainForm().control(QString::fromLatin1(name));
@@ -77,7 +72,7 @@ TEST_F(SettingsScreensTest, ParametersFormSwitchesOnPurchaseOrders)
     WhenShown(QStringLiteral("TF_Xtcs"), [](QDialog *dialog) {
         auto *xtcs = static_cast<TF_Xtcs *>(dialog);
         xtcs->check(QStringLiteral("cs_cs007"))->click();
-        press(xtcs, Qt::Key_F5);
+        PressKey(xtcs, Qt::Key_F5);
     }, failures);
     form.commandClick(QStringLiteral("btn_Menu6_Btn5"));
     EXPECT_TRUE(IsTrue(state.UsePurchaseOrder));
@@ -87,7 +82,7 @@ TEST_F(SettingsScreensTest, ParametersFormSwitchesOnPurchaseOrders)
     bool ticked = false;
     WhenShown(QStringLiteral("TF_Xtcs"), [&](QDialog *dialog) {
         ticked = static_cast<TF_Xtcs *>(dialog)->check(QStringLiteral("cs_cs007"))->isChecked();
-        press(dialog, Qt::Key_Escape);
+        PressKey(dialog, Qt::Key_Escape);
     }, failures);
     form.commandClick(QStringLiteral("btn_Menu6_Btn5"));
     EXPECT_TRUE(ticked);
@@ -104,7 +99,7 @@ TEST_F(SettingsScreensTest, StartUpShowsTheTipThenTheReminders)
     WhenShown(QStringLiteral("TF_Mryt"), [&](QDialog *dialog) {
         seen << dialog->objectName();
         EXPECT_NE(static_cast<TF_Mryt *>(dialog)->tipId(), 0);
-        press(dialog, Qt::Key_Escape);
+        PressKey(dialog, Qt::Key_Escape);
     }, failures);
     WhenShown(QStringLiteral("TF_Sjtx"), [&](QDialog *dialog) {
         seen << dialog->objectName();
@@ -114,10 +109,10 @@ TEST_F(SettingsScreensTest, StartUpShowsTheTipThenTheReminders)
         QTest::mouseClick(sjtx->btnCustomer, Qt::LeftButton);
         EXPECT_TRUE(sjtx->pickerOpen());
         sjtx->picker->grid()->view()->setFocus();
-        press(sjtx, Qt::Key_Escape);
+        PressKey(sjtx, Qt::Key_Escape);
         EXPECT_FALSE(sjtx->pickerOpen());
         EXPECT_TRUE(sjtx->isVisible());
-        press(sjtx, Qt::Key_Escape);
+        PressKey(sjtx, Qt::Key_Escape);
     }, failures);
     mainForm().Timer1Timer();
     EXPECT_EQ(seen, (QStringList{QStringLiteral("TF_Mryt"), QStringLiteral("TF_Sjtx")}));
@@ -130,7 +125,7 @@ TEST_F(SettingsScreensTest, ContactOpensTheWebSite)
         auto *lxwm = static_cast<TF_Lxwm *>(dialog);
         EXPECT_TRUE(lxwm->windowFlags() & Qt::WindowStaysOnTopHint);
         QTest::mouseClick(lxwm->btnWeb, Qt::LeftButton);
-        press(lxwm, Qt::Key_Escape);
+        PressKey(lxwm, Qt::Key_Escape);
     }, failures);
     mainForm().commandClick(QStringLiteral("btn_Lxwm"));
     EXPECT_EQ(urls.opened, QStringList{Product().makerWebAddress});
@@ -145,11 +140,11 @@ TEST_F(SettingsScreensTest, MaintenanceBoardRunsTheCleanUp)
         auto *board = static_cast<TF_Xtwh *>(dialog);
         WhenShown(QStringLiteral("TF_Sjql"), [](QDialog *sjql) {
             EXPECT_TRUE(static_cast<TF_Sjql *>(sjql)->rbKeep->isChecked());
-            press(sjql, Qt::Key_F5);
+            PressKey(sjql, Qt::Key_F5);
             EXPECT_FALSE(sjql->isVisible());
         }, failures);
         QTest::mouseClick(board->button(QStringLiteral("btnSjql")), Qt::LeftButton);
-        press(board, Qt::Key_Escape);
+        PressKey(board, Qt::Key_Escape);
     }, failures);
     mainForm().commandClick(QStringLiteral("btn_Menu6_BtnD"));
     EXPECT_EQ(notices.texts(), (QStringList{QStringLiteral("系统初始化之前建议先备份数据库，现在是否备份数据库？"),
@@ -173,7 +168,7 @@ TEST_F(SettingsScreensTest, DocumentFormReceivesTheChosenPreset)
         auto *djbz = static_cast<TF_Djbz *>(dialog);
         WhenShown(QStringLiteral("TF_Djbz_Add"), [](QDialog *add) {
             static_cast<TF_Djbz_Add *>(add)->edNote->setText(QStringLiteral("送货上门"));
-            press(add, Qt::Key_F5);
+            PressKey(add, Qt::Key_F5);
         }, failures);
         QTest::mouseClick(djbz->btnAdd, Qt::LeftButton);
         QTest::mouseClick(djbz->btnOK, Qt::LeftButton);

@@ -102,7 +102,7 @@ TEST_F(TipsTest, ScreenMovesAndStoresItsBox)
     QTest::mouseClick(screen.btnPrev, Qt::LeftButton);
     EXPECT_EQ(screen.tipId(), 0);
     EXPECT_EQ(scalar(QStringLiteral("select t_mryt from jxc_txdisp")), QStringLiteral("0"));
-    press(&screen, Qt::Key_Escape);
+    PressKey(&screen, Qt::Key_Escape);
     EXPECT_FALSE(screen.isVisible());
     EXPECT_TRUE(notices.shown.isEmpty());
 }

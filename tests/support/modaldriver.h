@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QTimer>
+#include <QtTest/QTest>
 
 #include <functional>
 #include <memory>
@@ -37,4 +38,12 @@ inline void WhenShown(const QString &name, std::function<void(QDialog *)> step, 
         QTimer::singleShot(10, [again = self.lock()] { (*again)(); });
     };
     QTimer::singleShot(0, [poll] { (*poll)(); });
+}
+
+// A key as the operator presses it: to the screen's focused control (the screen's key table acts
+// on keys meant for its window's focus).
+inline void PressKey(QWidget *screen, Qt::Key key)
+{
+    QWidget *focus = screen->focusWidget();
+    QTest::keyClick(focus ? focus : screen, key);
 }

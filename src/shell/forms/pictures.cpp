@@ -8,23 +8,32 @@
 
 QPixmap GlyphTile(const QString &glyph, const QColor &colour, int size)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+    QPixmap pix(size, size);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient fill(0, 0, 0, size);
-    fill.setColorAt(0, colour.lighter(130));
-    fill.setColorAt(1, colour.darker(115));
+    QLinearGradient g(0, 0, 0, size);
+    g.setColorAt(0, colour.lighter(125));
+    g.setColorAt(1, colour);
     p.setPen(Qt::NoPen);
-    p.setBrush(fill);
+    p.setBrush(g);
     p.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 5.0, size / 5.0);
-    QFont font;
-    font.setPixelSize(size * 11 / 20);
+    p.setBrush(QColor(255, 255, 255, 45));
+    QPainterPath shine;
+    shine.addRoundedRect(QRectF(1, 1, size - 2, size / 2.0), size / 5.0, size / 5.0);
+    p.drawPath(shine);
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setBold(true);
+    font.setPixelSize(glyph.size() > 1 ? size / 3 : size / 2);
     p.setFont(font);
     p.setPen(Qt::white);
     p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, glyph);
-    return pixmap;
+    return pix;
+}
+
+QPixmap CommandPicture(const QString &caption, const QColor &colour, int size)
+{
+    return GlyphTile(caption.startsWith(QLatin1String("POS")) ? QStringLiteral("POS") : caption.left(1), colour, size);
 }
 
 QPixmap ReminderBell(int size)

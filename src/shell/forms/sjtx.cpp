@@ -241,31 +241,31 @@ void TF_Sjtx::FormActivate()
     }
 }
 
-void TF_Sjtx::stockSearch()
+void TF_Sjtx::search(SqlGridModel *model, DataGrid *grid, int pane, const QString &caption,
+                     const std::function<ListStatement()> &statement)
 {
     try {
-        const ListStatement s = StockAlarmStatement(m_db, cbWarehouse->currentKey(), edSearch->text());
-        m_stock->setStatement(s.body, s.order, s.binds);
-        gridStock->reload(ReloadTarget::First);
-        gridStock->recomputeFooter();
+        const ListStatement s = statement();
+        model->setStatement(s.body, s.order, s.binds);
+        grid->reload(ReloadTarget::First);
+        grid->recomputeFooter();
     } catch (const DbError &e) {
         m_notices.notice(e.text());
     }
-    panes->setPaneText(0, QStringLiteral("库存提醒：%1 条").arg(gridStock->rowCount()));
+    panes->setPaneText(pane, caption + QStringLiteral("%1 条").arg(grid->rowCount()));
+}
+
+void TF_Sjtx::stockSearch()
+{
+    search(m_stock, gridStock, 0, QStringLiteral("库存提醒："),
+           [this] { return StockAlarmStatement(m_db, cbWarehouse->currentKey(), edSearch->text()); });
 }
 
 void TF_Sjtx::receivablesSearch()
 {
     const QString customer = edCustomer->text().isEmpty() ? QString() : m_customerSn;
-    try {
-        const ListStatement s = ReceivablesStatement(m_db, m_state, customer);
-        m_receivables->setStatement(s.body, s.order, s.binds);
-        gridReceivables->reload(ReloadTarget::First);
-        gridReceivables->recomputeFooter();
-    } catch (const DbError &e) {
-        m_notices.notice(e.text());
-    }
-    panes->setPaneText(1, QStringLiteral("欠款提醒：%1 条").arg(gridReceivables->rowCount()));
+    search(m_receivables, gridReceivables, 1, QStringLiteral("欠款提醒："),
+           [this, customer] { return ReceivablesStatement(m_db, m_state, customer); });
 }
 
 DataGrid *TF_Sjtx::activeGrid() const

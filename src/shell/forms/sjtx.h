@@ -1,9 +1,12 @@
 #pragma once
 
+#include "foundation/db/liststatement.h"
 #include "foundation/partnerlists.h"
 #include "screenkit/screenbase.h"
 
 #include <QSqlDatabase>
+
+#include <functional>
 
 class ChooserPanel;
 class Clock;
@@ -63,6 +66,9 @@ public:
 
 private:
     DataGrid *activeGrid() const;
+    // Runs a list's statement into its grid and shows its count in the pane.
+    void search(SqlGridModel *model, DataGrid *grid, int pane, const QString &caption,
+                const std::function<ListStatement()> &statement);
 
     QSqlDatabase m_db;
     const LoginState &m_state;
