@@ -1,6 +1,6 @@
 #include "screens_fixture.h"
 
-#include "../support/modalsteps.h"
+#include "../support/modaldriver.h"
 
 #include "foundation/firststart.h"
 #include "foundation/db/connection.h"
@@ -80,7 +80,7 @@ ScreenContext MasterScreenTest::context()
 
 void MasterScreenTest::whenShown(const QString &name, std::function<void(QDialog *)> step)
 {
-    WhenModalShown(name, std::move(step), &failures);
+    WhenShown(name, std::move(step), failures);
 }
 
 void DoubleClickRow(DataGrid *grid, int row)

@@ -3,7 +3,7 @@
 
 #include "shellfixture.h"
 
-#include "../support/modalsteps.h"
+#include "../support/modaldriver.h"
 
 #include "foundation/db/connection.h"
 #include "foundation/db/sqlroutines.h"
@@ -39,7 +39,7 @@ protected:
     Shown openGoodsWindow(std::function<void(TF_Spxxgl *)> more = {})
     {
         Shown shown;
-        WhenModalShown(QStringLiteral("TF_Spxxgl"), [&](QDialog *d) {
+        WhenShown(QStringLiteral("TF_Spxxgl"), [&](QDialog *d) {
             auto *w = static_cast<TF_Spxxgl *>(d);
             if (more)
                 more(w);
@@ -49,7 +49,7 @@ protected:
             for (QTreeWidgetItemIterator it(tree); *it; ++it)
                 shown.classes << (*it)->text(0);
             w->reject();
-        }, &failures);
+        }, failures);
         mainForm().commandClick(QStringLiteral("btn_Menu6_Btn1"));
         return shown;
     }
@@ -115,7 +115,7 @@ TEST_F(KeptScreensTest, ReloginRebuildsTheGoodsWindowOnTheCurrentSet)
     ASSERT_EQ(state.CurrentAccountSetDb, QStringLiteral("jxc_100002.db"));
     notices.shown.clear();
     const Shown branch = openGoodsWindow([&](TF_Spxxgl *w) {
-        WhenModalShown(QStringLiteral("TF_Spxxgl_Add"), [&](QDialog *d) {
+        WhenShown(QStringLiteral("TF_Spxxgl_Add"), [&](QDialog *d) {
             auto *add = static_cast<GoodsEditDialog *>(d);
             add->classTree()->selectByName(QStringLiteral("默认类别"));
             add->chooseClass();
@@ -124,7 +124,7 @@ TEST_F(KeptScreensTest, ReloginRebuildsTheGoodsWindowOnTheCurrentSet)
             add->unitCombo()->setCurrentIndex(add->unitCombo()->findText(QStringLiteral("瓶")));
             add->save();
             add->reject();
-        }, &failures);
+        }, failures);
         w->addGoods();
     });
     EXPECT_TRUE(branch.classes.contains(QStringLiteral("新类别")));
