@@ -117,7 +117,15 @@ GoodsSaveResult SaveNewGoods(const QSqlDatabase &db, const LoginState &state, co
     const QString name = storedName(in);
     const QString barcode = in.barcode.trimmed();
 
-    if (source == QLatin1String("spxs") || source == QLatin1String("spxssh")) {
+    const bool fromSales = source == QLatin1String("spxs") || source == QLatin1String("spxssh");
+    // Opening stock below zero is never stock a shop has (the sales window's own refusal of
+    // zero and less comes first there).
+    if (in.openingQty < 0 && !(fromSales && !IsTrue(state.AllowNegativeStock))) {
+        GoodsSaveResult r = refused(notices, QStringLiteral("期初库存数量不能小于零！"));
+        r.focus = QStringLiteral("openingQty");
+        return r;
+    }
+    if (fromSales) {
         if (in.openingQty <= 0) {
             if (!IsTrue(state.AllowNegativeStock))
                 return refused(notices, QStringLiteral("期初库存数量必须大于零！"));
@@ -373,11 +381,22 @@ bool GoodsInBillOfMaterials(const QSqlDatabase &db, const QString &code)
     return rowExists(db, QStringLiteral("select id from jxc_plxx where g_sn = ? or pl_gsn = ?"), {code, code});
 }
 
+QString GoodsCodeLockReason(const QSqlDatabase &db, const QString &code)
+{
+    const QString number = GoodsBusinessNumber(db, code);
+    if (!number.isEmpty())
+        return QStringLiteral("该商品已发生过业务，单据号：%1，商品编号不能修改。").arg(number.trimmed());
+    if (GoodsInBillOfMaterials(db, code))
+        return QStringLiteral("该商品用于产品配料，商品编号不能修改。");
+    if (rowExists(db, QStringLiteral("select id from jxc_kcsp where g_sn = ?"), {code})
+        || rowExists(db, QStringLiteral("select id from jxc_goodslist where g_sn = ?"), {code}))
+        return QStringLiteral("该商品已建立库存记录（含期初库存），商品编号不能修改。");
+    return QString();
+}
+
 bool GoodsCodeLocked(const QSqlDatabase &db, const QString &code)
 {
-    return !GoodsBusinessNumber(db, code).isEmpty() || GoodsInBillOfMaterials(db, code)
-           || rowExists(db, QStringLiteral("select id from jxc_kcsp where g_sn = ?"), {code})
-           || rowExists(db, QStringLiteral("select id from jxc_goodslist where g_sn = ?"), {code});
+    return !GoodsCodeLockReason(db, code).isEmpty();
 }
 
 bool DeleteGoods(const QSqlDatabase &db, Notices &notices, qint64 id, const QString &pictureFolder)
