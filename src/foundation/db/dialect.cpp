@@ -1,5 +1,7 @@
 #include "foundation/db/dialect.h"
 
+#include "foundation/sanitize.h"
+
 Dialect Dialect::of(const QSqlDatabase &db)
 {
     return Dialect(db.driverName() == QLatin1String("QPSQL") ? DbKind::Postgres : DbKind::Sqlite);
@@ -48,9 +50,11 @@ QString Dialect::likeClause(const QString &expr) const
 
 QString Dialect::escapeLike(const QString &text)
 {
+    // Typed search text: control characters are never stored, so they never match either
+    // (and a NUL would break the statement on PostgreSQL).
     QString out;
     out.reserve(text.size() + 4);
-    for (const QChar c : text) {
+    for (const QChar c : StripControls(text)) {
         if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
             out += QLatin1Char('\\');
         out += c;

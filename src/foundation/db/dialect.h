@@ -32,7 +32,8 @@ public:
 
     // "<expr> LIKE ? ESCAPE '\'" (ILIKE on PostgreSQL): case-insensitive match of a pattern.
     QString likeClause(const QString &expr) const;
-    // The pattern for likeClause that finds `text` anywhere, % and _ matching themselves.
+    // The pattern for likeClause that finds `text` anywhere, % and _ matching themselves;
+    // control characters of the text are dropped (StripControls).
     static QString containsPattern(const QString &text);
     static QString startsWithPattern(const QString &text);
     static QString escapeLike(const QString &text);
