@@ -209,16 +209,6 @@ QString DefaultWarehouseName(const QSqlDatabase &db)
     return name;
 }
 
-QString DefaultSupplierSn(const QSqlDatabase &db)
-{
-    QString sn = QueryScalar(db, QStringLiteral("select ghs_sn from jxc_ghsxx where ghs_default <> 0 "
-                                                "and coalesce(ghs_forbid, 0) = 0 order by id limit 1"));
-    if (sn.isEmpty())
-        sn = QueryScalar(db, QStringLiteral("select ghs_sn from jxc_ghsxx where coalesce(ghs_forbid, 0) = 0 "
-                                            "order by id limit 1"));
-    return sn;
-}
-
 bool SettlesByPayment(const QString &jsfsText)
 {
     return jsfsText.trimmed() == QLatin1String("0");

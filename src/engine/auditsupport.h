@@ -55,11 +55,10 @@ void AddStockRows(const QSqlDatabase &db, const std::vector<QVariantList> &updat
                   const std::vector<QVariantList> &inserts);
 std::vector<double> GoodsAverageCosts(const QSqlDatabase &db, const LoginState &state, const QStringList &goods);
 
-// The default warehouse (ck_default set, first by id; else the first warehouse) and supplier
-// (ghs_default set and not forbidden; else the first one not forbidden).
+// The default warehouse (ck_default set, first by id; else the first warehouse). The default
+// supplier is the foundation's GetDefaultSupplierSn.
 QString DefaultWarehouseSn(const QSqlDatabase &db);
 QString DefaultWarehouseName(const QSqlDatabase &db);
-QString DefaultSupplierSn(const QSqlDatabase &db);
 
 // "case when coalesce(den, 0) = 0 then num else num / den end": a zero or NULL divisor (a
 // unit factor, a quantity) leaves the numerator as it is instead of failing on PostgreSQL.

@@ -42,6 +42,20 @@ QString Dialect::forUpdate() const
     return isPostgres() ? QStringLiteral(" FOR UPDATE") : QString();
 }
 
+QString Dialect::lockTimeoutStatement(int milliseconds) const
+{
+    return isPostgres() ? QStringLiteral("SET LOCAL lock_timeout = '%1ms'").arg(milliseconds) : QString();
+}
+
+QString Dialect::lockTablesStatement(const QStringList &tables, TableLock mode) const
+{
+    if (!isPostgres() || tables.isEmpty())
+        return QString();
+    return QStringLiteral("LOCK TABLE %1 IN %2 MODE")
+        .arg(tables.join(QStringLiteral(", ")),
+             mode == TableLock::Share ? QStringLiteral("SHARE") : QStringLiteral("ACCESS EXCLUSIVE"));
+}
+
 QString Dialect::likeClause(const QString &expr) const
 {
     return expr + (isPostgres() ? QStringLiteral(" ILIKE ? ESCAPE '\\'")
