@@ -201,6 +201,8 @@ TEST_F(TextEdgesTest, GoodsSearchMatchesTypedTextLiterally)
         {QStringLiteral("_") + kNul, {drop, QStringLiteral("_")}},
         {QStringLiteral("a") + kNul + QStringLiteral("b"), {drop, QStringLiteral("AB")}},  // "table"
         {QStringLiteral("%_"), {}},
+        {QString(kNul), {QStringLiteral("%"), drop, QStringLiteral("AB"), QStringLiteral("\\"), QStringLiteral("_"),
+                         QStringLiteral("😀")}},  // nothing typed: every goods
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
