@@ -3,9 +3,13 @@
 #include "foundation/firststart.h"
 #include "foundation/db/connection.h"
 #include "masterdata/forms/masterdatascreens.h"
+#include "report/report.h"
+#include "screenkit/datagrid.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QTableView>
 
 namespace {
 int g_fixture = 0;
@@ -91,4 +95,27 @@ void MasterScreenTest::whenShown(const QString &name, std::function<void(QDialog
         QTimer::singleShot(10, *poll);
     };
     QTimer::singleShot(0, *poll);
+}
+
+void DoubleClickRow(DataGrid *grid, int row)
+{
+    QTableView *view = grid->view();
+    grid->setCurrentRow(row);
+    const QRect cell = view->visualRect(view->model()->index(row, 1));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+QString PdfText(const PrintJob &job)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("out.pdf");
+    Report report(job);
+    if (!report.writePdf(file))
+        return QString();
+    if (!qEnvironmentVariableIsEmpty("JXC_MD_PDF_DIR"))
+        QFile::copy(file, QDir(qEnvironmentVariable("JXC_MD_PDF_DIR")).filePath(job.templateName + ".pdf"));
+    QProcess p;
+    p.start("pdftotext", {"-layout", file, "-"});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
