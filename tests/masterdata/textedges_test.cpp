@@ -2,7 +2,7 @@
 // or wildcard characters, emoji, or more characters than its column; and that the goods search
 // matches such text literally. The same outcome on SQLite and PostgreSQL.
 
-#include "masterdata_fixture.h"
+#include "records_fixture.h"
 
 #include "masterdata/auxunitrules.h"
 #include "masterdata/goodsclassrules.h"
@@ -14,7 +14,7 @@ namespace {
 
 const QChar kNul(0);
 
-class TextEdgesTest : public MasterDataTest
+class TextEdgesTest : public RecordsTest
 {
 protected:
     GoodsInput goods(const QString &code, const QString &name)
@@ -176,6 +176,39 @@ TEST_F(TextEdgesTest, OtherGoodsRulesHoldTheSameEdges)
     EXPECT_EQ(notices.last(), QStringLiteral("类别名称的长度不能超过64个字符！"));
     EXPECT_TRUE(classes.rename(cls->key, QStringLiteral("饮") + kNul + QStringLiteral("料")));
     EXPECT_EQ(scalar("select gc_name from jxc_goodsclass where gc_key = ?", {cls->key}), QStringLiteral("饮料"));
+}
+
+// Customers and suppliers keep their texts the same way: no control characters, and names longer
+// than their column are cut to it (the dialogs take no more), the same on both databases.
+TEST_F(TextEdgesTest, PartnersHoldTheSameEdges)
+{
+    for (const PartnerKind kind : {PartnerKind::Customer, PartnerKind::Supplier}) {
+        PartnerRules rules = partners(kind);
+        const QString table = rules.info().tableName();
+        SCOPED_TRACE(table.toStdString());
+        const auto stored = [&](const QString &code, const char *column) {
+            return scalar(QStringLiteral("select %1 from %2 where %3 = ?")
+                              .arg(rules.info().column(column), table, rules.info().column("sn")),
+                          {code});
+        };
+        PartnerInput in = named(QStringLiteral("华") + kNul + QStringLiteral("联😀"));
+        in.contact = QStringLiteral("张\t三");
+        in.note = QStringLiteral("月结\x01");
+        RecordSaveResult r;
+        EXPECT_NO_THROW(r = rules.add(in));
+        ASSERT_TRUE(r.saved()) << notices.texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(stored(r.code, "name"), QStringLiteral("华联😀"));
+        EXPECT_EQ(stored(r.code, "lxr"), QStringLiteral("张三"));
+        EXPECT_EQ(stored(r.code, "note"), QStringLiteral("月结"));
+
+        r = rules.add(named(QStringLiteral("𠮷").repeated(129)));
+        ASSERT_TRUE(r.saved()) << notices.texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(stored(r.code, "name"), QStringLiteral("𠮷").repeated(128));
+
+        r = rules.add(named(QStringLiteral("'; drop table jxc_goods; --")));
+        ASSERT_TRUE(r.saved());
+        EXPECT_EQ(stored(r.code, "name"), QStringLiteral("‘; drop table jxc_goods; --"));
+    }
 }
 
 // The goods search binds typed text as a literal pattern: wildcards, quotes and backslashes
