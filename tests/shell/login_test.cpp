@@ -36,6 +36,18 @@ protected:
         return out;
     }
 
+    // The register lists 主帐套 (jxc.db, default) and 分店 (jxc_100002.db); admin has logged in
+    // to 主帐套.
+    void twoSetsAndAFirstLogin()
+    {
+        makeAccountSet(QStringLiteral("jxc_100002.db"));
+        setRegister({{QStringLiteral("100001"), QStringLiteral("主帐套"), QStringLiteral("jxc.db"), 1, 0},
+                     {QStringLiteral("100002"), QStringLiteral("分店"), QStringLiteral("jxc_100002.db"), 0, 0}});
+        auto first = openLogin(LoginMode::StartUp);
+        first->btnOKClick();
+        EXPECT_TRUE(first->loggedIn());
+    }
+
     int logRows(const QString &note)
     {
         return count(QStringLiteral("select count(*) from jxc_log where log_note = ?"), {note}).toInt();
@@ -164,14 +176,8 @@ TEST_F(LoginTest, ClosingAtStartUpEndsTheProgramToo)
 
 TEST_F(LoginTest, CancelledChangeOfOperatorKeepsTheCurrentSetOpenAndNamed)
 {
-    makeAccountSet(QStringLiteral("jxc_100002.db"));
-    setRegister({{QStringLiteral("100001"), QStringLiteral("主帐套"), QStringLiteral("jxc.db"), 1, 0},
-                 {QStringLiteral("100002"), QStringLiteral("分店"), QStringLiteral("jxc_100002.db"), 0, 0}});
-    {
-        auto first = openLogin(LoginMode::StartUp);
-        first->btnOKClick();
-        ASSERT_TRUE(first->loggedIn());
-    }
+    twoSetsAndAFirstLogin();
+    ASSERT_TRUE(state.CurrentOperatorName == QStringLiteral("admin"));
     auto change = openLogin(LoginMode::ChangeOperator);
     change->comZt()->setCurrentIndex(1);
     EXPECT_EQ(change->comZt()->currentData().toString(), QStringLiteral("jxc_100002.db"));
@@ -235,23 +241,13 @@ TEST_F(LoginTest, RegisterWithoutUsableSetSaysSo)
     EXPECT_EQ(login->lMsg()->text(), QStringLiteral("没有可用的帐套！"));
 }
 
-} // namespace
-
-namespace {
-
 // A change of operator to a set whose upgrade fails: the message names the step, the dialog
 // stays open on the choice with 确定 enabled, the set of the current login stays open and
 // named; once the cause is gone the same dialog logs in.
 TEST_F(LoginTest, FailedUpgradeIsShownAndTheOperatorMayRetry)
 {
-    makeAccountSet(QStringLiteral("jxc_100002.db"));
-    setRegister({{QStringLiteral("100001"), QStringLiteral("主帐套"), QStringLiteral("jxc.db"), 1, 0},
-                 {QStringLiteral("100002"), QStringLiteral("分店"), QStringLiteral("jxc_100002.db"), 0, 0}});
-    {
-        auto first = openLogin(LoginMode::StartUp);
-        first->btnOKClick();
-        ASSERT_TRUE(first->loggedIn());
-    }
+    twoSetsAndAFirstLogin();
+    ASSERT_TRUE(state.CurrentOperatorName == QStringLiteral("admin"));
     {
         QSqlDatabase other = OpenConnection(settings, QStringLiteral("jxc_100002.db"), QStringLiteral("login_test_other"));
         RunSql(other, QStringLiteral("drop table jxc_rklist"));  // its first login's step "2023-07-25" fails
