@@ -1,5 +1,7 @@
 #include "screens_fixture.h"
 
+#include "../support/modaldriver.h"
+
 #include "foundation/firststart.h"
 #include "foundation/db/connection.h"
 #include "masterdata/forms/masterdatascreens.h"
@@ -77,24 +79,7 @@ ScreenContext MasterScreenTest::context()
 
 void MasterScreenTest::whenShown(const QString &name, std::function<void(QDialog *)> step)
 {
-    auto timer = std::make_shared<QElapsedTimer>();
-    timer->start();
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [this, name, step, timer, poll] {
-        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (modal && modal->objectName() == name && modal->isVisible()) {
-            step(modal);
-            return;
-        }
-        if (timer->elapsed() > 10000) {
-            failures << name;
-            if (modal)
-                modal->reject();
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+    WhenShown(name, std::move(step), failures);
 }
 
 void DoubleClickRow(DataGrid *grid, int row)

@@ -34,8 +34,9 @@ public:
     QString beginStatement() const;
     // " FOR UPDATE" where rows can be locked (PostgreSQL), empty elsewhere.
     QString forUpdate() const;
-    // Inside a transaction: waits for a lock end with an error after `milliseconds`
-    // (PostgreSQL "SET LOCAL lock_timeout"); empty on SQLite, whose write transaction is the lock.
+    // Inside a transaction: a lock not granted within `milliseconds` fails the statement instead
+    // of waiting on (PostgreSQL "SET LOCAL lock_timeout"); empty on SQLite, whose busy timeout
+    // bounds the wait already.
     QString lockTimeoutStatement(int milliseconds) const;
     // "LOCK TABLE a, b IN <mode> MODE" (PostgreSQL); empty on SQLite.
     QString lockTablesStatement(const QStringList &tables, TableLock mode) const;
