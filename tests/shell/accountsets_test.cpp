@@ -180,6 +180,9 @@ TEST_F(AccountSetTest, DefaultAndForbiddenFlagsDecideTheLoginList)
 TEST_F(AccountSetTest, NamesAreRequiredSanitisedAndMayRepeat)
 {
     EXPECT_EQ(create("  ").refusal, QStringLiteral("帐套名称必须填写！"));
+    EXPECT_EQ(create(QString(33, QChar(0x5E10))).refusal, QStringLiteral("帐套名称的长度不能超过32个字符！"));
+    EXPECT_EQ(create(QStringLiteral("分店"), false, false, QString(33, QLatin1Char('n'))).refusal,
+              QStringLiteral("帐套备注的长度不能超过32个字符！"));
     EXPECT_EQ(regValue("select count(*) from jxc_xtzt"), "1");
     EXPECT_FALSE(DatabaseExists(settings, "jxc_100002.db"));
     ASSERT_TRUE(create("A&B").ok());
