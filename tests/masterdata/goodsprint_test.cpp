@@ -1,5 +1,6 @@
 // The goods window's prints: labels and the goods list reach the preview with their template,
-// rows and variables, and the shipped templates render them.
+// rows and variables, and the shipped templates render them, also from a program folder that
+// holds no report/ at all (the compiled-in copies).
 
 #include "screens_fixture.h"
 
@@ -22,6 +23,8 @@ protected:
         MasterScreenTest::SetUp();
         if (IsSkipped())
             return;
+        // The program folder is fresh: data/ only.
+        ASSERT_FALSE(QDir(home.filePath("report")).exists());
         RunSql(db(), "update jxc_company set c_jc = '小店', c_name = '测试公司'");
         setParam("cs_fzdw", 0);
         RunSql(db(), "insert into jxc_goods (g_sn, g_name, g_jm, gc_sn, gc_cid, g_jy, g_kc, g_zhxs, g_sj, dw_name, gg_name) "
@@ -33,19 +36,11 @@ protected:
         QApplication::processEvents();
     }
 
-    static QString pdfText(const PrintJob &job)
+
+    void TearDown() override
     {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("out.pdf");
-        Report report(job);
-        if (!report.writePdf(file))
-            return QString();
-        if (!qEnvironmentVariableIsEmpty("JXC_MD_PDF_DIR"))
-            QFile::copy(file, QDir(qEnvironmentVariable("JXC_MD_PDF_DIR")).filePath(job.templateName + ".pdf"));
-        QProcess p;
-        p.start("pdftotext", {"-layout", file, "-"});
-        p.waitForFinished();
-        return QString::fromUtf8(p.readAllStandardOutput());
+        window.reset();
+        MasterScreenTest::TearDown();
     }
 
     RecordingReportOutput output;
@@ -61,7 +56,7 @@ TEST_F(GoodsPrintTest, GoodsListPrintsTheGridsRowsWithClassAndCompany)
     EXPECT_EQ(job.variables.value("goodsclass"), "所有类别");
     EXPECT_EQ(job.variables.value("comName"), "测试公司");
     EXPECT_EQ(job.variables.value("goodsCount"), "2");
-    const QString text = pdfText(job);
+    const QString text = PdfText(job);
     EXPECT_TRUE(text.contains("商品基本信息"));
     EXPECT_TRUE(text.contains("可乐"));
     EXPECT_TRUE(text.contains("20.00")) << text.toUtf8().constData();
@@ -75,7 +70,7 @@ TEST_F(GoodsPrintTest, LabelsOfSelectedRowsCarryTheCompanyShortName)
     ASSERT_EQ(output.jobs.size(), 1);
     const PrintJob &job = output.jobs.first().job;
     EXPECT_TRUE(job.templateFound);
-    const QString text = pdfText(job);
+    const QString text = PdfText(job);
     EXPECT_TRUE(text.contains("标价签"));
     EXPECT_TRUE(text.contains("小店"));
     EXPECT_TRUE(text.contains("雪碧"));

@@ -1,11 +1,16 @@
 #include "screens_fixture.h"
 
+#include "../support/modaldriver.h"
+
 #include "foundation/firststart.h"
 #include "foundation/db/connection.h"
 #include "masterdata/forms/masterdatascreens.h"
+#include "report/report.h"
+#include "screenkit/datagrid.h"
 
 #include <QDir>
-#include <QElapsedTimer>
+#include <QProcess>
+#include <QTableView>
 
 namespace {
 int g_fixture = 0;
@@ -19,6 +24,7 @@ void MasterScreenTest::SetUp()
             FAIL() << "PostgreSQL test server not reachable: " << problem.toStdString();
         GTEST_SKIP() << "PostgreSQL test server not reachable: " << problem.toStdString();
     }
+    programFolder.emplace(home.path());
     settings = TestConnectionSettings();
     settings.dataFolder = home.filePath(QStringLiteral("data"));
     settings.prefix += QStringLiteral("md%1_%2_").arg(QCoreApplication::applicationPid()).arg(++g_fixture);
@@ -57,6 +63,7 @@ void MasterScreenTest::TearDown()
         }
     }
     EXPECT_TRUE(failures.isEmpty()) << failures.join(QStringLiteral(", ")).toStdString();
+    programFolder.reset();
 }
 
 ScreenContext MasterScreenTest::context()
@@ -73,22 +80,28 @@ ScreenContext MasterScreenTest::context()
 
 void MasterScreenTest::whenShown(const QString &name, std::function<void(QDialog *)> step)
 {
-    auto timer = std::make_shared<QElapsedTimer>();
-    timer->start();
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [this, name, step, timer, poll] {
-        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (modal && modal->objectName() == name && modal->isVisible()) {
-            step(modal);
-            return;
-        }
-        if (timer->elapsed() > 10000) {
-            failures << name;
-            if (modal)
-                modal->reject();
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+    WhenShown(name, std::move(step), failures);
+}
+
+void DoubleClickRow(DataGrid *grid, int row)
+{
+    QTableView *view = grid->view();
+    grid->setCurrentRow(row);
+    const QRect cell = view->visualRect(view->model()->index(row, 1));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+QString PdfText(const PrintJob &job)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("out.pdf");
+    Report report(job);
+    if (!report.writePdf(file))
+        return QString();
+    if (!qEnvironmentVariableIsEmpty("JXC_MD_PDF_DIR"))
+        QFile::copy(file, QDir(qEnvironmentVariable("JXC_MD_PDF_DIR")).filePath(job.templateName + ".pdf"));
+    QProcess p;
+    p.start("pdftotext", {"-layout", file, "-"});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
 }

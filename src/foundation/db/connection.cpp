@@ -1,6 +1,7 @@
 #include "foundation/db/connection.h"
 
 #include "foundation/db/dberror.h"
+#include "foundation/db/presence.h"
 #include "foundation/db/sqlroutines.h"
 
 #include <QDir>
@@ -134,6 +135,8 @@ QSqlDatabase OpenConnection(const ConnectionSettings &settings, const QString &f
     db.setUserName(settings.user);
     db.setPassword(settings.password);
     db.setDatabaseName(target);
+    // The mark by which OtherSessionsOnSet tells this process's connections from others.
+    db.setConnectOptions(QStringLiteral("application_name=") + SessionApplicationName());
     if (!db.open()) {
         const QString text = db.lastError().text();
         db = QSqlDatabase();
@@ -194,9 +197,13 @@ void DropDatabase(const ConnectionSettings &settings, const QString &fileName)
         QFile::remove(target);
         QFile::remove(target + QStringLiteral("-wal"));
         QFile::remove(target + QStringLiteral("-shm"));
+        QFile::remove(PresenceFilePath(target));
         return;
     }
     MaintenanceConnection m(settings);
+    // Looked up first: a DROP … IF EXISTS of a missing database would print a NOTICE.
+    if (QueryScalar(m.db(), QStringLiteral("select 1 from pg_database where datname = ?"), {target}).isEmpty())
+        return;
     RunSql(m.db(), QStringLiteral("DROP DATABASE IF EXISTS %1").arg(quoteIdent(target)));
 }
 
