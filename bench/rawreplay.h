@@ -8,6 +8,7 @@
 // document the program worked on (Substituted: its number for the original's), so that the raw
 // side does the same work on the same amount of data right after the program.
 
+#include "engine/enginebatch.h"
 #include "foundation/db/connection.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/sqlroutines.h"
@@ -210,30 +211,8 @@ private:
                 return false;
             }
         }
-        for (int i = 0; i < binds.size(); ++i) {
-            const QVariant &v = binds.at(i);
-            if (v.isNull()) {
-                sqlite3_bind_null(stmt, i + 1);
-                continue;
-            }
-            switch (v.typeId()) {
-            case QMetaType::Int:
-            case QMetaType::LongLong:
-            case QMetaType::UInt:
-            case QMetaType::ULongLong:
-            case QMetaType::Bool:
-                sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
-                break;
-            case QMetaType::Double:
-            case QMetaType::Float:
-                sqlite3_bind_double(stmt, i + 1, v.toDouble());
-                break;
-            default: {
-                const QByteArray t = v.toString().toUtf8();
-                sqlite3_bind_text(stmt, i + 1, t.constData(), int(t.size()), SQLITE_TRANSIENT);
-            }
-            }
-        }
+        for (int i = 0; i < binds.size(); ++i)
+            engine::BindSqliteValue(stmt, i + 1, binds.at(i));
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
             const int columns = sqlite3_column_count(stmt);
