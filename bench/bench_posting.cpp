@@ -322,7 +322,8 @@ void measure(const QSqlDatabase &db, const ConnectionSettings &settings, const Q
         return goods;
     };
     auto number = [](const char *prefix, int group, int run) {
-        return QStringLiteral("%1260630%2%3").arg(QLatin1String(prefix)).arg(group).arg(run, 4, 10, QLatin1Char('0'));
+        // The type first, as a number of the system starts ("%1260630…" would read as %12).
+        return QLatin1String(prefix) + QStringLiteral("260630%1%2").arg(group).arg(run, 4, 10, QLatin1Char('0'));
     };
 
     const int runs = 15;
