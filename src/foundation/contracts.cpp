@@ -17,7 +17,7 @@ void DeleteContract(const QSqlDatabase &db, const QString &code)
     QString file;
     {
         QSqlQuery q = OpenSelect(db, QStringLiteral("select ht_path, ht_fjname from jxc_htgl where ht_sn = ?"), {code});
-        if (q.next() && q.value(0).toString() != QLatin1String("远程FTP服务器") && !q.value(0).toString().isEmpty())
+        if (q.next() && q.value(0).toString() != QStringLiteral("远程FTP服务器") && !q.value(0).toString().isEmpty())
             file = q.value(0).toString() + q.value(1).toString();
     }
     Transaction tx(db);

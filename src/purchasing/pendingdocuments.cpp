@@ -53,7 +53,7 @@ ListStatement PendingReceipts::list(const QString &key, const QString &supplier,
         st.body += QStringLiteral(" and ") + WarehouseBindingCondition(m_db, m_state, QStringLiteral("a.ck_sn"), st.binds);
     const Dialect dialect = Dialect::of(m_db);
     QString s = SafeText(supplier.trimmed());
-    if (s == QLatin1String("全部供货商") || s == QLatin1String("当前供货商"))
+    if (s == QStringLiteral("全部供货商") || s == QStringLiteral("当前供货商"))
         s.clear();
     if (!s.isEmpty()) {
         st.body += QStringLiteral(" and (%1 or %2 or %3)")
