@@ -58,6 +58,7 @@ void PurchaseRulesTest::SetUp()
     if (IsSkipped())
         return;
     clock.set(QDateTime(QDate(2025, 3, 14), QTime(9, 30, 0)));
+    SignInAsAdministrator(state);
     LoadSysParams(db(), state, clock);
     SetPurchaseDefaults(state);
     AddPurchaseGoods(db());
