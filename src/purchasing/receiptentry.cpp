@@ -8,6 +8,7 @@
 #include "foundation/linecells.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
+#include "foundation/rights.h"
 #include "purchasing/purchaselinemath.h"
 
 #include <QSqlQuery>
@@ -219,6 +220,23 @@ PurchaseResult ReceiptEntry::addKit(DocumentContext &context, const KitChoice &k
         *note = kit.name + QStringLiteral("：【数量：") + kit.quantityText + QStringLiteral("】  配料入库。");
     context.notifyLinesChanged();
     return result;
+}
+
+KeyedItems ReceiptEntry::warehouses() const
+{
+    const QString table = QStringLiteral("jxc_ckxx");
+    if (m_state.BindOperatorWarehouse != QLatin1String("1") || m_state.isAdministrator())
+        return LoadKeyedCombo(m_db, table, QStringLiteral("ck_name"), QStringLiteral("ck_sn"), QStringLiteral("id"));
+    const QStringList codes = WarehousesOfOperator(m_db, m_state.CurrentOperatorSn);
+    if (codes.isEmpty())
+        return {};
+    QVariantList binds;
+    for (const QString &code : codes)
+        binds << code;
+    const SqlWhere where(QStringLiteral("ck_sn in (") + QStringList(codes.size(), QStringLiteral("?")).join(QStringLiteral(", "))
+                             + QStringLiteral(")"),
+                         binds);
+    return LoadKeyedComboWhere(m_db, table, QStringLiteral("ck_name"), QStringLiteral("ck_sn"), QStringLiteral("id"), where);
 }
 
 bool ReceiptEntry::removeLine(qint64 lineId)

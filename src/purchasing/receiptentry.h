@@ -7,6 +7,7 @@
 // in one transaction; a database error shows "添加商品失败：" and its text and writes nothing.
 
 #include "foundation/db/liststatement.h"
+#include "foundation/keyedlists.h"
 #include "purchasing/purchasedoc.h"
 
 #include <QSqlDatabase>
@@ -50,6 +51,10 @@ public:
     // jh_zje rounded (TotalDecimals with RoundTotals, else PriceDecimals). `note` receives
     // kit name + "：【数量：" + q + "】  配料入库。".
     PurchaseResult addKit(DocumentContext &context, const KitChoice &kit, QString *note);
+
+    // The warehouses a receipt may go into, by id: all of them, or with BindOperatorWarehouse
+    // "1" and a role other than the administrator's those naming the operator (whole codes).
+    KeyedItems warehouses() const;
 
     // Deletes the operator's line (one statement); false and "删除商品失败：…" on failure.
     bool removeLine(qint64 lineId);

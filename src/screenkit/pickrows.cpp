@@ -134,8 +134,10 @@ PickRowsDialog::PickRowsDialog(const PickerOptions &options, Notices &notices, i
 
     // Searching: on every change, or with PickerEnterSearch on Enter, which then hands the
     // focus to the grid without adding (the grid's Enter adds).
-    if (!options.enterSearch)
-        connect(m_search, &QLineEdit::textChanged, this, &PickRowsDialog::search);
+    connect(m_search, &QLineEdit::textChanged, this, [this] {
+        if (!m_options.enterSearch)
+            search();
+    });
     connect(m_search, &QLineEdit::returnPressed, this, [this] {
         if (m_options.enterStays) {
             search();

@@ -51,6 +51,8 @@ public:
     ~PickRowsDialog() override;
 
     const PickerOptions &options() const { return m_options; }
+    // PickerEnterSearch may change between openings of a kept picker.
+    void setEnterSearch(bool on) { m_options.enterSearch = on; }
     QLineEdit *searchBox() const { return m_search; }
     QLabel *searchLabel() const { return m_searchLabel; }
     // The list of the page in front (商品清单 or 商品列表).
