@@ -520,6 +520,15 @@ void DocumentWindow::setQueryView(QueryView view)
 
 // ---- Window --------------------------------------------------------------------------------
 
+void DocumentWindow::reject()
+{
+    if (m_closing) {
+        ScreenDialog::reject();
+        return;
+    }
+    close();
+}
+
 void DocumentWindow::closeEvent(QCloseEvent *event)
 {
     ConfirmGridEdits(this);
@@ -542,7 +551,9 @@ void DocumentWindow::closeEvent(QCloseEvent *event)
             break;
         }
     }
+    m_closing = true;
     ScreenDialog::closeEvent(event);
+    m_closing = false;
 }
 
 void DocumentWindow::resizeEvent(QResizeEvent *event)

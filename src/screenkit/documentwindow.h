@@ -155,6 +155,10 @@ public:
 
     QTabWidget *pages() const { return m_pages; }
 
+public Q_SLOTS:
+    // Esc or a button that rejects: the window closes through its closing question.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -183,6 +187,7 @@ private:
     bool m_entryAllowed = true;
     bool m_printBeforeSave = true;
     bool m_barcodeShown = true;
+    bool m_closing = false;
 
     QTabWidget *m_pages = nullptr;
     QWidget *m_entryPage = nullptr;

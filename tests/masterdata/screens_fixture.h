@@ -1,50 +1,13 @@
 #pragma once
 
-// Screens of the master data through their real widgets: a program folder of its own with the
-// default account set, the program's connections, a fixed clock (2025-03-14), the notice
-// double, and a registry holding the master-data screens.
+// Screens of the master data through their real widgets (tests/support/screenfixture.h) with
+// a registry holding the master-data screens, auxiliary units off, negative stock allowed and
+// the picker searching on every key.
 
-#include "../support/scriptednotices.h"
-#include "../support/testdb.h"
+#include "../support/screenfixture.h"
 
-#include "foundation/datamodule.h"
-#include "foundation/db/sqlroutines.h"
-#include "foundation/handoff.h"
-#include "foundation/loginstate.h"
-#include "shell/forms/screenregistry.h"
-
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QDialog>
-#include <QTemporaryDir>
-#include <QTimer>
-
-#include <functional>
-#include <memory>
-
-class MasterScreenTest : public ::testing::Test
+class MasterScreenTest : public ScreenFixture
 {
 protected:
     void SetUp() override;
-    void TearDown() override;
-
-    QSqlDatabase db() const { return data->mainDb(); }
-    QString scalar(const QString &sql, const QVariantList &binds = {}) const { return QueryScalar(db(), sql, binds); }
-    ScreenContext context();
-    void setParam(const QString &column, const QVariant &value);
-
-    // Runs `step` on the next modal dialog whose object name is `name` once it is shown
-    // (polling the event loop), while the caller goes on into exec().
-    void whenShown(const QString &name, std::function<void(QDialog *)> step);
-
-    QTemporaryDir home;
-    ConnectionSettings settings;
-    FixedClock clock{QDateTime(QDate(2025, 3, 14), QTime(9, 0, 0))};
-    ScriptedNotices notices;
-    ScreenRegistry registry;
-    FollowOnRequests followOn;
-    LoginState state;
-    std::unique_ptr<DataModule> data;
-    QStringList failures;  // steps that did not find their dialog
 };
