@@ -6,10 +6,15 @@
 #include "foundation/db/connection.h"
 #include "foundation/schema/schemabuilder.h"
 
+#include "foundation/db/dberror.h"
+#include "foundation/db/sqlroutines.h"
+
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QString>
 
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 // `base` moved to the PostgreSQL server JXC_BENCH_PG names; false (and `base` as it was) when unset.
@@ -76,4 +81,32 @@ inline QSqlDatabase CreateBenchSet(const ConnectionSettings &s, const QString &f
     QSqlDatabase db = OpenConnection(s, file, QStringLiteral("bench"));
     CreateAllTables(db);
     return db;
+}
+
+// For each place to run: a fresh account set `file` on the connection "bench", filled by `fill`
+// (which says what it built; printed with the time the fill and an analyze took), measured by
+// `measure`, then dropped. Returns the program's exit code: 1 when a database error stops it.
+inline int RunBenchOnTargets(const std::vector<ConnectionSettings> &targets, const QString &file,
+                             const std::function<QString(const QSqlDatabase &)> &fill,
+                             const std::function<void(const ConnectionSettings &, const QSqlDatabase &)> &measure)
+{
+    for (const ConnectionSettings &s : targets) {
+        try {
+            {
+                QSqlDatabase db = CreateBenchSet(s, file);
+                QElapsedTimer t;
+                t.start();
+                const QString built = fill(db);
+                RunSql(db, QStringLiteral("analyze"));
+                std::printf("%s: %s built in %.1f s\n", DialectName(s), qPrintable(built), t.elapsed() / 1000.0);
+                measure(s, db);
+            }
+            CloseConnection(QStringLiteral("bench"));
+            DropDatabase(s, file);
+        } catch (const DbError &e) {
+            std::printf("failed: %s\n", qPrintable(e.text()));
+            return 1;
+        }
+    }
+    return 0;
 }

@@ -8,8 +8,10 @@
 #include "shell/forms/adminscreens.h"
 #include "shell/forms/application.h"
 #include "shell/forms/enginescreens.h"
+#include "shell/forms/foundationscreens.h"
 #include "shell/forms/program.h"
 #include "shell/forms/screenregistry.h"
+#include "shell/forms/shellscreens.h"
 
 int main(int argc, char *argv[])
 {
@@ -23,7 +25,9 @@ int main(int argc, char *argv[])
     ScreenRegistry &registry = ScreenRegistry::instance();
     Q_UNUSED(registry)
     RegisterEngineScreens(registry);
+    RegisterFoundationScreens(registry);
     RegisterAdminScreens(registry);
+    RegisterShellScreens(registry);
     RegisterMasterdataScreens(registry);
     RegisterPurchasingScreens(registry);
 

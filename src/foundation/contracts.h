@@ -1,15 +1,19 @@
 #pragma once
 
-// Contracts attached to documents (jxc_htgl): binding a contract to the partner and document
-// that use it, and dropping one a document no longer holds. Values are bound; database errors
-// raise DbError. Each joins the caller's transaction.
+// The link between a contract (jxc_htgl) and the document it belongs to. The purchase-receipt and
+// sales forms and their change-of-date dialogs call these.
 
 #include <QSqlDatabase>
 #include <QString>
 
-// Sets ghs_sn and gl_djh of contract `code`; an unknown code changes nothing.
-void LinkContract(const QSqlDatabase &db, const QString &code, const QString &partner, const QString &number);
+// Marks an attachment kept on the remote server: there is no local file to remove.
+inline constexpr const char *kRemoteContractFolder = "远程FTP服务器";
 
-// Deletes contract `code`, then its attached file (ht_path + ht_fjname) unless the path is
-// "远程FTP服务器" or empty; never a folder, and a file that cannot be removed stays silently.
+// Deletes the contract `code` (joining the caller's transaction), then removes its attached file
+// (ht_path + ht_fjname) unless the folder is the remote server's. Never removes a folder; a file
+// that cannot be removed is left without a message. An unknown code changes nothing.
 void DeleteContract(const QSqlDatabase &db, const QString &code);
+
+// Links the contract `code` to a partner and a document number. An unknown code changes
+// nothing.
+void LinkContract(const QSqlDatabase &db, const QString &code, const QString &partner, const QString &number);

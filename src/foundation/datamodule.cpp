@@ -1,6 +1,7 @@
 #include "foundation/datamodule.h"
 
 #include "foundation/db/dberror.h"
+#include "foundation/db/presence.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,12 +15,14 @@ DataModule::DataModule(const ConnectionSettings &settings, const QString &mainCo
 DataModule::~DataModule()
 {
     CloseConnection(m_mainName);
+    m_presence.reset();
     CloseConnection(m_registerName);
 }
 
 void DataModule::OpenMainDatabase(const QString &fileName)
 {
     CloseConnection(m_mainName);
+    m_presence.reset();
     if (m_settings.kind == DbKind::Sqlite) {
         // A read-only file (copied from a CD or a backup) is made writable first; when that
         // fails the open below reports the file.
@@ -30,6 +33,7 @@ void DataModule::OpenMainDatabase(const QString &fileName)
     m_mainFile.clear();
     OpenConnection(m_settings, fileName, m_mainName);
     m_mainFile = fileName;
+    m_presence = std::make_unique<SetPresence>(m_settings, fileName);
 }
 
 QSqlDatabase DataModule::mainDb() const

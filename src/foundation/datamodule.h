@@ -5,6 +5,10 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <memory>
+
+class SetPresence;
+
 // Which reader an Excel import uses for a workbook.
 enum class ExcelReaderKind { None, Xls, Xlsx };
 
@@ -24,7 +28,8 @@ public:
     const ConnectionSettings &settings() const { return m_settings; }
 
     // Opens the account set `fileName` ("jxc.db", "jxc_100002.db") as the main database,
-    // closing the one open before. Raises DbError.
+    // closing the one open before. Raises DbError. While a set is the main database the process
+    // is marked as one of its users (SetPresence, foundation/db/presence.h).
     void OpenMainDatabase(const QString &fileName);
     QSqlDatabase mainDb() const;
     QString mainFileName() const { return m_mainFile; }
@@ -45,6 +50,7 @@ private:
     QString m_mainName;
     QString m_registerName;
     QString m_mainFile;
+    std::unique_ptr<SetPresence> m_presence;
     ExcelReaderKind m_excelReader = ExcelReaderKind::None;
     QString m_excelFile;
 };

@@ -2,6 +2,7 @@
 
 #include "masterdata/goodslistquery.h"
 #include "masterdata/goodsrules.h"
+#include "masterdata/recordsave.h"
 
 #include "foundation/db/dberror.h"
 #include "foundation/db/sqlroutines.h"
@@ -25,14 +26,7 @@ bool exists(const QSqlDatabase &db, const QString &sql, const QVariantList &bind
 
 QVariantMap rowMap(const QSqlDatabase &db, const QString &table, qint64 id)
 {
-    QSqlQuery q = OpenSelect(db, QStringLiteral("select * from ") + table + QStringLiteral(" where id = ?"), {id});
-    QVariantMap m;
-    if (!q.next())
-        return m;
-    const QSqlRecord rec = q.record();
-    for (int i = 0; i < rec.count(); ++i)
-        m.insert(rec.fieldName(i).toLower(), ValueText(q.value(i)));
-    return m;
+    return RecordMap(db, QStringLiteral("select * from ") + table + QStringLiteral(" where id = ?"), {id});
 }
 
 QString unitTable(AuxMode mode) { return IsStaged(mode) ? QStringLiteral("jxc_goodsdwtmp") : QStringLiteral("jxc_goodsdw"); }

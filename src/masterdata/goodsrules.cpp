@@ -1,6 +1,7 @@
 #include "masterdata/goodsrules.h"
 
 #include "masterdata/auxunitrules.h"
+#include "masterdata/recordsave.h"
 
 #include "foundation/db/clock.h"
 #include "foundation/db/dberror.h"
@@ -71,18 +72,11 @@ double commissionValue(const GoodsInput &in) { return in.commissionKind == 0 ? 0
 
 QVariantMap recordOf(const QSqlDatabase &db, const QString &where, const QVariant &value)
 {
-    QSqlQuery q = OpenSelect(db,
-                             QStringLiteral("select a.*, b.gc_name from jxc_goods a left join jxc_goodsclass b "
-                                            "on a.gc_sn = b.gc_sn where ")
-                                 + where + QStringLiteral(" order by a.id limit 1"),
-                             {value});
-    QVariantMap m;
-    if (!q.next())
-        return m;
-    const QSqlRecord rec = q.record();
-    for (int i = 0; i < rec.count(); ++i)
-        m.insert(rec.fieldName(i).toLower(), ValueText(q.value(i)));
-    return m;
+    return RecordMap(db,
+                     QStringLiteral("select a.*, b.gc_name from jxc_goods a left join jxc_goodsclass b "
+                                    "on a.gc_sn = b.gc_sn where ")
+                         + where + QStringLiteral(" order by a.id limit 1"),
+                     {value});
 }
 
 // The text shown for a database error of a save; a code stored meanwhile by another

@@ -42,6 +42,25 @@ QVariant TypedValue(const QVariant &raw, ColumnKind kind)
 
 // ---------------------------------------------------------------------------------------------
 
+GridFilter GridFilter::ofTerms(const QList<Term> &terms, bool any)
+{
+    GridFilter f;
+    f.anyTerm = any;
+    for (const Term &t : terms) {
+        Term kept;
+        for (const QString &field : t.fields)
+            if (!field.isEmpty() && !kept.fields.contains(field))
+                kept.fields << field;
+        for (const QString &text : t.texts)
+            if (!text.isEmpty() && !kept.texts.contains(text))
+                kept.texts << text;
+        if (!kept.fields.isEmpty() && !kept.texts.isEmpty())
+            f.terms << kept;
+    }
+    f.kind = f.terms.isEmpty() ? Kind::None : Kind::Terms;
+    return f;
+}
+
 GridModel::GridModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void GridModel::setColumns(const QList<GridColumn> &columns)
@@ -239,6 +258,8 @@ void SqlGridModel::setStatement(const QString &body, const QString &orderClause,
 QString SqlGridModel::fromSql(QVariantList *binds) const
 {
     *binds = m_binds;
+    if (m_filter.kind == GridFilter::Kind::Terms && !m_filter.terms.isEmpty())
+        return termsSql(binds);
     if (m_filter.kind == GridFilter::Kind::None || m_filter.fields.isEmpty())
         return m_body;
     const Dialect dialect = Dialect::of(m_db);
@@ -257,6 +278,32 @@ QString SqlGridModel::fromSql(QVariantList *binds) const
         binds->append(Dialect::startsWithPattern(m_filter.text));
     }
     return QStringLiteral("select * from (%1) q where (%2)").arg(m_body, terms.join(QStringLiteral(" or ")));
+}
+
+QString SqlGridModel::filterExpression(const QString &field) const
+{
+    const int c = columnOf(field);
+    const QString expr = QStringLiteral("q.") + field;
+    return (c >= 0 && m_columns.at(c).isNumber()) ? Dialect::of(m_db).castText(expr) : expr;
+}
+
+QString SqlGridModel::termsSql(QVariantList *binds) const
+{
+    const Dialect dialect = Dialect::of(m_db);
+    QStringList terms;
+    for (const GridFilter::Term &term : m_filter.terms) {
+        QStringList alternatives;
+        for (const QString &field : term.fields) {
+            const QString clause = dialect.likeClause(filterExpression(field));
+            for (const QString &text : term.texts) {
+                alternatives << clause;
+                binds->append(Dialect::containsPattern(text));
+            }
+        }
+        terms << QStringLiteral("(") + alternatives.join(QStringLiteral(" or ")) + QLatin1Char(')');
+    }
+    return QStringLiteral("select * from (%1) q where %2")
+        .arg(m_body, terms.join(m_filter.anyTerm ? QStringLiteral(" or ") : QStringLiteral(" and ")));
 }
 
 QString SqlGridModel::orderSql(bool wrapped) const
@@ -465,6 +512,37 @@ void RowSetModel::sortOrFilterChanged()
     endResetModel();
 }
 
+QString RowSetModel::filterText(int row, int column) const
+{
+    const QVariant &v = m_rows.at(row).at(column);
+    return m_columns.at(column).isNumber() && v.isValid() ? NumberText(v.toDouble()) : v.toString();
+}
+
+bool RowSetModel::meetsTerms(int row) const
+{
+    for (const GridFilter::Term &term : m_filter.terms) {
+        bool hit = false;
+        for (const QString &field : term.fields) {
+            const int c = columnOf(field);
+            if (c < 0)
+                continue;
+            const QString text = filterText(row, c);
+            for (const QString &wanted : term.texts)
+                if (text.contains(wanted, Qt::CaseInsensitive)) {
+                    hit = true;
+                    break;
+                }
+            if (hit)
+                break;
+        }
+        if (hit && m_filter.anyTerm)
+            return true;
+        if (!hit && !m_filter.anyTerm)
+            return false;
+    }
+    return !m_filter.anyTerm;
+}
+
 void RowSetModel::rebuildView()
 {
     m_view.clear();
@@ -477,6 +555,11 @@ void RowSetModel::rebuildView()
     for (int i = 0; i < m_rows.size(); ++i) {
         if (m_filter.kind == GridFilter::Kind::None) {
             m_view.append(i);
+            continue;
+        }
+        if (m_filter.kind == GridFilter::Kind::Terms) {
+            if (meetsTerms(i))
+                m_view.append(i);
             continue;
         }
         bool hit = false;

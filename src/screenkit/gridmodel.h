@@ -16,19 +16,37 @@ enum class ReloadTarget { KeepKey, First, Last };
 // What a search box asks of a grid.
 struct GridFilter
 {
-    enum class Kind { None, Contains, Prefix };
+    enum class Kind { None, Contains, Prefix, Terms };
+    // One term of a Terms filter: a row meets it when one of `texts` occurs in one of `fields`
+    // (literally, letter case ignored).
+    struct Term
+    {
+        QStringList fields;
+        QStringList texts;
+    };
+
     Kind kind = Kind::None;
     QStringList fields;  // Contains: any of these; Prefix: the first
     QString text;        // matched literally, letter case ignored ("%" and "_" are characters)
+    QList<Term> terms;   // Terms: all of them, or any of them with `anyTerm`
+    bool anyTerm = false;
 
     static GridFilter contains(const QStringList &fields, const QString &text)
     {
-        return {text.isEmpty() ? Kind::None : Kind::Contains, fields, text};
+        return {text.isEmpty() ? Kind::None : Kind::Contains, fields, text, {}, false};
     }
     static GridFilter prefix(const QString &field, const QString &text)
     {
-        return {text.isEmpty() ? Kind::None : Kind::Prefix, {field}, text};
+        return {text.isEmpty() ? Kind::None : Kind::Prefix, {field}, text, {}, false};
     }
+    // Rows meeting every term (search criteria) or at least one (a keyword over several
+    // columns is one term). Empty texts and duplicates are dropped, a term left without fields
+    // or texts is left out, and no term left filters nothing.
+    static GridFilter allOf(const QList<Term> &terms) { return ofTerms(terms, false); }
+    static GridFilter anyOf(const QList<Term> &terms) { return ofTerms(terms, true); }
+
+private:
+    static GridFilter ofTerms(const QList<Term> &terms, bool any);
 };
 
 // The data of one grid: its columns, the rows of its filtered and sorted result, footer
@@ -146,6 +164,8 @@ protected:
 
 private:
     QString fromSql(QVariantList *binds) const;   // body, wrapped with the filter when set
+    QString termsSql(QVariantList *binds) const;  // body wrapped with a Terms filter
+    QString filterExpression(const QString &field) const;
     QString orderSql(bool wrapped) const;
     const QVector<QVariant> &rowAt(int row) const;
 
@@ -188,6 +208,8 @@ protected:
 
 private:
     void rebuildView();
+    bool meetsTerms(int row) const;
+    QString filterText(int row, int column) const;
 
     QVector<QVector<QVariant>> m_rows;  // typed
     QVector<int> m_view;                // rows of the filtered, sorted result

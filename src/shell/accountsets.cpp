@@ -1,6 +1,7 @@
 #include "shell/accountsets.h"
 
 #include "foundation/db/dberror.h"
+#include "foundation/db/presence.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
 #include "foundation/numbering.h"
@@ -173,6 +174,7 @@ QString DeleteAccountSet(const ConnectionSettings &settings, const QSqlDatabase 
         if (settings.kind == DbKind::Sqlite) {
             const QString path = DatabaseTarget(settings, row.dbname);
             removeSqliteFiles(path);
+            QFile::remove(PresenceFilePath(path));
             if (QFileInfo::exists(path))
                 return failed;
         } else {

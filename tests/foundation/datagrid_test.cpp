@@ -99,6 +99,49 @@ TEST_F(DataGridTest, FootersCoverEveryRowAndFollowTheFilter)
     EXPECT_EQ(GridIds(grid), (QList<int>{5, 4, 3}));
 }
 
+// Terms filters: each term "one of these texts in one of these fields", joined by AND or OR;
+// the statement grid and the row-set grid agree, footers follow.
+TEST_F(DataGridTest, TermsJoinByAndOrOrOnBothKindsOfModel)
+{
+    using Term = GridFilter::Term;
+    struct Case
+    {
+        const char *name;
+        GridFilter filter;
+        QList<int> ids;
+    };
+    const Case cases[] = {
+        {"one term, several texts", GridFilter::allOf({Term{{"g_name"}, {"苹果", "香蕉"}}}), {2, 1}},
+        {"and", GridFilter::allOf({Term{{"g_name", "g_jm"}, {"ab"}}, Term{{"g_sn"}, {"0002"}}}), {4}},
+        {"or", GridFilter::anyOf({Term{{"g_name"}, {"苹果"}}, Term{{"g_jm"}, {"abd"}}}), {4, 1}},
+        {"literal %", GridFilter::allOf({Term{{"g_name"}, {"%"}}}), {5, 4}},
+        {"number column as text", GridFilter::allOf({Term{{"g_kc"}, {"2.5"}}}), {2}},
+        {"empty texts filter nothing", GridFilter::allOf({Term{{"g_name"}, {"", ""}}}), {5, 4, 3, 2, 1}},
+        {"no match", GridFilter::allOf({Term{{"g_name"}, {"苹果"}}, Term{{"g_jm"}, {"XJ"}}}), {}},
+        {"or of nothing matching", GridFilter::anyOf({Term{{"g_name"}, {"zzz"}}}), {}},
+    };
+    auto *rows = new RowSetModel;
+    rows->setColumns(GoodsColumns());
+    QVector<QVector<QVariant>> data;
+    for (int id : {5, 4, 3, 2, 1})
+        data << QVector<QVariant>{id, grid.value(5 - id, "g_sn"), grid.value(5 - id, "g_name"),
+                                  grid.value(5 - id, "g_jm"), grid.value(5 - id, "g_kc"), grid.value(5 - id, "g_jj")};
+    rows->setRows(data);
+    DataGrid other;
+    other.setModel(rows);
+    other.setFooter(QStringLiteral("g_sn"), FooterKind::TextCount, QStringLiteral("记录数："));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.filter.kind == GridFilter::Kind::None, c.ids.size() == 5);
+        grid.setFilter(c.filter);
+        EXPECT_EQ(GridIds(grid), c.ids);
+        EXPECT_EQ(grid.footerText("g_sn"), QStringLiteral("记录数：%1").arg(c.ids.size()));
+        other.setFilter(c.filter);
+        EXPECT_EQ(GridIds(other), c.ids);
+        EXPECT_EQ(other.footerText("g_sn"), QStringLiteral("记录数：%1").arg(c.ids.size()));
+    }
+}
+
 TEST_F(DataGridTest, HeaderClicksSortInTheDatabaseAndCtrlClickRemovesTheSort)
 {
     QHeaderView *header = grid.view()->horizontalHeader();

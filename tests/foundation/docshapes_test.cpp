@@ -17,7 +17,7 @@
 #include "screenkit/editors.h"
 #include "foundation/partnerlists.h"
 #include "screenkit/linedialog.h"
-#include "screenkit/partnergrid.h"
+#include "screenkit/partnergridmodel.h"
 #include "screenkit/pickrows.h"
 #include "screenkit/screenshapes.h"
 
@@ -753,7 +753,7 @@ TEST_F(PartnerChooserTest, OpensFilteredOverThePartnerListAndReloadsInTheOrderCh
     ChooserPanel panel(o, 10);
     GridColumn jm{"ghs_jm", "简码", 60};
     jm.visible = false;
-    GridModel *model = NewPartnerGridModel(&list, {GridColumn{"ghs_sn", "编号", 80}, GridColumn{"ghs_name", "供货商名称", 160}, jm});
+    GridModel *model = NewPartnerGridModel(list, {GridColumn{"ghs_sn", "编号", 80}, GridColumn{"ghs_name", "供货商名称", 160}, jm});
     model->setKeyField("ghs_sn");
     panel.setModel(model);
     QList<int> orders;

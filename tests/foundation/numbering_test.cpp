@@ -22,9 +22,10 @@ protected:
         RunSql(db(), QStringLiteral("insert into %1 (gl_djh, a_name) values (?, ?)").arg(table),
                {number, operatorName});
     }
-    void addWarehouse(const QString &code)
+    void addWarehouse(const QString &code, const QString &name = QString())
     {
-        RunSql(db(), QStringLiteral("insert into jxc_ckxx (ck_sn, ck_name) values (?, ?)"), {code, code});
+        RunSql(db(), QStringLiteral("insert into jxc_ckxx (ck_sn, ck_name) values (?, ?)"),
+               {code, name.isEmpty() ? code : name});
     }
     QString djh(const QString &table, const QString &prefix, const QString &date)
     {
@@ -197,10 +198,10 @@ TEST_F(NumberingTest, FirstIdAndValueExistence)
     const QString column = QStringLiteral("ck_name");
     EXPECT_EQ(GetFirstId(db(), table, column, QStringLiteral("分仓")), QString());
     EXPECT_FALSE(FieldValueExists(db(), table, column, QStringLiteral("分仓")));
-    addWarehouse(QStringLiteral("分仓"));
+    addWarehouse(QStringLiteral("100002"), QStringLiteral("分仓"));
     const QString firstId = QueryScalar(db(), QStringLiteral("select id from jxc_ckxx where ck_name = ?"),
                                         {QStringLiteral("分仓")});
-    addWarehouse(QStringLiteral("分仓"));
+    addWarehouse(QStringLiteral("100003"), QStringLiteral("分仓"));
     EXPECT_EQ(GetFirstId(db(), table, column, QStringLiteral("分仓")), firstId);
     EXPECT_TRUE(FieldValueExists(db(), table, column, QStringLiteral("分仓")));
     // A value with quotes is compared as it is.

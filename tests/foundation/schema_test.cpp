@@ -266,6 +266,24 @@ TEST_F(SchemaTest, UpgradeAddsMissingColumnsOnceAndKeepsData)
     EXPECT_EQ(TableColumns(db(), QStringLiteral("jxc_company")), columns);
 }
 
+TEST_F(SchemaTest, UpgradeOfASetHoldingACodeTwiceGoesOnWithoutItsUniqueIndex)
+{
+    // An old set where two workstations took one customer code.
+    RunSql(db(), QStringLiteral("drop index jxc_khxx_sn"));
+    RunSql(db(), QStringLiteral("drop index jxc_ghsxx_sn"));
+    for (int i = 0; i < 2; ++i)
+        RunSql(db(), QStringLiteral("insert into jxc_khxx (kh_sn, kh_name) values ('100002', ?)"),
+               {QStringLiteral("客户%1").arg(i)});
+    UpgradeSchema(db(), clock);
+    EXPECT_EQ(count(QStringLiteral("jxc_khxx"), QStringLiteral("kh_sn = '100002'")), 2);
+    // The other unique indexes came back.
+    EXPECT_THROW(RunSql(db(), QStringLiteral("insert into jxc_ghsxx (ghs_sn) values ('100001')")), DbError);
+    // Once the codes are mended the next login adds the index.
+    RunSql(db(), QStringLiteral("update jxc_khxx set kh_sn = '100003' where kh_name = ?"), {QStringLiteral("客户1")});
+    UpgradeSchema(db(), clock);
+    EXPECT_THROW(RunSql(db(), QStringLiteral("insert into jxc_khxx (kh_sn) values ('100002')")), DbError);
+}
+
 TEST_F(SchemaTest, FailedUpgradeStepKeepsItsMarkerForTheNextLogin)
 {
     RunSql(db(), QStringLiteral("update jxc_xtcs set cs_employdate = ?"), {QStringLiteral("2023-05-01")});

@@ -33,20 +33,6 @@ protected:
         QApplication::processEvents();
     }
 
-    static QString pdfText(const PrintJob &job)
-    {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("out.pdf");
-        Report report(job);
-        if (!report.writePdf(file))
-            return QString();
-        if (!qEnvironmentVariableIsEmpty("JXC_MD_PDF_DIR"))
-            QFile::copy(file, QDir(qEnvironmentVariable("JXC_MD_PDF_DIR")).filePath(job.templateName + ".pdf"));
-        QProcess p;
-        p.start("pdftotext", {"-layout", file, "-"});
-        p.waitForFinished();
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
 
     RecordingReportOutput output;
     std::unique_ptr<TF_Spxxgl> window;
@@ -61,7 +47,7 @@ TEST_F(GoodsPrintTest, GoodsListPrintsTheGridsRowsWithClassAndCompany)
     EXPECT_EQ(job.variables.value("goodsclass"), "所有类别");
     EXPECT_EQ(job.variables.value("comName"), "测试公司");
     EXPECT_EQ(job.variables.value("goodsCount"), "2");
-    const QString text = pdfText(job);
+    const QString text = PdfText(job);
     EXPECT_TRUE(text.contains("商品基本信息"));
     EXPECT_TRUE(text.contains("可乐"));
     EXPECT_TRUE(text.contains("20.00")) << text.toUtf8().constData();
@@ -75,7 +61,7 @@ TEST_F(GoodsPrintTest, LabelsOfSelectedRowsCarryTheCompanyShortName)
     ASSERT_EQ(output.jobs.size(), 1);
     const PrintJob &job = output.jobs.first().job;
     EXPECT_TRUE(job.templateFound);
-    const QString text = pdfText(job);
+    const QString text = PdfText(job);
     EXPECT_TRUE(text.contains("标价签"));
     EXPECT_TRUE(text.contains("小店"));
     EXPECT_TRUE(text.contains("雪碧"));

@@ -35,24 +35,6 @@ void doubleClickItem(KeyTree *tree, QTreeWidgetItem *item)
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, p);
 }
 
-// Types text the way an input method delivers it: key events carrying the characters.
-void typeText(QWidget *w, const QString &text)
-{
-    for (const QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(w, &release);
-    }
-}
-
-// A key as the operator presses it: to the control that has the focus.
-void press(QWidget *window, Qt::Key key)
-{
-    QWidget *target = window->focusWidget() ? window->focusWidget() : window;
-    QTest::keyClick(target, key);
-}
-
 }  // namespace
 
 class GoodsScreenTest : public MasterScreenTest
@@ -75,7 +57,7 @@ protected:
         doubleClickItem(add->classTree()->tree(), itemWithText(add->classTree()->tree(), "默认类别"));
         EXPECT_FALSE(add->classPanel()->isVisible());
         EXPECT_EQ(add->codeBox()->text(), "20000001");
-        typeText(add->nameBox(), name);
+        TypeText(add->nameBox(), name);
         add->unitCombo()->setCurrentIndex(add->unitCombo()->findText("瓶"));
         add->purchasePriceEdit()->setFocus();
         add->purchasePriceEdit()->selectAll();
@@ -88,7 +70,7 @@ protected:
         add->openingEdit()->setFocus();
         add->openingEdit()->selectAll();
         QTest::keyClicks(add->openingEdit(), "12");
-        press(add, Qt::Key_F5);
+        Press(add, Qt::Key_F5);
     }
 };
 
@@ -99,7 +81,7 @@ TEST_F(GoodsScreenTest, AddFromTheWindowThenTheGridShowsIt)
     whenShown("TF_Spxxgl_Add", [&](QDialog *d) {
         enterCola(d);
         proposed = static_cast<GoodsEditDialog *>(d)->codeBox()->text();
-        press(d, Qt::Key_Escape);
+        Press(d, Qt::Key_Escape);
     });
     QTest::mouseClick(w->findChild<QPushButton *>("btnAdd"), Qt::LeftButton);
     EXPECT_EQ(proposed, "20000002");
@@ -118,7 +100,7 @@ TEST_F(GoodsScreenTest, ModifyByDoubleClickRenamesAndPositions)
     auto w = openWindow();
     whenShown("TF_Spxxgl_Add", [&](QDialog *d) {
         enterCola(d);
-        press(d, Qt::Key_Escape);
+        Press(d, Qt::Key_Escape);
     });
     w->addGoods();
     bool codeEnabled = true;
@@ -126,8 +108,8 @@ TEST_F(GoodsScreenTest, ModifyByDoubleClickRenamesAndPositions)
         auto *m = static_cast<GoodsEditDialog *>(d);
         codeEnabled = m->codeBox()->isEnabled();
         m->nameBox()->selectAll();
-        typeText(m->nameBox(), "百事可乐");
-        press(m, Qt::Key_F5);
+        TypeText(m->nameBox(), "百事可乐");
+        Press(m, Qt::Key_F5);
     });
     QTableView *view = w->grid()->view();
     const QRect cell = view->visualRect(view->model()->index(0, 1));
@@ -157,8 +139,8 @@ TEST_F(GoodsScreenTest, NewUnitThroughTheUnitListAndTheAuxTab)
         auxTabVisible = add->tabs()->isTabVisible(1);
         whenShown("TF_Dwgl", [&](QDialog *list) {
             whenShown("TF_Dwgl_Add", [&](QDialog *a) {
-                typeText(a->findChild<QLineEdit *>("tname"), "支");
-                press(a, Qt::Key_F5);
+                TypeText(a->findChild<QLineEdit *>("tname"), "支");
+                Press(a, Qt::Key_F5);
             });
             QTest::mouseClick(list->findChild<QPushButton *>("btnAdd"), Qt::LeftButton);
             QTest::mouseClick(list->findChild<QPushButton *>("btnExit"), Qt::LeftButton);
@@ -167,7 +149,7 @@ TEST_F(GoodsScreenTest, NewUnitThroughTheUnitListAndTheAuxTab)
         add->unitCombo()->setCurrentIndex(0);
         Q_EMIT add->unitCombo()->activated(0);
         selected = add->unitCombo()->currentText();
-        press(add, Qt::Key_Escape);
+        Press(add, Qt::Key_Escape);
     });
     w->addGoods();
     EXPECT_FALSE(auxTabVisible);
@@ -190,12 +172,12 @@ TEST_F(GoodsScreenTest, AuxUnitAddedThroughTheTabIsStoredWithTheGoods)
             factor->setFocus();
             factor->selectAll();
             QTest::keyClicks(factor, "12");
-            press(u, Qt::Key_F5);
+            Press(u, Qt::Key_F5);
         });
         QTest::mouseClick(add->findChild<QPushButton *>("btnDwAdd"), Qt::LeftButton);
         EXPECT_EQ(add->unitGrid()->rowCount(), 1);
         enterCola(d);
-        press(d, Qt::Key_Escape);
+        Press(d, Qt::Key_Escape);
     });
     w->addGoods();
     EXPECT_EQ(scalar("select dw_name from jxc_goodsdw where g_sn = '20000001'"), "箱");
@@ -217,7 +199,7 @@ TEST_F(GoodsScreenTest, TreeCreateRenameSearchBoxAndFilter)
     auto *editor = tree->viewport()->findChild<QLineEdit *>();
     ASSERT_TRUE(editor);
     editor->selectAll();
-    typeText(editor, "饮料");
+    TypeText(editor, "饮料");
     QTest::keyClick(editor, Qt::Key_Return);
     QApplication::processEvents();
     QApplication::processEvents();
@@ -228,7 +210,7 @@ TEST_F(GoodsScreenTest, TreeCreateRenameSearchBoxAndFilter)
     const QPoint rootPoint = tree->visualItemRect(itemWithText(tree, "所有类别")).center();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rootPoint);
     w->grid()->view()->setFocus();
-    press(w.get(), Qt::Key_F6);
+    Press(w.get(), Qt::Key_F6);
     EXPECT_TRUE(w->searchBox()->hasFocus());
     QTest::keyClicks(w->searchBox(), "kl");
     ASSERT_EQ(w->grid()->rowCount(), 1);

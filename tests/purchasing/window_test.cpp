@@ -49,11 +49,6 @@ protected:
         QTest::keyClicks(box, QString::fromLatin1(code));
         QTest::keyClick(box, Qt::Key_Return);
     }
-    static void press(QWidget *w, Qt::Key key)
-    {
-        QWidget *target = w->focusWidget() ? w->focusWidget() : w;
-        QTest::keyClick(target, key);
-    }
     // A key as the operator types it: to `target`, which has the focus.
     static void keyTo(QWidget *target, Qt::Key key)
     {
@@ -65,12 +60,6 @@ protected:
         QTableView *view = grid->view();
         const QRect cell = view->visualRect(view->model()->index(row, column));
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-    }
-    // Types text, Chinese included, as key events carrying the text.
-    static void typeText(QWidget *widget, const QString &text)
-    {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
     static void typeInto(MoneyEdit *edit, const QString &text)
     {
@@ -149,7 +138,7 @@ TEST_F(ReceiptWindowTest, ScanPickEditSaveAndAuditFromThePendingPage)
     // A double click on a line: the dialog; quantity 5, F5.
     whenShown("TF_Cgjh_Sele", [&](QDialog *d) {
         typeInto(d->findChild<MoneyEdit *>("tsl"), "5");
-        press(d, Qt::Key_F5);
+        PressKey(d, Qt::Key_F5);
     });
     doubleClickRow(w->linesGrid(), 0);
     EXPECT_EQ(w->linesGrid()->value(0, "jh_sl").toDouble(), 5);
@@ -335,7 +324,8 @@ TEST_F(ReceiptWindowTest, TheAccountPanelAndTheChooserButtonsFollowTheFocus)
 
     // The handler chooser and the note presets hand back their answers.
     RunSql(db(), "insert into jxc_user (u_sn, u_name, u_cg, u_jy) values ('100002', '李采购', 1, 0)");
-    installDouble("TF_User2", {{handoff::HandlerName, "李采购"}});
+    installDouble("TF_User2", {{handoff::HandlerItems, KeyedItemsProperty({{"默认员工", "100001"}, {"李采购", "100002"}})},
+                               {handoff::HandlerSelected, 1}});
     installDouble("TF_Djbz", {{handoff::NoteText, "送货上门"}});
     w->chooseHandler();
     w->chooseNote();
@@ -375,16 +365,16 @@ TEST_F(ReceiptWindowTest, NewGoodsGoThroughTheGoodsDialogIntoTheLineDialog)
         tree->setCurrentItem(found.first());
         Q_EMIT tree->itemDoubleClicked(found.first(), 0);
         add->nameBox()->setFocus();
-        typeText(add->nameBox(), "芒果汁");
+        TypeText(add->nameBox(), "芒果汁");
         add->unitCombo()->setCurrentIndex(add->unitCombo()->findText("瓶"));
         add->purchasePriceEdit()->setFocus();
         add->purchasePriceEdit()->selectAll();
         QTest::keyClicks(add->purchasePriceEdit(), "4");
         whenShown("TF_Cgjh_Sele", [&](QDialog *line) {
             typeInto(line->findChild<MoneyEdit *>("tsl"), "6");
-            press(line, Qt::Key_F5);
+            PressKey(line, Qt::Key_F5);
         });
-        press(add, Qt::Key_F5);
+        PressKey(add, Qt::Key_F5);
     });
     keyTo(w->linesGrid()->view(), Qt::Key_F9);
     ASSERT_EQ(w->lineCount(), 1) << notices.texts().join("|").toStdString();
@@ -454,7 +444,7 @@ TEST_F(ReceiptWindowTest, Screenshots)
     whenShown("TF_Cgjh_Sele", [&](QDialog *d) {
         QApplication::processEvents();
         d->grab().save(QDir::temp().filePath("i19-cgjh-sele.png"));
-        press(d, Qt::Key_Escape);
+        PressKey(d, Qt::Key_Escape);
     });
     w->modifyLine();
     whenShown("TF_Cgjh_Add", [&](QDialog *d) {
@@ -466,7 +456,7 @@ TEST_F(ReceiptWindowTest, Screenshots)
         QApplication::processEvents();
         d->grab().save(QDir::temp().filePath("i19-cgjh-add.png"));
         notices.script({Notices::Answer::No});
-        press(d, Qt::Key_Escape);
+        PressKey(d, Qt::Key_Escape);
     });
     w->addOld();
     SUCCEED();

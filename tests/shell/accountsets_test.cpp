@@ -5,6 +5,7 @@
 
 #include "../support/scriptedfilechoice.h"
 
+#include "foundation/db/presence.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
 #include "foundation/oplog.h"
@@ -248,9 +249,14 @@ TEST_F(AccountSetTest, DeleteRefusalsInOrderThenDataBeforeRow)
               QStringLiteral("删除帐套后，该帐套所包含的数据也将一起被删除，\r\n\r\n确定要删除所选的帐套信息吗？"));
     EXPECT_TRUE(DatabaseExists(settings, "jxc_100003.db"));
     EXPECT_EQ(manager.grid->rowCount(), 3);
+    // The presence mark a session left beside the file goes with it.
+    const QString mark = PresenceFilePath(DatabaseTarget(settings, "jxc_100003.db"));
+    if (settings.kind == DbKind::Sqlite)
+        QFile(mark).open(QIODevice::WriteOnly);
     notices.script({Notices::Answer::Yes});
     manager.btnDel->click();
     EXPECT_FALSE(DatabaseExists(settings, "jxc_100003.db"));
+    EXPECT_FALSE(QFile::exists(mark));
     EXPECT_EQ(manager.grid->rowCount(), 2);
     EXPECT_EQ(manager.grid->footerText("zt_sn"), QStringLiteral("记录数:2"));
 }

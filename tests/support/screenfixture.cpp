@@ -17,6 +17,7 @@ void ScreenFixture::SetUp()
             FAIL() << "PostgreSQL test server not reachable: " << problem.toStdString();
         GTEST_SKIP() << "PostgreSQL test server not reachable: " << problem.toStdString();
     }
+    programFolder.emplace(home.path());
     settings = TestConnectionSettings();
     settings.dataFolder = home.filePath(QStringLiteral("data"));
     settings.prefix += QStringLiteral("sc%1_%2_").arg(QCoreApplication::applicationPid()).arg(++g_fixture);
@@ -57,6 +58,7 @@ void ScreenFixture::TearDown()
         }
     }
     EXPECT_TRUE(failures.isEmpty()) << failures.join(QStringLiteral(", ")).toStdString();
+    programFolder.reset();
 }
 
 ScreenContext ScreenFixture::context()

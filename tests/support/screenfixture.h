@@ -1,13 +1,14 @@
 #pragma once
 
-// Screens through their real widgets: a program folder of its own with the default account
-// set made as at the first start, the program's connections, a fixed clock, the notice double,
+// Screens through their real widgets: a program folder of its own (JXC_HOME) with the default
+// account set made as at the first start, the program's connections, a fixed clock, the notice double,
 // a screen registry of the test's own and the administrator signed in. Subclasses register the
 // screens they drive (and doubles for the dialogs of later work).
 
+#include "modaldriver.h"
+#include "scopedhome.h"
 #include "scriptednotices.h"
 #include "testdb.h"
-#include "whenshown.h"
 
 #include "foundation/datamodule.h"
 #include "foundation/db/sqlroutines.h"
@@ -19,11 +20,24 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <optional>
+
+// Types text the way an input method delivers it: key events carrying the characters.
+inline void TypeText(QWidget *w, const QString &text)
+{
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(w, &release);
+    }
+}
 
 class ScreenFixture : public ::testing::Test
 {
@@ -43,7 +57,8 @@ protected:
     // Runs `step` on the next modal dialog whose object name is `name` once it is shown.
     void whenShown(const QString &name, std::function<void(QDialog *)> step) { WhenShown(name, std::move(step), failures); }
 
-    QTemporaryDir home;
+    QTemporaryDir home;  // the program folder (JXC_HOME) while the test runs, data/ below it
+    std::optional<ScopedProgramFolder> programFolder;
     ConnectionSettings settings;
     FixedClock clock{QDateTime(QDate(2025, 3, 14), QTime(9, 0, 0))};
     ScriptedNotices notices;

@@ -1,6 +1,7 @@
 #include "foundation/db/connection.h"
 
 #include "foundation/db/dberror.h"
+#include "foundation/db/presence.h"
 #include "foundation/db/sqlroutines.h"
 
 #include <QDir>
@@ -133,6 +134,8 @@ QSqlDatabase OpenConnection(const ConnectionSettings &settings, const QString &f
     db.setUserName(settings.user);
     db.setPassword(settings.password);
     db.setDatabaseName(target);
+    // The mark by which OtherSessionsOnSet tells this process's connections from others.
+    db.setConnectOptions(QStringLiteral("application_name=") + SessionApplicationName());
     if (!db.open()) {
         const QString text = db.lastError().text();
         db = QSqlDatabase();
@@ -192,6 +195,7 @@ void DropDatabase(const ConnectionSettings &settings, const QString &fileName)
         QFile::remove(target);
         QFile::remove(target + QStringLiteral("-wal"));
         QFile::remove(target + QStringLiteral("-shm"));
+        QFile::remove(PresenceFilePath(target));
         return;
     }
     MaintenanceConnection m(settings);

@@ -40,6 +40,11 @@ QString Dialect::forUpdate() const
     return isPostgres() ? QStringLiteral(" FOR UPDATE") : QString();
 }
 
+QString Dialect::lockTimeoutStatement(int seconds) const
+{
+    return isPostgres() ? QStringLiteral("SET LOCAL lock_timeout = '%1s'").arg(seconds) : QString();
+}
+
 QString Dialect::likeClause(const QString &expr) const
 {
     return expr + (isPostgres() ? QStringLiteral(" ILIKE ? ESCAPE '\\'")

@@ -29,6 +29,10 @@ public:
     QString beginStatement() const;
     // " FOR UPDATE" where rows can be locked (PostgreSQL), empty elsewhere.
     QString forUpdate() const;
+    // Inside a transaction: a lock not granted within `seconds` fails the statement instead of
+    // waiting on (PostgreSQL "SET LOCAL lock_timeout"); empty on SQLite, whose busy timeout
+    // bounds the wait already.
+    QString lockTimeoutStatement(int seconds) const;
 
     // "<expr> LIKE ? ESCAPE '\'" (ILIKE on PostgreSQL): case-insensitive match of a pattern.
     QString likeClause(const QString &expr) const;

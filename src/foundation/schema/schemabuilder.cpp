@@ -134,8 +134,21 @@ void addOwnColumnsAndIndexes(const QSqlDatabase &db)
             if (c.own)
                 addColumnIfMissing(db, t.name, c.name);
         }
-        for (const Index &ix : t.indexes)
-            RunSql(db, createIndexSql(t, ix, true));
+        for (const Index &ix : t.indexes) {
+            if (!ix.unique) {
+                RunSql(db, createIndexSql(t, ix, true));
+                continue;
+            }
+            // An older set may hold a code twice (two workstations took it); its unique index
+            // waits until the codes are mended, and the login goes on.
+            try {
+                Transaction one(db);
+                RunSql(db, createIndexSql(t, ix, true));
+                one.commit();
+            } catch (const DbError &e) {
+                qWarning("%s", qPrintable(QStringLiteral("索引%1未建立：%2").arg(indexName(t, ix), e.text())));
+            }
+        }
     }
 }
 

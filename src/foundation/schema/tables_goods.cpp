@@ -91,7 +91,7 @@ std::vector<TableDef> schema::goodsTables()
          {{"ck_sn, ck_name, ck_jm, ck_fzr, ck_aname, ck_asn, ck_default, ck_pos, ck_note",
            {
                {"100001", "主仓库", "ZCK", "王强", "admin,", "100001,", 1, 1, "各种商品"},
-           }}}},
+           }}}, "", {"unique sn:ck_sn"}},
 
         {"jxc_kcsp",
          "kc_sl numeric, kc_cbj numeric, kc_zsl numeric, kc_xssl numeric, kc_zcb numeric, "

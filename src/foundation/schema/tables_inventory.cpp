@@ -19,12 +19,14 @@ std::vector<TableDef> schema::inventoryTables()
         {"jxc_kcdbd",
          "gl_djh varchar(16), ck_out varchar(8), ck_in varchar(8), db_dbrq varchar(32), db_status int, "
          "db_checker nvarchar(32), db_chkrq varchar(16), u_sn varchar(8), db_note nvarchar(200), "
-         "a_name nvarchar(32)"},
+         "a_name nvarchar(32)",
+         {}, "", {"employee:u_sn", "warehouse_out:ck_out", "warehouse_in:ck_in"}},
         // Goods split headers ("CF").
         {"jxc_cfd",
          "gl_djh varchar(16), ck_sn varchar(8), cf_cfrq varchar(32), g_sn varchar(32), cf_cbj numeric, "
          "cf_sl numeric, cf_status int, cf_checker nvarchar(32), cf_chkrq varchar(16), u_sn varchar(8), "
-         "a_name nvarchar(32), cf_note nvarchar(200)"},
+         "a_name nvarchar(32), cf_note nvarchar(200)",
+         {}, "", {"employee:u_sn", "warehouse:ck_sn"}},
         // Goods split component lines.
         {"jxc_cfsp",
          "gl_djh varchar(16), g_sn varchar(32), cf_dj numeric, cf_sl numeric, cf_zje numeric, "
@@ -33,7 +35,8 @@ std::vector<TableDef> schema::inventoryTables()
         {"jxc_kbd",
          "gl_djh varchar(16), ck_sn varchar(8), kb_kbrq varchar(32), g_sn varchar(32), kb_cbj numeric, "
          "kb_sl numeric, kb_status int, kb_checker nvarchar(32), kb_chkrq varchar(16), u_sn varchar(8), "
-         "a_name nvarchar(32), kb_note nvarchar(200)"},
+         "a_name nvarchar(32), kb_note nvarchar(200)",
+         {}, "", {"employee:u_sn", "warehouse:ck_sn"}},
         // Goods bundle component lines.
         {"jxc_kbsp",
          "gl_djh varchar(16), g_sn varchar(32), kb_dj numeric, kb_sl numeric, kb_zje numeric, "
@@ -45,7 +48,8 @@ std::vector<TableDef> schema::inventoryTables()
         // Loss report headers ("BS").
         {"jxc_bsd",
          "gl_djh varchar(16), ck_sn varchar(8), bs_bsrq varchar(32), bs_status int, bs_checker nvarchar(32), "
-         "bs_chkrq varchar(16), u_sn varchar(8), bs_note nvarchar(200), a_name nvarchar(32)"},
+         "bs_chkrq varchar(16), u_sn varchar(8), bs_note nvarchar(200), a_name nvarchar(32)",
+         {}, "", {"employee:u_sn", "warehouse:ck_sn"}},
         // Loss report lines.
         {"jxc_bssp",
          "gl_djh varchar(16), g_sn varchar(32), bs_sl numeric, bs_dj numeric, bs_zje numeric, "
@@ -53,7 +57,8 @@ std::vector<TableDef> schema::inventoryTables()
         // Overflow report headers ("BY"); jxc_bsd with by_ for bs_.
         {"jxc_byd",
          "gl_djh varchar(16), ck_sn varchar(8), by_byrq varchar(32), by_status int, by_checker nvarchar(32), "
-         "by_chkrq varchar(16), u_sn varchar(8), by_note nvarchar(200), a_name nvarchar(32)"},
+         "by_chkrq varchar(16), u_sn varchar(8), by_note nvarchar(200), a_name nvarchar(32)",
+         {}, "", {"employee:u_sn", "warehouse:ck_sn"}},
         // Overflow report lines.
         {"jxc_bysp",
          "gl_djh varchar(16), g_sn varchar(32), by_sl numeric, by_dj numeric, by_zje numeric, "
@@ -63,7 +68,7 @@ std::vector<TableDef> schema::inventoryTables()
         {"jxc_kcpd",
          "gl_djh varchar(16), pd_sl numeric, kc_sl numeric, pd_rq varchar(32), pd_note nvarchar(200), "
          "pd_status int, pd_checker nvarchar(32), pd_chkrq varchar(16), ck_sn varchar(8), u_sn varchar(8), "
-         "a_name nvarchar(32)"},
+         "a_name nvarchar(32)", {}, "", {"employee:u_sn", "warehouse:ck_sn"}},
         // Stocktaking lines.
         {"jxc_kcpdsp",
          "gl_djh varchar(16), g_sn varchar(32), pd_sl numeric, pd_dj numeric, pd_zje numeric, id2 int, "
@@ -89,7 +94,8 @@ std::vector<TableDef> schema::inventoryTables()
          "gl_djh varchar(16), ghs_sn varchar(8), de_sn varchar(8), ck_sn varchar(8), sc_rq varchar(16), "
          "sc_flag int, sc_yfje numeric, sc_sfje numeric, sc_status int, sc_checker nvarchar(32), "
          "sc_chkrq varchar(16), u_sn varchar(8), sc_note nvarchar(200), a_name nvarchar(32), "
-         "sc_sn2 varchar(16), sc_yhje numeric"},
+         "sc_sn2 varchar(16), sc_yhje numeric",
+         {}, "", {"supplier:ghs_sn", "employee:u_sn", "warehouse:ck_sn", "department:de_sn"}},
         // Production receipt and return lines.
         {"jxc_scrksp",
          "gl_djh varchar(16), sc_dj numeric, sc_sl numeric, sc_zje numeric, sc_flag int, sc_bz nvarchar(64), "
@@ -99,7 +105,8 @@ std::vector<TableDef> schema::inventoryTables()
         {"jxc_bmlyd",
          "gl_djh varchar(16), ck_sn varchar(8), de_sn varchar(8), ly_rq varchar(32), ly_zje numeric, "
          "ly_status int, ly_checker nvarchar(32), ly_chkrq varchar(16), u_sn varchar(8), "
-         "ly_note nvarchar(200), ly_flag int, a_name nvarchar(32)"},
+         "ly_note nvarchar(200), ly_flag int, a_name nvarchar(32)",
+         {}, "", {"employee:u_sn", "warehouse:ck_sn", "department:de_sn"}},
         // Department issue and return lines.
         {"jxc_bmlysp",
          "gl_djh varchar(16), g_sn varchar(32), ly_sl numeric, ly_hhsl numeric, ly_qxsl numeric, "

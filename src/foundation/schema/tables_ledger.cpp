@@ -27,8 +27,10 @@ std::vector<TableDef> schema::ledgerTables()
          "gl_dqkc numeric, t_ddh varchar(32), t_ph varchar(64), t_scrq varchar(16), g_xlh text",
          {},
          "",
-         // The cost walk reads a goods' rows in a warehouse by date and id.
-         {"goods:g_sn,ck_sn,gl_kdrq,id", "source:gl_djh2"}},
+         // The cost walk reads a goods' rows in a warehouse by date and id; renames of partners,
+         // warehouses and employees and the tests whether a record is in use find rows by them.
+         {"goods:g_sn,ck_sn,gl_kdrq,id", "source:gl_djh2", "partner:ghs_sn", "warehouse:ck_sn",
+          "employee:u_name"}},
 
         // Cash and bank ledger; xj_ljje is the running balance per account over audited rows.
         {"jxc_xjyh",
@@ -47,8 +49,8 @@ std::vector<TableDef> schema::ledgerTables()
                 "对账账户期初数"},
            }}},
          "",
-         // Running balances walk one account's rows by date and id.
-         {"balance:xj_kmmc,xj_rq,id"}},
+         // Running balances walk one account's rows by date and id; a partner's rows by its code.
+         {"balance:xj_kmmc,xj_rq,id", "partner:ghs_sn"}},
 
         // Payment methods; nothing reads them.
         {"jxc_fkfs",
@@ -110,8 +112,8 @@ std::vector<TableDef> schema::ledgerTables()
          {},
          "",
          // Running balances walk one partner account's rows by date and id; a cancel finds the
-         // rows written against a document by its source number.
-         {"balance:k_type,k_ghskh,k_rq,id", "source:gl_djh2"}},
+         // rows written against a document by its source number; an employee's rows by its code.
+         {"balance:k_type,k_ghskh,k_rq,id", "source:gl_djh2", "employee:u_sn"}},
 
         // Per-operator staging rows of the stock summary, stock queries and commission statistics.
         {"jxc_jxchz",
@@ -129,8 +131,9 @@ std::vector<TableDef> schema::ledgerTables()
          "a_name nvarchar(32), k_ghskh varchar(8)",
          {},
          "",
-         // A cancel finds the registrations of a document by its source number.
-         {"source:gl_djh2"}},
+         // A cancel finds the registrations of a document by its source number; a partner's and an
+         // employee's registrations by their codes.
+         {"source:gl_djh2", "partner:k_type,k_ghskh", "employee:u_sn"}},
 
         // Invoice ledger; fp_ljje is the amount not yet invoiced per partner.
         {"jxc_fpdjb",

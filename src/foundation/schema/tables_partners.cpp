@@ -19,7 +19,7 @@ std::vector<TableDef> schema::partnerTables()
            {
                {"100001", "普通供货商", "PTGHS", "普通供货商为一些零碎的,不固定的商品供货商",
                 0, 1, 0, 0, "-1", "所有仓库", "", "", "", "", ""},
-           }}}},
+           }}}, "", {"unique sn:ghs_sn"}},
 
         {"jxc_ghstype",
          "gt_sn varchar(8), gt_name nvarchar(32), gt_default bit",
@@ -28,7 +28,7 @@ std::vector<TableDef> schema::partnerTables()
                {"100001", "A级供货商", 0},
                {"100002", "B级供货商", 0},
                {"100003", "C级供货商", 0},
-           }}}},
+           }}}, "", {"unique sn:gt_sn"}},
 
         {"jxc_zone",
          "z_sn varchar(8), z_name nvarchar(32), z_jm varchar(32), z_default bit",
@@ -37,7 +37,7 @@ std::vector<TableDef> schema::partnerTables()
                {"100001", "省会地区", "SHDQ", 0},
                {"100002", "地市区域", "DSDQ", 0},
                {"100003", "其他区域", "QTDQ", 0},
-           }}}},
+           }}}, "", {"unique sn:z_sn"}},
 
         {"jxc_ghsfk",
          "gf_sn varchar(16), gf_fkrq varchar(32), gf_fkfs varchar(32), gf_fkje numeric, "
@@ -56,7 +56,7 @@ std::vector<TableDef> schema::partnerTables()
            {
                {"100001", "普通客户", "PTKH", "系统设置—设置—公司信息修改抬头", 0, 1, 0, 0,
                 "零售客户", "1000", "默认员工,", "100001,", "-1", "所有仓库", "", "", "", ""},
-           }}}},
+           }}}, "", {"unique sn:kh_sn"}},
 
         // Customer types double as price levels; the six rows are fixed.
         {"jxc_khtype",
@@ -88,7 +88,7 @@ std::vector<TableDef> schema::partnerTables()
            {
                {"100001", "默认员工", "MRYG", "", "", "", 0, 0, 0, 1, 1, 1, "-1", "所有仓库", 0,
                 0, 0, "按销售额提成"},
-           }}}},
+           }}}, "", {"unique sn:u_sn"}},
 
         {"jxc_htgl",
          "gl_djh varchar(16), ht_sn varchar(8), ht_rq varchar(32), ht_name nvarchar(64), "
@@ -161,6 +161,6 @@ std::vector<TableDef> schema::partnerTables()
          {{"de_sn, de_name",
            {
                {"100001", "默认部门"},
-           }}}},
+           }}}, "", {"unique sn:de_sn"}},
     };
 }

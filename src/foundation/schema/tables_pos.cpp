@@ -61,7 +61,7 @@ std::vector<TableDef> schema::posTables()
          {},
          // Which way the member effects of the bill went (PostPosMember): NULL not recorded,
          // 1 points path, 2 early exit (points base 0); the cancel takes back only that.
-         "pos_hyfz int"},
+         "pos_hyfz int", {"customer:kh_sn", "employee:u_sn", "warehouse:ck_sn"}},
 
         // POS bill lines.
         {"jxc_posxssp",
@@ -185,7 +185,8 @@ std::vector<TableDef> schema::posTables()
         // Point exchanges for gifts ("DH").
         {"jxc_dhd",
          "gl_djh varchar(16), hy_sn varchar(8), dh_dhrq varchar(32), dh_sl numeric, dh_jf numeric, "
-         "dh_note nvarchar(200), a_name nvarchar(32), ck_sn varchar(8)"},
+         "dh_note nvarchar(200), a_name nvarchar(32), ck_sn varchar(8)",
+         {}, "", {"warehouse:ck_sn"}},
 
         // Gift lines of a point exchange.
         {"jxc_dhzp",

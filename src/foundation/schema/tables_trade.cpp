@@ -24,12 +24,13 @@ std::vector<TableDef> schema::tradeTables()
          "j_yhje numeric, j_hkje numeric, j_th int, j_crk bit, j_qk bit, j_fpno varchar(32), j_fpje numeric, "
          "j_yf numeric, j_bzf numeric, j_yffs varchar(16), j_dhdid varchar(16), j_status int, "
          "j_checker nvarchar(32), j_chkrq varchar(16), j_jsfs int, j_kmmc nvarchar(32), ht_sn varchar(8), "
-         "j_dhbz int"},
+         "j_dhbz int", {}, "", {"supplier:ghs_sn", "employee:u_sn", "warehouse:ck_sn"}},
         // Receipt register headers (kept, unused).
         {"jxc_shdj",
          "gl_djh varchar(16), ghs_sn varchar(8), ck_sn varchar(8), sh_rq varchar(32), sh_yfje numeric, "
          "sh_sfje numeric, sh_yhje numeric, u_sn varchar(8), sh_note nvarchar(200), a_name nvarchar(32), "
-         "gl_djh2 nvarchar(16), sh_th int, sh_flag varchar(8), sh_djzt int, sh_kmmc nvarchar(32)"},
+         "gl_djh2 nvarchar(16), sh_th int, sh_flag varchar(8), sh_djzt int, sh_kmmc nvarchar(32)",
+         {}, "", {"supplier:ghs_sn", "employee:u_sn", "warehouse:ck_sn"}},
         // Receipt register lines (kept, unused).
         {"jxc_shsp",
          "gl_djh varchar(16), g_sn varchar(32), sh_dj numeric, sh_sl numeric, sh_zje numeric, sh_dzl numeric, "
@@ -39,7 +40,8 @@ std::vector<TableDef> schema::tradeTables()
          "gl_djh varchar(16), ghs_sn varchar(8), ck_sn varchar(8), th_thrq varchar(32), th_yfje numeric, "
          "th_sfje numeric, th_hkje numeric, u_sn varchar(8), th_note nvarchar(200), th_status int, "
          "th_checker nvarchar(32), th_chkrq varchar(16), th_jsfs int, th_kmmc nvarchar(32), "
-         "th_fpno varchar(32), th_fpje numeric, a_name nvarchar(32), th_qk bit"},
+         "th_fpno varchar(32), th_fpje numeric, a_name nvarchar(32), th_qk bit",
+         {}, "", {"supplier:ghs_sn", "employee:u_sn", "warehouse:ck_sn"}},
         // Purchase return lines.
         {"jxc_thsp",
          "gl_djh varchar(16), g_sn varchar(32), th_dj numeric, th_sl numeric, th_dzl numeric, "
@@ -74,7 +76,7 @@ std::vector<TableDef> schema::tradeTables()
          {},
          "",
          // A customer's sales history (sale price proposal).
-         {"customer:kh_sn"}},
+         {"customer:kh_sn", "employee:u_sn", "warehouse:ck_sn"}},
         // Sales return lines ("XT"), also POS return lines.
         {"jxc_xsthsp",
          "gl_djh varchar(16), g_sn varchar(32), th_dj numeric, th_cbj numeric, th_zcb numeric, th_sl numeric, "
@@ -90,7 +92,7 @@ std::vector<TableDef> schema::tradeTables()
          "th_fpno varchar(32), th_fpje numeric, a_name nvarchar(32), th_qk bit, th_zt varchar(32), "
          "th_fdmc varchar(50), th_lr numeric, hy_sn varchar(8), pos_zffs int, pos_xj numeric, "
          "pos_czk numeric, pos_yhk numeric, pos_djq numeric, pos_yhje numeric, pos_sdjf int, "
-         "pos_rjid varchar(50)"},
+         "pos_rjid varchar(50)", {}, "", {"customer:kh_sn", "employee:u_sn", "warehouse:ck_sn"}},
         // Sales lines held outside the sales table.
         {"jxc_lsxssptemp",
          "gl_djh varchar(16), g_sn varchar(32), ls_dj numeric, ls_sl numeric, ls_zje numeric, "
@@ -107,7 +109,8 @@ std::vector<TableDef> schema::tradeTables()
         {"jxc_rkd",
          "gl_djh varchar(16), rk_rq varchar(32), rk_zsl numeric, ck_sn varchar(8), ghs_sn varchar(8), "
          "u_sn varchar(8), rk_note nvarchar(200), a_name nvarchar(32), rk_status int, "
-         "rk_checker nvarchar(32), rk_chkrq varchar(16)"},
+         "rk_checker nvarchar(32), rk_chkrq varchar(16)",
+         {}, "", {"supplier:ghs_sn", "employee:u_sn", "warehouse:ck_sn"}},
         // Separate goods-out lines.
         {"jxc_cksp",
          "gl_djh varchar(16), ck_sl numeric, g_sn varchar(32), a_name nvarchar(32), gl_djh2 nvarchar(16), "
@@ -117,12 +120,14 @@ std::vector<TableDef> schema::tradeTables()
         {"jxc_ckd",
          "gl_djh varchar(16), ck_rq varchar(32), ck_zsl numeric, ck_sn varchar(8), kh_sn varchar(8), "
          "u_sn varchar(8), ck_note nvarchar(200), a_name nvarchar(32), ck_status int, "
-         "ck_checker nvarchar(32), ck_chkrq varchar(16)"},
+         "ck_checker nvarchar(32), ck_chkrq varchar(16)",
+         {}, "", {"customer:kh_sn", "employee:u_sn", "warehouse:ck_sn"}},
         // Customer borrow ("JH") and borrow-return ("HH") headers.
         {"jxc_khjh",
          "kh_sn varchar(8), jh_rq varchar(32), gl_djh varchar(16), ck_sn varchar(8), u_sn varchar(8), "
          "jh_status int, jh_flag varchar(2), jh_checker nvarchar(32), jh_chkrq varchar(16), "
-         "a_name nvarchar(32), jh_note nvarchar(200)"},
+         "a_name nvarchar(32), jh_note nvarchar(200)",
+         {}, "", {"customer:kh_sn", "employee:u_sn", "warehouse:ck_sn"}},
         // Customer borrow and borrow-return lines.
         {"jxc_khjhsp",
          "gl_djh varchar(16), g_sn varchar(32), jh_dj numeric, jh_zje numeric, jh_sl numeric, "
@@ -150,7 +155,8 @@ std::vector<TableDef> schema::tradeTables()
          "ls_sfje numeric, u_sn varchar(8), ls_note nvarchar(200), a_name nvarchar(32), gl_djh2 nvarchar(16), "
          "ls_yhje numeric, ls_yf numeric, ls_bzf numeric, ls_yffs varchar(16), ls_fdmc varchar(50), "
          "ls_ckrq varchar(16), ls_status int, ls_checker nvarchar(32), ls_chkrq varchar(16), "
-         "ls_zftype varchar(32), ls_transactionid varchar(64), ls_jsfs int, ls_kmmc nvarchar(32), ls_dhbz int"},
+         "ls_zftype varchar(32), ls_transactionid varchar(64), ls_jsfs int, ls_kmmc nvarchar(32), ls_dhbz int",
+         {}, "", {"customer:kh_sn", "employee:u_sn", "warehouse:ck_sn"}},
         // Purchase order lines ("CD"); same columns as jxc_jhsp.
         {"jxc_cgsp",
          "gl_djh varchar(16), jh_dj numeric, jh_sl numeric, jh_je numeric, jh_tax numeric, jh_taxdj numeric, "
@@ -164,7 +170,7 @@ std::vector<TableDef> schema::tradeTables()
          "j_sfje numeric, u_sn varchar(8), j_note nvarchar(200), a_name nvarchar(32), gl_djh2 nvarchar(16), "
          "j_yhje numeric, j_hkje numeric, j_th int, j_crk bit, j_qk bit, j_status int, "
          "j_checker nvarchar(32), j_chkrq varchar(16), j_jsfs int, j_kmmc nvarchar(32), ht_sn varchar(8), "
-         "j_dhbz int"},
+         "j_dhbz int", {}, "", {"supplier:ghs_sn", "employee:u_sn", "warehouse:ck_sn"}},
         // Sales order lines ("XD"); the columns of jxc_lsxssp without idck and gl_djh3.
         {"jxc_xssp",
          "gl_djh varchar(16), g_sn varchar(32), ls_dj numeric, ls_sl numeric, ls_je numeric, ls_cbj numeric, "
@@ -181,7 +187,8 @@ std::vector<TableDef> schema::tradeTables()
          "ls_sfje numeric, u_sn varchar(8), ls_note nvarchar(200), a_name nvarchar(32), gl_djh2 nvarchar(16), "
          "ls_yhje numeric, ls_hkje numeric, ls_th int, ls_crk bit, ls_qk bit, ls_fdmc varchar(50), "
          "ls_hy varchar(50), hy_sn varchar(8), ls_ckrq varchar(16), ls_status int, ls_checker nvarchar(32), "
-         "ls_chkrq varchar(16), ls_jsfs int, ls_kmmc nvarchar(32), ht_sn varchar(8), ls_dhbz int"},
+         "ls_chkrq varchar(16), ls_jsfs int, ls_kmmc nvarchar(32), ht_sn varchar(8), ls_dhbz int",
+         {}, "", {"customer:kh_sn", "employee:u_sn", "warehouse:ck_sn"}},
         // Inbound batches and what is left of them.
         {"jxc_rklist",
          "gl_flag varchar(8), gl_djh varchar(16), gl_kdrq varchar(32), ghs_name nvarchar(128), "

@@ -6,7 +6,6 @@
 
 #include "foundation/datamodule.h"
 #include "foundation/db/clock.h"
-#include "foundation/forms/combofill.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "foundation/rights.h"
@@ -21,7 +20,7 @@
 #include "screenkit/editors.h"
 #include "screenkit/excel/gridexport.h"
 #include "screenkit/filechoice.h"
-#include "screenkit/partnergrid.h"
+#include "screenkit/partnergridmodel.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -164,13 +163,8 @@ void TF_Cgjh::chooseHandler()
     std::unique_ptr<QDialog> dialog(
         m_context.registry->create(QStringLiteral("TF_User2"), QStringLiteral("选择经办人"), m_context, this));
     dialog->setProperty(handoff::CallerTag, QStringLiteral("jh"));
-    if (dialog->exec() != QDialog::Accepted)
-        return;
-    const QString name = dialog->property(handoff::HandlerName).toString();
-    if (name.isEmpty())
-        return;
-    FillKeyedCombo(m_handler, LoadUserCombo(m_db, *m_context.state, QStringLiteral("u_cg")));
-    m_handler->selectText(name);
+    dialog->exec();
+    ApplyHandlerAnswer(dialog.get(), m_handler);
 }
 
 void TF_Cgjh::chooseNote()
@@ -201,14 +195,14 @@ void TF_Cgjh::chooseSupplier(const QString &search)
         m_chooser->setObjectName(QStringLiteral("RzPanelGhs"));
         m_chooser->searchBox()->setObjectName(QStringLiteral("tkey"));
         GridModel *model = NewPartnerGridModel(
-            &m_suppliers,
+            m_suppliers,
             {SupplierColumn("ghs_sn", "编号", 70), SupplierColumn("ghs_name", "供货商名称", 160),
              SupplierColumn("ghs_lxr", "联系人", 70), SupplierColumn("ghs_tele", "联系电话", 100),
              SupplierColumn("ghs_address", "联系地址", 160), SupplierColumn("gt_name", "供货商类型", 80),
              SupplierColumn("z_name", "所属地区", 80, false), SupplierColumn("ghs_lwje", "我方应付金额", 90, false),
              SupplierColumn("ghs_default", "默认供货商", 60, false), SupplierColumn("ghs_forbid", "禁用", 50, false),
              SupplierColumn("ghs_note", "备注", 120, false), SupplierColumn("ghs_jm", "ghs_jm", 60, false),
-             SupplierColumn("ghs_pl", "ghs_pl", 60, false)});
+             SupplierColumn("ghs_pl", "ghs_pl", 60, false), SupplierColumn("id", "id", 40, false)});
         model->setKeyField(QStringLiteral("ghs_sn"));
         m_chooser->setModel(model);
         m_chooser->grid()->setFooter(QStringLiteral("ghs_sn"), FooterKind::Count);
@@ -229,10 +223,10 @@ void TF_Cgjh::chooseSupplier(const QString &search)
             else
                 m_chooser->orderBox()->setCurrentIndex(1);
         };
-        m_chooser->modifyRow = [this](const QVariant &code) {
+        m_chooser->modifyRow = [this](const QVariant &) {
             std::unique_ptr<QDialog> d(m_context.registry->create(QStringLiteral("TF_Ghsgl_Modi"),
                                                                   QStringLiteral("修改供货商"), m_context, m_chooser));
-            d->setProperty(handoff::SupplierSn, code.toString());
+            d->setProperty(handoff::PartnerId, m_chooser->grid()->currentValue(QStringLiteral("id")).toLongLong());
             d->exec();
             OpenSuppliers(m_db, m_suppliers);
         };

@@ -24,13 +24,10 @@ inline constexpr const char *PickMode = "pickMode";
 inline constexpr const char *KitCode = "kitCode";
 inline constexpr const char *KitName = "kitName";
 inline constexpr const char *KitQuantity = "kitQuantity";
-// Handler chooser TF_User2 and note presets TF_Djbz: in "callerTag" ("jh"); out, when
-// accepted, "handlerName" (the employee chosen) or "noteText" (the preset chosen).
-inline constexpr const char *CallerTag = "callerTag";
-inline constexpr const char *HandlerName = "handlerName";
-inline constexpr const char *NoteText = "noteText";
-// Supplier modify dialog TF_Ghsgl_Modi: in "supplierSn".
-inline constexpr const char *SupplierSn = "supplierSn";
+// The handler chooser TF_User2 and the note presets TF_Djbz take handoff::CallerTag ("jh")
+// and answer with handoff::HandlerItems/HandlerSelected (masterdatascreens.h) and
+// handoff::NoteText (foundation/forms/handoffnames.h); the supplier modify dialog takes
+// handoff::PartnerId.
 // Picture viewer TF_Spxxgl_Pic2: in "pictureFile" (goods code + ".jpg").
 inline constexpr const char *PictureFile = "pictureFile";
 }  // namespace handoff

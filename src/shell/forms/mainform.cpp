@@ -16,6 +16,7 @@
 #include "shell/exitsequence.h"
 #include "shell/followon.h"
 #include "shell/forms/login.h"
+#include "shell/forms/pictures.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -50,41 +51,12 @@ const QColor kPanelColours[] = {
 
 const char *const kPanelTitles[] = {"入库管理", "出库管理", "库存管理", "统计报表", "往来账款", "系统设置"};
 
-// The picture of a command: a rounded tile in the panel's colour with the command's first
-// character (or "POS") on it.
-QPixmap commandPicture(const QString &caption, const QColor &colour, int size)
-{
-    QPixmap pix(size, size);
-    pix.fill(Qt::transparent);
-    QPainter p(&pix);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, 0, size);
-    g.setColorAt(0, colour.lighter(125));
-    g.setColorAt(1, colour);
-    p.setPen(Qt::NoPen);
-    p.setBrush(g);
-    p.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 5.0, size / 5.0);
-    p.setBrush(QColor(255, 255, 255, 45));
-    QPainterPath shine;
-    shine.addRoundedRect(QRectF(1, 1, size - 2, size / 2.0), size / 5.0, size / 5.0);
-    p.drawPath(shine);
-    const bool pos = caption.startsWith(QLatin1String("POS"));
-    QString glyph = pos ? QStringLiteral("POS") : caption.left(1);
-    QFont font(QStringLiteral("Noto Sans CJK SC"));
-    font.setBold(true);
-    font.setPixelSize(pos ? size / 3 : size / 2);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, glyph);
-    return pix;
-}
-
 // A 70 by 85 picture button: the picture above, its caption below (wrapped).
 class PictureButton final : public QAbstractButton
 {
 public:
     PictureButton(const QString &caption, const QColor &colour, QWidget *parent)
-        : QAbstractButton(parent), m_picture(commandPicture(caption, colour, 46)), m_colour(colour)
+        : QAbstractButton(parent), m_picture(CommandPicture(caption, colour, 46)), m_colour(colour)
     {
         setText(caption);
         setToolTip(caption);
@@ -221,7 +193,7 @@ QToolButton *topButton(const QString &name, const QString &caption, QWidget *par
     b->setObjectName(name);
     b->setText(caption);
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setIcon(QIcon(commandPicture(caption, QColor(0x2b, 0x6c, 0xb0), 28)));
+    b->setIcon(QIcon(CommandPicture(caption, QColor(0x2b, 0x6c, 0xb0), 28)));
     b->setIconSize(QSize(28, 28));
     b->setAutoRaise(true);
     b->setMinimumWidth(68);
@@ -337,7 +309,7 @@ void TF_MainForm::buildTopBar()
     {
         QPainter p(&pix);
         p.setRenderHint(QPainter::Antialiasing);
-        p.drawPixmap(0, 4, commandPicture(QStringLiteral("进"), QColor(0x2f, 0x7d, 0xd1), 40));
+        p.drawPixmap(0, 4, CommandPicture(QStringLiteral("进"), QColor(0x2f, 0x7d, 0xd1), 40));
         QFont f(QStringLiteral("Noto Sans CJK SC"));
         f.setPixelSize(20);
         f.setBold(true);
@@ -392,7 +364,7 @@ void TF_MainForm::buildLeftBar()
         b->setCheckable(true);
         b->setAutoExclusive(true);
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        b->setIcon(QIcon(commandPicture(panels[i].caption, kPanelColours[i], 24)));
+        b->setIcon(QIcon(CommandPicture(panels[i].caption, kPanelColours[i], 24)));
         b->setIconSize(QSize(24, 24));
         b->setFixedSize(112, 44);
         b->setCursor(Qt::PointingHandCursor);

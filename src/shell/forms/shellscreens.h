@@ -1,0 +1,8 @@
+#pragma once
+
+class ScreenRegistry;
+
+// The shell's own screens beside the administration: the tip of the day TF_Mryt, the reminders
+// TF_Sjtx, the contact screen TF_Lxwm, the maintenance board TF_Xtwh and the data clean-up
+// TF_Sjql.
+void RegisterShellScreens(ScreenRegistry &registry);
