@@ -9,6 +9,7 @@
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "foundation/rights.h"
+#include "foundation/sanitize.h"
 #include "purchasing/purchaselinemath.h"
 
 #include <QSqlQuery>
@@ -82,7 +83,7 @@ PurchaseResult ReceiptEntry::scan(DocumentContext &context, const QString &code,
 {
     PurchaseResult result;
     result.number = context.number;
-    const QString barcode = code.trimmed();
+    const QString barcode = StripControls(code).trimmed();
     if (barcode.isEmpty()) {
         result.status = PurchaseStatus::Declined;
         return result;

@@ -293,7 +293,8 @@ void TF_Cgjh_Sele::showValues()
     const QList<QPair<MoneyEdit *, double>> boxes{{m_price, v.price}, {m_quantity, v.quantity}, {m_rate, v.rate},
                                                    {m_taxPrice, v.taxPrice}, {m_discount, v.discount}, {m_total, v.total}};
     for (const auto &[edit, value] : boxes) {
-        if (!edit)
+        // A box keeps what is typed in it as long as its value stands ("2." stays "2.").
+        if (!edit || edit->value() == value)
             continue;
         const QSignalBlocker block(edit);
         edit->setValue(value);
