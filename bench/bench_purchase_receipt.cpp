@@ -401,29 +401,15 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QTemporaryDir dir;
     qputenv("JXC_HOME", dir.path().toLocal8Bit());
-    const std::vector<ConnectionSettings> targets = BenchTargets(dir.path(), argc, argv);
     const QString file = QStringLiteral("receipts.db");
-    for (const ConnectionSettings &s : targets) {
-        try {
-            RecreateDatabase(s, file);
-            {
-                QSqlDatabase db = OpenConnection(s, file, QStringLiteral("bench"));
-                FixedClock created(QDateTime(QDate(2025, 3, 14), QTime(8, 0)));
-                CreateAllTables(db, created);
-                QElapsedTimer t;
-                t.start();
-                fill(db);
-                RunSql(db, QStringLiteral("analyze"));
-                std::printf("%s: %d goods in %d classes, %d audited receipt lines with their ledger rows, built in %.1f s\n",
-                            DialectName(s), kGoods, kClasses, kReceipts * kLinesPerReceipt, t.elapsed() / 1000.0);
-            }
-            CloseConnection(QStringLiteral("bench"));
-            run(s, file);
-            DropDatabase(s, file);
-        } catch (const DbError &e) {
-            std::printf("failed: %s\n", qPrintable(e.text()));
-            return 1;
-        }
-    }
-    return 0;
+    return RunBenchOnTargets(
+        BenchTargets(dir.path(), argc, argv), file,
+        [](const QSqlDatabase &db) {
+            fill(db);
+            return QStringLiteral("%1 goods in %2 classes, %3 audited receipt lines with their ledger rows")
+                .arg(kGoods)
+                .arg(kClasses)
+                .arg(kReceipts * kLinesPerReceipt);
+        },
+        [&file](const ConnectionSettings &s, const QSqlDatabase &) { run(s, file); });
 }

@@ -29,11 +29,7 @@ namespace {
 
 GridColumn col(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text)
 {
-    GridColumn c;
-    c.field = QString::fromUtf8(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
-    c.kind = kind;
+    GridColumn c = MakeColumn(QString::fromUtf8(field), QString::fromUtf8(caption), width, kind);
     // Until the screen applies the login state's formats (Set…Format adapters).
     if (kind == ColumnKind::Money)
         c.format = QStringLiteral("#,0.00;-#,0.00");

@@ -39,11 +39,7 @@ namespace {
 GridColumn Column(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text,
                   bool editable = false)
 {
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
-    c.kind = kind;
+    GridColumn c = MakeColumn(QString::fromLatin1(field), QString::fromUtf8(caption), width, kind);
     c.editable = editable;
     c.focusable = editable;
     return c;
@@ -105,6 +101,15 @@ T *Named(T *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
+}
+
+// The small "..." button beside a box: it takes no focus and shows only with its box's.
+QToolButton *BoxButton(QWidget *parent, const char *name)
+{
+    auto *b = Named(new QToolButton(parent), name);
+    b->setText(QStringLiteral("..."));
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
 }
 
 } // namespace
@@ -185,9 +190,7 @@ void TF_Cgjh::buildHeader()
     m_supplierBox->setMaxLength(32);
     m_supplierBox->setToolTip(QStringLiteral("输入编号,名称,拼音简码,联系电话,联系地址进行查询"));
     InstallCharFilter(m_supplierBox, CharFilter::Standard);
-    m_supplierButton = Named(new QToolButton(supplierRow), "btnGhs");
-    m_supplierButton->setText(QStringLiteral("..."));
-    m_supplierButton->setFocusPolicy(Qt::NoFocus);
+    m_supplierButton = BoxButton(supplierRow, "btnGhs");
     sr->addWidget(m_supplierBox, 1);
     sr->addWidget(m_supplierButton);
     m_warehouse = Named(new KeyedCombo(box), "comCk");
@@ -215,18 +218,14 @@ void TF_Cgjh::buildBottom()
     m_paid = Named(new MoneyEdit(bottom), "tsfje");
     m_settle = Named(new KeyedCombo(bottom), "comJsfs");
     m_handler = Named(new KeyedCombo(bottom), "comUser");
-    m_handlerButton = Named(new QToolButton(bottom), "btnUser");
-    m_handlerButton->setText(QStringLiteral("..."));
-    m_handlerButton->setFocusPolicy(Qt::NoFocus);
+    m_handlerButton = BoxButton(bottom, "btnUser");
     m_handlerButton->hide();
     m_originalNo = Named(new QLineEdit(bottom), "tsn2");
     m_originalNo->setMaxLength(16);
     m_originalNoLabel = Caption("原始单号：", bottom);
     m_note = Named(new QLineEdit(bottom), "tnote");
     m_note->setMaxLength(200);
-    m_noteButton = Named(new QToolButton(bottom), "btnDjbz");
-    m_noteButton->setText(QStringLiteral("..."));
-    m_noteButton->setFocusPolicy(Qt::NoFocus);
+    m_noteButton = BoxButton(bottom, "btnDjbz");
     m_noteButton->hide();
     m_invoiceNo = Named(new QLineEdit(bottom), "tfpno");
     m_invoiceNo->setMaxLength(32);

@@ -29,49 +29,10 @@
 
 namespace {
 
-const char *ScreenName(PurchaseKind kind)
-{
-    switch (kind) {
-    case PurchaseKind::Return:
-        return "TF_Cgth_Add";
-    case PurchaseKind::Order:
-        return "TF_Cgd_Add";
-    case PurchaseKind::Receipt:
-        break;
-    }
-    return "TF_Cgjh_Add";
-}
-
-const char *Caption(PurchaseKind kind)
-{
-    switch (kind) {
-    case PurchaseKind::Return:
-        return "增加商品(采购退货)";
-    case PurchaseKind::Order:
-        return "增加商品(采购订单)";
-    case PurchaseKind::Receipt:
-        break;
-    }
-    return "增加商品(采购进货)";
-}
-
-const char *LineDialogOf(PurchaseKind kind)
-{
-    switch (kind) {
-    case PurchaseKind::Return:
-        return "TF_Cgth_Sele";
-    case PurchaseKind::Order:
-        return "TF_Cgd_Sele";
-    case PurchaseKind::Receipt:
-        break;
-    }
-    return "TF_Cgjh_Sele";
-}
-
 PickerOptions Options(PurchaseKind kind, const LoginState &state)
 {
     PickerOptions o;
-    o.caption = QString::fromUtf8(Caption(kind));
+    o.caption = QString::fromUtf8(PurchaseScreensOf(kind).pickerCaption);
     o.searchFields = {QStringLiteral("g_name"), QStringLiteral("g_jm"), QStringLiteral("g_sn"),
                       QStringLiteral("g_sptm"), QStringLiteral("gg_name"), QStringLiteral("color_name")};
     o.classTreePage = true;
@@ -84,12 +45,7 @@ PickerOptions Options(PurchaseKind kind, const LoginState &state)
 
 GridColumn Column(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text)
 {
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
-    c.kind = kind;
-    return c;
+    return MakeColumn(QString::fromLatin1(field), QString::fromUtf8(caption), width, kind);
 }
 
 QList<GridColumn> GoodsColumns(PurchaseKind kind)
@@ -150,7 +106,7 @@ TF_Cgjh_Add::TF_Cgjh_Add(PurchaseKind kind, const ScreenContext &context, QWidge
     : PickRowsDialog(Options(kind, *context.state), *context.notices, context.state->UiFontSize, parent), m_kind(kind),
       m_context(context), m_rules(context.data->mainDb(), *context.state, *context.notices, kind)
 {
-    setObjectName(QString::fromLatin1(ScreenName(kind)));
+    setObjectName(QString::fromLatin1(PurchaseScreensOf(kind).picker));
     const QSqlDatabase db = context.data->mainDb();
     const bool isReturn = kind == PurchaseKind::Return;
     basketGroup()->setTitle(QStringLiteral("所选商品"));
@@ -374,8 +330,9 @@ void TF_Cgjh_Add::addDirect(DataGrid *grid, const QList<int> &rows)
 
 void TF_Cgjh_Add::openLineDialog(LineMode mode, const QString &goods, qint64 rowId)
 {
-    std::unique_ptr<QDialog> dialog(m_context.registry->create(QString::fromLatin1(LineDialogOf(m_kind)),
-                                                               QString::fromUtf8(Caption(m_kind)), m_context, this));
+    const PurchaseScreens &names = PurchaseScreensOf(m_kind);
+    std::unique_ptr<QDialog> dialog(m_context.registry->create(QString::fromLatin1(names.lineDialog),
+                                                               QString::fromUtf8(names.lineCaption), m_context, this));
     SetDocumentContext(dialog.get(), m_doc);
     dialog->setProperty(handoff::LineTag, LineModeTag(m_kind, mode));
     dialog->setProperty(handoff::GoodsCode, goods);

@@ -34,10 +34,7 @@ namespace {
 
 GridColumn SupplierColumn(const char *field, const char *caption, int width, bool visible = true)
 {
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
+    GridColumn c = MakeColumn(QString::fromLatin1(field), QString::fromUtf8(caption), width);
     c.visible = visible;
     return c;
 }

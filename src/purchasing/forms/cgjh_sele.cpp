@@ -22,32 +22,6 @@ namespace {
 
 using Box = LineEntryModel::Box;
 
-const char *ScreenName(PurchaseKind kind)
-{
-    switch (kind) {
-    case PurchaseKind::Return:
-        return "TF_Cgth_Sele";
-    case PurchaseKind::Order:
-        return "TF_Cgd_Sele";
-    case PurchaseKind::Receipt:
-        break;
-    }
-    return "TF_Cgjh_Sele";
-}
-
-const char *Caption(PurchaseKind kind)
-{
-    switch (kind) {
-    case PurchaseKind::Return:
-        return "商品信息(采购退货)";
-    case PurchaseKind::Order:
-        return "商品信息(采购订单)";
-    case PurchaseKind::Receipt:
-        break;
-    }
-    return "商品信息(采购进货)";
-}
-
 MoneyEdit *NumberBox(const char *name, QWidget *parent)
 {
     auto *e = new MoneyEdit(parent);
@@ -57,21 +31,16 @@ MoneyEdit *NumberBox(const char *name, QWidget *parent)
 
 GridColumn Column(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text)
 {
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
-    c.kind = kind;
-    return c;
+    return MakeColumn(QString::fromLatin1(field), QString::fromUtf8(caption), width, kind);
 }
 
 } // namespace
 
 TF_Cgjh_Sele::TF_Cgjh_Sele(PurchaseKind kind, const ScreenContext &context, QWidget *parent)
-    : LineDialog(QString::fromUtf8(Caption(kind)), context.state->UiFontSize, parent), m_kind(kind), m_context(context),
+    : LineDialog(QString::fromUtf8(PurchaseScreensOf(kind).lineCaption), context.state->UiFontSize, parent), m_kind(kind), m_context(context),
       m_writer(context.data->mainDb(), *context.state, *context.notices, kind), m_model(kind, *context.state)
 {
-    setObjectName(QString::fromLatin1(ScreenName(kind)));
+    setObjectName(QString::fromLatin1(PurchaseScreensOf(kind).lineDialog));
     const bool isReturn = kind == PurchaseKind::Return;
     addInfo(QStringLiteral("g_sn"), QStringLiteral("商品编号："));
     addInfo(QStringLiteral("g_name"), QStringLiteral("商品名称："));
