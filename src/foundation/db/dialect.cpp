@@ -45,6 +45,13 @@ QString Dialect::lockTimeoutStatement(int seconds) const
     return isPostgres() ? QStringLiteral("SET LOCAL lock_timeout = '%1s'").arg(seconds) : QString();
 }
 
+QString Dialect::lockTablesStatement(const QStringList &tables) const
+{
+    if (!isPostgres() || tables.isEmpty())
+        return QString();
+    return QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE").arg(tables.join(QStringLiteral(", ")));
+}
+
 QString Dialect::likeClause(const QString &expr) const
 {
     return expr + (isPostgres() ? QStringLiteral(" ILIKE ? ESCAPE '\\'")

@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 // The SQL differences between the two database kinds, kept in one place. Rules build SQL from
 // these fragments and bind every value; they never test the driver themselves.
@@ -33,6 +34,10 @@ public:
     // waiting on (PostgreSQL "SET LOCAL lock_timeout"); empty on SQLite, whose busy timeout
     // bounds the wait already.
     QString lockTimeoutStatement(int seconds) const;
+    // Inside a transaction: one statement that locks `tables` against other sessions' writes
+    // until the commit while they may still read (PostgreSQL "LOCK TABLE … IN EXCLUSIVE MODE");
+    // empty on SQLite, whose BEGIN IMMEDIATE already keeps every other writer out.
+    QString lockTablesStatement(const QStringList &tables) const;
 
     // "<expr> LIKE ? ESCAPE '\'" (ILIKE on PostgreSQL): case-insensitive match of a pattern.
     QString likeClause(const QString &expr) const;
