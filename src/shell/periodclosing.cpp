@@ -373,7 +373,7 @@ QString laterRowExists(const Ledger &l)
         .arg(t, key, date);
 }
 
-void carryLedger(const QSqlDatabase &db, const Ledger &l, const QString &bound)
+void addCarryStatements(ClosingStatements &out, const Ledger &l, const QString &bound)
 {
     const QString t = latin(l.table);
     const QString date = latin(l.date);
@@ -382,15 +382,40 @@ void carryLedger(const QSqlDatabase &db, const Ledger &l, const QString &bound)
     const QString uncounted = latin(l.counted).isEmpty()
                                   ? QString()
                                   : QStringLiteral("not (%1) or ").arg(latin(l.counted).arg(QString()));
-    RunSql(db, QStringLiteral("delete from %1 where %2 <= ? and (%3%4)").arg(t, date, uncounted, laterRowExists(l)),
-           {bound, bound});
+    out.push_back({QStringLiteral("delete from %1 where %2 <= ? and (%3%4)").arg(t, date, uncounted, laterRowExists(l)),
+                   {bound, bound}});
     if (l.zeroBalance)
-        RunSql(db, QStringLiteral("delete from %1 where %2 = 0 and %3 <= ?").arg(t, latin(l.zeroBalance), date), {bound});
+        out.push_back({QStringLiteral("delete from %1 where %2 = 0 and %3 <= ?").arg(t, latin(l.zeroBalance), date), {bound}});
     QVariantList binds;
     for (int i = 0; i < l.markerBinds; ++i)
         binds << QString::fromUtf8(kCarriedForwardText);
     binds << bound << bound;
-    RunSql(db, QStringLiteral("update %1 set %2 where %3 <= ?").arg(t, latin(l.carry), date), binds);
+    out.push_back({QStringLiteral("update %1 set %2 where %3 <= ?").arg(t, latin(l.carry), date), binds});
+}
+
+void addDeletions(ClosingStatements &out, const PeriodClosing &closing, const std::vector<Deletion> &list,
+                  const QString &bound)
+{
+    for (const Deletion &d : list) {
+        const QString table = latin(d.table);
+        const QString date = latin(d.date);
+        if (!d.header) {
+            if (closing.has(table, date))
+                out.push_back({QStringLiteral("delete from %1 where %2 <= ?").arg(table, date), {bound}});
+            continue;
+        }
+        const QString header = latin(d.header);
+        if (closing.has(table, QStringLiteral("gl_djh")) && closing.has(header, QStringLiteral("gl_djh,") + date))
+            out.push_back(
+                {QStringLiteral("delete from %1 where gl_djh in (select gl_djh from %2 where %3 <= ?)").arg(table, header, date),
+                 {bound}});
+    }
+}
+
+void runAll(const QSqlDatabase &db, const ClosingStatements &statements)
+{
+    for (const ClosingStatement &s : statements)
+        RunSql(db, s.sql, s.binds);
 }
 
 QString dateText(const QDate &date)
@@ -475,10 +500,10 @@ QStringList PeriodClosing::changedTables() const
     return out;
 }
 
-void PeriodClosing::writeSummary(const QDate &date, const QDate &today) const
+ClosingStatements PeriodClosing::summaryStatements(const QDate &date, const QDate &today) const
 {
     const QString bound = ClosingBound(date);
-    Transaction tx(m_db);
+    ClosingStatements out;
     for (const SummaryItem &item : summaryItems()) {
         // A figure whose table or columns the set lacks makes the item count 0.
         bool present = true;
@@ -496,9 +521,9 @@ void PeriodClosing::writeSummary(const QDate &date, const QDate &today) const
         }
         QVariantList binds{dateText(today), dateText(date), QString::fromUtf8(item.name)};
         if (!present) {
-            RunSql(m_db, QStringLiteral("insert into jxc_nj (nj_jsrq, nj_year, nj_xm, nj_ds, nj_sl, nj_je) "
-                                        "values (?, ?, ?, 0, 0, 0)"),
-                   binds);
+            out.push_back({QStringLiteral("insert into jxc_nj (nj_jsrq, nj_year, nj_xm, nj_ds, nj_sl, nj_je) "
+                                          "values (?, ?, ?, 0, 0, 0)"),
+                           binds});
             continue;
         }
         QStringList values;
@@ -510,59 +535,62 @@ void PeriodClosing::writeSummary(const QDate &date, const QDate &today) const
             values << QStringLiteral("coalesce(%1, 0)").arg(figureSql(*f));
             binds << bound;
         }
-        RunSql(m_db,
-               QStringLiteral("insert into jxc_nj (nj_jsrq, nj_year, nj_xm, nj_ds, nj_sl, nj_je) select ?, ?, ?, %1")
-                   .arg(values.join(QStringLiteral(", "))),
-               binds);
+        out.push_back({QStringLiteral("insert into jxc_nj (nj_jsrq, nj_year, nj_xm, nj_ds, nj_sl, nj_je) select ?, ?, ?, %1")
+                           .arg(values.join(QStringLiteral(", "))),
+                       binds});
     }
+    return out;
+}
+
+ClosingStatements PeriodClosing::deletionStatements(const QDate &date) const
+{
+    ClosingStatements out;
+    addDeletions(out, *this, deletions(), ClosingBound(date));
+    return out;
+}
+
+ClosingStatements PeriodClosing::carryForwardStatements(const QDate &date) const
+{
+    ClosingStatements out;
+    for (const Ledger *l : ledgers())
+        addCarryStatements(out, *l, ClosingBound(date));
+    return out;
+}
+
+ClosingStatements PeriodClosing::finishStatements(const QDate &date) const
+{
+    ClosingStatements out;
+    addDeletions(out, *this, finalDeletions(), ClosingBound(date));
+    out.push_back({QStringLiteral("delete from jxc_nj where nj_sl = 0 and nj_ds = 0"), {}});
+    return out;
+}
+
+void PeriodClosing::writeSummary(const QDate &date, const QDate &today) const
+{
+    Transaction tx(m_db);
+    runAll(m_db, summaryStatements(date, today));
     tx.commit();
 }
-
-namespace {
-
-void runDeletions(const QSqlDatabase &db, const PeriodClosing &closing, const std::vector<Deletion> &list,
-                  const QString &bound)
-{
-    for (const Deletion &d : list) {
-        const QString table = latin(d.table);
-        const QString date = latin(d.date);
-        if (!d.header) {
-            if (closing.has(table, date))
-                RunSql(db, QStringLiteral("delete from %1 where %2 <= ?").arg(table, date), {bound});
-            continue;
-        }
-        const QString header = latin(d.header);
-        if (closing.has(table, QStringLiteral("gl_djh")) && closing.has(header, QStringLiteral("gl_djh,") + date))
-            RunSql(db,
-                   QStringLiteral("delete from %1 where gl_djh in (select gl_djh from %2 where %3 <= ?)").arg(table, header, date),
-                   {bound});
-    }
-}
-
-} // namespace
 
 void PeriodClosing::deleteDocuments(const QDate &date) const
 {
     Transaction tx(m_db);
-    runDeletions(m_db, *this, deletions(), ClosingBound(date));
+    runAll(m_db, deletionStatements(date));
     tx.commit();
 }
 
 void PeriodClosing::carryForward(const QDate &date) const
 {
-    const QString bound = ClosingBound(date);
     Transaction tx(m_db);
     ClearOperatorTemp(m_db, m_operator);
-    for (const Ledger *l : ledgers())
-        carryLedger(m_db, *l, bound);
+    runAll(m_db, carryForwardStatements(date));
     tx.commit();
 }
 
 void PeriodClosing::finish(const QDate &date) const
 {
     Transaction tx(m_db);
-    runDeletions(m_db, *this, finalDeletions(), ClosingBound(date));
-    RunSql(m_db, QStringLiteral("delete from jxc_nj where nj_sl = 0 and nj_ds = 0"));
+    runAll(m_db, finishStatements(date));
     tx.commit();
 }
 

@@ -14,8 +14,10 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <functional>
+#include <vector>
 
 class Clock;
 class DataModule;
@@ -45,6 +47,14 @@ ListStatement ClosingSummaryStatement();
 // Deletes one summary row (the grid's current row) by id.
 void DeleteClosingSummaryRow(const QSqlDatabase &db, qint64 id);
 
+// One statement of the closing with its bound values (dates and texts).
+struct ClosingStatement
+{
+    QString sql;
+    QVariantList binds;
+};
+using ClosingStatements = std::vector<ClosingStatement>;
+
 // The marker of carried-forward rows in their note and text columns.
 inline constexpr const char *kCarriedForwardText = "数据结算结转";
 
@@ -72,6 +82,13 @@ public:
     // 4. The registrations (jxc_ysyfk_dj) and the expenses and income (jxc_yyfy) up to D, then
     //    the summary rows whose quantity and document count are both 0.
     void finish(const QDate &date) const;
+
+    // The statements of the phases, in order: a fixed list whatever the amount of data (no
+    // statement per row). carryForward runs ClearOperatorTemp before its statements.
+    ClosingStatements summaryStatements(const QDate &date, const QDate &today) const;
+    ClosingStatements deletionStatements(const QDate &date) const;
+    ClosingStatements carryForwardStatements(const QDate &date) const;
+    ClosingStatements finishStatements(const QDate &date) const;
 
     // Whether `table` exists with every column of `columns` (comma-separated).
     bool has(const QString &table, const QString &columns = QString()) const;
