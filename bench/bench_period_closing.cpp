@@ -235,8 +235,8 @@ double rawPostgres(PGconn *conn, const QStringList &lockedTables, const ClosingS
     QElapsedTimer t;
     t.start();
     pgExec(conn, QStringLiteral("BEGIN"));
-    pgExec(conn, pg.lockTimeoutStatement(5));
-    pgExec(conn, pg.lockTablesStatement(lockedTables));
+    pgExec(conn, pg.lockTimeoutStatement(5000));
+    pgExec(conn, pg.lockTablesStatement(lockedTables, TableLock::Exclusive));
     for (const ClosingStatement &s : statements)
         pgExec(conn, s.sql, s.binds);
     pgExec(conn, QStringLiteral("COMMIT"));

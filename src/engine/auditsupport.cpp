@@ -5,7 +5,6 @@
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
 #include "foundation/oplog.h"
-#include "foundation/schema/catalog.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -24,17 +23,6 @@ RowTexts rowOf(const QSqlQuery &query)
     for (int i = 0; i < rec.count(); ++i)
         row.insert(rec.fieldName(i).toLower(), ValueText(query.value(i)));
     return row;
-}
-
-int textWidth(const QString &table, const QString &column)
-{
-    const schema::Table *t = schema::Catalog::instance().table(table);
-    if (!t)
-        return 0;
-    const schema::Column *c = t->column(column);
-    if (!c || (c->type != ColType::Varchar && c->type != ColType::NVarchar))
-        return 0;
-    return c->width;
 }
 
 } // namespace
@@ -61,15 +49,9 @@ double Num(const RowTexts &row, const QString &column)
     return TextToNumber(row.value(column));
 }
 
-QString CutToColumn(const QString &table, const QString &column, const QString &text)
-{
-    const int width = textWidth(table, column);
-    return width > 0 ? LeftCharacters(text, width) : text;
-}
-
 QString CutSql(const QString &table, const QString &column, const QString &expr)
 {
-    const int width = textWidth(table, column);
+    const int width = ColumnWidth(table, column);
     if (width <= 0)
         return expr;
     return QStringLiteral("substr(%1, 1, %2)").arg(expr).arg(width);
@@ -225,16 +207,6 @@ QString DefaultWarehouseName(const QSqlDatabase &db)
     if (name.isEmpty())
         name = QueryScalar(db, QStringLiteral("select ck_name from jxc_ckxx order by id limit 1"));
     return name;
-}
-
-QString DefaultSupplierSn(const QSqlDatabase &db)
-{
-    QString sn = QueryScalar(db, QStringLiteral("select ghs_sn from jxc_ghsxx where ghs_default <> 0 "
-                                                "and coalesce(ghs_forbid, 0) = 0 order by id limit 1"));
-    if (sn.isEmpty())
-        sn = QueryScalar(db, QStringLiteral("select ghs_sn from jxc_ghsxx where coalesce(ghs_forbid, 0) = 0 "
-                                            "order by id limit 1"));
-    return sn;
 }
 
 bool SettlesByPayment(const QString &jsfsText)

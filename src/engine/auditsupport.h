@@ -4,6 +4,8 @@
 // texts, inserting a row with its texts cut to the column widths, the stock row and goods
 // average steps, and the default records the postings fall back on.
 
+#include "foundation/columnwidth.h"  // CutToColumn
+
 #include <QHash>
 #include <QPair>
 #include <QSqlDatabase>
@@ -27,8 +29,8 @@ QVector<RowTexts> ReadRows(const QSqlDatabase &db, const QString &sql, const QVa
 // A number read from a row text; the empty text counts as 0.
 double Num(const RowTexts &row, const QString &column);
 
-// `text` cut to the width of `table`.`column` (unchanged for columns without a width).
-QString CutToColumn(const QString &table, const QString &column, const QString &text);
+// The foundation's cut to a column's width (the catalogue's widths, one place).
+using ::CutToColumn;
 // "substr(<expr>, 1, <width>)" for a text column with a width, else `expr`: for insert-selects.
 QString CutSql(const QString &table, const QString &column, const QString &expr);
 
@@ -53,11 +55,10 @@ void AddStockRows(const QSqlDatabase &db, const std::vector<QVariantList> &updat
                   const std::vector<QVariantList> &inserts);
 std::vector<double> GoodsAverageCosts(const QSqlDatabase &db, const LoginState &state, const QStringList &goods);
 
-// The default warehouse (ck_default set, first by id; else the first warehouse) and supplier
-// (ghs_default set and not forbidden; else the first one not forbidden).
+// The default warehouse (ck_default set, first by id; else the first warehouse). The default
+// supplier is the foundation's GetDefaultSupplierSn.
 QString DefaultWarehouseSn(const QSqlDatabase &db);
 QString DefaultWarehouseName(const QSqlDatabase &db);
-QString DefaultSupplierSn(const QSqlDatabase &db);
 
 // "case when coalesce(den, 0) = 0 then num else num / den end": a zero or NULL divisor (a
 // unit factor, a quantity) leaves the numerator as it is instead of failing on PostgreSQL.

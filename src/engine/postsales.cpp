@@ -9,6 +9,7 @@
 #include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
+#include "foundation/defaultrecords.h"
 #include "foundation/goods.h"
 #include "foundation/loginstate.h"
 #include "foundation/oplog.h"
@@ -446,7 +447,7 @@ void ApplySalesAdjust(const QSqlDatabase &db, const LoginState &state, const Clo
                        {QStringLiteral("ls_dzl"), 1.0},
                        {QStringLiteral("ls_zhje"), 0.0},
                        {QStringLiteral("t_zp"), QStringLiteral("")},
-                       {QStringLiteral("ghs_sn"), DefaultSupplierSn(db)},
+                       {QStringLiteral("ghs_sn"), GetDefaultSupplierSn(db)},
                        {QStringLiteral("ls_je"), d},
                        {QStringLiteral("ls_tax"), 0.0},
                        {QStringLiteral("ls_taxdj"), 0.0},

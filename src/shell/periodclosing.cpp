@@ -615,10 +615,10 @@ void closeInOneTransaction(const ClosingContext &c, const QDate &date)
     };
     Transaction tx(db);
     const Dialect dialect = Dialect::of(db);
-    const QString timeout = dialect.lockTimeoutStatement(c.lockWaitSeconds);
+    const QString timeout = dialect.lockTimeoutStatement(c.lockWaitMs);
     if (!timeout.isEmpty())
         RunSql(db, timeout);
-    const QString lock = dialect.lockTablesStatement(closing.changedTables());
+    const QString lock = dialect.lockTablesStatement(closing.changedTables(), TableLock::Exclusive);
     if (!lock.isEmpty()) {
         try {
             RunSql(db, lock);

@@ -109,7 +109,7 @@ struct ClosingContext
     const Clock *clock = nullptr;
     QString programFolder;       // where the backup before the closing goes
     bool backup = true;          // "结算时备份数据库"
-    int lockWaitSeconds = 5;     // PostgreSQL: how long the table lock may be waited for
+    int lockWaitMs = 5000;        // PostgreSQL: how long the table lock may be waited for
     // Called after the commit, before "结算完成！" shows (the screen reloads its grid).
     std::function<void()> afterCommit;
     // Tests: called inside the transaction before each step, with the connection.

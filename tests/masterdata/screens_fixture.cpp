@@ -9,7 +9,6 @@
 #include "screenkit/datagrid.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTableView>
 
@@ -25,6 +24,7 @@ void MasterScreenTest::SetUp()
             FAIL() << "PostgreSQL test server not reachable: " << problem.toStdString();
         GTEST_SKIP() << "PostgreSQL test server not reachable: " << problem.toStdString();
     }
+    programFolder.emplace(home.path());
     settings = TestConnectionSettings();
     settings.dataFolder = home.filePath(QStringLiteral("data"));
     settings.prefix += QStringLiteral("md%1_%2_").arg(QCoreApplication::applicationPid()).arg(++g_fixture);
@@ -63,6 +63,7 @@ void MasterScreenTest::TearDown()
         }
     }
     EXPECT_TRUE(failures.isEmpty()) << failures.join(QStringLiteral(", ")).toStdString();
+    programFolder.reset();
 }
 
 ScreenContext MasterScreenTest::context()

@@ -4,6 +4,7 @@
 // default account set, the program's connections, a fixed clock (2025-03-14), the notice
 // double, and a registry holding the master-data screens.
 
+#include "../support/scopedhome.h"
 #include "../support/scriptednotices.h"
 #include "../support/testdb.h"
 
@@ -27,6 +28,7 @@ struct PrintJob;
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // Types text the way an input method delivers it: key events carrying the characters.
 inline void TypeText(QWidget *w, const QString &text)
@@ -68,7 +70,8 @@ protected:
     // (polling the event loop), while the caller goes on into exec().
     void whenShown(const QString &name, std::function<void(QDialog *)> step);
 
-    QTemporaryDir home;
+    QTemporaryDir home;  // the program folder (JXC_HOME) while the test runs, data/ below it
+    std::optional<ScopedProgramFolder> programFolder;
     ConnectionSettings settings;
     FixedClock clock{QDateTime(QDate(2025, 3, 14), QTime(9, 0, 0))};
     ScriptedNotices notices;

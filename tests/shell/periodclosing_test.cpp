@@ -554,7 +554,7 @@ TEST_F(PeriodClosingTest, APostgresLockNotGrantedIsARefusalNotAHang)
     RunSql(writer, QStringLiteral("insert into jxc_log (log_time) values ('2024-03-08 10:21:00')"));
     const QString before = everything();
     ClosingContext c = closingContext();
-    c.lockWaitSeconds = 1;
+    c.lockWaitMs = 1000;
     QElapsedTimer t;
     t.start();
     EXPECT_EQ(RunPeriodClosing(c, kClosingDate, notices).outcome, ClosingOutcome::Refused);

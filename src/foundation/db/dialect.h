@@ -10,6 +10,11 @@ enum class DbKind { Sqlite, Postgres };
 
 enum class ColType { Varchar, NVarchar, Numeric, Int, Bit, Text };
 
+// Table locks a change of the schema takes first: SHARE for CREATE INDEX (writers wait, readers
+// do not), ACCESS EXCLUSIVE for ALTER TABLE and DROP TABLE. EXCLUSIVE keeps every other writer
+// out until the commit while other sessions still read (the period closing).
+enum class TableLock { Share, Exclusive, AccessExclusive };
+
 class Dialect
 {
 public:
@@ -30,18 +35,17 @@ public:
     QString beginStatement() const;
     // " FOR UPDATE" where rows can be locked (PostgreSQL), empty elsewhere.
     QString forUpdate() const;
-    // Inside a transaction: a lock not granted within `seconds` fails the statement instead of
-    // waiting on (PostgreSQL "SET LOCAL lock_timeout"); empty on SQLite, whose busy timeout
+    // Inside a transaction: a lock not granted within `milliseconds` fails the statement instead
+    // of waiting on (PostgreSQL "SET LOCAL lock_timeout"); empty on SQLite, whose busy timeout
     // bounds the wait already.
-    QString lockTimeoutStatement(int seconds) const;
-    // Inside a transaction: one statement that locks `tables` against other sessions' writes
-    // until the commit while they may still read (PostgreSQL "LOCK TABLE … IN EXCLUSIVE MODE");
-    // empty on SQLite, whose BEGIN IMMEDIATE already keeps every other writer out.
-    QString lockTablesStatement(const QStringList &tables) const;
+    QString lockTimeoutStatement(int milliseconds) const;
+    // "LOCK TABLE a, b IN <mode> MODE" (PostgreSQL); empty on SQLite.
+    QString lockTablesStatement(const QStringList &tables, TableLock mode) const;
 
     // "<expr> LIKE ? ESCAPE '\'" (ILIKE on PostgreSQL): case-insensitive match of a pattern.
     QString likeClause(const QString &expr) const;
-    // The pattern for likeClause that finds `text` anywhere, % and _ matching themselves.
+    // The pattern for likeClause that finds `text` anywhere, % and _ matching themselves;
+    // control characters of the text are dropped (StripControls).
     static QString containsPattern(const QString &text);
     static QString startsWithPattern(const QString &text);
     static QString escapeLike(const QString &text);

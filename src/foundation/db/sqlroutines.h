@@ -48,6 +48,9 @@ QStringList TableNames(const QSqlDatabase &db);
 // The columns (lower case) of each of `tables` that exists, read from the catalogue at once;
 // a missing table has no entry.
 QHash<QString, QStringList> ExistingTableColumns(const QSqlDatabase &db, const QStringList &tables);
+// Names of the indexes of the set's tables (lower case), from the catalogue of the database.
+QStringList IndexNames(const QSqlDatabase &db);
+bool IndexExists(const QSqlDatabase &db, const QString &index);
 
 // A value read from a row as text: numbers in the canonical number text, NULL as empty.
 QString ValueText(const QVariant &value);
