@@ -11,6 +11,7 @@
 // JXC_BENCH_PG names a socket folder or host ("--pg-only" skips SQLite).
 
 #include "benchsupport.h"
+#include "rawreference.h"
 
 #include "foundation/datamodule.h"
 #include "foundation/db/clock.h"
@@ -28,7 +29,6 @@
 #include <QSqlDriver>
 #include <QTemporaryDir>
 
-#include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -203,30 +203,9 @@ double rawSqlite(const QSqlDatabase &db, const ClosingStatements &statements)
     return t.nsecsElapsed() / 1e9;
 }
 
-// "?" to "$n" (the statements hold no "?" inside literals).
-QByteArray numbered(const QString &sql)
-{
-    QString out;
-    int n = 0;
-    for (const QChar c : sql)
-        out += c == QLatin1Char('?') ? QStringLiteral("$%1").arg(++n) : QString(c);
-    return out.toUtf8();
-}
-
 void pgExec(PGconn *conn, const QString &sql, const QVariantList &binds = {})
 {
-    std::vector<QByteArray> texts;
-    std::vector<const char *> values;
-    for (const QVariant &v : binds)
-        texts.push_back(v.toString().toUtf8());
-    for (const QByteArray &b : texts)
-        values.push_back(b.constData());
-    PGresult *r = PQexecParams(conn, numbered(sql).constData(), int(values.size()), nullptr, values.data(), nullptr,
-                               nullptr, 0);
-    const ExecStatusType status = PQresultStatus(r);
-    PQclear(r);
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        throw DbError(QString::fromUtf8(PQerrorMessage(conn)));
+    PQclear(PgRun(conn, sql, binds));
 }
 
 double rawPostgres(PGconn *conn, const QStringList &lockedTables, const ClosingStatements &statements)
@@ -284,17 +263,7 @@ void measure(const ConnectionSettings &s, const QString &file, const QString &ra
     if (sqlite) {
         direct = rawSqlite(raw, statements);
     } else {
-        const QByteArray conninfo = QStringLiteral("host='%1' port=%2 user='%3' dbname='%4'")
-                                        .arg(s.host)
-                                        .arg(s.port)
-                                        .arg(s.user, DatabaseTarget(s, rawFile))
-                                        .toUtf8();
-        PGconn *conn = PQconnectdb(conninfo.constData());
-        if (PQstatus(conn) != CONNECTION_OK) {
-            const QString error = QString::fromUtf8(PQerrorMessage(conn));
-            PQfinish(conn);
-            throw DbError(error);
-        }
+        PGconn *conn = PgConnect(s, rawFile);
         try {
             direct = rawPostgres(conn, PeriodClosing(raw, QStringLiteral("admin")).changedTables(), statements);
         } catch (...) {

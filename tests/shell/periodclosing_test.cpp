@@ -3,13 +3,13 @@
 // own walks), all or nothing, never under another workstation, and its screen.
 
 #include "closingfixture.h"
+#include "foreignsession.h"
 #include "setfixture.h"
 
 #include "engine/balances.h"
 #include "engine/costwalk.h"
 #include "foundation/db/connection.h"
 #include "foundation/db/dialect.h"
-#include "foundation/db/presence.h"
 #include "screenkit/datagrid.h"
 #include "screenkit/editors.h"
 #include "shell/forms/nzjs.h"
@@ -29,9 +29,6 @@
 #include <functional>
 #include <thread>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace {
 
@@ -58,43 +55,6 @@ public:
 
 private:
     ScriptedNotices &m_inner;
-};
-
-// Another workstation on the set: the presence lock of another holder (SQLite) or a connection
-// of another program (PostgreSQL). Leaves when the object dies.
-class ForeignSession
-{
-public:
-    ForeignSession(const QString &setFile, const QString &name) : m_name(name)
-    {
-        const ConnectionSettings s = TestConnectionSettings();
-        if (s.kind == DbKind::Sqlite) {
-            m_fd = ::open(QFile::encodeName(PresenceFilePath(DatabaseTarget(s, setFile))).constData(), O_RDONLY);
-            m_ok = m_fd >= 0 && ::flock(m_fd, LOCK_SH | LOCK_NB) == 0;
-            return;
-        }
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
-        other.setHostName(s.host);
-        other.setPort(s.port);
-        other.setUserName(s.user);
-        other.setPassword(s.password);
-        other.setDatabaseName(DatabaseTarget(s, setFile));
-        other.setConnectOptions(QStringLiteral("application_name=jxc:elsewhere:1"));
-        m_ok = other.open();
-    }
-    ~ForeignSession()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    QString m_name;
-    int m_fd = -1;
-    bool m_ok = false;
 };
 
 class PeriodClosingTest : public SetTest

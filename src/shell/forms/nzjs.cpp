@@ -27,16 +27,6 @@ QLabel *note(QWidget *parent, const QString &text, const char *colour = nullptr)
     return label;
 }
 
-GridColumn column(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text)
-{
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
-    c.kind = kind;
-    return c;
-}
-
 } // namespace
 
 TF_Nzjs::TF_Nzjs(const ClosingContext &context, Notices &notices, FileChoice &files, QWidget *parent)
@@ -69,10 +59,11 @@ TF_Nzjs::TF_Nzjs(const ClosingContext &context, Notices &notices, FileChoice &fi
     grid = new DataGrid(this);
     grid->setObjectName(QStringLiteral("DBGridEh1"));
     m_model = new SqlGridModel(m_context.data->mainDb());
-    m_model->setColumns({HiddenColumn("id", ColumnKind::Integer), column("nj_jsrq", "结算日期", 100, ColumnKind::DateText),
-                         column("nj_year", "年份", 100, ColumnKind::DateText), column("nj_xm", "结算项目", 170),
-                         column("nj_ds", "单据数", 80, ColumnKind::Integer),
-                         column("nj_sl", "数量", 100, ColumnKind::Quantity), column("nj_je", "金额", 110, ColumnKind::Money)});
+    m_model->setColumns({HiddenColumn("id", ColumnKind::Integer), ListColumn("nj_jsrq", "结算日期", 100, ColumnKind::DateText),
+                         ListColumn("nj_year", "年份", 100, ColumnKind::DateText), ListColumn("nj_xm", "结算项目", 170),
+                         ListColumn("nj_ds", "单据数", 80, ColumnKind::Integer),
+                         ListColumn("nj_sl", "数量", 100, ColumnKind::Quantity),
+                         ListColumn("nj_je", "金额", 110, ColumnKind::Money)});
     grid->setModel(m_model);
     grid->setFooter(QStringLiteral("nj_jsrq"), FooterKind::TextCount, QStringLiteral("记录数："));
     grid->setFooter(QStringLiteral("nj_ds"), FooterKind::Sum);
