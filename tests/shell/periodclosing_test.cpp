@@ -582,6 +582,14 @@ TEST_F(ClosingScreenTest, ClosingFillsTheGridAndRowsCanBeDeleted)
     EXPECT_EQ(grid->footerText(QStringLiteral("nj_jsrq")), QStringLiteral("记录数：4"));
     EXPECT_EQ(grid->footerValue(QStringLiteral("nj_je")).toDouble(), 206);
 
+    // Closing again at the same date with the grid loaded: the same rows.
+    notices.shown.clear();
+    notices.script({Notices::Answer::Yes, Notices::Answer::Yes});
+    QTest::mouseClick(screen->btnOK, Qt::LeftButton);
+    EXPECT_EQ(notices.texts(), (QStringList{QStringLiteral("2023-12-31日期已经结算过了，还要重新结算吗？"),
+                                            notices.shown.value(1).text, QStringLiteral("结算完成！")}));
+    EXPECT_EQ(grid->rowCount(), 4);
+
     // Export: ".xls" typed becomes ".xlsx".
     const QString chosen = folder.filePath(QStringLiteral("结算.xls"));
     files.script({chosen});
