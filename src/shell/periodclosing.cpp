@@ -262,8 +262,7 @@ struct Ledger
     const char *table;
     const char *date;
     QStringList keys;
-    const char *counted;  // condition on the row (prefix "k." for the later row), empty: all
-    const char *countedColumns;
+    const char *counted;  // condition on a row, "%1" before each column (the row's alias), empty: all
     const char *zeroBalance;
     const char *carry;
     int markerBinds;
@@ -273,7 +272,7 @@ struct Ledger
 // D. gl_kc, gl_pjjj and gl_kczje stay, so later rows and the stock row stay right untouched. An
 // opening row carries no partner, profit, cost, tax or document link.
 const Ledger kGoodsLedger{
-    "jxc_goodslist", "gl_kdrq", {"g_sn", "ck_sn"}, "", "", nullptr,
+    "jxc_goodslist", "gl_kdrq", {"g_sn", "ck_sn"}, "", nullptr,
     "gl_sl = gl_kc, gl_dj = gl_pjjj, gl_zje = gl_kczje, gl_je = gl_kczje, gl_sqje = 0, gl_sqsl = 0, "
     "gl_djh = '', gl_flag = 'qc', ghs_name = ?, gl_note = ?, gl_kdrq = ?, ghs_sn = '', gl_lr = 0, "
     "gl_zcb = 0, gl_taxje = 0, gl_sysl = gl_kc, id2 = NULL, idck = NULL, gl_djh2 = ''",
@@ -282,19 +281,19 @@ const Ledger kGoodsLedger{
 // The opening amount goes to 0 too: the balance walk adds fp_qcje + fp_yfje − fp_kpje, and the
 // carried amount is all in fp_yfje.
 const Ledger kInvoiceLedger{
-    "jxc_fpdjb", "fp_rq", {"fp_type", "fp_ghskh"}, "coalesce(%1fp_check, 0) <> 0", "fp_check", "fp_ljje",
+    "jxc_fpdjb", "fp_rq", {"fp_type", "fp_ghskh"}, "coalesce(%1fp_check, 0) <> 0", "fp_ljje",
     "gl_djh = '', fp_yfje = fp_ljje, fp_sfje = 0, fp_kpje = 0, fp_qcje = 0, fp_djtxt = ?, fp_note = ?, fp_rq = ?",
     2};
 
 // Zero balances are carried too: the account keeps its row.
 const Ledger kCashLedger{
-    "jxc_xjyh", "xj_rq", {"xj_kmmc"}, "coalesce(%1xj_chk, '') = '1'", "xj_chk", nullptr,
+    "jxc_xjyh", "xj_rq", {"xj_kmmc"}, "coalesce(%1xj_chk, '') = '1'", nullptr,
     "xj_je = xj_ljje, gl_djh = '', xj_note = ?, xj_dlx = ?, ghs_name = '', ghs_sn = '', xj_rq = ?", 2};
 
 // A customer and a supplier of one code are two accounts. The settled document's number goes
 // with the rest: a cancel deletes the partner rows that name it.
 const Ledger kPartnerLedger{
-    "jxc_ysyfk", "k_rq", {"k_type", "k_ghskh"}, "", "", "k_ljje",
+    "jxc_ysyfk", "k_rq", {"k_type", "k_ghskh"}, "", "k_ljje",
     "gl_djh = '', gl_djh2 = '', k_yfje = k_ljje, k_sfje = 0, k_yhje = 0, k_qcje = 0, k_djtxt = ?, k_note = ?, "
     "k_rq = ?",
     2};
