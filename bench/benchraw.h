@@ -1,17 +1,17 @@
 #pragma once
 
 // The raw reference of the speed programs, the same plain work through sqlite3 / libpq directly
-// (no Qt driver, no rule), and the timing of a piece of work: median and worst of a few runs
+// (no Qt driver, no rule; libpq through rawreference.h), and the timing of a piece of work: median and worst of a few runs
 // after one to warm up, printed beside the raw reference and their ratio.
 
 #include "foundation/db/connection.h"
 #include "foundation/db/dberror.h"
+#include "rawreference.h"
 
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include <QElapsedTimer>
-#include <QRegularExpression>
 #include <QString>
 #include <QVariantList>
 
@@ -28,13 +28,7 @@ public:
     {
         const QString target = DatabaseTarget(s, file);
         if (m_pg) {
-            const QString info = QStringLiteral("host=%1 port=%2 user=%3 dbname=%4")
-                                     .arg(s.host)
-                                     .arg(s.port)
-                                     .arg(s.user.isEmpty() ? QStringLiteral("postgres") : s.user, target);
-            m_conn = PQconnectdb(info.toUtf8().constData());
-            if (PQstatus(m_conn) != CONNECTION_OK)
-                throw DbError(QString::fromUtf8(PQerrorMessage(m_conn)));
+            m_conn = PgConnect(s, file);
         } else if (sqlite3_open_v2(target.toUtf8().constData(), &m_lite, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
             throw DbError(QStringLiteral("sqlite3_open"));
         } else {
@@ -88,32 +82,7 @@ private:
 
     int runPg(const QString &sql, const QVariantList &binds)
     {
-        QString text = sql;
-        int n = 0;
-        static const QRegularExpression mark(QStringLiteral("\\?"));
-        QString out;
-        int last = 0;
-        auto it = mark.globalMatch(text);
-        while (it.hasNext()) {
-            const auto m = it.next();
-            out += text.mid(last, m.capturedStart() - last) + QStringLiteral("$%1").arg(++n);
-            last = m.capturedEnd();
-        }
-        out += text.mid(last);
-        std::vector<QByteArray> values;
-        std::vector<const char *> pointers;
-        for (const QVariant &v : binds)
-            values.push_back(v.toString().toUtf8());
-        for (const QByteArray &v : values)
-            pointers.push_back(v.constData());
-        PGresult *r = PQexecParams(m_conn, out.toUtf8().constData(), int(pointers.size()), nullptr, pointers.data(),
-                                   nullptr, nullptr, 0);
-        const ExecStatusType st = PQresultStatus(r);
-        if (st != PGRES_TUPLES_OK && st != PGRES_COMMAND_OK) {
-            const QString e = QString::fromUtf8(PQresultErrorMessage(r));
-            PQclear(r);
-            throw DbError(e);
-        }
+        PGresult *r = PgRun(m_conn, sql, binds);
         const int rows = PQntuples(r);
         for (int i = 0; i < rows; ++i)
             for (int c = 0; c < PQnfields(r); ++c)

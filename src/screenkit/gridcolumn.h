@@ -52,18 +52,6 @@ struct GridColumn
     }
 };
 
-// A column of a field under a caption, `width` pixels wide.
-inline GridColumn MakeColumn(const QString &field, const QString &caption, int width,
-                             ColumnKind kind = ColumnKind::Text)
-{
-    GridColumn c;
-    c.field = field;
-    c.caption = caption;
-    c.width = width;
-    c.kind = kind;
-    return c;
-}
-
 // A value read from a row as the column's kind says, whatever the driver delivered:
 // numbers as double (Integer as qlonglong), checks as bool, text as text (numbers in
 // the canonical number text).

@@ -18,6 +18,7 @@
 #include "screenkit/barcodepanel.h"
 #include "screenkit/chooserpanel.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 #include "screenkit/filechoice.h"
 
@@ -39,16 +40,9 @@ namespace {
 GridColumn Column(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text,
                   bool editable = false)
 {
-    GridColumn c = MakeColumn(QString::fromLatin1(field), QString::fromUtf8(caption), width, kind);
+    GridColumn c = ListColumn(field, caption, width, kind);
     c.editable = editable;
     c.focusable = editable;
-    return c;
-}
-
-GridColumn Hidden(const char *field)
-{
-    GridColumn c = Column(field, field, 60);
-    c.visible = false;
     return c;
 }
 
@@ -71,7 +65,7 @@ QList<GridColumn> EntryColumns()
                         Column("gl_djh2", "订单编号", 110),
                         Column("jh_bz", "备注", 120)};
     for (const char *f : {"id", "g_jm", "a_name", "g_sccs", "g_kc", "t_ph", "t_scrq", "jh_rksl", "jh_zsl", "g_sptm"})
-        c << Hidden(f);
+        c << HiddenColumn(f);
     c[5].decimals = c[8].decimals = 8;
     c[7].decimals = c[9].decimals = 4;
     return c;
@@ -351,7 +345,7 @@ void TF_Cgjh::buildButtons()
 
 void TF_Cgjh::buildPendingPage()
 {
-    GridColumn id = Hidden("id");
+    GridColumn id = HiddenColumn("id");
     auto *list = new SqlGridModel(m_db);
     QList<GridColumn> columns{Column("gl_djh", "单据号", 120),
                               Column("j_jhrq", "开单日期", 120, ColumnKind::DateText),
@@ -371,7 +365,7 @@ void TF_Cgjh::buildPendingPage()
     GridColumn payer = Column("j_yffs", "付费方式", 80);
     GridColumn contract = Column("ht_sn", "合同编号", 80);
     payer.visible = contract.visible = false;
-    columns << payer << contract << id << Hidden("ghs_sn") << Hidden("ck_sn") << Hidden("u_sn");
+    columns << payer << contract << id << HiddenColumn("ghs_sn") << HiddenColumn("ck_sn") << HiddenColumn("u_sn");
     list->setColumns(columns);
     pendingGrid()->setModel(list);
     pendingGrid()->setFooter(QStringLiteral("gl_djh"), FooterKind::TextCount, QStringLiteral("记录数："));
