@@ -8,6 +8,8 @@
 // document the program worked on (Substituted: its number for the original's), so that the raw
 // side does the same work on the same amount of data right after the program.
 
+#include "rawreference.h"
+
 #include "engine/enginebatch.h"
 #include "foundation/db/connection.h"
 #include "foundation/db/dberror.h"
@@ -74,14 +76,7 @@ public:
     {
         const QByteArray target = DatabaseTarget(s, file).toUtf8();
         if (m_postgres) {
-            const QByteArray host = s.host.toUtf8(), port = QByteArray::number(s.port), user = s.user.toUtf8(),
-                             password = s.password.toUtf8();
-            const char *keys[] = {"host", "port", "user", "password", "dbname", nullptr};
-            const char *values[] = {host.constData(), port.constData(), user.constData(), password.constData(),
-                                    target.constData(), nullptr};
-            m_pg = PQconnectdbParams(keys, values, 0);
-            if (PQstatus(m_pg) != CONNECTION_OK)
-                throw DbError(QStringLiteral("raw connection: ") + QString::fromUtf8(PQerrorMessage(m_pg)));
+            m_pg = PgConnect(s, file);
         } else {
             if (sqlite3_open_v2(target.constData(), &m_lite, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
                 throw DbError(QStringLiteral("raw connection: ") + QString::fromUtf8(sqlite3_errmsg(m_lite)));
@@ -141,24 +136,6 @@ private:
         }
     }
 
-    // "?" placeholders as $1, $2 … outside quoted text.
-    static QString numbered(const QString &sql)
-    {
-        QString out;
-        out.reserve(sql.size() + 16);
-        int n = 0;
-        bool quoted = false;
-        for (const QChar c : sql) {
-            if (c == QLatin1Char('\''))
-                quoted = !quoted;
-            if (c == QLatin1Char('?') && !quoted)
-                out += QLatin1Char('$') + QString::number(++n);
-            else
-                out += c;
-        }
-        return out;
-    }
-
     bool runPostgres(const QString &sql, const QVariantList &binds)
     {
         PGresult *res = nullptr;
@@ -168,7 +145,7 @@ private:
             QByteArray &name = m_pgStatements[sql];
             if (name.isEmpty()) {
                 name = "raw" + QByteArray::number(m_pgStatements.size());
-                PGresult *prepared = PQprepare(m_pg, name.constData(), numbered(sql).toUtf8().constData(), 0, nullptr);
+                PGresult *prepared = PQprepare(m_pg, name.constData(), PgNumbered(sql).constData(), 0, nullptr);
                 const bool ok = PQresultStatus(prepared) == PGRES_COMMAND_OK;
                 PQclear(prepared);
                 if (!ok) {

@@ -4,6 +4,7 @@
 
 #include "masterdata/forms/masterdatascreens.h"
 #include "platform/system/singleinstance.h"
+#include "purchasing/forms/purchasingscreens.h"
 #include "shell/forms/adminscreens.h"
 #include "shell/forms/application.h"
 #include "shell/forms/enginescreens.h"
@@ -28,6 +29,7 @@ int main(int argc, char *argv[])
     RegisterAdminScreens(registry);
     RegisterShellScreens(registry);
     RegisterMasterdataScreens(registry);
+    RegisterPurchasingScreens(registry);
 
     return RunProgram(app);
 }

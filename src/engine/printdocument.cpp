@@ -9,7 +9,9 @@ namespace {
 
 const QString kLines = QStringLiteral("Q_GoodsPrin");
 
-void Send(ReportOutput &output, const PrintJob &job, const PrintOptions &options)
+} // namespace
+
+void SendPrintJob(ReportOutput &output, const PrintJob &job, const PrintOptions &options)
 {
     switch (options.mode) {
     case PrintMode::Preview:
@@ -26,8 +28,6 @@ void Send(ReportOutput &output, const PrintJob &job, const PrintOptions &options
         break;
     }
 }
-
-} // namespace
 
 PrintJob PrepareStoredDocument(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                                const QString &number, const QString &printType, const QString &lineCode,
@@ -58,7 +58,7 @@ PrintJob PrintStoredDocument(const QSqlDatabase &db, LoginState &state, const Cl
     }
     const PrintJob job = PrepareStoredDocument(db, state, clock, number, printType, lineCode, name,
                                                options.templateFolder);
-    Send(output, job, options);
+    SendPrintJob(output, job, options);
     return job;
 }
 

@@ -47,6 +47,9 @@ struct PrintOptions
     QString templateFolder;               // empty: report/ of the program folder
 };
 
+// Hands the job to the output as the options ask (preview, print dialog, direct copies, PDF).
+void SendPrintJob(ReportOutput &output, const PrintJob &job, const PrintOptions &options);
+
 // Loads the template, opens the lines (GetPrintLinesSql: scratch rows and log row) into the
 // data set "Q_GoodsPrin", sets the variables (SetPrintVariables) and the rows per page of a
 // filled print. A missing template gives a job that prints nothing; the lines, variables and

@@ -4,10 +4,22 @@
 #include "foundation/db/transaction.h"
 #include "foundation/linemath.h"
 #include "foundation/loginstate.h"
+#include "foundation/rowvalues.h"
 
 #include <QSqlQuery>
 
 #include <stdexcept>
+
+namespace {
+
+QVariant cutText(const QString &table, const QString &column, const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QString)
+        return CutToColumn(table, column, value.toString());
+    return value;
+}
+
+} // namespace
 
 Basket::Basket(const QSqlDatabase &db, const DocType &type, const LoginState &state)
     : m_db(db), m_type(type), m_state(state)
@@ -71,16 +83,86 @@ bool Basket::remove(qint64 rowId)
            > 0;
 }
 
-int Basket::copyInto(const QString &number)
+qint64 Basket::addRow(const QVariantMap &values)
+{
+    QVariantMap row = values;
+    row.insert(DocType::operatorField(), m_state.CurrentOperatorName);
+    return InsertValues(m_db, m_type.basketTable, row);
+}
+
+bool Basket::updateRow(qint64 rowId, const QVariantMap &values)
+{
+    return UpdateValues(m_db, m_type.basketTable, values,
+                        SqlWhere(QStringLiteral("id = ? and a_name = ?"), {rowId, m_state.CurrentOperatorName}))
+           > 0;
+}
+
+QVariantMap Basket::readRow(qint64 rowId, const QStringList &columns) const
+{
+    return ReadValues(m_db, m_type.basketTable, columns,
+                      SqlWhere(QStringLiteral("id = ? and a_name = ?"), {rowId, m_state.CurrentOperatorName}));
+}
+
+void Basket::dropEmptyCodes()
+{
+    if (m_type.basketKeepsEmptyCodes)
+        return;
+    RunSql(m_db, QStringLiteral("delete from %1 where a_name = ? and (g_sn is null or g_sn = '')").arg(m_type.basketTable),
+           {m_state.CurrentOperatorName});
+}
+
+int Basket::copyInto(const QString &number, const LineExtras &lineExtras)
 {
     Transaction tx(m_db);
-    const int written =
-        RunSql(m_db,
-               QStringLiteral("insert into %1 (gl_djh, g_sn, %2, %3, %4, a_name) "
-                              "select ?, g_sn, ts_sl, ts_dj, ts_zje, a_name from %5 where a_name = ? order by id")
-                   .arg(m_type.linesTable, m_type.quantityField, m_type.priceField, m_type.amountField,
-                        m_type.basketTable),
-               {number, m_state.CurrentOperatorName});
+    dropEmptyCodes();
+    const QList<QPair<QString, QString>> map = m_type.basketToLine();
+    QStringList from;
+    for (const auto &pair : map)
+        from << pair.first;
+    QList<QVariantMap> basketRows;
+    {
+        QSqlQuery rows = OpenSelect(m_db,
+                                    QStringLiteral("select g_sn, %1 from %2 where a_name = ? order by id")
+                                        .arg(from.join(QStringLiteral(", ")), m_type.basketTable),
+                                    {m_state.CurrentOperatorName});
+        while (rows.next()) {
+            QVariantMap row;
+            row.insert(QStringLiteral("g_sn"), rows.value(0));
+            for (int i = 0; i < from.size(); ++i)
+                row.insert(from.at(i), rows.value(i + 1));
+            basketRows << row;
+        }
+    }
+    QString sql;
+    QStringList extraColumns;
+    int written = 0;
+    for (const QVariantMap &basketRow : std::as_const(basketRows)) {
+        const QVariantMap extras = lineExtras ? lineExtras(basketRow) : QVariantMap();
+        if (sql.isEmpty()) {
+            extraColumns = extras.keys();
+            QStringList columns{DocType::numberField(), DocType::goodsField(), DocType::operatorField()};
+            for (const auto &pair : map)
+                columns << pair.second;
+            for (const QString &c : extraColumns) {
+                CheckColumnName(m_type.linesTable, c);
+                if (columns.contains(c))
+                    throw std::invalid_argument("basket copy: an extra column is copied already: " + c.toStdString());
+            }
+            columns << extraColumns;
+            sql = QStringLiteral("insert into %1 (%2) values (%3)")
+                      .arg(m_type.linesTable, columns.join(QStringLiteral(", ")),
+                           QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+        } else if (extras.keys() != extraColumns) {
+            throw std::invalid_argument("basket copy: every row must give the same extra columns");
+        }
+        QVariantList binds{number, basketRow.value(QStringLiteral("g_sn")), m_state.CurrentOperatorName};
+        for (const auto &pair : map)
+            binds << cutText(m_type.linesTable, pair.second, basketRow.value(pair.first));
+        for (const QString &c : extraColumns)
+            binds << cutText(m_type.linesTable, c, extras.value(c));
+        RunSql(m_db, sql, binds);
+        ++written;
+    }
     clear();
     tx.commit();
     return written;

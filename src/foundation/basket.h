@@ -1,13 +1,17 @@
 #pragma once
 
 // The basket of a goods picker: the operator's rows of the type's scratch table (jxc_tempspxf2
-// for the sale and transfer pickers, jxc_tempspxf for loss, overflow and stocktaking), emptied
-// when the picker opens; confirming copies it into the document's lines under the number in one
-// insert-select and empties it again.
+// for the purchase, sale and transfer pickers, jxc_tempspxf for loss, overflow and
+// stocktaking), emptied when the picker opens; confirming copies it into the document's lines
+// under the number, row by row in the order the rows were added, and empties it again.
 
 #include "foundation/doctype.h"
 
 #include <QSqlDatabase>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <functional>
 
 struct LoginState;
 
@@ -31,9 +35,25 @@ public:
     int add(const QList<BasketItem> &items);
     bool setQuantity(qint64 rowId, double quantity);
     bool remove(qint64 rowId);
-    // Copies the basket into the type's lines under `number` and empties it; returns the
-    // lines written.
-    int copyInto(const QString &number);
+
+    // Rows column by column (names checked against the catalogue, texts cut to their widths):
+    // a row of the operator (a_name set here); returns its id.
+    qint64 addRow(const QVariantMap &values);
+    // The operator's row `rowId`; false when it is not theirs.
+    bool updateRow(qint64 rowId, const QVariantMap &values);
+    // Columns of the operator's row `rowId` (empty when there is none).
+    QVariantMap readRow(qint64 rowId, const QStringList &columns) const;
+    // The rows without a goods code are deleted (unless the type keeps them).
+    void dropEmptyCodes();
+
+    // Copies the basket into the type's lines under `number` and empties it, in one
+    // transaction (joining the caller's); returns the lines written. The rows go in ascending
+    // id, each through the same insert, their columns mapped by DocType::basketToLine; rows
+    // without a goods code are dropped unless the type keeps them. `lineExtras` adds line
+    // columns computed from a basket row (given the row's basket columns by name); every row
+    // must give the same columns.
+    using LineExtras = std::function<QVariantMap(const QVariantMap &basketRow)>;
+    int copyInto(const QString &number, const LineExtras &lineExtras = {});
 
     // The basket grid's statement (bound: the operator). Output columns: id, g_sn, g_name,
     // dw_name, sl, dj, zje.

@@ -5,6 +5,7 @@
 #include "foundation/linemath.h"
 #include "foundation/loginstate.h"
 #include "foundation/numbering.h"
+#include "foundation/rowvalues.h"
 
 #include <QDate>
 #include <QSqlQuery>
@@ -103,6 +104,40 @@ bool DraftLines::removeLine(qint64 lineId)
            > 0;
 }
 
+qint64 DraftLines::insertLine(const QString &number, const QVariantMap &values)
+{
+    QVariantMap row = values;
+    row.insert(DocType::numberField(), number);
+    row.insert(DocType::operatorField(), operatorName());
+    return InsertValues(m_db, m_type.linesTable, row);
+}
+
+bool DraftLines::updateLine(qint64 lineId, const QVariantMap &values)
+{
+    return UpdateValues(m_db, m_type.linesTable, values, SqlWhere(QStringLiteral("id = ? and a_name = ?"), {lineId, operatorName()}))
+           > 0;
+}
+
+bool DraftLines::updateDocumentLine(const QString &number, qint64 lineId, const QVariantMap &values)
+{
+    return UpdateValues(m_db, m_type.linesTable, values, SqlWhere(QStringLiteral("id = ? and gl_djh = ?"), {lineId, number}))
+           > 0;
+}
+
+QVariantMap DraftLines::readLine(qint64 lineId, const QStringList &columns) const
+{
+    return ReadValues(m_db, m_type.linesTable, columns, SqlWhere(QStringLiteral("id = ?"), {lineId}));
+}
+
+double DraftLines::documentTotal(const QString &number) const
+{
+    return QueryScalar(m_db,
+                       QStringLiteral("select sum(%1) from %2 where gl_djh = ? and g_sn <> '00000000'")
+                           .arg(m_type.amountField, m_type.linesTable),
+                       {number})
+        .toDouble();
+}
+
 int DraftLines::discard(const QString &number)
 {
     return RunSql(m_db, QStringLiteral("delete from %1 where gl_djh = ? and a_name = ?").arg(m_type.linesTable),
@@ -125,26 +160,35 @@ QString DraftLines::renumberForDay(const QString &number, const QString &day)
     if (number.startsWith(stem) && number.size() > stem.size())
         return number;
     Transaction tx(m_db);
-    const QString fresh = newNumber(day);
+    QString fresh = newNumber(day);
+    if (DjhUsedByOther(m_db, m_state, m_type.linesTable, DocType::numberField(), fresh))
+        fresh = GetNewDjhByDate(m_db, m_type.linesTable, DocType::numberField(), m_type.prefix, day);
     moveLines(number, fresh);
     tx.commit();
     return fresh;
 }
 
-QString DraftLines::numberForNewLines(const QString &number, const QString &day) const
+QString DraftLines::numberForNewLines(const QString &number, const QString &day)
 {
     if (!DjhUsedByOther(m_db, m_state, m_type.linesTable, DocType::numberField(), number))
         return number;
     // The lines table holds the clashing lines; the next serial is taken past them too.
     const QString byHeader = newNumber(day);
     const QString byLines = GetNewDjhByDate(m_db, m_type.linesTable, DocType::numberField(), m_type.prefix, day);
-    return later(byHeader, byLines);
+    const QString fresh = later(byHeader, byLines);
+    Transaction tx(m_db);
+    moveLines(number, fresh);
+    tx.commit();
+    return fresh;
 }
 
-QString DraftLines::numberForSave(const QString &number, const QString &day, const QString &table)
+QString DraftLines::numberForSave(const QString &number, const QString &day, const QString &table, Taken taken)
 {
     const QString where = table.isEmpty() ? m_type.headerTable : table;
-    if (!DjhUsedByOther(m_db, m_state, where, DocType::numberField(), number))
+    const bool clash = taken == Taken::AnyRow
+                           ? FieldValueExists(m_db, where, DocType::numberField(), number)
+                           : DjhUsedByOther(m_db, m_state, where, DocType::numberField(), number);
+    if (!clash)
         return number;
     Transaction tx(m_db);
     const QString fresh = later(later(newNumber(day), GetNewDjhByDate(m_db, m_type.linesTable, DocType::numberField(),

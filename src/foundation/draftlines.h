@@ -8,7 +8,9 @@
 #include "foundation/doctype.h"
 
 #include <QSqlDatabase>
+#include <QStringList>
 #include <QVariantList>
+#include <QVariantMap>
 
 struct LoginState;
 
@@ -42,19 +44,39 @@ public:
     bool setQuantity(qint64 lineId, double quantity);
     bool setPrice(qint64 lineId, double price);
     bool removeLine(qint64 lineId);
+
+    // Writing lines column by column (barcode, dialog, kit, cell edits of priced lines): the
+    // names are checked against the catalogue, texts cut to their columns' widths.
+    // A line of the operator under `number` (gl_djh and a_name are set here); returns its id.
+    qint64 insertLine(const QString &number, const QVariantMap &values);
+    // The operator's line `lineId`; false when it is not theirs.
+    bool updateLine(qint64 lineId, const QVariantMap &values);
+    // Line `lineId` of document `number`, whoever entered it (the lines of a pending document).
+    bool updateDocumentLine(const QString &number, qint64 lineId, const QVariantMap &values);
+    // Columns of line `lineId`, whoever entered it (empty when there is none).
+    QVariantMap readLine(qint64 lineId, const QStringList &columns) const;
+    // Σ of the amount column over every line of the number, all operators, the reserved goods
+    // "00000000" (a settlement adjustment) left out: what the document is due.
+    double documentTotal(const QString &number) const;
     // Deletes the operator's lines of the number (the discard of a closing window).
     int discard(const QString &number);
 
     // Moves the operator's lines from one number to another; returns the lines moved.
     int moveLines(const QString &from, const QString &to);
-    // The day changed: a new number for it, the operator's lines moved to it.
+    // The day changed: the header table's next number for it (the lines table's when another
+    // operator's lines already hold that one), the operator's lines moved to it in one
+    // transaction.
     QString renumberForDay(const QString &number, const QString &day);
-    // Adding lines: when another operator's lines carry the number, a new one for the day;
-    // the operator's earlier lines stay under the old number.
-    QString numberForNewLines(const QString &number, const QString &day) const;
+    // Adding lines: when another operator's lines carry the number, a new one for the day, and
+    // the operator's lines already under the old number move to it (joining the caller's
+    // transaction, so that they move with the lines being added or not at all).
+    QString numberForNewLines(const QString &number, const QString &day);
     // Saving: when the number is taken in `table` (the header table unless given), a new one
-    // for the day and the operator's lines move to it.
-    QString numberForSave(const QString &number, const QString &day, const QString &table = QString());
+    // for the day and the operator's lines move to it. Taken means: another operator's rows
+    // carry it (OtherOperators), or any row does (AnyRow: a header that anybody saved).
+    enum class Taken { OtherOperators, AnyRow };
+    QString numberForSave(const QString &number, const QString &day, const QString &table = QString(),
+                          Taken taken = Taken::OtherOperators);
 
     // The entry grid's statement: body with two bound values (number, operator) and order.
     // Output columns: id, g_sn, g_name, dw_name, sl, dj, zje.

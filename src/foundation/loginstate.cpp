@@ -311,9 +311,14 @@ bool IsTrue(const QString &flag)
     return !(flag.isEmpty() || flag == QLatin1String("0") || flag == QLatin1String("False"));
 }
 
+bool IsNotOff(const QString &flag)
+{
+    return flag != QLatin1String("0") && flag != QLatin1String("False");
+}
+
 bool IsTrueWithCostRight(const LoginState &state, const QString &flag, const QString &scope)
 {
-    if (flag == QLatin1String("0") || flag == QLatin1String("False"))
+    if (!IsNotOff(flag))
         return false;
     if (scope == QLatin1String("all"))
         return state.RightShowCost && state.RightShowSalePrice;

@@ -157,6 +157,9 @@ struct LoginState
 // False for the empty text, "0" and "False" (exact, letter case counts); true otherwise.
 bool IsTrue(const QString &flag);
 
+// The flag counts as on unless it is exactly "0" or "False" (the empty text counts as on).
+bool IsNotOff(const QString &flag);
+
 // The flag counts as true unless it is exactly "0" or "False" (the empty text counts as true);
 // scope "all" also needs RightShowCost and RightShowSalePrice, "cj" RightShowCost, "xs"
 // RightShowSalePrice; any other scope tests the flag alone.

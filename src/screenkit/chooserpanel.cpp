@@ -3,6 +3,7 @@
 #include "screenkit/datagrid.h"
 #include "screenkit/editors.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,8 +31,22 @@ ChooserPanel::ChooserPanel(const ChooserOptions &options, int uiFontSize, QWidge
     InstallCharFilter(m_search, CharFilter::Standard);
     keys()->addEnterOwner(m_search);
     auto *top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("查找："), this));
+    m_searchLabel = new QLabel(options.searchCaption, this);
+    m_searchLabel->setObjectName(QStringLiteral("searchLabel"));
+    top->addWidget(m_searchLabel);
     top->addWidget(m_search, 1);
+    if (!options.orderItems.isEmpty()) {
+        m_order = new QComboBox(this);
+        m_order->setObjectName(QStringLiteral("comSx"));
+        m_order->addItems(options.orderItems);
+        top->addWidget(m_order);
+        connect(m_order, &QComboBox::currentIndexChanged, this, [this](int index) {
+            if (!orderChanged)
+                return;
+            orderChanged(index);
+            m_grid->reload(ReloadTarget::First);
+        });
+    }
     if (options.orderButtons) {
         m_asc = button(this, "btnAsc", "编号顺序");
         m_desc = button(this, "btnDesc", "编号倒序");
@@ -89,6 +104,13 @@ ChooserPanel::ChooserPanel(const ChooserOptions &options, int uiFontSize, QWidge
     keys()->bind(Qt::Key_F5, [this] { choose(); });
     keys()->bind(Qt::Key_Escape, [this] { reject(); });
     resize(640, 480);
+}
+
+void ChooserPanel::setSearchText(const QString &text)
+{
+    m_search->setText(text);  // filters through textChanged
+    m_search->setFocus(Qt::OtherFocusReason);
+    m_search->end(false);
 }
 
 void ChooserPanel::setModel(GridModel *model)

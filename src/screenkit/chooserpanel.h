@@ -1,8 +1,10 @@
 #pragma once
 
-// The chooser panel (suppliers, customers …): a search box, optional "编号顺序"/"编号倒序",
-// a grid filtered on every key over the configured fields, "添加(F8)", "修改(F9)", "确定(F5)",
-// "退出(Esc)"; F2 goes to the search box; 确定 or a double-click hands back code and name.
+// The chooser panel (suppliers, customers …): a search box under its caption, optionally the
+// order buttons "编号顺序"/"编号倒序" (sorting the grid) or an order box `comSx` (the screen
+// reloads the list in that order), a grid filtered on every key over the configured fields,
+// "添加(F8)", "修改(F9)", "确定(F5)", "退出(Esc)"; F2 goes to the search box; 确定 or a
+// double-click hands back code and name. A typed box opens it with its text as the search.
 
 #include "screenkit/screenbase.h"
 
@@ -12,16 +14,20 @@
 
 class DataGrid;
 class GridModel;
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
 struct ChooserOptions
 {
     QString caption;
+    QString searchCaption = QStringLiteral("查找：");
     QStringList searchFields;
     QString codeField = QStringLiteral("id");
     QString nameField;
     bool orderButtons = false;  // "编号顺序" / "编号倒序" over codeField
+    QStringList orderItems;     // the order box `comSx` ("编号顺序", "编号倒序"); empty: none
 };
 
 class ChooserPanel : public ScreenDialog
@@ -35,6 +41,11 @@ public:
     void setModel(GridModel *model);
     DataGrid *grid() const { return m_grid; }
     QLineEdit *searchBox() const { return m_search; }
+    QLabel *searchLabel() const { return m_searchLabel; }
+    QComboBox *orderBox() const { return m_order; }
+    // The search text the panel opens with (the grid filtered by it, the cursor at its end);
+    // an empty text clears the filter.
+    void setSearchText(const QString &text);
     QPushButton *ascendingButton() const { return m_asc; }
     QPushButton *descendingButton() const { return m_desc; }
     QPushButton *addButton() const { return m_add; }
@@ -48,6 +59,7 @@ public:
 
     std::function<void()> addRow;                       // "添加(F8)"; the grid reloads after it
     std::function<void(const QVariant &code)> modifyRow; // "修改(F9)"
+    std::function<void(int index)> orderChanged;        // the order box; the grid reloads after it
 
 private:
     void choose();
@@ -55,6 +67,8 @@ private:
     ChooserOptions m_options;
     DataGrid *m_grid;
     QLineEdit *m_search;
+    QLabel *m_searchLabel;
+    QComboBox *m_order = nullptr;
     QPushButton *m_asc = nullptr;
     QPushButton *m_desc = nullptr;
     QPushButton *m_add;

@@ -347,7 +347,9 @@ void DataGridView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && index.isValid()) {
-        Q_EMIT m_grid->rowActivated(index.row());
+        Q_EMIT m_grid->rowDoubleClicked(index.row());
+        if (m_grid->m_doubleClickActivates)
+            Q_EMIT m_grid->rowActivated(index.row());
         event->accept();
         return;
     }

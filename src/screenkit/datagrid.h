@@ -148,6 +148,10 @@ public:
     bool confirmEdit();
     bool hasEditableColumns() const;
 
+    // Whether a double click emits rowActivated too (it always emits rowDoubleClicked); off,
+    // a screen tells the two apart (the goods pickers' direct add).
+    void setDoubleClickActivates(bool on) { m_doubleClickActivates = on; }
+
     // ---- Appearance ----
     void setRowIndicator(bool on);
     void setCurrentColumnHeaderHighlight(bool on);
@@ -170,6 +174,7 @@ Q_SIGNALS:
     void currentRowChanged(int row);
     // Enter on a read-only grid, double-click on any: the screen's signal (line dialog …).
     void rowActivated(int row);
+    void rowDoubleClicked(int row);
     void rowDropped(const QVariant &key, DataGrid *source);
     void footerRecomputed();
 
@@ -218,6 +223,7 @@ private:
     } m_staged;
     int m_pendingMove = 0;  // -1 up, +1 down after an edit closes
     bool m_autoWidth = false;
+    bool m_doubleClickActivates = true;
     bool m_reloading = false;
     int m_lastRow = -1;
     QPointer<QMenu> m_menu;

@@ -1,16 +1,19 @@
 #include "screenkit/documentwindow.h"
 
 #include "foundation/db/clock.h"
+#include "foundation/db/dberror.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "screenkit/barcodepanel.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 #include "screenkit/screenshapes.h"
 
 #include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,11 +30,7 @@ namespace {
 
 GridColumn col(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text)
 {
-    GridColumn c;
-    c.field = QString::fromUtf8(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
-    c.kind = kind;
+    GridColumn c = ListColumn(field, caption, width, kind);
     // Until the screen applies the login state's formats (Set…Format adapters).
     if (kind == ColumnKind::Money)
         c.format = QStringLiteral("#,0.00;-#,0.00");
@@ -67,7 +66,7 @@ QList<GridColumn> DefaultLineColumns()
 
 DocumentWindow::DocumentWindow(const DocumentShape &shape, const QSqlDatabase &db, const LoginState &state,
                                const Clock &clock, Notices &notices, QWidget *parent)
-    : ScreenWindow(state.UiFontSize, parent), m_shape(shape), m_db(db), m_state(state), m_clock(clock),
+    : ScreenDialog(state.UiFontSize, parent), m_shape(shape), m_db(db), m_state(state), m_clock(clock),
       m_notices(notices), m_draft(std::make_unique<DraftLines>(db, shape.type, state))
 {
     setWindowTitle(shape.caption);
@@ -96,7 +95,11 @@ DocumentWindow::DocumentWindow(const DocumentShape &shape, const QSqlDatabase &d
             m_hooks.save();
     });
     keys()->bind(Qt::Key_Escape, [this] { close(); });
-    connect(this, &ScreenWindow::opened, this, [this] { startNew(); });
+    connect(this, &ScreenDialog::opened, this, [this] {
+        if (m_hooks.opening)
+            m_hooks.opening();
+        startNew();
+    });
     resize(960, 600);
 }
 
@@ -235,10 +238,33 @@ void DocumentWindow::buildEntryPage(QWidget *page)
 
 void DocumentWindow::buildPendingPage(QWidget *page)
 {
+    m_pendingBar = new QHBoxLayout;
+    m_pendingKey = new QLineEdit(page);
+    m_pendingKey->setObjectName(QStringLiteral("tchkKey"));
+    InstallCharFilter(m_pendingKey, CharFilter::Standard);
+    keys()->addEnterOwner(m_pendingKey);
+    m_pendingOrder = new QComboBox(page);
+    m_pendingOrder->setObjectName(QStringLiteral("comSort"));
+    m_pendingOrder->addItems({QStringLiteral("顺序"), QStringLiteral("倒序")});
+    m_pendingSearch = button(page, "btnSearch2", "查询(F2)");
+    m_pendingBar->addWidget(new QLabel(m_shape.pendingKeyCaption, page));
+    m_pendingBar->addWidget(m_pendingKey, 1);
+    m_pendingBar->addWidget(new QLabel(QStringLiteral("日期排列："), page));
+    m_pendingBar->addWidget(m_pendingOrder);
+    m_pendingBar->addWidget(m_pendingSearch);
+    connect(m_pendingSearch, &QPushButton::clicked, this, &DocumentWindow::runPendingSearch);
+    connect(m_pendingKey, &QLineEdit::returnPressed, this, &DocumentWindow::runPendingSearch);
+    connect(m_pendingOrder, &QComboBox::currentIndexChanged, this, &DocumentWindow::runPendingSearch);
+
     m_pending = new DataGrid(page);
     m_pending->setObjectName(QStringLiteral("pendingGrid"));
     m_pendingLower = new QFrame(page);
     m_pendingLower->setObjectName(QStringLiteral("pendingLower"));
+    m_pendingLowerStrip = new QWidget(m_pendingLower);
+    m_pendingLowerStrip->setObjectName(QStringLiteral("pendingLowerStrip"));
+    m_pendingLowerStrip->setGeometry(0, 0, 800, 34);
+    m_pendingLowerBar = new QHBoxLayout(m_pendingLowerStrip);
+    m_pendingLowerBar->setContentsMargins(4, 2, 4, 2);
     m_pendingLines = new DataGrid(m_pendingLower);
     m_pendingLines->setObjectName(QStringLiteral("pendingLinesGrid"));
     auto *linesModel = new SqlGridModel(m_db);
@@ -261,6 +287,7 @@ void DocumentWindow::buildPendingPage(QWidget *page)
         m_pendingLines->reload(ReloadTarget::First);
     });
     auto *v = new QVBoxLayout(page);
+    v->addLayout(m_pendingBar);
     v->addWidget(m_pending, 1);
     v->addWidget(m_pendingLower);
 }
@@ -275,6 +302,7 @@ void DocumentWindow::buildQueryPage(QWidget *page)
     keys()->addEnterOwner(m_queryKey);
     m_views = new QButtonGroup(page);
     auto *top = new QHBoxLayout;
+    m_queryBar = top;
     top->addWidget(m_period);
     top->addWidget(new QLabel(QStringLiteral("关键字："), page));
     top->addWidget(m_queryKey);
@@ -325,14 +353,14 @@ QString DocumentWindow::documentDay() const
     return m_date->date().toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-void DocumentWindow::startNew()
+void DocumentWindow::startNew(bool keepDate)
 {
-    const QDate today = m_clock.today();
+    const QDate day = keepDate ? m_date->date() : m_clock.today();
     {
         const QSignalBlocker block(m_date);
-        m_date->setDate(today);
+        m_date->setDate(day);
     }
-    m_lastDate = today;
+    m_lastDate = day;
     m_pages->setCurrentIndex(EntryPage);
     setNumber(m_draft->newNumber(documentDay()));
     if (m_hooks.started)
@@ -342,7 +370,12 @@ void DocumentWindow::startNew()
 void DocumentWindow::reloadLines()
 {
     auto *model = static_cast<SqlGridModel *>(m_lines->model());
-    model->setStatement(m_draft->linesBody(), m_draft->linesOrder(), m_draft->linesBinds(m_number));
+    if (m_hooks.linesStatement) {
+        const ListStatement st = m_hooks.linesStatement(m_number);
+        model->setStatement(st.body, st.order, st.binds);
+    } else {
+        model->setStatement(m_draft->linesBody(), m_draft->linesOrder(), m_draft->linesBinds(m_number));
+    }
     m_lines->reload(ReloadTarget::KeepKey);
     updateButtons();
 }
@@ -395,8 +428,7 @@ void DocumentWindow::onF2()
             m_hooks.add();
         break;
     case PendingPage:
-        if (m_hooks.refreshPending)
-            m_hooks.refreshPending();
+        runPendingSearch();
         break;
     default:
         m_queryDetail->setVisible(queryView() == QueryView::Documents);
@@ -416,9 +448,18 @@ void DocumentWindow::onDateChanged(const QDate &date)
     }
     if (date == m_lastDate)
         return;
-    m_lastDate = date;
     const QString before = m_number;
-    const QString after = m_draft->renumberForDay(before, documentDay());
+    QString after;
+    try {
+        after = m_draft->renumberForDay(before, documentDay());
+    } catch (const DbError &e) {
+        // The move ran in one transaction: the lines stay under the number shown.
+        m_notices.notice(QStringLiteral("更改日期失败：") + e.text());
+        const QSignalBlocker block(m_date);
+        m_date->setDate(m_lastDate);
+        return;
+    }
+    m_lastDate = date;
     if (after != before) {
         setNumber(after);
         if (m_hooks.renumbered)
@@ -452,6 +493,17 @@ void DocumentWindow::placePendingLower()
 
 // ---- Pending and query pages --------------------------------------------------------------
 
+bool DocumentWindow::pendingDescending() const
+{
+    return m_pendingOrder->currentIndex() == 1;
+}
+
+void DocumentWindow::runPendingSearch()
+{
+    if (m_hooks.refreshPending)
+        m_hooks.refreshPending();
+}
+
 DocumentWindow::QueryView DocumentWindow::queryView() const
 {
     return static_cast<QueryView>(m_views->checkedId());
@@ -464,6 +516,15 @@ void DocumentWindow::setQueryView(QueryView view)
 }
 
 // ---- Window --------------------------------------------------------------------------------
+
+void DocumentWindow::reject()
+{
+    if (m_closing) {
+        ScreenDialog::reject();
+        return;
+    }
+    close();
+}
 
 void DocumentWindow::closeEvent(QCloseEvent *event)
 {
@@ -487,12 +548,14 @@ void DocumentWindow::closeEvent(QCloseEvent *event)
             break;
         }
     }
-    event->accept();
+    m_closing = true;
+    ScreenDialog::closeEvent(event);
+    m_closing = false;
 }
 
 void DocumentWindow::resizeEvent(QResizeEvent *event)
 {
-    ScreenWindow::resizeEvent(event);
+    ScreenDialog::resizeEvent(event);
     placePendingLower();
     placeBarcodePanel();
 }
@@ -501,7 +564,9 @@ bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_entryPage && event->type() == QEvent::Resize)
         placeBarcodePanel();
-    if (watched == m_pendingLower && event->type() == QEvent::Resize)
+    if (watched == m_pendingLower && event->type() == QEvent::Resize) {
         m_pendingLines->setGeometry(0, 36, m_pendingLower->width(), PendingLowerGridHeight(height()));
-    return ScreenWindow::eventFilter(watched, event);
+        m_pendingLowerStrip->setGeometry(0, 0, m_pendingLower->width(), 34);
+    }
+    return ScreenDialog::eventFilter(watched, event);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
 // The window of every document type: the entry page (header fields, number, date, the
-// operator's draft lines, buttons, barcode panel), the pending page (saved documents above the
-// selected one's lines) and the query page (period, key box, three views). Tables and columns
-// come from the type's description; statements of the pending and query pages, save, audit,
-// print and rights are the subsystem's hooks.
+// operator's draft lines, buttons, barcode panel), the pending page (a bar with key box, order
+// and "查询(F2)", saved documents above the selected one's lines) and the query page (period,
+// key box, three views). Tables and columns come from the type's description; statements of
+// the entry grid and of the pending and query pages, save, audit, print and rights are the
+// subsystem's hooks. It is a dialog screen: the registry makes it by class name and the main
+// window shows it modally, kept or freed.
 
+#include "foundation/db/liststatement.h"
 #include "foundation/doctype.h"
 #include "foundation/draftlines.h"
 #include "screenkit/gridcolumn.h"
@@ -27,7 +30,9 @@ class QAction;
 class QButtonGroup;
 class QFrame;
 class QGridLayout;
+class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -49,10 +54,15 @@ struct DocumentShape
     QString dateCaption = QStringLiteral("日期：");
     QList<GridColumn> lineColumns = DefaultLineColumns();
     bool barcodePanel = true;
+    QString pendingKeyCaption = QStringLiteral("请输入单据相关信息进行查询：");
 };
 
 struct DocumentHooks
 {
+    // Each time the window is shown, before the new document starts (lists, rights).
+    std::function<void()> opening;
+    // The entry grid's statement for a number (default: DraftLines' plain columns).
+    std::function<ListStatement(const QString &number)> linesStatement;
     std::function<void()> add;                                // "添加商品(F2)"
     std::function<void(const QVariant &lineId)> modify;        // "修改", double-click on a line
     std::function<void(const QVariant &lineId)> remove;        // "删除"; default: DraftLines
@@ -62,12 +72,12 @@ struct DocumentHooks
     std::function<void(const QString &code)> barcode;          // a scanned code
     std::function<void(const QString &from, const QString &to)> renumbered;
     std::function<void()> started;                             // after a new document began
-    std::function<void()> refreshPending;                      // F2 on the pending page
+    std::function<void()> refreshPending;                      // "查询(F2)", F2, the order box
     std::function<void(const QString &number)> pendingSelected;  // default: lines of the number
     std::function<void()> runQuery;                            // F2, Enter, a period on the query page
 };
 
-class DocumentWindow : public ScreenWindow
+class DocumentWindow : public ScreenDialog
 {
     Q_OBJECT
 
@@ -89,8 +99,9 @@ public:
     void setNumber(const QString &number);  // label and lines follow
     QDate documentDate() const;
     QString documentDay() const;            // "yyyy-MM-dd"
-    // A new document: today, a new number, its (empty) lines.
-    void startNew();
+    // A new document: today (or the date of the previous one with `keepDate`), a new number,
+    // the operator's lines already under it. Runs at every showing with today.
+    void startNew(bool keepDate = false);
     void reloadLines();
     int lineCount() const;
     DataGrid *linesGrid() const { return m_lines; }
@@ -122,16 +133,31 @@ public:
     DataGrid *pendingGrid() const { return m_pending; }
     DataGrid *pendingLinesGrid() const { return m_pendingLines; }
     QFrame *pendingLower() const { return m_pendingLower; }
+    // The bar above the list: key box `tchkKey`, order box `comSort` ("顺序", "倒序"; a change
+    // runs refreshPending), "查询(F2)"; screens add their own boxes and buttons to its layout.
+    QLineEdit *pendingKeyBox() const { return m_pendingKey; }
+    QComboBox *pendingOrderBox() const { return m_pendingOrder; }
+    bool pendingDescending() const;
+    QPushButton *pendingSearchButton() const { return m_pendingSearch; }
+    QHBoxLayout *pendingBar() const { return m_pendingBar; }
+    // The strip above the selected document's lines (its partner, its buttons).
+    QHBoxLayout *pendingLowerBar() const { return m_pendingLowerBar; }
 
     // ---- Query page ----
     DateRangeBar *periodBar() const { return m_period; }
     QLineEdit *queryKeyBox() const { return m_queryKey; }
+    // Room for the screen's boxes and buttons beside the period and the key box.
+    QHBoxLayout *queryBar() const { return m_queryBar; }
     QueryView queryView() const;
     void setQueryView(QueryView view);
     DataGrid *queryGrid() const { return m_query; }
     DataGrid *queryDetailGrid() const { return m_queryDetail; }
 
     QTabWidget *pages() const { return m_pages; }
+
+public Q_SLOTS:
+    // Esc or a button that rejects: the window closes through its closing question.
+    void reject() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -147,6 +173,7 @@ private:
     void placePendingLower();
     void removeCurrentLine();
     void onF2();
+    void runPendingSearch();
 
     DocumentShape m_shape;
     QSqlDatabase m_db;
@@ -160,6 +187,7 @@ private:
     bool m_entryAllowed = true;
     bool m_printBeforeSave = true;
     bool m_barcodeShown = true;
+    bool m_closing = false;
 
     QTabWidget *m_pages = nullptr;
     QWidget *m_entryPage = nullptr;
@@ -183,6 +211,13 @@ private:
     DataGrid *m_pending = nullptr;
     QFrame *m_pendingLower = nullptr;
     DataGrid *m_pendingLines = nullptr;
+    QLineEdit *m_pendingKey = nullptr;
+    QComboBox *m_pendingOrder = nullptr;
+    QPushButton *m_pendingSearch = nullptr;
+    QHBoxLayout *m_pendingBar = nullptr;
+    QHBoxLayout *m_pendingLowerBar = nullptr;
+    QWidget *m_pendingLowerStrip = nullptr;
+    QHBoxLayout *m_queryBar = nullptr;
 
     DateRangeBar *m_period = nullptr;
     QLineEdit *m_queryKey = nullptr;

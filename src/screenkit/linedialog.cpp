@@ -13,25 +13,26 @@
 LineDialog::LineDialog(const QString &caption, int uiFontSize, QWidget *parent) : ScreenDialog(uiFontSize, parent)
 {
     setWindowTitle(caption);
-    m_pages = new QTabWidget(this);
-    m_pages->setObjectName(QStringLiteral("linePages"));
-    auto *entry = new QWidget;
+    auto *entry = new QWidget(this);
+    entry->setObjectName(QStringLiteral("lineBoxes"));
     auto *infoBox = new QGroupBox(QStringLiteral("商品信息"), entry);
     m_info = new QFormLayout(infoBox);
     auto *editBox = new QWidget(entry);
     m_edits = new QFormLayout(editBox);
-    auto *ev = new QVBoxLayout(entry);
-    ev->addWidget(infoBox);
-    ev->addWidget(editBox);
-    ev->addStretch(1);
-    m_pages->addTab(entry, QStringLiteral("商品信息"));
+    auto *ev = new QHBoxLayout(entry);
+    ev->setContentsMargins(0, 0, 0, 0);
+    ev->addWidget(infoBox, 1);
+    ev->addWidget(editBox, 1);
 
-    auto *historyPage = new QWidget;
-    m_history = new DataGrid(historyPage);
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("linePages"));
+    m_historyPage = new QWidget;
+    m_history = new DataGrid(m_historyPage);
     m_history->setObjectName(QStringLiteral("historyGrid"));
-    auto *hv = new QVBoxLayout(historyPage);
+    auto *hv = new QVBoxLayout(m_historyPage);
+    hv->setContentsMargins(0, 0, 0, 0);
     hv->addWidget(m_history);
-    m_pages->addTab(historyPage, QStringLiteral("历史记录"));
+    m_pages->addTab(m_historyPage, QStringLiteral("历史记录"));
 
     m_picture = new QPushButton(QStringLiteral("查看图片(F4)"), this);
     m_picture->setObjectName(QStringLiteral("btnPicture"));
@@ -47,6 +48,7 @@ LineDialog::LineDialog(const QString &caption, int uiFontSize, QWidget *parent) 
     buttons->addWidget(m_ok);
     buttons->addWidget(m_exit);
     auto *v = new QVBoxLayout(this);
+    v->addWidget(entry);
     v->addWidget(m_pages, 1);
     v->addLayout(buttons);
 
@@ -88,9 +90,27 @@ QString LineDialog::infoText(const QString &field) const
     return label ? label->text() : QString();
 }
 
-void LineDialog::addEdit(const QString &caption, QWidget *editor)
+void LineDialog::setInfoRowVisible(const QString &field, bool visible)
 {
-    m_edits->addRow(caption, editor);
+    if (QLabel *label = m_infoLabels.value(field))
+        m_info->setRowVisible(label, visible);
+}
+
+QLabel *LineDialog::addEdit(const QString &caption, QWidget *editor)
+{
+    auto *label = new QLabel(caption, this);
+    m_edits->addRow(label, editor);
+    return label;
+}
+
+void LineDialog::setEditRowVisible(QWidget *editor, bool visible)
+{
+    m_edits->setRowVisible(editor, visible);
+}
+
+void LineDialog::setHistoryCaption(const QString &caption)
+{
+    m_pages->setTabText(m_pages->indexOf(m_historyPage), caption);
 }
 
 void LineDialog::onConfirm()

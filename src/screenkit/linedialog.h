@@ -1,7 +1,8 @@
 #pragma once
 
-// The line dialog of every document type: read-only goods labels, the screen's edit boxes, a
-// history page (read-only grid with a quantity footer), "查看图片(F4)", "确定(F5)" and
+// The line dialog of every document type: read-only goods labels, the screen's edit boxes,
+// below them a page control with the history page (read-only grid with a quantity footer; the
+// screen names it and may add pages such as quotes), "查看图片(F4)", "确定(F5)" and
 // "退出(Esc)"; Enter goes to the next control. It writes at most one row, only on 确定 (the
 // confirm hook writes and answers whether the dialog may close).
 
@@ -28,10 +29,19 @@ public:
     QLabel *addInfo(const QString &field, const QString &caption);
     void setInfo(const QVariantMap &values);
     QString infoText(const QString &field) const;
-    // An edit box of the screen's (MoneyEdit, KeyedCombo …) under a caption.
-    void addEdit(const QString &caption, QWidget *editor);
+    QLabel *infoLabel(const QString &field) const { return m_infoLabels.value(field); }
+    // Shows or hides a label with its caption.
+    void setInfoRowVisible(const QString &field, bool visible);
+    // An edit box of the screen's (MoneyEdit, KeyedCombo …, or a row of several) under a
+    // caption; the caption label is returned.
+    QLabel *addEdit(const QString &caption, QWidget *editor);
+    // Shows or hides an edit box with its caption.
+    void setEditRowVisible(QWidget *editor, bool visible);
 
     DataGrid *historyGrid() const { return m_history; }
+    QWidget *historyPage() const { return m_historyPage; }
+    void setHistoryCaption(const QString &caption);
+    // The pages below the boxes (history first).
     QTabWidget *pages() const { return m_pages; }
     QPushButton *pictureButton() const { return m_picture; }
     QPushButton *okButton() const { return m_ok; }
@@ -47,6 +57,7 @@ private:
     void onConfirm();
 
     QTabWidget *m_pages;
+    QWidget *m_historyPage;
     QFormLayout *m_info;
     QFormLayout *m_edits;
     QHash<QString, QLabel *> m_infoLabels;

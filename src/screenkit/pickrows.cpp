@@ -47,7 +47,9 @@ PickRowsDialog::PickRowsDialog(const PickerOptions &options, Notices &notices, i
     m_list = new DataGrid(listPage);
     m_list->setObjectName(QStringLiteral("listGrid"));
     auto *searchRow = new QHBoxLayout;
-    searchRow->addWidget(new QLabel(QStringLiteral("查找："), listPage));
+    m_searchLabel = new QLabel(options.searchCaption, listPage);
+    m_searchLabel->setObjectName(QStringLiteral("searchLabel"));
+    searchRow->addWidget(m_searchLabel);
     searchRow->addWidget(m_search, 1);
     auto *lv = new QVBoxLayout(listPage);
     lv->addLayout(searchRow);
@@ -65,6 +67,13 @@ PickRowsDialog::PickRowsDialog(const PickerOptions &options, Notices &notices, i
         tv->addWidget(split);
         m_pages->addTab(treePage, QStringLiteral("商品列表"));
         connect(m_treeList, &DataGrid::rowActivated, this, [this](int) { addSelected(); });
+        m_treeList->setDoubleClickActivates(false);
+        connect(m_treeList, &DataGrid::rowDoubleClicked, this, [this](int row) {
+            if (doubleClick)
+                doubleClick(m_treeList, row);
+            else
+                addSelected();
+        });
     }
     m_add = button(left, "btnAddSele", "加入所选商品");
     auto *leftV = new QVBoxLayout(left);
@@ -125,16 +134,30 @@ PickRowsDialog::PickRowsDialog(const PickerOptions &options, Notices &notices, i
 
     // Searching: on every change, or with PickerEnterSearch on Enter, which then hands the
     // focus to the grid without adding (the grid's Enter adds).
-    if (!options.enterSearch)
-        connect(m_search, &QLineEdit::textChanged, this, &PickRowsDialog::search);
+    connect(m_search, &QLineEdit::textChanged, this, [this] {
+        if (!m_options.enterSearch)
+            search();
+    });
     connect(m_search, &QLineEdit::returnPressed, this, [this] {
+        if (m_options.enterStays) {
+            search();
+            return;
+        }
         if (m_options.enterSearch)
             search();
-        m_list->view()->setFocus(Qt::OtherFocusReason);
-        if (m_list->currentRow() < 0 && m_list->rowCount() > 0)
-            m_list->setCurrentRow(0);
+        DataGrid *grid = frontGrid();
+        grid->view()->setFocus(Qt::OtherFocusReason);
+        if (grid->currentRow() < 0 && grid->rowCount() > 0)
+            grid->setCurrentRow(0);
     });
     connect(m_list, &DataGrid::rowActivated, this, [this](int) { addSelected(); });
+    m_list->setDoubleClickActivates(false);
+    connect(m_list, &DataGrid::rowDoubleClicked, this, [this](int row) {
+        if (doubleClick)
+            doubleClick(m_list, row);
+        else
+            addSelected();
+    });
     resize(1000, 560);
 }
 
@@ -142,8 +165,11 @@ PickRowsDialog::~PickRowsDialog() = default;
 
 void PickRowsDialog::search()
 {
-    m_list->setFilter(GridFilter::contains(m_options.searchFields, m_search->text().trimmed()));
-    m_list->reload(ReloadTarget::First);
+    DataGrid *grid = frontGrid();
+    if (!grid->model())
+        return;
+    grid->setFilter(GridFilter::contains(m_options.searchFields, m_search->text().trimmed()));
+    grid->reload(ReloadTarget::First);
 }
 
 DataGrid *PickRowsDialog::frontGrid() const

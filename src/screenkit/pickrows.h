@@ -17,6 +17,7 @@ class DataGrid;
 class KeyTree;
 class Notices;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -27,11 +28,15 @@ class QSqlDatabase;
 struct PickerOptions
 {
     QString caption;
+    QString searchCaption = QStringLiteral("查找：");  // the label before the search box
     QStringList searchFields;        // the search box: text in any of these
     QString listKeyField = QStringLiteral("g_sn");
     QString priceField;              // list column that gives a basket row its price
     bool classTreePage = false;      // the "商品列表" page
     bool enterSearch = false;        // PickerEnterSearch: search on Enter, not on each change
+    // Enter in the search box: searches (with enterSearch) and hands the focus to the list,
+    // whose Enter adds; or, with enterStays, always searches and keeps the focus.
+    bool enterStays = false;
     bool rowLimit = false;           // refuse more than 300 selected rows
     int basketWidth = 509;           // designed width of the basket group (509, 457, 499)
     QString unsavedQuestion = QStringLiteral("当前单据还未保存，是否保存？");
@@ -46,7 +51,12 @@ public:
     ~PickRowsDialog() override;
 
     const PickerOptions &options() const { return m_options; }
+    // PickerEnterSearch may change between openings of a kept picker.
+    void setEnterSearch(bool on) { m_options.enterSearch = on; }
     QLineEdit *searchBox() const { return m_search; }
+    QLabel *searchLabel() const { return m_searchLabel; }
+    // The list of the page in front (商品清单 or 商品列表).
+    DataGrid *frontGrid() const;
     DataGrid *listGrid() const { return m_list; }
     DataGrid *treeListGrid() const { return m_treeList; }
     KeyTree *classTree() const { return m_tree; }
@@ -72,18 +82,20 @@ public:
     std::function<bool()> confirm;   // true closes
     std::function<void()> discard;   // No when closing with a basket
     std::function<int()> basketCount;
+    // A double click on a list row; empty: the same as "加入所选商品".
+    std::function<void(DataGrid *grid, int row)> doubleClick;
 
     // "加入所选商品": the rows selected on the page in front.
     void addSelected();
     void reloadBasket();
+    // The search of the search box on the list in front.
+    void search();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void search();
-    DataGrid *frontGrid() const;
 
     PickerOptions m_options;
     Notices &m_notices;
@@ -91,6 +103,7 @@ private:
     bool m_confirmed = false;
     QTabWidget *m_pages = nullptr;
     QLineEdit *m_search = nullptr;
+    QLabel *m_searchLabel = nullptr;
     DataGrid *m_list = nullptr;
     KeyTree *m_tree = nullptr;
     DataGrid *m_treeList = nullptr;

@@ -23,6 +23,28 @@ inline DocType DemoDocType()
     return t;
 }
 
+// A demo type of priced lines (rate, tax-inclusive price, discount …) in the purchase return
+// tables, under the prefix "DP": its basket carries the source columns and keeps rows without
+// a goods code.
+inline DocType PricedDemoDocType()
+{
+    DocType t;
+    t.name = QStringLiteral("演示价格单");
+    t.prefix = QStringLiteral("DP");
+    t.headerTable = QStringLiteral("jxc_thd");
+    t.linesTable = QStringLiteral("jxc_thsp");
+    t.dateField = QStringLiteral("th_thrq");
+    t.quantityField = QStringLiteral("th_sl");
+    t.priceField = QStringLiteral("th_dj");
+    t.amountField = QStringLiteral("th_zje");
+    t.basketTable = QStringLiteral("jxc_tempspxf2");
+    t.line = LineColumns::withPrefix(QStringLiteral("th_"), QStringLiteral("th_bz"));
+    t.sourceTag = QStringLiteral("demo");
+    t.basketExtraColumns = {QStringLiteral("gl_djh2"), QStringLiteral("idck")};
+    t.basketKeepsEmptyCodes = true;
+    return t;
+}
+
 inline LoginState DemoLogin(const QString &operatorName = QStringLiteral("wang"))
 {
     LoginState s;

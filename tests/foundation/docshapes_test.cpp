@@ -15,7 +15,9 @@
 #include "screenkit/chooserpanel.h"
 #include "screenkit/documentwindow.h"
 #include "screenkit/editors.h"
+#include "foundation/partnerlists.h"
 #include "screenkit/linedialog.h"
+#include "screenkit/partnergridmodel.h"
 #include "screenkit/pickrows.h"
 #include "screenkit/screenshapes.h"
 
@@ -34,6 +36,7 @@
 #include <QTableView>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QComboBox>
 #include <QTimer>
 
 namespace {
@@ -308,6 +311,81 @@ TEST_F(DocumentWindowTest, QueryPageRunsOnF2EnterAndAPeriod)
     EXPECT_EQ(runs, 3);
 }
 
+TEST_F(DocumentWindowTest, ScreensGiveTheLinesStatementTheNewDatesAndTheOpeningSteps)
+{
+    // A dialog screen: the registry makes it and the main window runs it modally.
+    EXPECT_NE(qobject_cast<QDialog *>(window.get()), nullptr);
+    QStringList steps;
+    window->hooks().opening = [&] { steps << "opening:" + window->number(); };
+    window->hooks().started = [&] { steps << "started:" + window->number(); };
+    window->hooks().linesStatement = [](const QString &number) {
+        return ListStatement{"select b.id, b.g_sn, a.g_name, a.dw_name, b.bs_sl * 2 as sl, b.bs_dj as dj, "
+                             "b.bs_zje as zje from jxc_bssp b left join jxc_goods a on a.g_sn = b.g_sn "
+                             "where b.gl_djh = ?",
+                             "b.id desc",
+                             {number}};
+    };
+    window->show();
+    EXPECT_EQ(steps, (QStringList{"opening:", "started:DM24030510001"}));
+    addLines();
+    // The screen's statement: every operator's lines, its own order and columns.
+    DraftLines(db(), DemoDocType(), DemoLogin("li")).addLine(window->number(), "00000001", 1, 5);
+    window->reloadLines();
+    ASSERT_EQ(window->lineCount(), 3);
+    EXPECT_EQ(window->linesGrid()->value(0, "sl").toDouble(), 2);
+    EXPECT_EQ(window->linesGrid()->value(2, "sl").toDouble(), 20);
+
+    // The next document keeps a chosen date when the screen asks for it, else today.
+    window->dateEdit()->setDate(QDate(2024, 3, 1));
+    window->startNew(true);
+    EXPECT_EQ(window->documentDay(), "2024-03-01");
+    EXPECT_EQ(window->number(), "DM24030110001");
+    window->startNew();
+    EXPECT_EQ(window->documentDay(), "2024-03-05");
+}
+
+TEST_F(DocumentWindowTest, AFailedDateChangeShowsItsErrorAndPutsDateAndNumberBack)
+{
+    window->show();
+    addLines();
+    const QString before = window->number();
+    // The renumbering reads the next number, tests it and moves the lines: three statements.
+    for (int n = 1; n <= 3; ++n) {
+        notices.shown.clear();
+        InjectStatementFailure(db(), n);
+        window->dateEdit()->setDate(QDate(2024, 3, 1));
+        InjectStatementFailure(db(), 0);
+        ASSERT_EQ(notices.shown.size(), 1) << n;
+        EXPECT_TRUE(notices.last().startsWith("更改日期失败：")) << notices.last().toStdString();
+        EXPECT_EQ(window->documentDay(), "2024-03-05");
+        EXPECT_EQ(window->numberLabel()->text(), before);
+        EXPECT_EQ(window->lineCount(), 2);
+        EXPECT_EQ(QueryScalar(db(), "select count(*) from jxc_bssp where gl_djh = ?", {before}), "2");
+    }
+}
+
+TEST_F(DocumentWindowTest, PendingBarSearchesOnItsButtonF2EnterAndTheOrderBox)
+{
+    QList<bool> runs;
+    window->hooks().refreshPending = [&] { runs << window->pendingDescending(); };
+    window->show();
+    window->pages()->setCurrentIndex(DocumentWindow::PendingPage);
+    EXPECT_EQ(window->pendingKeyBox()->objectName(), "tchkKey");
+    window->pendingSearchButton()->click();
+    QTest::keyClick(window->pendingKeyBox(), Qt::Key_F2);
+    QTest::keyClick(window->pendingKeyBox(), Qt::Key_Return);
+    window->pendingOrderBox()->setCurrentIndex(1);
+    EXPECT_EQ(runs, (QList<bool>{false, false, false, true}));
+    // The key box drops the filtered characters.
+    window->pendingKeyBox()->clear();
+    QTest::keyClicks(window->pendingKeyBox(), "a'b%c");
+    EXPECT_EQ(window->pendingKeyBox()->text(), "abc");
+    // Room for the screens' own boxes.
+    EXPECT_NE(window->pendingBar(), nullptr);
+    EXPECT_NE(window->pendingLowerBar(), nullptr);
+    EXPECT_NE(window->queryBar(), nullptr);
+}
+
 // At the usual window size the entry page shows its lines whole: every line and every shown
 // column lies inside the grid's viewport, and the window paints (its picture is not one colour).
 TEST_F(DocumentWindowTest, EntryPageShowsItsLinesWholeAtTheUsualSize)
@@ -379,6 +457,29 @@ TEST(LineDialog, WritesOnlyOnConfirmAndAppliesRightsAtEachOpening)
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(writes, 2);
     EXPECT_EQ(rights, 2);
+}
+
+TEST(LineDialog, PagesAndRowsTheScreenNamesAndHides)
+{
+    LineDialog dialog("商品信息(演示)", 10);
+    dialog.addInfo("g_scjj", "上次进价：");
+    auto *price = new MoneyEdit;
+    QLabel *caption = dialog.addEdit("参考进价：", price);
+    dialog.setHistoryCaption("该商品进货记录");
+    dialog.pages()->addTab(new QWidget, "报价记录");
+    dialog.show();
+    EXPECT_EQ(dialog.pages()->tabText(0), "该商品进货记录");
+    EXPECT_EQ(dialog.pages()->count(), 2);
+    dialog.setEditRowVisible(price, false);
+    EXPECT_FALSE(price->isVisible());
+    EXPECT_FALSE(caption->isVisible());
+    dialog.setEditRowVisible(price, true);
+    EXPECT_TRUE(caption->isVisible());
+    dialog.setInfoRowVisible("g_scjj", false);
+    EXPECT_FALSE(dialog.infoLabel("g_scjj")->isVisible());
+    // The pages hide without the boxes.
+    dialog.pages()->hide();
+    EXPECT_TRUE(price->isVisible());
 }
 
 // ---- Pick-rows dialog -------------------------------------------------------------------------
@@ -491,6 +592,37 @@ TEST_F(PickerTest, SearchOnEveryChangeOrOnEnter)
     EXPECT_EQ(picker.basket()->count(), 0);        // the first Enter only searched
     QTest::keyClick(picker.listGrid()->view(), Qt::Key_Return);
     EXPECT_EQ(picker.basket()->count(), 1);
+}
+
+TEST_F(PickerTest, CaptionEnterThatStaysAndDoubleClickOfTheScreen)
+{
+    PickerOptions o = DemoPicker();
+    o.searchCaption = "输入商品编号或名称,回车查询：";
+    o.enterSearch = true;
+    o.enterStays = true;
+    PickRowsDialog picker(o, notices, 10);
+    picker.useBasket(db(), DemoDocType(), login, "DM24030510001");
+    picker.listGrid()->setModel(GoodsList(12));
+    picker.listGrid()->reload(ReloadTarget::First);
+    QStringList clicks;
+    picker.doubleClick = [&](DataGrid *grid, int row) { clicks << grid->value(row, "g_sn").toString(); };
+    picker.show();
+    QApplication::setActiveWindow(&picker);
+    EXPECT_EQ(picker.searchLabel()->text(), "输入商品编号或名称,回车查询：");
+    picker.searchBox()->setFocus();
+    QTest::keyClicks(picker.searchBox(), "0000001");
+    QTest::keyClick(picker.searchBox(), Qt::Key_Return);
+    EXPECT_EQ(picker.listGrid()->rowCount(), 4);
+    EXPECT_EQ(QApplication::focusWidget(), picker.searchBox());  // the focus stays
+    QTest::keyClick(picker.searchBox(), Qt::Key_Return);
+    EXPECT_EQ(picker.basket()->count(), 0);
+
+    // A double click goes to the screen's hook and adds nothing by itself.
+    QTableView *view = picker.listGrid()->view();
+    const QRect cell = view->visualRect(view->model()->index(1, 1));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(clicks, QStringList{"00000010"});
+    EXPECT_EQ(picker.basket()->count(), 0);
 }
 
 TEST_F(PickerTest, ClassTreePageAddsFromItsOwnGrid)
@@ -620,6 +752,49 @@ TEST(ChooserPanel, FiltersOnEveryKeyAndHandsBackCodeAndName)
     });
     EXPECT_EQ(panel.exec(), QDialog::Accepted);
     EXPECT_EQ(panel.chosenCode(), "100003");
+}
+
+class PartnerChooserTest : public DbTest
+{
+};
+
+TEST_F(PartnerChooserTest, OpensFilteredOverThePartnerListAndReloadsInTheOrderChosen)
+{
+    RunSql(db(), "insert into jxc_ghsxx (ghs_sn, ghs_name, ghs_jm, ghs_forbid) values ('100002', '东方商贸', 'DFSM', 0)");
+    RunSql(db(), "insert into jxc_ghsxx (ghs_sn, ghs_name, ghs_jm, ghs_forbid) values ('100003', '东海水产', 'DHSC', 0)");
+    LoginState state = DemoLogin();
+    PartnerList list(PartnerList::Kind::Suppliers);
+    OpenSupplierList(db(), state, list, "0");
+    ChooserOptions o;
+    o.caption = "供货商";
+    o.searchCaption = "查找供货商(F2)：";
+    o.searchFields = {"ghs_sn", "ghs_name", "ghs_jm"};
+    o.codeField = "ghs_sn";
+    o.nameField = "ghs_name";
+    o.orderItems = {"编号顺序", "编号倒序"};
+    ChooserPanel panel(o, 10);
+    GridColumn jm{"ghs_jm", "简码", 60};
+    jm.visible = false;
+    GridModel *model = NewPartnerGridModel(list, {GridColumn{"ghs_sn", "编号", 80}, GridColumn{"ghs_name", "供货商名称", 160}, jm});
+    model->setKeyField("ghs_sn");
+    panel.setModel(model);
+    QList<int> orders;
+    panel.orderChanged = [&](int index) {
+        orders << index;
+        OpenSupplierList(db(), state, list, index == 1 ? "1" : "0");
+    };
+    EXPECT_EQ(panel.searchLabel()->text(), "查找供货商(F2)：");
+    EXPECT_EQ(panel.grid()->rowCount(), 3);
+    panel.setSearchText("东");
+    EXPECT_EQ(panel.grid()->rowCount(), 2);
+    panel.setSearchText("dh");
+    ASSERT_EQ(panel.grid()->rowCount(), 1);
+    EXPECT_EQ(panel.grid()->value(0, "ghs_name").toString(), "东海水产");
+    panel.setSearchText("");
+    panel.orderBox()->setCurrentIndex(1);
+    EXPECT_EQ(orders, QList<int>{1});
+    EXPECT_EQ(panel.grid()->value(0, "ghs_sn").toString(), "100003");
+    EXPECT_EQ(panel.orderBox()->objectName(), "comSx");
 }
 
 // ---- Export menu item -------------------------------------------------------------------------

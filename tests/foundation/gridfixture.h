@@ -5,6 +5,7 @@
 #include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
 #include "screenkit/datagrid.h"
+#include "../support/gridtyping.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -71,23 +72,3 @@ inline QList<int> GridIds(const DataGrid &grid, const QString &key = QStringLite
     return ids;
 }
 
-// Types into the grid: the first key opens the editor, the rest go into it.
-inline QWidget *GridKeyTarget(DataGrid &grid)
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    if (auto *editor = grid.view()->findChild<QLineEdit *>(QStringLiteral("gridEditor")))
-        return editor;
-    return grid.view();
-}
-
-inline void TypeIntoGrid(DataGrid &grid, const QString &text)
-{
-    for (const QChar c : text)
-        QTest::keyClick(GridKeyTarget(grid), c.toLatin1());
-}
-
-inline void KeyIntoGrid(DataGrid &grid, Qt::Key key)
-{
-    QTest::keyClick(GridKeyTarget(grid), key);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}

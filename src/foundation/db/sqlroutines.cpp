@@ -270,6 +270,38 @@ QStringList TableNames(const QSqlDatabase &db)
     return names;
 }
 
+QHash<QString, QStringList> ExistingTableColumns(const QSqlDatabase &db, const QStringList &tables)
+{
+    QHash<QString, QStringList> found;
+    if (tables.isEmpty())
+        return found;
+    if (Dialect::of(db).isPostgres()) {
+        QStringList marks;
+        QVariantList names;
+        for (const QString &t : tables) {
+            marks << QStringLiteral("?");
+            names << t.toLower();
+        }
+        QSqlQuery q = OpenSelect(db,
+                                 QStringLiteral("select table_name, column_name from information_schema.columns "
+                                                "where table_schema = current_schema() and table_name in (%1) "
+                                                "order by table_name, ordinal_position")
+                                     .arg(marks.join(QStringLiteral(", "))),
+                                 names);
+        while (q.next())
+            found[q.value(0).toString()] << q.value(1).toString().toLower();
+        return found;
+    }
+    for (const QString &t : tables) {
+        QStringList columns;
+        for (const QString &c : TableColumns(db, t))
+            columns << c.toLower();
+        if (!columns.isEmpty())
+            found.insert(t.toLower(), columns);
+    }
+    return found;
+}
+
 QStringList IndexNames(const QSqlDatabase &db)
 {
     QStringList names;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/forms/handoffnames.h"
+
 #include "screenkit/screenbase.h"
 
 #include <QSqlDatabase>
@@ -56,8 +58,4 @@ private:
     RowSetModel *m_history = nullptr;
 };
 
-namespace handoff {
-// The note dialog: in "callerTag", out "noteText".
-inline constexpr const char *CallerTag = "callerTag";
-inline constexpr const char *NoteText = "noteText";
-}  // namespace handoff
+// Opened through the registry: in handoff::CallerTag, out handoff::NoteText (handoffnames.h).

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/forms/handoffnames.h"
+
 // The master-data screens in the screen registry, and the hand-offs between them. A caller
 // creates a dialog through the registry, sets its inputs as dynamic properties, runs it and
 // reads its results back from the same object; tests may put doubles in the registry that
@@ -54,7 +56,6 @@ inline constexpr const char *PartnerCode = "partnerCode";
 // Type lists and the region list: in "callerTag", the opener's mode ("khgl_add", "khgl_modi",
 // "ghsgl_add", "ghsgl_modi"); out "chosenType" (the chosen type's name; customer types also
 // "chosenTypeKey"), set only when the list hands a type back.
-inline constexpr const char *CallerTag = "callerTag";
 inline constexpr const char *ChosenType = "chosenType";
 inline constexpr const char *ChosenTypeKey = "chosenTypeKey";
 // Customer type rename: in "typeId" and "typeName".

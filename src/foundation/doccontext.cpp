@@ -1,0 +1,33 @@
+#include "foundation/doccontext.h"
+
+#include <QVariant>
+
+QString DocumentContext::pageTag() const
+{
+    return pending() ? type.sourceTag + QStringLiteral("sh") : type.sourceTag;
+}
+
+void DocumentContext::renumber(const QString &fresh)
+{
+    if (fresh.isEmpty() || fresh == number)
+        return;
+    number = fresh;
+    if (numberChanged)
+        numberChanged(fresh);
+}
+
+void DocumentContext::notifyLinesChanged() const
+{
+    if (linesChanged)
+        linesChanged();
+}
+
+void SetDocumentContext(QObject *dialog, DocumentContext *context)
+{
+    dialog->setProperty(kDocumentContextProperty, QVariant::fromValue(context));
+}
+
+DocumentContext *DocumentContextOf(const QObject *dialog)
+{
+    return dialog->property(kDocumentContextProperty).value<DocumentContext *>();
+}

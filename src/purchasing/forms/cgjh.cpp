@@ -1,0 +1,656 @@
+#include "purchasing/forms/cgjh.h"
+
+#include "engine/forms/prinsele.h"
+#include "foundation/contracts.h"
+#include "foundation/datamodule.h"
+#include "foundation/db/clock.h"
+#include "foundation/db/dberror.h"
+#include "foundation/defaultrecords.h"
+#include "foundation/forms/combofill.h"
+#include "foundation/forms/displayformats.h"
+#include "foundation/loginstate.h"
+#include "foundation/notices.h"
+#include "foundation/rights.h"
+#include "purchasing/purchaselinemath.h"
+#include "purchasing/receiptprint.h"
+#include "purchasing/receiptsave.h"
+#include "report/printeroutput.h"
+#include "screenkit/barcodepanel.h"
+#include "screenkit/chooserpanel.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
+#include "screenkit/editors.h"
+#include "screenkit/filechoice.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+
+GridColumn Column(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text,
+                  bool editable = false)
+{
+    GridColumn c = ListColumn(field, caption, width, kind);
+    c.editable = editable;
+    c.focusable = editable;
+    return c;
+}
+
+QList<GridColumn> EntryColumns()
+{
+    QList<GridColumn> c{Column("g_sn", "商品编号", 100),
+                        Column("g_name", "商品名称", 150),
+                        Column("dw_name", "单位", 50),
+                        Column("gg_name", "规格型号", 80),
+                        Column("color_name", "颜色", 60),
+                        Column("jh_dj", "单价", 80, ColumnKind::Money, true),
+                        Column("jh_sl", "数量", 70, ColumnKind::Quantity, true),
+                        Column("jh_tax", "税率", 50, ColumnKind::Number, true),
+                        Column("jh_taxdj", "含税单价", 80, ColumnKind::Money, true),
+                        Column("jh_dzl", "折扣", 50, ColumnKind::Number, true),
+                        Column("dj", "折后价", 80, ColumnKind::Money),
+                        Column("jh_je", "金额", 90, ColumnKind::Money),
+                        Column("jh_taxje", "税额", 80, ColumnKind::Money),
+                        Column("jh_zje", "总金额", 90, ColumnKind::Money),
+                        Column("gl_djh2", "订单编号", 110),
+                        Column("jh_bz", "备注", 120)};
+    for (const char *f : {"id", "g_jm", "a_name", "g_sccs", "g_kc", "t_ph", "t_scrq", "jh_rksl", "jh_zsl", "g_sptm"})
+        c << HiddenColumn(f);
+    c[5].decimals = c[8].decimals = 8;
+    c[7].decimals = c[9].decimals = 4;
+    return c;
+}
+
+DocumentShape ReceiptShape()
+{
+    DocumentShape shape;
+    shape.type = PurchaseDocType(PurchaseKind::Receipt);
+    shape.caption = QStringLiteral("采购进货");
+    shape.title = QStringLiteral("采购进货单");
+    shape.entryPage = QStringLiteral("采购进货");
+    shape.pendingPage = QStringLiteral("待审核采购单");
+    shape.queryPage = QStringLiteral("采购进货查询");
+    shape.dateCaption = QStringLiteral("进货日期：");
+    shape.lineColumns = EntryColumns();
+    return shape;
+}
+
+QLabel *Caption(const char *text, QWidget *parent)
+{
+    return new QLabel(QString::fromUtf8(text), parent);
+}
+
+template <typename T>
+T *Named(T *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// The small "..." button beside a box: it takes no focus and shows only with its box's.
+QToolButton *BoxButton(QWidget *parent, const char *name)
+{
+    auto *b = Named(new QToolButton(parent), name);
+    b->setText(QStringLiteral("..."));
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+} // namespace
+
+TF_Cgjh::TF_Cgjh(const ScreenContext &context, QWidget *parent)
+    : DocumentWindow(ReceiptShape(), context.data->mainDb(), *context.state, *context.clock, *context.notices, parent),
+      m_context(context), m_db(context.data->mainDb()), m_entry(m_db, *context.state, *context.notices)
+{
+    setObjectName(QStringLiteral("TF_Cgjh"));
+    numberLabel()->setObjectName(QStringLiteral("jsn"));
+    m_ctx.type = shape().type;
+    m_ctx.numberChanged = [this](const QString &n) { setNumber(n); };
+    m_ctx.linesChanged = [this] { onLinesChanged(); };
+    m_pendingCtx.type = shape().type;
+    m_pendingCtx.page = DocPage::Pending;
+    m_pendingCtx.linesChanged = [this] { refreshPending(); };
+
+    buildHeader();
+    buildBottom();
+    buildButtons();
+    buildPendingPage();
+
+    // The query page is the next issue's; until then it says so.
+    auto *later = new QLabel(QStringLiteral("此功能尚未完成，将在后续版本中提供。"), this);
+    later->setObjectName(QStringLiteral("LabelQueryLater"));
+    queryBar()->insertWidget(0, later);
+
+    DataGrid *lines = linesGrid();
+    lines->setFooter(QStringLiteral("g_sn"), FooterKind::None);
+    for (const char *f : {"jh_sl", "jh_zje", "jh_je", "jh_taxje"})
+        lines->setFooter(QString::fromLatin1(f), FooterKind::Sum);
+    lines->setCommitHook([this](const QVariant &key, const QString &field, const QString &text) {
+        if (const std::optional<LineCell> cell = PurchaseCellOf(field))
+            EditPurchaseCell(m_db, *m_context.state, *m_context.notices, PurchaseKind::Receipt, CellPlace::Draft, number(),
+                             key.toLongLong(), *cell, text);
+        updateTotals();
+    });
+
+    DocumentHooks &h = hooks();
+    h.opening = [this] { opening(); };
+    h.started = [this] { startDocument(); };
+    h.linesStatement = [this](const QString &n) { return m_entry.linesStatement(n); };
+    h.add = [this] { addOld(); };
+    h.modify = [this](const QVariant &) { modifyLine(); };
+    h.remove = [this](const QVariant &) { deleteLine(); };
+    h.save = [this] { save(); };
+    h.discard = [this] { discardDraft(); };
+    h.barcode = [this](const QString &code) { onScanned(code); };
+    h.refreshPending = [this] { refreshPending(); };
+    h.pendingSelected = [this](const QString &n) { showPendingLines(n); };
+    h.runQuery = [] {};
+    connect(this, &ScreenDialog::opened, this, &TF_Cgjh::afterOpening);
+    connect(pages(), &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == PendingPage) {
+            pendingKeyBox()->clear();
+            refreshPending();
+            pendingGrid()->view()->setFocus(Qt::OtherFocusReason);
+        }
+    });
+    keys()->bind(Qt::Key_F9, [this] {
+        if (pages()->currentIndex() == EntryPage && m_addNew->isVisible() && m_addNew->isEnabled())
+            addNew();
+    });
+    resize(1000, 640);
+}
+
+TF_Cgjh::~TF_Cgjh() = default;
+
+// ---- Building ------------------------------------------------------------------------------
+
+void TF_Cgjh::buildHeader()
+{
+    QWidget *box = headerLayout()->parentWidget();
+    auto *supplierRow = new QWidget(box);
+    auto *sr = new QHBoxLayout(supplierRow);
+    sr->setContentsMargins(0, 0, 0, 0);
+    m_supplierBox = Named(new QLineEdit(supplierRow), "tghs");
+    m_supplierBox->setMaxLength(32);
+    m_supplierBox->setToolTip(QStringLiteral("输入编号,名称,拼音简码,联系电话,联系地址进行查询"));
+    InstallCharFilter(m_supplierBox, CharFilter::Standard);
+    m_supplierButton = BoxButton(supplierRow, "btnGhs");
+    sr->addWidget(m_supplierBox, 1);
+    sr->addWidget(m_supplierButton);
+    m_warehouse = Named(new KeyedCombo(box), "comCk");
+    headerLayout()->addWidget(Caption("供货商：", box), 1, 0);
+    headerLayout()->addWidget(supplierRow, 1, 1);
+    headerLayout()->addWidget(Caption("仓库：", box), 1, 2);
+    headerLayout()->addWidget(m_warehouse, 1, 3);
+    connect(m_supplierBox, &QLineEdit::textEdited, this, [this](const QString &text) { chooseSupplier(text.trimmed()); });
+    connect(m_supplierButton, &QToolButton::clicked, this, [this] {
+        setAccountPanelShown(false);
+        chooseSupplier(QString());
+    });
+    for (QWidget *w : {static_cast<QWidget *>(m_supplierBox), static_cast<QWidget *>(m_warehouse),
+                       static_cast<QWidget *>(dateEdit()), static_cast<QWidget *>(linesGrid()->view())})
+        w->installEventFilter(this);
+}
+
+void TF_Cgjh::buildBottom()
+{
+    QWidget *bottom = bottomArea();
+    auto *grid = new QGridLayout;
+    static_cast<QBoxLayout *>(bottom->layout())->addLayout(grid, 1);
+    m_payable = Named(new MoneyEdit(bottom), "tyfje");
+    m_payable->setReadOnly(true);
+    m_paid = Named(new MoneyEdit(bottom), "tsfje");
+    m_settle = Named(new KeyedCombo(bottom), "comJsfs");
+    m_handler = Named(new KeyedCombo(bottom), "comUser");
+    m_handlerButton = BoxButton(bottom, "btnUser");
+    m_handlerButton->hide();
+    m_originalNo = Named(new QLineEdit(bottom), "tsn2");
+    m_originalNo->setMaxLength(16);
+    m_originalNoLabel = Caption("原始单号：", bottom);
+    m_note = Named(new QLineEdit(bottom), "tnote");
+    m_note->setMaxLength(200);
+    m_noteButton = BoxButton(bottom, "btnDjbz");
+    m_noteButton->hide();
+    m_invoiceNo = Named(new QLineEdit(bottom), "tfpno");
+    m_invoiceNo->setMaxLength(32);
+    m_invoiceAmount = Named(new MoneyEdit(bottom), "tfpje");
+    m_freight = Named(new MoneyEdit(bottom), "tyf");
+    m_packing = Named(new MoneyEdit(bottom), "tbzf");
+    m_wePay = Named(new QCheckBox(QStringLiteral("我方付费"), bottom), "chkYf");
+    m_wePay->setChecked(true);
+    m_wePay->hide();
+    for (QLineEdit *e : {m_supplierBox, m_originalNo, m_note, m_invoiceNo})
+        InstallCharFilter(e, CharFilter::Standard);
+
+    auto *handlerRow = new QHBoxLayout;
+    handlerRow->addWidget(m_handler, 1);
+    handlerRow->addWidget(m_handlerButton);
+    auto *noteRow = new QHBoxLayout;
+    noteRow->addWidget(m_note, 1);
+    noteRow->addWidget(m_noteButton);
+    QLabel *payableLabel = Caption("应付金额：", bottom);
+    QLabel *paidLabel = Caption("实付金额：", bottom);
+    QLabel *invoiceNoLabel = Caption("发票号：", bottom);
+    QLabel *invoiceLabel = Caption("发票金额：", bottom);
+    QLabel *freightLabel = Caption("运费：", bottom);
+    QLabel *packingLabel = Caption("包装费：", bottom);
+    grid->addWidget(payableLabel, 0, 0);
+    grid->addWidget(m_payable, 0, 1);
+    grid->addWidget(paidLabel, 0, 2);
+    grid->addWidget(m_paid, 0, 3);
+    grid->addWidget(Caption("结算方式：", bottom), 0, 4);
+    grid->addWidget(m_settle, 0, 5);
+    grid->addWidget(Caption("经办人：", bottom), 0, 6);
+    grid->addLayout(handlerRow, 0, 7);
+    grid->addWidget(m_originalNoLabel, 1, 0);
+    grid->addWidget(m_originalNo, 1, 1);
+    grid->addWidget(Caption("备注：", bottom), 1, 2);
+    grid->addLayout(noteRow, 1, 3, 1, 5);
+    grid->addWidget(invoiceNoLabel, 2, 0);
+    grid->addWidget(m_invoiceNo, 2, 1);
+    grid->addWidget(invoiceLabel, 2, 2);
+    grid->addWidget(m_invoiceAmount, 2, 3);
+    grid->addWidget(freightLabel, 2, 4);
+    grid->addWidget(m_freight, 2, 5);
+    grid->addWidget(packingLabel, 2, 6);
+    grid->addWidget(m_packing, 2, 7);
+    grid->addWidget(m_wePay, 2, 8);
+    m_invoiceWidgets = {invoiceNoLabel, m_invoiceNo, invoiceLabel, m_invoiceAmount};
+    m_freightWidgets = {freightLabel, m_freight, packingLabel, m_packing};
+    m_costWidgets = {payableLabel, m_payable, paidLabel, m_paid};
+
+    // "同时选择付款账户：" below the paid box while it has the focus.
+    m_accountPanel = Named(new QFrame(bottom), "PanelYhzh");
+    m_accountPanel->setFrameShape(QFrame::StyledPanel);
+    auto *ap = new QHBoxLayout(m_accountPanel);
+    ap->setContentsMargins(4, 2, 4, 2);
+    m_account = Named(new KeyedCombo(m_accountPanel), "comYhzh");
+    auto *close = Named(new QToolButton(m_accountPanel), "btnYhzhClose");
+    close->setText(QStringLiteral("X"));
+    ap->addWidget(Caption("同时选择付款账户：", m_accountPanel));
+    ap->addWidget(m_account, 1);
+    ap->addWidget(close);
+    grid->addWidget(m_accountPanel, 3, 2, 1, 4);
+    m_accountPanel->hide();
+    connect(close, &QToolButton::clicked, this, [this] { setAccountPanelShown(false); });
+
+    connect(m_handlerButton, &QToolButton::clicked, this, &TF_Cgjh::chooseHandler);
+    connect(m_noteButton, &QToolButton::clicked, this, &TF_Cgjh::chooseNote);
+    for (QWidget *w : {static_cast<QWidget *>(m_paid), static_cast<QWidget *>(m_handler),
+                       static_cast<QWidget *>(m_settle), static_cast<QWidget *>(m_note)})
+        w->installEventFilter(this);
+}
+
+void TF_Cgjh::buildButtons()
+{
+    QPushButton *addOldButton = addButton();
+    addOldButton->setText(QStringLiteral("老商品添加(F2)"));
+    addOldButton->setObjectName(QStringLiteral("btnAddOld"));
+    auto *row = static_cast<QHBoxLayout *>(buttonGroup()->layout());
+    m_addNew = Named(new QPushButton(QStringLiteral("新商品添加(F9)"), buttonGroup()), "btnAddNew");
+    m_inOut = Named(new QToolButton(buttonGroup()), "btnInOut");
+    m_inOut->setText(QStringLiteral("导入、导出"));
+    m_inOut->setToolTip(QStringLiteral("模板中标题为红色的列,要求必须输入！"));
+    m_inOut->setPopupMode(QToolButton::InstantPopup);
+    auto *inOut = new QMenu(m_inOut);
+    connect(inOut->addAction(QStringLiteral("从Excel导入采购进货单(&E)")), &QAction::triggered, this, &TF_Cgjh::importExcel);
+    connect(inOut->addAction(QStringLiteral("导出采购进货单到Excel(&X)")), &QAction::triggered, this, &TF_Cgjh::exportExcel);
+    m_inOut->setMenu(inOut);
+    m_importOrders = Named(new QPushButton(QStringLiteral("导入订单"), buttonGroup()), "btnCgdImport");
+    m_importKit = Named(new QPushButton(QStringLiteral("材料套料入库"), buttonGroup()), "btnImportCl");
+    row->insertWidget(1, m_addNew);
+    row->insertWidget(2, m_inOut);
+    row->addWidget(m_importOrders);
+    row->addWidget(m_importKit);
+    for (QPushButton *b : {m_addNew, m_importOrders, m_importKit})
+        b->setAutoDefault(false);
+    connect(m_addNew, &QPushButton::clicked, this, &TF_Cgjh::addNew);
+    connect(m_importOrders, &QPushButton::clicked, this, &TF_Cgjh::importOrders);
+    connect(m_importKit, &QPushButton::clicked, this, &TF_Cgjh::importKit);
+
+    printButton()->setObjectName(QStringLiteral("btnPrin"));
+    m_printMenu = new QMenu(printButton());
+    connect(m_printMenu->addAction(QStringLiteral("打印单据(&W)")), &QAction::triggered, this, [this] { printDraft(false); });
+    connect(m_printMenu->addAction(QStringLiteral("预览单据(&X)")), &QAction::triggered, this, [this] { printDraft(true); });
+    printButton()->setMenu(m_printMenu);
+
+    // The lines' popup in this window's words, with the print items.
+    QMenu *menu = linesMenu();
+    const QList<QAction *> items = menu->actions();
+    items.at(0)->setText(QStringLiteral("新增商品(&V)"));
+    items.at(1)->setText(QStringLiteral("修改商品(&W)"));
+    items.at(2)->setText(QStringLiteral("删除商品(&X)"));
+    m_popupPrint = new QMenu(QStringLiteral("打印单据(&Y)"), menu);
+    m_popupPrint->setObjectName(QStringLiteral("popupPrint"));
+    connect(m_popupPrint->addAction(QStringLiteral("打印单据(&Y)")), &QAction::triggered, this, [this] { printDraft(false); });
+    connect(m_popupPrint->addAction(QStringLiteral("预览单据(&Z)")), &QAction::triggered, this, [this] { printDraft(true); });
+    menu->insertMenu(items.at(3), m_popupPrint);
+    connect(menu, &QMenu::aboutToShow, this, [this, items] {
+        const bool lines = lineCount() > 0;
+        items.at(1)->setEnabled(lines);
+        items.at(2)->setEnabled(lines);
+        m_popupPrint->menuAction()->setEnabled(lines && !IsTrue(m_context.state->NoPrintBeforeSave));
+    });
+}
+
+void TF_Cgjh::buildPendingPage()
+{
+    GridColumn id = HiddenColumn("id");
+    auto *list = new SqlGridModel(m_db);
+    QList<GridColumn> columns{Column("gl_djh", "单据号", 120),
+                              Column("j_jhrq", "开单日期", 120, ColumnKind::DateText),
+                              Column("ghs_name", "供货商", 120),
+                              Column("ck_name", "仓库名称", 90),
+                              Column("j_yfje", "应付金额", 90, ColumnKind::Money),
+                              Column("j_sfje", "实付金额", 90, ColumnKind::Money),
+                              Column("wfje", "欠款金额", 90, ColumnKind::Money),
+                              Column("j_yhje", "优惠金额", 80, ColumnKind::Money),
+                              Column("j_kmmc", "结算方式", 80),
+                              Column("gl_djh2", "原始单号", 100),
+                              Column("j_yf", "运费", 70, ColumnKind::Money),
+                              Column("j_bzf", "包装费", 70, ColumnKind::Money),
+                              Column("a_name", "操作员", 70),
+                              Column("u_name", "经办人", 70),
+                              Column("j_note", "备注", 150)};
+    GridColumn payer = Column("j_yffs", "付费方式", 80);
+    GridColumn contract = Column("ht_sn", "合同编号", 80);
+    payer.visible = contract.visible = false;
+    columns << payer << contract << id << HiddenColumn("ghs_sn") << HiddenColumn("ck_sn") << HiddenColumn("u_sn");
+    list->setColumns(columns);
+    pendingGrid()->setModel(list);
+    pendingGrid()->setFooter(QStringLiteral("gl_djh"), FooterKind::TextCount, QStringLiteral("记录数："));
+    for (const char *f : {"j_yfje", "j_sfje", "wfje", "j_yhje", "j_yf", "j_bzf"})
+        pendingGrid()->setFooter(QString::fromLatin1(f), FooterKind::Sum);
+
+    auto *lines = static_cast<SqlGridModel *>(pendingLinesGrid()->model());
+    QList<GridColumn> lineColumns{Column("gl_djh", "单据号", 120),
+                                  Column("g_sn", "商品编号", 100),
+                                  Column("g_name", "商品名称", 150),
+                                  Column("gg_name", "规格型号", 80),
+                                  Column("color_name", "颜色", 60),
+                                  Column("dw_name", "单位", 50),
+                                  Column("jh_dj", "单价", 80, ColumnKind::Money),
+                                  Column("jh_sl", "数量", 70, ColumnKind::Quantity),
+                                  Column("jh_tax", "税率", 50, ColumnKind::Number),
+                                  Column("jh_taxdj", "含税单价", 80, ColumnKind::Money),
+                                  Column("jh_dzl", "折扣", 50, ColumnKind::Number),
+                                  Column("dj", "折后价", 80, ColumnKind::Money),
+                                  Column("jh_je", "金额", 90, ColumnKind::Money),
+                                  Column("jh_taxje", "税金", 80, ColumnKind::Money),
+                                  Column("jh_zje", "总金额", 90, ColumnKind::Money),
+                                  Column("a_name", "操作员", 70),
+                                  Column("gl_djh2", "订单编号", 110),
+                                  Column("jh_bz", "备注", 120),
+                                  id};
+    lines->setColumns(lineColumns);
+    pendingLinesGrid()->setFooter(QStringLiteral("gl_djh"), FooterKind::TextCount, QStringLiteral("记录数："));
+    for (const char *f : {"jh_sl", "jh_je", "jh_taxje", "jh_zje"})
+        pendingLinesGrid()->setFooter(QString::fromLatin1(f), FooterKind::Sum);
+    m_pendingSupplier = Named(new QLabel(pendingLowerBar()->parentWidget()), "LabelGhs");
+    pendingLowerBar()->addWidget(Caption("供货商：", pendingLowerBar()->parentWidget()));
+    pendingLowerBar()->addWidget(m_pendingSupplier, 1);
+
+    m_checkAll = Named(new QPushButton(QStringLiteral("审核全部"), this), "btn_Check");
+    m_checkAll->setAutoDefault(false);
+    pendingBar()->addWidget(m_checkAll);
+    connect(m_checkAll, &QPushButton::clicked, this, &TF_Cgjh::auditAll);
+    m_pendingMenu = new QMenu(pendingGrid());
+    QAction *audit = m_pendingMenu->addAction(QStringLiteral("单据审核(&W)"));
+    audit->setObjectName(QStringLiteral("actAudit"));
+    connect(audit, &QAction::triggered, this, &TF_Cgjh::auditSelected);
+    pendingGrid()->setPopupMenu(m_pendingMenu, [this, audit](QMenu *) {
+        audit->setEnabled(m_checkAll->isEnabled() && pendingGrid()->rowCount() > 0);
+    });
+}
+
+// ---- Opening and the new document ----------------------------------------------------------
+
+void TF_Cgjh::opening()
+{
+    const LoginState &state = *m_context.state;
+    m_originalNo->clear();
+    const bool original = IsTrue(state.UseOriginalDocNo);
+    m_originalNo->setVisible(original);
+    m_originalNoLabel->setVisible(original);
+    m_importOrders->setVisible(IsTrue(state.UsePurchaseOrder));
+    m_paid->setValue(0);
+    setAccountPanelShown(false);
+    FillKeyedCombo(m_handler, LoadUserCombo(m_db, state, QStringLiteral("u_cg")), true);
+    FillKeyedCombo(m_settle, LoadSettleCombo(QStringLiteral("cg")));
+    FillKeyedCombo(m_warehouse, m_entry.warehouses());
+    FillKeyedCombo(m_account, LoadKeyedCombo(m_db, QStringLiteral("jxc_yhzh"), QStringLiteral("yh_name"),
+                                             QStringLiteral("yh_sn"), QStringLiteral("id")),
+                   true);
+    OpenSupplierList(m_db, state, m_suppliers, QStringLiteral("0"));
+}
+
+void TF_Cgjh::startDocument()
+{
+    const LoginState &state = *m_context.state;
+    m_originalNo->clear();
+    m_supplierSn = GetDefaultSupplierSn(m_db);
+    m_supplierBox->setText(GetDefaultSupplierName(m_db));
+    for (MoneyEdit *e : {m_payable, m_paid, m_invoiceAmount, m_freight, m_packing})
+        e->setValue(0);
+    m_note->clear();
+    m_invoiceNo->clear();
+    m_contractCode.clear();
+    m_settle->setCurrentIndex(state.DefaultSettleMode.toInt());
+    if (m_settle->currentIndex() < 0 && m_settle->count() > 0)
+        m_settle->setCurrentIndex(0);
+    if (!m_warehouse->selectText(GetDefaultWarehouseName(m_db)) && m_warehouse->count() > 0)
+        m_warehouse->setCurrentIndex(0);
+    m_warehouse->setEnabled(true);
+    if (m_account->count() > 0)
+        m_account->setCurrentIndex(0);
+    updateTotals();
+}
+
+void TF_Cgjh::afterOpening()
+{
+    applyRights();
+    applyFormats();
+    if (m_entryRight) {
+        setBarcodePanelShown(true);
+        barcodePanel()->entryBox()->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TF_Cgjh::applyRights()
+{
+    const LoginState &state = *m_context.state;
+    m_entryRight = HasRight(m_db, state, QStringLiteral("cggl"), 1);
+    setEntryAllowed(m_entryRight);
+    m_addNew->setVisible(m_entryRight && HasRight(m_db, state, QStringLiteral("cggl"), 17));
+    setPrintBeforeSave(!IsTrue(state.NoPrintBeforeSave));
+    m_checkAll->setEnabled(HasRight(m_db, state, QStringLiteral("cggl"), 2));
+    if (barcodePanel())
+        barcodePanel()->setEnabled(m_entryRight);
+
+    const bool cost = state.RightShowCost;
+    const bool tax = IsTrueWithCostRight(state, state.UseTax, QStringLiteral("cj"));
+    const bool discount = IsTrue(state.UseDiscount) && cost;
+    const bool colour = IsTrue(state.UseGoodsColour);
+    const bool freight = IsTrue(state.UseFreight);
+    const bool orders = IsTrue(state.UsePurchaseOrder);
+    for (DataGrid *g : {linesGrid(), pendingLinesGrid()}) {
+        for (const char *f : {"jh_dj", "dj", "jh_zje"})
+            g->setColumnGated(QString::fromLatin1(f), !cost || (QLatin1String(f) == QLatin1String("dj") && !discount));
+        for (const char *f : {"jh_je", "jh_tax", "jh_taxdj", "jh_taxje"})
+            g->setColumnGated(QString::fromLatin1(f), !tax);
+        g->setColumnGated(QStringLiteral("jh_dzl"), !discount);
+        g->setColumnGated(QStringLiteral("color_name"), !colour);
+        g->setColumnGated(QStringLiteral("gl_djh2"), !orders);
+    }
+    for (const char *f : {"j_yfje", "j_sfje", "wfje", "j_yhje"})
+        pendingGrid()->setColumnGated(QString::fromLatin1(f), !cost);
+    for (const char *f : {"j_yf", "j_bzf"})
+        pendingGrid()->setColumnGated(QString::fromLatin1(f), !freight);
+    pendingGrid()->setColumnGated(QStringLiteral("gl_djh2"), !IsTrue(state.UseOriginalDocNo));
+    for (QWidget *w : std::as_const(m_costWidgets))
+        w->setVisible(cost);
+    for (QWidget *w : std::as_const(m_freightWidgets))
+        w->setVisible(freight);
+    for (QWidget *w : std::as_const(m_invoiceWidgets))
+        w->setVisible(IsTrue(state.UseInvoice));
+}
+
+void TF_Cgjh::applyFormats()
+{
+    const LoginState &state = *m_context.state;
+    for (MoneyEdit *e : {m_payable, m_paid, m_invoiceAmount, m_freight, m_packing})
+        SetMoneyEditFormat(e, state);
+    for (DataGrid *g : {linesGrid(), pendingLinesGrid()}) {
+        for (const char *f : {"jh_dj", "jh_taxdj", "dj", "jh_je", "jh_taxje", "jh_zje"})
+            SetMoneyColumnFormat(*g, QString::fromLatin1(f), state);
+        for (const char *f : {"jh_je", "jh_taxje", "jh_zje"})
+            SetMoneyFooterFormat(*g, QString::fromLatin1(f), state);
+        SetQtyColumnFormat(*g, QStringLiteral("jh_sl"), state);
+        SetQtyFooterFormat(*g, QStringLiteral("jh_sl"), state);
+    }
+    for (const char *f : {"j_yfje", "j_sfje", "wfje", "j_yhje", "j_yf", "j_bzf"}) {
+        SetMoneyColumnFormat(*pendingGrid(), QString::fromLatin1(f), state);
+        SetMoneyFooterFormat(*pendingGrid(), QString::fromLatin1(f), state);
+    }
+}
+
+DocumentContext &TF_Cgjh::documentContext()
+{
+    m_ctx.number = number();
+    m_ctx.day = documentDay();
+    m_ctx.warehouse = m_warehouse->currentKey();
+    m_ctx.partner = m_supplierSn;
+    return m_ctx;
+}
+
+void TF_Cgjh::onLinesChanged()
+{
+    reloadLines();
+    updateTotals();
+}
+
+void TF_Cgjh::updateTotals()
+{
+    const double payable = m_entry.payable(number());
+    m_payable->setValue(payable);
+    m_paid->setValue(m_entry.paidAfterChange(payable, m_paid->value()));
+}
+
+// ---- Save ----------------------------------------------------------------------------------
+
+ReceiptHeaderInput TF_Cgjh::headerInput() const
+{
+    ReceiptHeaderInput in;
+    in.supplierText = m_supplierBox->text();
+    in.supplierSn = m_supplierSn;
+    in.warehouseSn = m_warehouse->currentKey();
+    in.handlerText = m_handler->currentText();
+    in.handlerSn = m_handler->currentKey();
+    in.day = documentDay();
+    in.payable = m_payable->value();
+    in.paid = m_paid->value();
+    in.settleIndex = m_settle->currentIndex();
+    in.accountText = m_account->currentText();
+    in.note = m_note->text();
+    in.originalNo = m_originalNo->text();
+    in.invoiceNo = m_invoiceNo->text();
+    in.invoiceAmount = m_invoiceAmount->value();
+    in.freight = m_freight->value();
+    in.packing = m_packing->value();
+    in.wePayFreight = m_wePay->isChecked();
+    in.contractCode = m_contractCode;
+    return in;
+}
+
+void TF_Cgjh::save()
+{
+    BusyGuard busy(saveButton());
+    if (!busy.acquired())
+        return;
+    ConfirmGridEdits(this);
+    LoginState &state = *m_context.state;
+    const ReceiptSaveResult r = ReceiptSave(m_db, state, *m_context.clock, *m_context.notices).save(number(), lineCount(), headerInput());
+    if (!r.saved()) {
+        reloadLines();
+        return;
+    }
+    m_contractCode.clear();
+    if (IsTrue(state.PrintPurchaseOnSave)) {
+        PrintOptions direct;
+        direct.mode = PrintMode::Direct;
+        direct.copies = 1;
+        direct.choice = printChoice();
+        ReceiptPrint(m_db, state, *m_context.clock).printSaved(r.number, output(), direct);
+    }
+    startNew(state.DocDateDefault != QLatin1String("0"));
+}
+
+void TF_Cgjh::discardDraft()
+{
+    try {
+        m_entry.discard(number());
+    } catch (const DbError &e) {
+        m_context.notices->notice(QStringLiteral("删除商品失败：") + e.text());
+    }
+    if (!m_contractCode.isEmpty()) {
+        try {
+            DeleteContract(m_db, m_contractCode);
+        } catch (const DbError &) {
+        }
+        m_contractCode.clear();
+    }
+}
+
+// ---- Events --------------------------------------------------------------------------------
+
+void TF_Cgjh::setAccountPanelShown(bool shown)
+{
+    m_accountPanel->setVisible(shown && IsNotOff(m_context.state->UseCashBank));
+}
+
+bool TF_Cgjh::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == m_paid)
+            setAccountPanelShown(true);
+        else if (watched == m_supplierBox || watched == m_warehouse || watched == dateEdit()
+                 || watched == linesGrid()->view() || watched == m_handler || watched == m_settle || watched == m_note)
+            setAccountPanelShown(false);
+        m_handlerButton->setVisible(watched == m_handler || watched == m_settle);
+        m_noteButton->setVisible(watched == m_note);
+    } else if (event->type() == QEvent::FocusOut) {
+        if (watched == m_handler || watched == m_settle)
+            m_handlerButton->setVisible(false);
+        if (watched == m_note)
+            m_noteButton->setVisible(false);
+    }
+    return DocumentWindow::eventFilter(watched, event);
+}
+
+ReportOutput &TF_Cgjh::output()
+{
+    if (!m_output) {
+        m_ownOutput = std::make_unique<PrinterOutput>(*m_context.notices, this);
+        m_output = m_ownOutput.get();
+    }
+    return *m_output;
+}
+
+PrintChoiceDialog *TF_Cgjh::printChoice()
+{
+    if (!m_choice) {
+        m_ownChoice = std::make_unique<PrinSeleChoice>(this);
+        m_choice = m_ownChoice.get();
+    }
+    return m_choice;
+}

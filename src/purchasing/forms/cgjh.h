@@ -1,0 +1,144 @@
+#pragma once
+
+// TF_Cgjh "采购进货": the purchase receipt window on the kit's document window. Entry page:
+// supplier, warehouse, date and number over the operator's draft lines (typed in the grid,
+// scanned, picked, from the line dialog, a kit or the imports), the totals and settlement below,
+// save (pending or audited at once) and printing. Pending page "待审核采购单": the pending
+// receipts with their lines and the audit commands. Query page "采购进货查询": not built yet.
+// Every dialog it opens goes through the screen registry with the document context.
+
+#include "foundation/doccontext.h"
+#include "foundation/partnerlists.h"
+#include "purchasing/receiptentry.h"
+#include "screenkit/documentwindow.h"
+#include "shell/forms/screenregistry.h"
+
+#include <QPointer>
+
+#include <memory>
+
+class ChooserPanel;
+class FileChoice;
+class KeyedCombo;
+class MoneyEdit;
+class PrintChoiceDialog;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolButton;
+class ReportOutput;
+struct DraftReceiptHeader;
+struct ReceiptHeaderInput;
+
+class TF_Cgjh final : public DocumentWindow
+{
+    Q_OBJECT
+
+public:
+    TF_Cgjh(const ScreenContext &context, QWidget *parent = nullptr);
+    ~TF_Cgjh() override;
+
+    // Tests and the shell may replace the printer, the template choice and the file chooser.
+    void setReportOutput(ReportOutput *output) { m_output = output; }
+    void setPrintChoice(PrintChoiceDialog *choice) { m_choice = choice; }
+    void setFileChoice(FileChoice *files) { m_files = files; }
+
+    DocumentContext &documentContext();
+    QString supplierSn() const { return m_supplierSn; }
+    ChooserPanel *supplierChooser() const { return m_chooser; }
+    QMenu *pendingMenu() const { return m_pendingMenu; }
+
+    // Commands (buttons, keys, menus and tests).
+    void addOld();
+    void addNew();
+    void modifyLine();
+    void deleteLine();
+    void printDraft(bool preview);
+    void importExcel();
+    void exportExcel();
+    void importOrders();
+    void importKit();
+    void chooseHandler();
+    void chooseNote();
+    void chooseSupplier(const QString &search);
+    void save();
+    void refreshPending();
+    void auditSelected();
+    void auditAll();
+    void updateTotals();
+
+private:
+    void buildHeader();
+    void buildBottom();
+    void buildButtons();
+    void buildPendingPage();
+    void opening();
+    void afterOpening();
+    void startDocument();
+    void applyRights();
+    void applyFormats();
+    void onLinesChanged();
+    void onScanned(const QString &code);
+    void openLineDialog(const QString &tag, const QString &goods, qint64 lineId, DocumentContext &context);
+    void showPendingLines(const QString &number);
+    void setAccountPanelShown(bool shown);
+    void discardDraft();
+    ReceiptHeaderInput headerInput() const;
+    DraftReceiptHeader printHeader() const;
+    ReportOutput &output();
+    PrintChoiceDialog *printChoice();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    ScreenContext m_context;
+    QSqlDatabase m_db;
+    ReceiptEntry m_entry;
+    PartnerList m_suppliers{PartnerList::Kind::Suppliers};
+    DocumentContext m_ctx;
+    DocumentContext m_pendingCtx;
+    QString m_supplierSn;
+    QString m_contractCode;  // a contract the receipt holds (none is attached yet)
+    bool m_entryRight = false;
+
+    QLineEdit *m_supplierBox = nullptr;
+    QToolButton *m_supplierButton = nullptr;
+    KeyedCombo *m_warehouse = nullptr;
+    MoneyEdit *m_payable = nullptr;
+    MoneyEdit *m_paid = nullptr;
+    KeyedCombo *m_settle = nullptr;
+    KeyedCombo *m_handler = nullptr;
+    QToolButton *m_handlerButton = nullptr;
+    QLineEdit *m_originalNo = nullptr;
+    QLabel *m_originalNoLabel = nullptr;
+    QLineEdit *m_note = nullptr;
+    QToolButton *m_noteButton = nullptr;
+    QLineEdit *m_invoiceNo = nullptr;
+    MoneyEdit *m_invoiceAmount = nullptr;
+    QList<QWidget *> m_invoiceWidgets;
+    MoneyEdit *m_freight = nullptr;
+    MoneyEdit *m_packing = nullptr;
+    QList<QWidget *> m_freightWidgets;
+    QList<QWidget *> m_costWidgets;
+    QCheckBox *m_wePay = nullptr;
+    QFrame *m_accountPanel = nullptr;
+    KeyedCombo *m_account = nullptr;
+    QPushButton *m_addNew = nullptr;
+    QToolButton *m_inOut = nullptr;
+    QPushButton *m_importOrders = nullptr;
+    QPushButton *m_importKit = nullptr;
+    QMenu *m_printMenu = nullptr;
+    QMenu *m_popupPrint = nullptr;
+    QPushButton *m_checkAll = nullptr;
+    QMenu *m_pendingMenu = nullptr;
+    QLabel *m_pendingSupplier = nullptr;
+
+    ChooserPanel *m_chooser = nullptr;
+    QPointer<QDialog> m_picker;
+    ReportOutput *m_output = nullptr;
+    PrintChoiceDialog *m_choice = nullptr;
+    FileChoice *m_files = nullptr;
+    std::unique_ptr<ReportOutput> m_ownOutput;
+    std::unique_ptr<PrintChoiceDialog> m_ownChoice;
+    std::unique_ptr<FileChoice> m_ownFiles;
+};

@@ -1,0 +1,320 @@
+// TF_Cgjh: the commands of the entry page that open other dialogs (goods picker, line dialog,
+// goods add dialog, imports, kit picker, handler chooser, note presets, supplier chooser),
+// scanning, deleting, printing and the pending page.
+
+#include "purchasing/forms/cgjh.h"
+
+#include "foundation/datamodule.h"
+#include "foundation/db/clock.h"
+#include "foundation/loginstate.h"
+#include "foundation/notices.h"
+#include "foundation/rights.h"
+#include "masterdata/forms/masterdatascreens.h"
+#include "purchasing/forms/purchasingscreens.h"
+#include "purchasing/pendingdocuments.h"
+#include "purchasing/receiptaudit.h"
+#include "purchasing/receiptprint.h"
+#include "screenkit/barcodepanel.h"
+#include "screenkit/chooserpanel.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
+#include "screenkit/editors.h"
+#include "screenkit/excel/gridexport.h"
+#include "screenkit/filechoice.h"
+#include "screenkit/partnergridmodel.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <memory>
+
+namespace {
+
+GridColumn SupplierColumn(const char *field, const char *caption, int width, bool visible = true)
+{
+    GridColumn c = ListColumn(field, caption, width);
+    c.visible = visible;
+    return c;
+}
+
+} // namespace
+
+// ---- Lines ----------------------------------------------------------------------------------
+
+void TF_Cgjh::openLineDialog(const QString &tag, const QString &goods, qint64 lineId, DocumentContext &context)
+{
+    std::unique_ptr<QDialog> dialog(
+        m_context.registry->create(QStringLiteral("TF_Cgjh_Sele"), QStringLiteral("商品信息(采购进货)"), m_context, this));
+    SetDocumentContext(dialog.get(), &context);
+    dialog->setProperty(handoff::LineTag, tag);
+    dialog->setProperty(handoff::GoodsCode, goods);
+    dialog->setProperty(handoff::LineId, lineId);
+    dialog->exec();
+}
+
+void TF_Cgjh::addOld()
+{
+    if (!m_picker)
+        m_picker = m_context.registry->create(QStringLiteral("TF_Cgjh_Add"), QStringLiteral("增加商品(采购进货)"),
+                                              m_context, this);
+    SetDocumentContext(m_picker, &documentContext());
+    const int result = m_picker->exec();
+    updateTotals();
+    if (result == QDialog::Accepted)
+        m_handler->setFocus(Qt::OtherFocusReason);
+}
+
+void TF_Cgjh::addNew()
+{
+    std::unique_ptr<QDialog> dialog(
+        m_context.registry->create(QStringLiteral("TF_Spxxgl_Add"), QStringLiteral("增加商品"), m_context, this));
+    dialog->setProperty(handoff::Source, QStringLiteral("cgjh"));
+    dialog->exec();
+    const QString code = dialog->property(handoff::GoodsCode).toString();
+    dialog.reset();
+    if (!code.isEmpty())
+        openLineDialog(QStringLiteral("cgjh_new"), code, 0, documentContext());
+    updateTotals();
+}
+
+void TF_Cgjh::modifyLine()
+{
+    if (lineCount() == 0)
+        return;
+    const QString goods = linesGrid()->currentValue(QStringLiteral("g_sn")).toString();
+    const qint64 id = linesGrid()->currentValue(QStringLiteral("id")).toLongLong();
+    openLineDialog(QStringLiteral("cgjh"), goods, id, documentContext());
+    updateTotals();
+}
+
+void TF_Cgjh::deleteLine()
+{
+    if (lineCount() == 0 || !m_context.notices->confirm(QStringLiteral("您确定要删除当前选中的商品吗！")))
+        return;
+    m_entry.removeLine(linesGrid()->currentValue(QStringLiteral("id")).toLongLong());
+    updateTotals();
+}
+
+void TF_Cgjh::onScanned(const QString &code)
+{
+    const PurchaseResult r = m_entry.scan(documentContext(), code, barcodePanel()->refusesRepeats());
+    if (!r.done())
+        return;
+    linesGrid()->locate(QStringLiteral("id"), r.lineId);
+    if (barcodePanel()->opensEditorAfterAdd())
+        modifyLine();
+}
+
+void TF_Cgjh::importKit()
+{
+    std::unique_ptr<QDialog> picker(
+        m_context.registry->create(QStringLiteral("TF_Spxs_Clsele"), QStringLiteral("选择配料商品"), m_context, this));
+    picker->setProperty(handoff::PickMode, QStringLiteral("spxs"));
+    if (picker->exec() != QDialog::Accepted)
+        return;
+    KitChoice kit{picker->property(handoff::KitCode).toString(), picker->property(handoff::KitName).toString(),
+                  picker->property(handoff::KitQuantity).toString()};
+    picker.reset();
+    if (kit.code.isEmpty())
+        return;
+    QString note;
+    if (m_entry.addKit(documentContext(), kit, &note).done())
+        m_note->setText(note);
+}
+
+void TF_Cgjh::importExcel()
+{
+    std::unique_ptr<QDialog> dialog(
+        m_context.registry->create(QStringLiteral("TF_Cgjh_Import"), QStringLiteral("采购单据导入"), m_context, this));
+    SetDocumentContext(dialog.get(), &documentContext());
+    dialog->exec();
+    reloadLines();
+    updateTotals();
+}
+
+void TF_Cgjh::exportExcel()
+{
+    if (!m_files) {
+        m_ownFiles = std::make_unique<DialogFileChoice>();
+        m_files = m_ownFiles.get();
+    }
+    ExportGrid(*linesGrid(), *m_files, *m_context.notices, this);
+}
+
+void TF_Cgjh::importOrders()
+{
+    std::unique_ptr<QDialog> dialog(m_context.registry->create(QStringLiteral("TF_Cgjh_ImportDD"),
+                                                               QStringLiteral("导入订单"), m_context, this));
+    SetDocumentContext(dialog.get(), &documentContext());
+    dialog->exec();
+    reloadLines();
+    updateTotals();
+}
+
+// ---- Header and bottom choosers -------------------------------------------------------------
+
+void TF_Cgjh::chooseHandler()
+{
+    std::unique_ptr<QDialog> dialog(
+        m_context.registry->create(QStringLiteral("TF_User2"), QStringLiteral("选择经办人"), m_context, this));
+    dialog->setProperty(handoff::CallerTag, QStringLiteral("jh"));
+    dialog->exec();
+    ApplyHandlerAnswer(dialog.get(), m_handler);
+}
+
+void TF_Cgjh::chooseNote()
+{
+    std::unique_ptr<QDialog> dialog(
+        m_context.registry->create(QStringLiteral("TF_Djbz"), QStringLiteral("单据备注信息设置"), m_context, this));
+    dialog->setProperty(handoff::CallerTag, QStringLiteral("jh"));
+    if (dialog->exec() != QDialog::Accepted)
+        return;
+    const QVariant text = dialog->property(handoff::NoteText);
+    if (text.isValid())
+        m_note->setText(text.toString());
+}
+
+void TF_Cgjh::chooseSupplier(const QString &search)
+{
+    const LoginState &state = *m_context.state;
+    if (!m_chooser) {
+        ChooserOptions o;
+        o.caption = QStringLiteral("选择供货商");
+        o.searchCaption = QStringLiteral("查找供货商(F2)：");
+        o.searchFields = {QStringLiteral("ghs_name"), QStringLiteral("ghs_jm"), QStringLiteral("ghs_sn"),
+                          QStringLiteral("ghs_tele"), QStringLiteral("ghs_address")};
+        o.codeField = QStringLiteral("ghs_sn");
+        o.nameField = QStringLiteral("ghs_name");
+        o.orderItems = {QStringLiteral("编号顺序"), QStringLiteral("编号倒序")};
+        m_chooser = new ChooserPanel(o, state.UiFontSize, this);
+        m_chooser->setObjectName(QStringLiteral("RzPanelGhs"));
+        m_chooser->searchBox()->setObjectName(QStringLiteral("tkey"));
+        GridModel *model = NewPartnerGridModel(
+            m_suppliers,
+            {SupplierColumn("ghs_sn", "编号", 70), SupplierColumn("ghs_name", "供货商名称", 160),
+             SupplierColumn("ghs_lxr", "联系人", 70), SupplierColumn("ghs_tele", "联系电话", 100),
+             SupplierColumn("ghs_address", "联系地址", 160), SupplierColumn("gt_name", "供货商类型", 80),
+             SupplierColumn("z_name", "所属地区", 80, false), SupplierColumn("ghs_lwje", "我方应付金额", 90, false),
+             SupplierColumn("ghs_default", "默认供货商", 60, false), SupplierColumn("ghs_forbid", "禁用", 50, false),
+             SupplierColumn("ghs_note", "备注", 120, false), SupplierColumn("ghs_jm", "ghs_jm", 60, false),
+             SupplierColumn("ghs_pl", "ghs_pl", 60, false), SupplierColumn("id", "id", 40, false)});
+        model->setKeyField(QStringLiteral("ghs_sn"));
+        m_chooser->setModel(model);
+        m_chooser->grid()->setFooter(QStringLiteral("ghs_sn"), FooterKind::Count);
+        m_chooser->orderChanged = [this](int index) {
+            OpenSupplierList(m_db, *m_context.state, m_suppliers, index == 1 ? QStringLiteral("1") : QStringLiteral("0"));
+        };
+    }
+    const bool maintain = HasRight(m_db, state, QStringLiteral("qtcz"), 2);
+    m_chooser->addButton()->setVisible(maintain);
+    m_chooser->modifyButton()->setVisible(maintain);
+    if (maintain) {
+        m_chooser->addRow = [this] {
+            std::unique_ptr<QDialog> d(m_context.registry->create(QStringLiteral("TF_Ghsgl_Add"), QStringLiteral("添加供货商"),
+                                                                  m_context, m_chooser));
+            d->exec();
+            if (m_chooser->orderBox()->currentIndex() == 1)
+                OpenSupplierList(m_db, *m_context.state, m_suppliers, QStringLiteral("1"));
+            else
+                m_chooser->orderBox()->setCurrentIndex(1);
+        };
+        m_chooser->modifyRow = [this](const QVariant &) {
+            std::unique_ptr<QDialog> d(m_context.registry->create(QStringLiteral("TF_Ghsgl_Modi"),
+                                                                  QStringLiteral("修改供货商"), m_context, m_chooser));
+            d->setProperty(handoff::PartnerId, m_chooser->grid()->currentValue(QStringLiteral("id")).toLongLong());
+            d->exec();
+            OpenSuppliers(m_db, m_suppliers);
+        };
+    } else {
+        m_chooser->addRow = nullptr;
+        m_chooser->modifyRow = nullptr;
+    }
+    m_chooser->grid()->reload(ReloadTarget::First);
+    m_chooser->setSearchText(search);
+    if (m_chooser->exec() != QDialog::Accepted)
+        return;
+    m_supplierSn = m_chooser->chosenCode();
+    m_supplierBox->setText(m_chooser->chosenName());
+}
+
+// ---- Printing -------------------------------------------------------------------------------
+
+DraftReceiptHeader TF_Cgjh::printHeader() const
+{
+    DraftReceiptHeader h;
+    h.supplierText = m_supplierBox->text();
+    h.supplierSn = m_supplierSn;
+    h.warehouseText = m_warehouse->currentText();
+    h.day = documentDay();
+    h.note = m_note->text();
+    h.handlerText = m_handler->currentText();
+    h.accountText = m_account->currentText();
+    h.originalNo = m_originalNo->text();
+    h.invoiceNo = m_invoiceNo->text();
+    h.freight = m_freight->value();
+    h.packing = m_packing->value();
+    h.payable = m_payable->value();
+    h.paid = m_paid->value();
+    return h;
+}
+
+void TF_Cgjh::printDraft(bool preview)
+{
+    if (lineCount() == 0 || IsTrue(m_context.state->NoPrintBeforeSave))
+        return;
+    PrintOptions options;
+    options.mode = preview ? PrintMode::Preview : PrintMode::Print;
+    options.choice = printChoice();
+    ReceiptPrint(m_db, *m_context.state, *m_context.clock).printDraft(number(), printHeader(), output(), options);
+    updateButtons();
+}
+
+// ---- Pending page ---------------------------------------------------------------------------
+
+void TF_Cgjh::refreshPending()
+{
+    const ListStatement st = PendingReceipts(m_db, *m_context.state).list(pendingKeyBox()->text(), QString(), pendingDescending());
+    static_cast<SqlGridModel *>(pendingGrid()->model())->setStatement(st.body, st.order, st.binds);
+    pendingGrid()->reload(ReloadTarget::First);
+    showPendingLines(pendingGrid()->rowCount() > 0 ? pendingGrid()->currentValue(QStringLiteral("gl_djh")).toString()
+                                                   : QString());
+}
+
+void TF_Cgjh::showPendingLines(const QString &number)
+{
+    const ListStatement st = PendingReceipts(m_db, *m_context.state).lines(number);
+    static_cast<SqlGridModel *>(pendingLinesGrid()->model())->setStatement(st.body, st.order, st.binds);
+    pendingLinesGrid()->reload(ReloadTarget::First);
+    m_pendingSupplier->setText(number.isEmpty() ? QString()
+                                                : pendingGrid()->currentValue(QStringLiteral("ghs_name")).toString());
+    m_pendingCtx.number = number;
+    m_pendingCtx.warehouse = pendingGrid()->currentValue(QStringLiteral("ck_sn")).toString();
+    m_pendingCtx.partner = pendingGrid()->currentValue(QStringLiteral("ghs_sn")).toString();
+}
+
+void TF_Cgjh::auditSelected()
+{
+    if (!m_checkAll->isEnabled() || pendingGrid()->rowCount() == 0)
+        return;
+    const QString number = pendingGrid()->currentValue(QStringLiteral("gl_djh")).toString();
+    if (ReceiptAudit(m_db, *m_context.state, *m_context.clock, *m_context.notices).auditSelected(number))
+        refreshPending();
+}
+
+void TF_Cgjh::auditAll()
+{
+    if (!m_checkAll->isEnabled() || pendingGrid()->rowCount() == 0)
+        return;
+    QList<QPair<QString, QString>> receipts;
+    const int number = pendingGrid()->model()->columnOf(QStringLiteral("gl_djh"));
+    const int date = pendingGrid()->model()->columnOf(QStringLiteral("j_jhrq"));
+    pendingGrid()->model()->forEachRow([&](const QVector<QVariant> &row) {
+        receipts << qMakePair(row.at(number).toString(), row.at(date).toString());
+        return true;
+    });
+    ReceiptAudit(m_db, *m_context.state, *m_context.clock, *m_context.notices).auditAll(receipts);
+    refreshPending();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+// Printing one purchase receipt ("setPrinPara"): a saved one through the engine's stored
+// document road (kind "2"), the draft of the entry page with the variables taken from the
+// screen (kind "1"). Both ask the operator's template choice first when
+// ChoosePurchasePrintFormat is on and a choice dialog is given, and hand the job to the output.
+
+#include "engine/printdocument.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+class Clock;
+struct LoginState;
+
+// What the entry page shows of the draft.
+struct DraftReceiptHeader
+{
+    QString supplierText;   // the supplier box
+    QString supplierSn;     // the supplier chosen
+    QString warehouseText;
+    QString day;            // "yyyy-MM-dd"
+    QString note;
+    QString handlerText;
+    QString accountText;
+    QString originalNo;
+    QString invoiceNo;
+    double freight = 0.0;
+    double packing = 0.0;
+    double payable = 0.0;
+    double paid = 0.0;
+};
+
+class ReceiptPrint
+{
+public:
+    ReceiptPrint(const QSqlDatabase &db, LoginState &state, const Clock &clock);
+
+    // A saved receipt: PrintStoredDocument(number, "cgjh", "CJ", PurchaseInTemplate …).
+    PrintJob printSaved(const QString &number, ReportOutput &output, const PrintOptions &options);
+
+    // The draft of the entry page: the lines of GetPrintLinesSql(number, "CJ") as
+    // "Q_GoodsPrin", the company and the screen's values as variables (khqk the supplier's
+    // payable balance, ljqkje balance + payable − paid, yf and sf in capitals).
+    PrintJob prepareDraft(const QString &number, const DraftReceiptHeader &header, const QString &templateName,
+                          const QString &templateFolder = {});
+    PrintJob printDraft(const QString &number, const DraftReceiptHeader &header, ReportOutput &output,
+                        const PrintOptions &options);
+
+private:
+    QString chooseTemplate(const PrintOptions &options);
+
+    QSqlDatabase m_db;
+    LoginState &m_state;
+    const Clock &m_clock;
+};
