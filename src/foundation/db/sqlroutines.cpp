@@ -2,6 +2,7 @@
 
 #include "foundation/db/dialect.h"
 #include "foundation/db/numbers.h"
+#include "foundation/db/statementcache.h"
 
 #include <QHash>
 #include <QMutex>
@@ -9,38 +10,59 @@
 #include <QSqlError>
 #include <QSqlRecord>
 
+#include <atomic>
+
 namespace {
 
-// Statement failures armed per connection name. Connections of several threads run
-// statements at once, so the table is read and changed only under its guard.
-QMutex &failuresGuard()
+// The test and bench hooks per connection name: a statement failure armed, an observer.
+// Connections of several threads run statements at once, so the table is read and changed only
+// under its guard; `hooked` counts the connections with any, so that the others pay no lock.
+struct Hooks
 {
-    static QMutex mutex;
-    return mutex;
-}
+    int failAt = 0;
+    StatementObserver observer;
+};
 
-QHash<QString, int> &pendingFailures()
+struct HookTable
 {
-    static QHash<QString, int> failures;
-    return failures;
+    QMutex mutex;
+    QHash<QString, Hooks> byConnection;
+    std::atomic<int> hooked{0};
+
+    // Changes the hooks of `connection` under the guard, keeping `hooked` true.
+    template<typename Change>
+    void change(const QString &connection, Change apply)
+    {
+        QMutexLocker lock(&mutex);
+        const bool had = byConnection.contains(connection);
+        Hooks &h = byConnection[connection];
+        apply(h);
+        if (h.failAt == 0 && !h.observer) {
+            byConnection.remove(connection);
+            if (had)
+                --hooked;
+        } else if (!had) {
+            ++hooked;
+        }
+    }
+};
+
+HookTable &hooks()
+{
+    static HookTable table;
+    return table;
 }
 
 void checkInjectedFailure(const QSqlDatabase &db)
 {
+    HookTable &t = hooks();
+    if (t.hooked.load(std::memory_order_relaxed) == 0)
+        return;
     bool fail = false;
-    {
-        QMutexLocker lock(&failuresGuard());
-        auto &failures = pendingFailures();
-        if (failures.isEmpty())
-            return;
-        auto it = failures.find(db.connectionName());
-        if (it == failures.end())
-            return;
-        if (--it.value() == 0) {
-            failures.erase(it);
+    t.change(db.connectionName(), [&](Hooks &h) {
+        if (h.failAt > 0 && --h.failAt == 0)
             fail = true;
-        }
-    }
+    });
     if (fail)
         throw DbError(QStringLiteral("数据库操作失败：模拟的语句错误"));
 }
@@ -63,6 +85,40 @@ void execPrepared(QSqlQuery &query, const QString &sql, const QVariantList &bind
         throw DbError(errorText(query, sql));
 }
 
+// The failure hook and the observer, before a statement runs.
+void beforeStatement(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
+{
+    if (!db.isOpen())
+        throw DbError(QStringLiteral("数据库没有打开"));
+    checkInjectedFailure(db);
+    ObserveStatement(db, sql, binds);
+}
+
+// A statement with bound values through the connection's prepared query for its text, executed;
+// `use` reads what it needs before the lease ends.
+template<typename Use>
+auto runCached(const QSqlDatabase &db, const QString &sql, const QVariantList &binds, Use use)
+{
+    beforeStatement(db, sql, binds);
+    statementcache::Lease lease = statementcache::Take(db, sql);
+    QSqlQuery &query = lease.query();
+    for (int i = 0; i < binds.size(); ++i)
+        query.bindValue(i, binds.at(i));
+    if (!query.exec()) {
+        const QString text = errorText(query, sql);
+        lease.failed(db);
+        throw DbError(text);
+    }
+    return use(query);
+}
+
+// ALTER and DROP change what prepared statements were prepared against.
+bool changesSchema(const QString &sql)
+{
+    const QString head = sql.trimmed().left(6).toLower();
+    return head.startsWith(QLatin1String("alter ")) || head.startsWith(QLatin1String("drop "));
+}
+
 } // namespace
 
 void SetQuerySql(QSqlQuery &query, const QString &sql)
@@ -82,20 +138,36 @@ void OpenQuery(QSqlQuery &query, const QString &sql, const QVariantList &binds)
 
 QSqlQuery OpenSelect(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
-    if (!db.isOpen())
-        throw DbError(QStringLiteral("数据库没有打开"));
-    checkInjectedFailure(db);
+    beforeStatement(db, sql, binds);
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (binds.isEmpty()) {
         if (!query.exec(sql))
             throw DbError(errorText(query, sql));
+        if (changesSchema(sql))
+            ClearStatementCache(db);
         return query;
     }
     if (!query.prepare(sql))
         throw DbError(errorText(query, sql));
     execPrepared(query, sql, binds);
     return query;
+}
+
+void ForEachRow(const QSqlDatabase &db, const QString &sql, const QVariantList &binds,
+                const std::function<void(const QSqlQuery &row)> &row)
+{
+    const auto readAll = [&](QSqlQuery &query) {
+        while (query.next())
+            row(query);
+        return 0;
+    };
+    if (binds.isEmpty()) {
+        QSqlQuery query = OpenSelect(db, sql);
+        readAll(query);
+        return;
+    }
+    runCached(db, sql, binds, readAll);
 }
 
 QString ValueText(const QVariant &value)
@@ -113,10 +185,12 @@ QString ValueText(const QVariant &value)
 
 QString QueryScalar(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
-    QSqlQuery query = OpenSelect(db, sql, binds);
-    if (!query.next())
-        return QString();
-    return ValueText(query.value(0));
+    const auto first = [](QSqlQuery &query) { return query.next() ? ValueText(query.value(0)) : QString(); };
+    if (binds.isEmpty()) {
+        QSqlQuery query = OpenSelect(db, sql);
+        return first(query);
+    }
+    return runCached(db, sql, binds, first);
 }
 
 QString QueryScalarZt(const QSqlDatabase &registerDb, const QString &sql, const QVariantList &binds)
@@ -126,18 +200,18 @@ QString QueryScalarZt(const QSqlDatabase &registerDb, const QString &sql, const 
 
 int RunSql(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
-    QSqlQuery query = OpenSelect(db, sql, binds);
-    return query.numRowsAffected();
+    if (binds.isEmpty())
+        return OpenSelect(db, sql).numRowsAffected();
+    return runCached(db, sql, binds, [](QSqlQuery &query) { return query.numRowsAffected(); });
 }
 
 qint64 InsertReturningId(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
-    if (Dialect::of(db).isPostgres()) {
-        QSqlQuery query = OpenSelect(db, sql + QStringLiteral(" RETURNING id"), binds);
-        return query.next() ? query.value(0).toLongLong() : -1;
-    }
-    QSqlQuery query = OpenSelect(db, sql, binds);
-    return query.lastInsertId().toLongLong();
+    if (Dialect::of(db).isPostgres())
+        return runCached(db, sql + QStringLiteral(" RETURNING id"), binds, [](QSqlQuery &query) {
+            return query.next() ? query.value(0).toLongLong() : qint64(-1);
+        });
+    return runCached(db, sql, binds, [](QSqlQuery &query) { return query.lastInsertId().toLongLong(); });
 }
 
 bool TableExists(const QSqlDatabase &db, const QString &table)
@@ -256,9 +330,34 @@ void DropTableIfExists(const QSqlDatabase &db, const QString &table)
 
 void InjectStatementFailure(const QSqlDatabase &db, int nthStatement)
 {
-    QMutexLocker lock(&failuresGuard());
-    if (nthStatement <= 0)
-        pendingFailures().remove(db.connectionName());
-    else
-        pendingFailures().insert(db.connectionName(), nthStatement);
+    hooks().change(db.connectionName(), [&](Hooks &h) { h.failAt = nthStatement > 0 ? nthStatement : 0; });
+}
+
+void ClearStatementCache(const QSqlDatabase &db)
+{
+    statementcache::Clear(db.connectionName());
+}
+
+int CachedStatementCount(const QSqlDatabase &db)
+{
+    return statementcache::Count(db);
+}
+
+void SetStatementObserver(const QSqlDatabase &db, StatementObserver observer)
+{
+    hooks().change(db.connectionName(), [&](Hooks &h) { h.observer = std::move(observer); });
+}
+
+void ObserveStatement(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
+{
+    HookTable &t = hooks();
+    if (t.hooked.load(std::memory_order_relaxed) == 0)
+        return;
+    StatementObserver observer;
+    {
+        QMutexLocker lock(&t.mutex);
+        observer = t.byConnection.value(db.connectionName()).observer;
+    }
+    if (observer)
+        observer(sql, binds);
 }
