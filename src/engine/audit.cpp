@@ -3,6 +3,7 @@
 #include "engine/auditsupport.h"
 #include "engine/duplicaterepair.h"
 #include "engine/postinglocks.h"
+#include "engine/postingkit.h"
 #include "engine/postpurchase.h"
 #include "engine/postreceipt.h"
 #include "engine/postsales.h"
@@ -26,64 +27,15 @@ using namespace postingsupport;
 using PostingRoutine = void (*)(const QSqlDatabase &, const LoginState &, const Clock &,
                                 const QString &);
 
-// How one document type is audited.
+// How one document type is audited: its kind as the posting kit posts it, and the entry's own.
 struct DocAudit
 {
-    QString type;            // CJ CT XS XT
-    QString header, lines;   // tables
-    QString status, checker, checkDate, date;
-    QString partnerColumn, partnerTable, partnerKey, partnerType;
-    QString account;
-    QString discount;        // j_yhje / ls_yhje; empty for returns
-    QString due, paid, settlement;
-    QString missingText;     // %1 number
-    bool checksStock = false;
-    PostingRoutine post = nullptr;
+    const DocumentKind &kind;
+    bool discount = false;     // the header's <prefix>yhje takes what settling by payment leaves unpaid
+    bool checksStock = false;  // the negative-stock test runs first
+
+    QString column(const char *suffix) const { return kind.prefix + QLatin1String(suffix); }
 };
-
-DocAudit purchaseIn()
-{
-    return {QStringLiteral("CJ"), QStringLiteral("jxc_jhd"), QStringLiteral("jxc_jhsp"),
-            QStringLiteral("j_status"), QStringLiteral("j_checker"), QStringLiteral("j_chkrq"),
-            QStringLiteral("j_jhrq"), QStringLiteral("ghs_sn"), QStringLiteral("jxc_ghsxx"),
-            QStringLiteral("ghs_sn"), QStringLiteral("ghs"), QStringLiteral("j_kmmc"),
-            QStringLiteral("j_yhje"), QStringLiteral("j_yfje"), QStringLiteral("j_sfje"),
-            QStringLiteral("j_jsfs"),
-            QStringLiteral("单据%1的经手人、供货商或仓库资料不存在，不能审核！"), false, &AuditPurchaseIn};
-}
-
-DocAudit purchaseReturn()
-{
-    return {QStringLiteral("CT"), QStringLiteral("jxc_thd"), QStringLiteral("jxc_thsp"),
-            QStringLiteral("th_status"), QStringLiteral("th_checker"), QStringLiteral("th_chkrq"),
-            QStringLiteral("th_thrq"), QStringLiteral("ghs_sn"), QStringLiteral("jxc_ghsxx"),
-            QStringLiteral("ghs_sn"), QStringLiteral("ghs"), QStringLiteral("th_kmmc"), QString(),
-            QStringLiteral("th_yfje"), QStringLiteral("th_sfje"), QStringLiteral("th_jsfs"),
-            QStringLiteral("单据%1的经手人、供货商或仓库资料不存在，不能审核！"), true,
-            &AuditPurchaseReturn};
-}
-
-DocAudit sale()
-{
-    return {QStringLiteral("XS"), QStringLiteral("jxc_lsxsd"), QStringLiteral("jxc_lsxssp"),
-            QStringLiteral("ls_status"), QStringLiteral("ls_checker"), QStringLiteral("ls_chkrq"),
-            QStringLiteral("ls_xsrq"), QStringLiteral("kh_sn"), QStringLiteral("jxc_khxx"),
-            QStringLiteral("kh_sn"), QStringLiteral("kh"), QStringLiteral("ls_kmmc"),
-            QStringLiteral("ls_yhje"), QStringLiteral("ls_yfje"), QStringLiteral("ls_sfje"),
-            QStringLiteral("ls_jsfs"),
-            QStringLiteral("单据%1的经手人、客户或仓库资料不存在，不能审核！"), true, &AuditSale};
-}
-
-DocAudit salesReturn()
-{
-    return {QStringLiteral("XT"), QStringLiteral("jxc_xsthd"), QStringLiteral("jxc_xsthsp"),
-            QStringLiteral("th_status"), QStringLiteral("th_checker"), QStringLiteral("th_chkrq"),
-            QStringLiteral("th_xsrq"), QStringLiteral("kh_sn"), QStringLiteral("jxc_khxx"),
-            QStringLiteral("kh_sn"), QStringLiteral("kh"), QStringLiteral("th_kmmc"), QString(),
-            QStringLiteral("th_yfje"), QStringLiteral("th_sfje"), QStringLiteral("th_jsfs"),
-            QStringLiteral("单据%1的经手人、客户或仓库资料不存在，不能审核！"), false,
-            &AuditSalesReturn};
-}
 
 // A refusal or question on the way; unwinding rolls the transaction back.
 struct Stop
@@ -148,37 +100,66 @@ AuditResult guarded(const QString &number, Body body)
     return result;
 }
 
+// The copies of `number` with their handler, partner and warehouse, one row per copy in id
+// order; `status` is the status as a number, `complete` 1 when all three records exist.
+QVector<RowTexts> copiesWithRecords(const QSqlDatabase &db, const DocAudit &d, const QString &number)
+{
+    const DocumentKind &k = d.kind;
+    const PartnerSide &p = *k.partner;
+    QVector<RowTexts> copies;
+    QString lastId;
+    for (const RowTexts &r :
+         ReadRows(db,
+                  QStringLiteral("select a.*, b.u_name, c.%1, d.ck_name, coalesce(a.%2, 0) as jxc_status, "
+                                 "case when b.u_sn is null or c.%3 is null or d.ck_sn is null then 0 else 1 end "
+                                 "as jxc_complete from %4 a left join jxc_user b on a.u_sn = b.u_sn "
+                                 "left join %5 c on a.%3 = c.%3 left join jxc_ckxx d on a.ck_sn = d.ck_sn "
+                                 "where a.gl_djh = ? order by a.id")
+                      .arg(p.name, d.column("status"), p.key, k.header, p.table),
+                  {number})) {
+        // A master record kept twice gives the copy twice: the first one counts.
+        if (r.value(QStringLiteral("id")) == lastId)
+            continue;
+        lastId = r.value(QStringLiteral("id"));
+        copies.append(r);
+    }
+    return copies;
+}
+
 AuditResult auditDocument(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                           const QString &number, const DocAudit &d, bool confirmed)
 {
+    const DocumentKind &k = d.kind;
+    const PartnerSide &partner = *k.partner;
     return guarded(number, [&](AuditResult &result) {
         Transaction tx(db);
-        const QVector<RowTexts> copies = ReadRows(
-            db,
-            QStringLiteral("select id, %1 as partner, %2 as account, %3 as docdate, "
-                           "coalesce(%4, 0) as status from %5 where gl_djh = ? order by id")
-                .arg(d.partnerColumn, d.account, d.date, d.status, d.header),
-            {number});
+        // Before the locks, what to lock: the copies of the number and the goods of its lines.
+        QVector<RowTexts> copies;
+        QStringList goods;
+        bool hasLines = false;
+        for (const RowTexts &r :
+             ReadRows(db,
+                      QStringLiteral("select 'h' as part, id, %1 as partner, %2 as account, %3 as docdate, "
+                                     "coalesce(%4, 0) as status, null as g_sn from %5 where gl_djh = ? "
+                                     "union all select 'l', null, null, null, null, null, g_sn from "
+                                     "(select distinct g_sn from %6 where gl_djh = ?) x order by 1, 2")
+                          .arg(partner.key, d.column("kmmc"), k.dateColumn, d.column("status"), k.header, k.lines),
+                      {number, number})) {
+            if (r.value(QStringLiteral("part")) == QLatin1String("h")) {
+                copies.append(r);
+            } else {
+                hasLines = true;
+                goods << r.value(QStringLiteral("g_sn"));
+            }
+        }
         if (copies.isEmpty())
             refuse(notFoundText(number));
-        const QStringList goods = sortedUnique([&] {
-            QStringList list;
-            for (const RowTexts &r : ReadRows(db,
-                                              QStringLiteral("select distinct g_sn from %1 where gl_djh = ?")
-                                                  .arg(d.lines),
-                                              {number}))
-                list << r.value(QStringLiteral("g_sn"));
-            return list;
-        }());
-        const bool hasLines = !QueryScalar(db, QStringLiteral("select id from %1 where gl_djh = ? limit 1")
-                                                   .arg(d.lines),
-                                           {number})
-                                   .isEmpty();
+        goods = sortedUnique(goods);
 
         PostingLockKeys keys;
-        keys.headers.push_back({d.header, number});
+        keys.headers.push_back({k.header, number});
         keys.goods = goods;
-        keys.partnerType = d.partnerType;
+        keys.partnerType = partner.type;
         const auto pending = std::find_if(copies.begin(), copies.end(), [](const RowTexts &r) {
             return r.value(QStringLiteral("status")) == QLatin1String("0");
         });
@@ -187,7 +168,7 @@ AuditResult auditDocument(const QSqlDatabase &db, const LoginState &state, const
         for (const RowTexts &r : copies) {
             accounts << r.value(QStringLiteral("account"));
             if (hasLines)
-                stems << numberStem(d.type, r.value(QStringLiteral("docdate")));
+                stems << numberStem(k.code, r.value(QStringLiteral("docdate")));
         }
         keys.cashAccounts = sortedUnique(accounts);
         keys.numberStems = sortedUnique(stems);
@@ -197,40 +178,29 @@ AuditResult auditDocument(const QSqlDatabase &db, const LoginState &state, const
         if (check != QLatin1String("ok"))
             refuse(check);
 
+        // Under the locks: the copies as they stand, with the records the posting names. Several
+        // copies of a number with lines are repaired first (a single copy needs nothing).
         QString current = number;
-        if (hasLines)
-            current = FixDuplicateDjh(db, state, clock, number, d.type, state.CurrentOperatorName);
+        QVector<RowTexts> now = copiesWithRecords(db, d, number);
+        if (hasLines && now.size() > 1) {
+            current = FixDuplicateDjh(db, state, clock, number, k.code, state.CurrentOperatorName);
+            now = copiesWithRecords(db, d, current);
+        }
         result.number = current;
-
-        // The copies of the number as they stand now, under the locks.
-        const QVector<RowTexts> now = ReadRows(
-            db,
-            QStringLiteral("select id, coalesce(%1, 0) as status, ck_sn, %2 as due, %3 as paid, "
-                           "%4 as settlement from %5 where gl_djh = ? order by id")
-                .arg(d.status, d.due, d.paid, d.settlement, d.header),
-            {current});
         for (const RowTexts &r : now) {
-            if (r.value(QStringLiteral("status")) != QLatin1String("0"))
+            if (r.value(QStringLiteral("jxc_status")) != QLatin1String("0"))
                 refuse(alreadyAuditedText(current));
         }
         if (now.isEmpty())
             refuse(notFoundText(current));
         const RowTexts &first = now.first();
         const QString firstId = first.value(QStringLiteral("id"));
-
-        const QString found = QueryScalar(
-            db,
-            QStringLiteral("select a.id from %1 a join jxc_user b on a.u_sn = b.u_sn "
-                           "join %2 c on a.%3 = c.%4 join jxc_ckxx d on a.ck_sn = d.ck_sn "
-                           "where a.id = ? limit 1")
-                .arg(d.header, d.partnerTable, d.partnerColumn, d.partnerKey),
-            {firstId});
-        if (found.isEmpty())
-            refuse(d.missingText.arg(current));
+        if (first.value(QStringLiteral("jxc_complete")) != QLatin1String("1"))
+            refuse(MissingRecordText(k, current));
 
         if (d.checksStock) {
             const QString sentence = CheckNegativeStock(db, state, clock, current,
-                                                        first.value(QStringLiteral("ck_sn")), d.type);
+                                                        first.value(QStringLiteral("ck_sn")), k.code);
             if (!sentence.isEmpty()) {
                 if (!IsTrue(state.AllowNegativeStock))
                     refuse(sentence);
@@ -239,28 +209,30 @@ AuditResult auditDocument(const QSqlDatabase &db, const LoginState &state, const
             }
         }
 
-        const QString checker = CutToColumn(d.header, d.checker, state.CurrentOperatorName);
-        if (d.discount.isEmpty()) {
+        const QString checker = CutToColumn(k.header, d.column("checker"), state.CurrentOperatorName);
+        if (!d.discount) {
             RunSql(db,
                    QStringLiteral("update %1 set %2 = 1, %3 = ?, %4 = ? where id = ?")
-                       .arg(d.header, d.status, d.checker, d.checkDate),
+                       .arg(k.header, d.column("status"), d.column("checker"), d.column("chkrq")),
                    {checker, clock.todayText(), firstId});
         } else {
             // Settled by payment, what was not paid is the discount; money left on credit is none.
-            const double discount = SettlesByPayment(first.value(QStringLiteral("settlement")))
-                                        ? Num(first, QStringLiteral("due")) - Num(first, QStringLiteral("paid"))
+            const double discount = SettlesByPayment(first.value(d.column("jsfs")))
+                                        ? Num(first, d.column("yfje")) - Num(first, d.column("sfje"))
                                         : 0.0;
             RunSql(db,
                    QStringLiteral("update %1 set %2 = 1, %3 = ?, %4 = ?, %5 = ? where id = ?")
-                       .arg(d.header, d.status, d.checker, d.checkDate, d.discount),
+                       .arg(k.header, d.column("status"), d.column("checker"), d.column("chkrq"), d.column("yhje")),
                    {checker, clock.todayText(), discount, firstId});
         }
-        RunSql(db,
-               QStringLiteral("delete from %1 where gl_djh = ? and coalesce(%2, 0) = 0 and id <> ?")
-                   .arg(d.header, d.status),
-               {current, firstId});
+        // Other pending copies go (a single copy leaves none).
+        if (now.size() > 1)
+            RunSql(db,
+                   QStringLiteral("delete from %1 where gl_djh = ? and coalesce(%2, 0) = 0 and id <> ?")
+                       .arg(k.header, d.column("status")),
+                   {current, firstId});
 
-        d.post(db, state, clock, current);
+        PostDocument(db, state, clock, k, PostingHeaderOf(k, current, first));
         tx.commit();
     });
 }
@@ -268,8 +240,7 @@ AuditResult auditDocument(const QSqlDatabase &db, const LoginState &state, const
 struct SettlementAudit
 {
     QString prefix;          // write-off prefix YS / YF
-    QString partnerType, partnerTable, partnerKey;
-    QString missingText;
+    const PartnerSide &partner;
     PostingRoutine post;
 };
 
@@ -289,7 +260,7 @@ AuditResult auditSettlement(const QSqlDatabase &db, const LoginState &state, con
 
         PostingLockKeys keys;
         keys.headers.push_back({QStringLiteral("jxc_ysyfk_dj"), number});
-        keys.partnerType = s.partnerType;
+        keys.partnerType = s.partner.type;
         keys.partner = reg.value(QStringLiteral("k_ghskh"));
         keys.cashAccounts = sortedUnique({reg.value(QStringLiteral("k_fkfs"))});
         if (Num(reg, QStringLiteral("k_mlje")) != 0)
@@ -311,10 +282,10 @@ AuditResult auditSettlement(const QSqlDatabase &db, const LoginState &state, con
             db,
             QStringLiteral("select a.id from jxc_ysyfk_dj a join jxc_user b on a.u_sn = b.u_sn "
                            "join %1 c on a.k_ghskh = c.%2 where a.id = ? limit 1")
-                .arg(s.partnerTable, s.partnerKey),
+                .arg(s.partner.table, s.partner.key),
             {reg.value(QStringLiteral("id"))});
         if (found.isEmpty())
-            refuse(s.missingText.arg(number));
+            refuse(QStringLiteral("单据%1的经手人或%2资料不存在，不能审核！").arg(number, s.partner.title));
 
         s.post(db, state, clock, number);
         tx.commit();
@@ -326,28 +297,27 @@ AuditResult auditSettlement(const QSqlDatabase &db, const LoginState &state, con
 AuditResult RunAuditPurchaseIn(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                                const QString &number)
 {
-    return audit_impl::auditDocument(db, state, clock, number, audit_impl::purchaseIn(), false);
+    return audit_impl::auditDocument(db, state, clock, number, {PurchaseInKind(), true, false}, false);
 }
 
 AuditResult RunAuditPurchaseReturn(const QSqlDatabase &db, const LoginState &state,
                                    const Clock &clock, const QString &number,
                                    bool confirmedNegativeStock)
 {
-    return audit_impl::auditDocument(db, state, clock, number, audit_impl::purchaseReturn(),
+    return audit_impl::auditDocument(db, state, clock, number, {PurchaseReturnKind(), false, true},
                                      confirmedNegativeStock);
 }
 
 AuditResult RunAuditSale(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                          const QString &number, bool confirmedNegativeStock)
 {
-    return audit_impl::auditDocument(db, state, clock, number, audit_impl::sale(),
-                                     confirmedNegativeStock);
+    return audit_impl::auditDocument(db, state, clock, number, {SaleKind(), true, true}, confirmedNegativeStock);
 }
 
 AuditResult RunAuditSalesReturn(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                                 const QString &number)
 {
-    return audit_impl::auditDocument(db, state, clock, number, audit_impl::salesReturn(), false);
+    return audit_impl::auditDocument(db, state, clock, number, {SalesReturnKind(), false, false}, false);
 }
 
 AuditResult RunAuditReceipt(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
@@ -355,8 +325,7 @@ AuditResult RunAuditReceipt(const QSqlDatabase &db, const LoginState &state, con
 {
     return audit_impl::auditSettlement(
         db, state, clock, number,
-        {QStringLiteral("YS"), QStringLiteral("kh"), QStringLiteral("jxc_khxx"), QStringLiteral("kh_sn"),
-         QStringLiteral("单据%1的经手人或客户资料不存在，不能审核！"), &AuditReceipt});
+        {QStringLiteral("YS"), CustomerSide(), &AuditReceipt});
 }
 
 AuditResult RunAuditPayment(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
@@ -364,6 +333,5 @@ AuditResult RunAuditPayment(const QSqlDatabase &db, const LoginState &state, con
 {
     return audit_impl::auditSettlement(
         db, state, clock, number,
-        {QStringLiteral("YF"), QStringLiteral("ghs"), QStringLiteral("jxc_ghsxx"), QStringLiteral("ghs_sn"),
-         QStringLiteral("单据%1的经手人或供货商资料不存在，不能审核！"), &AuditPayment});
+        {QStringLiteral("YF"), SupplierSide(), &AuditPayment});
 }

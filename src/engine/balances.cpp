@@ -1,6 +1,7 @@
 #include "engine/balances.h"
 
 #include "engine/enginebatch.h"
+#include "engine/partnerside.h"
 #include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
@@ -79,17 +80,14 @@ double recalc(const QSqlDatabase &db, const BalanceLedger &l, const QVariantList
             .arg(QLatin1String(l.balanceColumn), table, QLatin1String(l.accountWhere), date),
         binds));
     std::vector<QVariantList> rows;
-    {
-        QSqlQuery q = OpenSelect(db,
-                                 QStringLiteral("select id, %1 from %2 where %3 and %4 >= ? order by %4, id")
-                                     .arg(QLatin1String(l.movement), table, QLatin1String(l.accountWhere), date),
-                                 binds);
-        while (q.next()) {
-            // Opening amount first, then what the row makes owed, less what it settles.
-            balance = (q.value(1).toDouble() + balance) + q.value(2).toDouble() - q.value(3).toDouble();
-            rows.push_back({q.value(0).toLongLong(), balance});
-        }
-    }
+    ForEachRow(db,
+               QStringLiteral("select id, %1 from %2 where %3 and %4 >= ? order by %4, id")
+                   .arg(QLatin1String(l.movement), table, QLatin1String(l.accountWhere), date),
+               binds, [&](const QSqlQuery &q) {
+                   // Opening amount first, then what the row makes owed, less what it settles.
+                   balance = (q.value(1).toDouble() + balance) + q.value(2).toDouble() - q.value(3).toDouble();
+                   rows.push_back({q.value(0).toLongLong(), balance});
+               });
     engine::BatchUpdateById(db, table, {QLatin1String(l.balanceColumn)}, rows);
     return balance;
 }
@@ -126,12 +124,11 @@ void RecalcPartnerBalances(const QSqlDatabase &db, const LoginState &state, cons
     using namespace balances_impl;
     Q_UNUSED(state)
     Q_UNUSED(clock)
-    Transaction tx(db);
+    Transaction tx(db, Transaction::Nesting::Join);
     const double balance = recalc(db, kPartner, texts({type, partner}), fromDate);
-    if (type == QLatin1String("kh"))
-        RunSql(db, QStringLiteral("update jxc_khxx set kh_lwje = ? where kh_sn = ?"), {balance, partner});
-    else if (type == QLatin1String("ghs"))
-        RunSql(db, QStringLiteral("update jxc_ghsxx set ghs_lwje = ? where ghs_sn = ?"), {balance, partner});
+    if (const PartnerSide *side = PartnerSideOfType(type))
+        RunSql(db, QStringLiteral("update %1 set %2 = ? where %3 = ?").arg(side->table, side->balance, side->key),
+               {balance, partner});
     tx.commit();
 }
 
@@ -150,7 +147,7 @@ void RecalcInvoiceBalances(const QSqlDatabase &db, const LoginState &state, cons
     using namespace balances_impl;
     Q_UNUSED(state)
     Q_UNUSED(clock)
-    Transaction tx(db);
+    Transaction tx(db, Transaction::Nesting::Join);
     recalc(db, kInvoice, texts({type, partner}), fromDate);
     tx.commit();
 }
@@ -169,7 +166,7 @@ void RecalcCashBalances(const QSqlDatabase &db, const LoginState &state, const C
     using namespace balances_impl;
     Q_UNUSED(state)
     Q_UNUSED(clock)
-    Transaction tx(db);
+    Transaction tx(db, Transaction::Nesting::Join);
     recalc(db, kCash, texts({account}), fromDate);
     tx.commit();
 }

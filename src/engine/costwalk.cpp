@@ -59,15 +59,14 @@ StartRow readStartRow(const QSqlDatabase &db, const QString &ledgerId)
     const qint64 id = engine::IdFromText(ledgerId);
     if (id < 0)
         return start;
-    QSqlQuery q = OpenSelect(db, QStringLiteral("select g_sn, ck_sn, gl_kdrq, gl_djh from jxc_goodslist where id = ?"),
-                             {id});
-    if (!q.next())
-        return start;
-    start.found = true;
-    start.goods = ValueText(q.value(0));
-    start.warehouse = ValueText(q.value(1));
-    start.date = ValueText(q.value(2));
-    start.number = ValueText(q.value(3));
+    ForEachRow(db, QStringLiteral("select g_sn, ck_sn, gl_kdrq, gl_djh from jxc_goodslist where id = ?"), {id},
+               [&](const QSqlQuery &q) {
+                   start.found = true;
+                   start.goods = ValueText(q.value(0));
+                   start.warehouse = ValueText(q.value(1));
+                   start.date = ValueText(q.value(2));
+                   start.number = ValueText(q.value(3));
+               });
     return start;
 }
 
@@ -83,17 +82,19 @@ struct Running
 Running openingState(const QSqlDatabase &db, const QString &goods, const QString &warehouse, const QString &date)
 {
     Running r;
-    QSqlQuery q = OpenSelect(db,
-                             QStringLiteral("select gl_kc, gl_pjjj, gl_kczje from jxc_goodslist "
-                                            "where g_sn = ? and ck_sn = ? and gl_kdrq < ? "
-                                            "order by gl_kdrq desc, id desc limit 1"),
-                             {goods, warehouse, date});
-    if (q.next()) {
-        r.Q = q.value(0).toDouble();
-        r.P = q.value(1).toDouble();
-        r.A = q.value(2).toDouble();
+    bool found = false;
+    ForEachRow(db,
+               QStringLiteral("select gl_kc, gl_pjjj, gl_kczje from jxc_goodslist "
+                              "where g_sn = ? and ck_sn = ? and gl_kdrq < ? "
+                              "order by gl_kdrq desc, id desc limit 1"),
+               {goods, warehouse, date}, [&](const QSqlQuery &q) {
+                   found = true;
+                   r.Q = q.value(0).toDouble();
+                   r.P = q.value(1).toDouble();
+                   r.A = q.value(2).toDouble();
+               });
+    if (found)
         return r;
-    }
     r.P = TextToNumber(QueryScalar(db, QStringLiteral("select g_pjjj from jxc_goods where g_sn = ?"), {goods}));
     return r;
 }
@@ -123,8 +124,7 @@ std::vector<LedgerRow> readWalkRows(const QSqlDatabase &db, const QString &goods
     }
     sql += QStringLiteral(" order by gl_kdrq, id");
     std::vector<LedgerRow> rows;
-    QSqlQuery q = OpenSelect(db, sql, binds);
-    while (q.next()) {
+    ForEachRow(db, sql, binds, [&](const QSqlQuery &q) {
         LedgerRow r;
         r.id = q.value(0).toLongLong();
         r.flag = q.value(1).toString().trimmed();
@@ -136,7 +136,7 @@ std::vector<LedgerRow> readWalkRows(const QSqlDatabase &db, const QString &goods
         r.hasLineId = !q.value(7).isNull();
         r.lineId = q.value(7).toLongLong();
         rows.push_back(r);
-    }
+    });
     return rows;
 }
 
@@ -214,7 +214,7 @@ void walk(const QSqlDatabase &db, const LoginState &state, const std::vector<Led
 void recalcFrom(const QSqlDatabase &db, const LoginState &state, const QString &goods, const QString &warehouse,
                 const QString &date, const QString &excludedNumber)
 {
-    Transaction tx(db);
+    Transaction tx(db, Transaction::Nesting::Join);
     Running r = openingState(db, goods, warehouse, date);
     const std::vector<LedgerRow> rows = readWalkRows(db, goods, warehouse, date, excludedNumber);
     walk(db, state, rows, r);
@@ -257,7 +257,7 @@ void readStates(const QSqlDatabase &db, const std::vector<WalkStart> &starts, st
     {
         QVariantList binds;
         const QString source = engine::BatchSource(db, keyColumns, keys, binds);
-        QSqlQuery q = OpenSelect(
+        ForEachRow(
             db,
             QStringLiteral("select s.id, g.id, g.gl_kc, g.gl_pjjj, g.gl_kczje, "
                            "(select d.g_pjjj from jxc_goods d where d.g_sn = s.k1 limit 1) "
@@ -265,11 +265,10 @@ void readStates(const QSqlDatabase &db, const std::vector<WalkStart> &starts, st
                            "and p.ck_sn = b.k2 and p.gl_kdrq < b.k3 order by p.gl_kdrq desc, p.id desc limit 1) "
                            "as prev from %1) s left join jxc_goodslist g on g.id = s.prev")
                 .arg(source),
-            binds);
-        while (q.next()) {
+            binds, [&](const QSqlQuery &q) {
             const qint64 i = q.value(0).toLongLong();
             if (i < 0 || i >= qint64(starts.size()))
-                continue;
+                return;
             Running &r = running[size_t(i)];
             if (!q.value(1).isNull()) {
                 r.Q = q.value(2).toDouble();
@@ -278,14 +277,14 @@ void readStates(const QSqlDatabase &db, const std::vector<WalkStart> &starts, st
             } else {
                 r.P = TextToNumber(ValueText(q.value(5)));
             }
-        }
+        });
     }
 
     // The rows of every walk, each walk's in date and id order.
     {
         QVariantList binds;
         const QString source = engine::BatchSource(db, keyColumns, keys, binds);
-        QSqlQuery q = OpenSelect(
+        ForEachRow(
             db,
             QStringLiteral("select b.id, g.id, g.gl_flag, g.gl_sl, g.gl_je, g.gl_dj, g.gl_zcb, g.gl_djh, g.id2 "
                            "from %1 join jxc_goodslist g on g.g_sn = b.k1 and g.ck_sn = b.k2 "
@@ -293,11 +292,10 @@ void readStates(const QSqlDatabase &db, const std::vector<WalkStart> &starts, st
                            "where b.k4 is null or g.gl_djh is null or g.gl_djh <> b.k4 "
                            "order by b.id, g.gl_kdrq, g.id")
                 .arg(source),
-            binds);
-        while (q.next()) {
+            binds, [&](const QSqlQuery &q) {
             const qint64 i = q.value(0).toLongLong();
             if (i < 0 || i >= qint64(starts.size()))
-                continue;
+                return;
             LedgerRow r;
             r.id = q.value(1).toLongLong();
             r.flag = q.value(2).toString().trimmed();
@@ -309,7 +307,7 @@ void readStates(const QSqlDatabase &db, const std::vector<WalkStart> &starts, st
             r.hasLineId = !q.value(8).isNull();
             r.lineId = q.value(8).toLongLong();
             rows[size_t(i)].push_back(r);
-        }
+        });
     }
 }
 
@@ -320,7 +318,7 @@ void recalcMany(const QSqlDatabase &db, const LoginState &state, const std::vect
 {
     if (starts.empty())
         return;
-    Transaction tx(db);
+    Transaction tx(db, Transaction::Nesting::Join);
 
     std::vector<Running> running(starts.size());
     std::vector<std::vector<LedgerRow>> rows(starts.size());
@@ -622,7 +620,6 @@ void RecalcStockCostRows(const QSqlDatabase &db, const LoginState &state, const 
                          const QStringList &ledgerIds, const QString &exclusion)
 {
     using namespace costwalk_impl;
-    Q_UNUSED(clock)
     QStringList ids;
     for (const QString &id : ledgerIds) {
         const qint64 v = engine::IdFromText(id);
@@ -631,25 +628,36 @@ void RecalcStockCostRows(const QSqlDatabase &db, const LoginState &state, const 
     }
     if (ids.isEmpty())
         return;
-    QHash<qint64, WalkStart> byId;
+    QHash<qint64, WalkStartRow> byId;
     {
         QSqlQuery q = OpenSelect(db, QStringLiteral("select id, g_sn, ck_sn, gl_kdrq, gl_djh from jxc_goodslist "
                                                     "where id in (%1)")
                                          .arg(ids.join(QLatin1Char(','))));
         while (q.next())
-            byId.insert(q.value(0).toLongLong(),
-                        {ValueText(q.value(1)), ValueText(q.value(2)), ValueText(q.value(3)),
-                         exclusion == QLatin1String("1") ? ValueText(q.value(4)) : QString()});
+            byId.insert(q.value(0).toLongLong(), {ValueText(q.value(0)), ValueText(q.value(1)), ValueText(q.value(2)),
+                                                  ValueText(q.value(3)), ValueText(q.value(4))});
     }
+    std::vector<WalkStartRow> rows;
+    for (const QString &id : ids) {
+        const auto it = byId.constFind(id.toLongLong());
+        if (it != byId.constEnd())
+            rows.push_back(it.value());
+    }
+    RecalcStockCostRows(db, state, clock, rows, exclusion);
+}
+
+void RecalcStockCostRows(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                         const std::vector<WalkStartRow> &rows, const QString &exclusion)
+{
+    using namespace costwalk_impl;
+    Q_UNUSED(clock)
     // Walks of different goods and warehouses touch different rows and run together; a pair met
     // again waits for the next group, unless it would walk exactly the same rows again.
     std::vector<WalkStart> group;
     QHash<QString, size_t> inGroup;
-    for (const QString &id : ids) {
-        const auto it = byId.constFind(id.toLongLong());
-        if (it == byId.constEnd())
-            continue;
-        const WalkStart &w = it.value();
+    for (const WalkStartRow &row : rows) {
+        const WalkStart w{row.goods, row.warehouse, row.date,
+                          exclusion == QLatin1String("1") ? row.number : QString()};
         const QString key = w.goods + QChar(0) + w.warehouse;
         const auto seen = inGroup.constFind(key);
         if (seen != inGroup.constEnd()) {

@@ -15,6 +15,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class Clock;
 struct LoginState;
 
@@ -29,6 +31,15 @@ void RecalcStockCost(const QSqlDatabase &db, const LoginState &state, const Cloc
 // change between the walks of one call: for postings that walk each goods of a document once.
 void RecalcStockCostRows(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                          const QStringList &ledgerIds, const QString &exclusion);
+
+// A row to walk from as its caller has just read it: id, g_sn, ck_sn, gl_kdrq, gl_djh.
+struct WalkStartRow
+{
+    QString ledgerId, goods, warehouse, date, number;
+};
+// RecalcStockCostRows for rows the caller has read already (the ledger is not asked again).
+void RecalcStockCostRows(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                         const std::vector<WalkStartRow> &rows, const QString &exclusion);
 
 // The same walk for one goods and warehouse from a date on (all rows of that date or later),
 // without exclusion: what RecalcStockCost(id, "0") does for a row of that goods, warehouse and

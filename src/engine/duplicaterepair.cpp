@@ -74,7 +74,7 @@ QString FixDuplicateDjh(const QSqlDatabase &db, const LoginState &state, const C
     const QString S = QLatin1String(kind->status);
     const QString D = QLatin1String(kind->date);
 
-    Transaction tx(db);
+    Transaction tx(db, Transaction::Nesting::Join);
     const int copies = QueryScalar(db, QStringLiteral("select count(*) from %1 where gl_djh = ?").arg(H), {number}).toInt();
     if (copies <= 1) {
         tx.commit();

@@ -1,5 +1,6 @@
 #include "engine/postinglocks.h"
 
+#include "engine/partnerside.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
@@ -23,11 +24,6 @@ qint32 keyOf(const QString &text)
     const QByteArray digest = QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Md5);
     const auto *b = reinterpret_cast<const unsigned char *>(digest.constData());
     return qint32((quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | quint32(b[3]));
-}
-
-void advisory(const QSqlDatabase &db, LockClass cls, const QString &key)
-{
-    QueryScalar(db, QStringLiteral("select pg_advisory_xact_lock(?, ?)"), {int(cls), keyOf(key)});
 }
 
 QStringList sortedUnique(QStringList list)
@@ -54,44 +50,62 @@ LockForPosting::LockForPosting(const QSqlDatabase &db, const PostingLockKeys &ke
     if (!g_enabled.load() || !Dialect::of(db).isPostgres())
         return;
 
-    // 1. Document headers, by table and number.
+    // One statement: the advisory locks in their order (headers, partner, cash accounts, number
+    // stems), then the rows (header rows by table and number, goods rows in code order, the
+    // partner's master row). Every posting takes them in this same order.
     auto headers = keys.headers;
     std::sort(headers.begin(), headers.end());
     headers.erase(std::unique(headers.begin(), headers.end()), headers.end());
+    QStringList classes, hashes;
+    const auto addAdvisory = [&](LockClass cls, const QString &key) {
+        classes << QString::number(int(cls));
+        hashes << QString::number(keyOf(key));
+    };
     for (const auto &[table, number] : headers) {
         if (!isPlainName(table))
             throw DbError(QStringLiteral("数据库操作失败：无效的表名 %1").arg(table));
-        advisory(db, HeaderLock, table + QLatin1Char('\x1f') + number);
-        OpenSelect(db, QStringLiteral("select id from %1 where gl_djh = ? order by id for update").arg(table), {number});
+        addAdvisory(HeaderLock, table + QLatin1Char('\x1f') + number);
     }
+    const PartnerSide *side = keys.partner.isEmpty() ? nullptr : PartnerSideOfType(keys.partnerType);
+    if (!keys.partner.isEmpty() && !keys.partnerType.isEmpty())
+        addAdvisory(PartnerLock, keys.partnerType + QLatin1Char('\x1f') + keys.partner);
+    for (const QString &account : sortedUnique(keys.cashAccounts))
+        addAdvisory(CashLock, account);
+    for (const QString &stem : sortedUnique(keys.numberStems))
+        addAdvisory(StemLock, stem);
 
-    // 2. Goods rows, in code order (the lock step follows the sort).
+    QStringList parts;
+    QVariantList binds;
+    if (!classes.isEmpty()) {
+        parts << QStringLiteral("(select count(*) from (select pg_advisory_xact_lock(t.c, t.k) from "
+                                "(select c, k from unnest(cast(? as integer[]), cast(? as integer[])) "
+                                "with ordinality as u(c, k, o) order by o) t) a)");
+        binds << QStringLiteral("{%1}").arg(classes.join(QLatin1Char(',')))
+              << QStringLiteral("{%1}").arg(hashes.join(QLatin1Char(',')));
+    }
+    for (const auto &[table, number] : headers) {
+        parts << QStringLiteral("(select count(*) from (select id from %1 where gl_djh = ? order by id for update) h)")
+                     .arg(table);
+        binds << number;
+    }
     const QStringList goods = sortedUnique(keys.goods);
     if (!goods.isEmpty()) {
-        QVariantList binds;
-        for (const QString &g : goods)
-            binds << g;
-        OpenSelect(db,
-                   QStringLiteral("select id from jxc_goods where g_sn in (%1) order by g_sn, id for update")
-                       .arg(QStringList(goods.size(), QStringLiteral("?")).join(QLatin1Char(','))),
-                   binds);
+        QStringList quoted;
+        for (QString g : goods)
+            quoted << QLatin1Char('"') + g.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+                                          .replace(QLatin1Char('"'), QStringLiteral("\\\""))
+                          + QLatin1Char('"');
+        parts << QStringLiteral("(select count(*) from (select id from jxc_goods where g_sn = any(cast(? as text[])) "
+                                "order by g_sn, id for update) g)");
+        binds << QStringLiteral("{%1}").arg(quoted.join(QLatin1Char(',')));
     }
-
-    // 3. The partner: its master row, and the key itself for a partner without one.
-    if (!keys.partner.isEmpty() && !keys.partnerType.isEmpty()) {
-        advisory(db, PartnerLock, keys.partnerType + QLatin1Char('\x1f') + keys.partner);
-        if (keys.partnerType == QLatin1String("kh"))
-            OpenSelect(db, QStringLiteral("select id from jxc_khxx where kh_sn = ? order by id for update"), {keys.partner});
-        else if (keys.partnerType == QLatin1String("ghs"))
-            OpenSelect(db, QStringLiteral("select id from jxc_ghsxx where ghs_sn = ? order by id for update"),
-                       {keys.partner});
+    if (side) {
+        parts << QStringLiteral("(select count(*) from (select id from %1 where %2 = ? order by id for update) p)")
+                     .arg(side->table, side->key);
+        binds << keys.partner;
     }
-
-    // 4. Cash accounts and 5. number stems.
-    for (const QString &account : sortedUnique(keys.cashAccounts))
-        advisory(db, CashLock, account);
-    for (const QString &stem : sortedUnique(keys.numberStems))
-        advisory(db, StemLock, stem);
+    if (!parts.isEmpty())
+        QueryScalar(db, QStringLiteral("select ") + parts.join(QStringLiteral(" + ")), binds);
 }
 
 void LockForPosting::setEnabled(bool enabled)

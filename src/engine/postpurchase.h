@@ -1,9 +1,10 @@
 #pragma once
 
 // Posting of audited purchase receipts ("CJ", jxc_jhd/jxc_jhsp) and purchase returns ("CT",
-// jxc_thd/jxc_thsp): cash, the supplier's payable account, invoices, freight and packing, the
-// goods ledger, warehouse stock with the moving-average cost walk, goods totals and order
-// progress. And the settlement of a difference between due and paid on a receipt.
+// jxc_thd/jxc_thsp) as descriptions over the posting kit (postingkit.h): cash, the supplier's
+// payable account, invoices, freight and packing, the goods ledger, warehouse stock with the
+// moving-average cost walk, goods totals and order progress. And the settlement of a difference
+// between due and paid on a receipt.
 //
 // These are the bare postings: they expect a header the caller has just set audited (see
 // RunAuditPurchaseIn in audit.h, which does the checks, the duplicate repair and the status in
@@ -11,11 +12,17 @@
 // raises DbError and nothing of the posting stays. A header whose handler, supplier or
 // warehouse record is missing raises DbError before anything is written.
 
+#include "engine/postingkit.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
 class Clock;
 struct LoginState;
+
+// The two kinds as the kit posts them; their cancels (unauditpurchase.cpp) take them too.
+const DocumentKind &PurchaseInKind();
+const DocumentKind &PurchaseReturnKind();
 
 void AuditPurchaseIn(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                      const QString &number);
@@ -23,9 +30,7 @@ void AuditPurchaseIn(const QSqlDatabase &db, const LoginState &state, const Cloc
 void AuditPurchaseReturn(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                          const QString &number);
 
-// Settles paid ≠ due on receipt `number` by state.SettleDiffMode: "1" one line of the reserved
-// goods "00000000" carries paid − due (header unchanged); "0" spreads due − paid over the lines
-// with a quantity, and the header's due and paid become the lines' total. Other modes, or
-// |paid − due| < 0.000001, change nothing.
+// Settles paid ≠ due on receipt `number` (settledifference.h): mode "1" puts paid − due on one
+// line of the reserved goods, "0" spreads due − paid over the lines with a quantity.
 void ApplyPurchaseAdjust(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                          const QString &number, double paid, double due);

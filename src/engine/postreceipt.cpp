@@ -2,6 +2,7 @@
 
 #include "engine/auditsupport.h"
 #include "engine/balances.h"
+#include "engine/partnerside.h"
 #include "foundation/db/clock.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/numbers.h"
@@ -18,33 +19,27 @@ using namespace postingsupport;
 // What differs between a receipt from a customer and a payment to a supplier.
 struct SettlementKind
 {
-    QString partnerType;      // k_type
-    QString partnerTable, partnerKey, partnerName;
+    const PartnerSide &partner;
     QString writeOffPrefix, writeOffAccount, writeOffText, writeOffNote;
     QString ledgerFlag;       // goods-ledger code of the write-off row
     bool writeOffIsProfit;    // gl_lr = the amount (receipts) or 0 (payments)
     QString cashKind;
     double cashSign;
     QString logText;          // %1 partner name, %2 amount
-    QString missingText;      // %1 number
 };
 
 SettlementKind receiptKind()
 {
-    return {QStringLiteral("kh"), QStringLiteral("jxc_khxx"), QStringLiteral("kh_sn"),
-            QStringLiteral("kh_name"), QStringLiteral("YS"), QStringLiteral("应收款"),
+    return {CustomerSide(), QStringLiteral("YS"), QStringLiteral("应收款"),
             QStringLiteral("增加应收款(抹零)"), QStringLiteral("收款单抹零登记："), QStringLiteral("xs"),
-            true, QStringLiteral("收款单"), 1.0, QStringLiteral("审核收款，客户：%1，金额：%2"),
-            QStringLiteral("单据%1的经手人或客户资料不存在，不能审核！")};
+            true, QStringLiteral("收款单"), 1.0, QStringLiteral("审核收款，客户：%1，金额：%2")};
 }
 
 SettlementKind paymentKind()
 {
-    return {QStringLiteral("ghs"), QStringLiteral("jxc_ghsxx"), QStringLiteral("ghs_sn"),
-            QStringLiteral("ghs_name"), QStringLiteral("YF"), QStringLiteral("应付款"),
+    return {SupplierSide(), QStringLiteral("YF"), QStringLiteral("应付款"),
             QStringLiteral("增加应付款(抹零)"), QStringLiteral("付款单抹零登记："), QStringLiteral("cj"),
-            false, QStringLiteral("付款单"), -1.0, QStringLiteral("审核付款，供货商：%1，金额：%2"),
-            QStringLiteral("单据%1的经手人或供货商资料不存在，不能审核！")};
+            false, QStringLiteral("付款单"), -1.0, QStringLiteral("审核付款，供货商：%1，金额：%2")};
 }
 
 void auditSettlement(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
@@ -56,10 +51,10 @@ void auditSettlement(const QSqlDatabase &db, const LoginState &state, const Cloc
         QStringLiteral("select a.*, b.u_name, c.%1 as partner_name from jxc_ysyfk_dj a "
                        "join jxc_user b on a.u_sn = b.u_sn join %2 c on a.k_ghskh = c.%3 "
                        "where a.gl_djh = ? order by a.id limit 1")
-            .arg(kind.partnerName, kind.partnerTable, kind.partnerKey),
+            .arg(kind.partner.name, kind.partner.table, kind.partner.key),
         {number});
     if (reg.isEmpty())
-        throw DbError(kind.missingText.arg(number));
+        throw DbError(QStringLiteral("单据%1的经手人或%2资料不存在，不能审核！").arg(number, kind.partner.title));
 
     const QString partner = reg.value(QStringLiteral("k_ghskh"));
     const QString partnerName = reg.value(QStringLiteral("partner_name"));
@@ -70,7 +65,7 @@ void auditSettlement(const QSqlDatabase &db, const LoginState &state, const Cloc
     const double writeOff = Num(reg, QStringLiteral("k_mlje"));
 
     const double provisional =
-        TextToNumber(GetPartnerBalanceAt(db, state, clock, partner, kind.partnerType,
+        TextToNumber(GetPartnerBalanceAt(db, state, clock, partner, kind.partner.type,
                                          QStringLiteral("0"), date))
         - settled;
     InsertRow(db, QStringLiteral("jxc_ysyfk"),
@@ -107,7 +102,7 @@ void auditSettlement(const QSqlDatabase &db, const LoginState &state, const Cloc
                        {QStringLiteral("k_qcje"), Num(reg, QStringLiteral("k_qcje"))},
                        {QStringLiteral("k_ljje"), provisional},
                        {QStringLiteral("k_yfje"), -writeOff},
-                       {QStringLiteral("k_type"), kind.partnerType},
+                       {QStringLiteral("k_type"), kind.partner.type},
                        {QStringLiteral("k_djlx"), kind.writeOffPrefix},
                        {QStringLiteral("k_djtxt"), kind.writeOffText},
                        {QStringLiteral("k_note"), note},
@@ -161,7 +156,7 @@ void auditSettlement(const QSqlDatabase &db, const LoginState &state, const Cloc
                    {QStringLiteral("gl_qxsl"), 0.0}});
     }
 
-    RecalcPartnerBalances(db, state, clock, partner, kind.partnerType, date);
+    RecalcPartnerBalances(db, state, clock, partner, kind.partner.type, date);
 
     RunSql(db,
            QStringLiteral("update jxc_ysyfk_dj set k_check = 1, k_checker = ?, k_chkrq = ? where id = ?"),

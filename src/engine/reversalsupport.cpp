@@ -164,17 +164,6 @@ void Lock(const QSqlDatabase &db, const LockSet &locks)
     }
 }
 
-void RequireAuditedHeader(const QSqlDatabase &db, const QString &table, const QString &statusColumn,
-                          const QString &number)
-{
-    const QString found = QueryScalar(
-        db,
-        QStringLiteral("select count(*) from %1 where gl_djh = ? and %2 = 1").arg(table, statusColumn),
-        {number});
-    if (found.toInt() == 0)
-        throw UnauditRefusal(NotAuditedText(number));
-}
-
 void AddCashAccount(QMap<QString, QString> &accounts, const QString &account, const QString &date)
 {
     auto it = accounts.find(account);
@@ -194,8 +183,7 @@ QMap<QString, QString> RemoveFinanceRows(const QSqlDatabase &db, const LoginStat
     const QString in = Placeholders(numbers.size());
     const QVariantList numberBinds = Binds(numbers);
 
-    // Goods ledger: the document's rows and the write-off rows of its registrations.
-    RunSql(db, QStringLiteral("delete from jxc_goodslist where gl_djh = ?"), {n});
+    // Goods ledger: the write-off rows of its registrations.
     if (!registrations.isEmpty())
         RunSql(db,
                QStringLiteral("delete from jxc_goodslist where gl_djh2 in (%1)")
@@ -257,38 +245,33 @@ void RecalcCashAccounts(const QSqlDatabase &db, const LoginState &state, const C
         RecalcCashBalances(db, state, clock, it.key(), it.value());
 }
 
-void ReverseOrderProgress(const QSqlDatabase &db, const QString &number, const QString &linesTable,
-                          const QString &orderTable, const QString &qtyColumn,
-                          const QString &doneColumn, const QString &flagColumn)
+void ReverseOrderProgress(const QSqlDatabase &db, const LoginState &state, const OrderLink &link,
+                          const QString &linesTable, const QString &number)
 {
+    if (link.table.isEmpty() || !link.enabled || !IsTrue(state.*link.enabled))
+        return;
     const QVector<RowTexts> lines = Rows(
         db,
         QStringLiteral("select id3, g_sn, %1 as qty from %2 where gl_djh = ? and id3 is not null "
                        "and id3 <> 0 order by id")
-            .arg(qtyColumn, linesTable),
+            .arg(link.quantity, linesTable),
         {number});
     for (const RowTexts &line : lines) {
-        const qint64 link = line.value(QStringLiteral("id3")).toLongLong();
+        const qint64 id = line.value(QStringLiteral("id3")).toLongLong();
         const QString goods = line.value(QStringLiteral("g_sn"));
         RunSql(db,
                QStringLiteral("update %1 set %2 = coalesce(%2, 0) - ? where id2 = ? and g_sn = ?")
-                   .arg(orderTable, doneColumn),
-               {Num(line, QStringLiteral("qty")), link, goods});
+                   .arg(link.table, link.done),
+               {Num(line, QStringLiteral("qty")), id, goods});
         RunSql(db,
-               QStringLiteral("update %1 set %2 = 0 where id = ? and coalesce(%2, 0) <= 0")
-                   .arg(orderTable, doneColumn),
-               {link});
+               QStringLiteral("update %1 set %2 = 0 where id = ? and coalesce(%2, 0) <= 0").arg(link.table, link.done),
+               {id});
         RunSql(db,
                QStringLiteral("update %1 set %2 = case when coalesce(%3, 0) >= coalesce(%4, 0) "
                               "then 1 else 0 end where id2 = ? and g_sn = ?")
-                   .arg(orderTable, flagColumn, doneColumn, qtyColumn),
-               {link, goods});
+                   .arg(link.table, link.closed, link.done, link.quantity),
+               {id, goods});
     }
-}
-
-double GoodsAverage(const QSqlDatabase &db, const LoginState &state, const QString &goods)
-{
-    return postingsupport::GoodsAverageCost(db, state, goods);
 }
 
 } // namespace reversal

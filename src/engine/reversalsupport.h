@@ -1,10 +1,11 @@
 #pragma once
 
 // Pieces the cancel-audit routines share: the phase-1 refusals and questions, the stock test of a
-// cancel, the locks and the second look at the header of phase 2, and the removal of the finance
-// rows (cash, partner account, registrations, invoices, expenses) a posting wrote.
+// cancel, the locks of phase 2, and the removal of the finance rows (cash, partner account,
+// registrations, invoices, expenses) a posting wrote.
 
 #include "engine/auditsupport.h"
+#include "engine/postingkit.h"
 #include "engine/unaudit.h"
 
 #include <QMap>
@@ -81,12 +82,7 @@ struct LockSet
 // Takes the posting locks of a cancel (inside the open transaction) and the member's row lock.
 void Lock(const QSqlDatabase &db, const LockSet &locks);
 
-// The second look under the locks: raises UnauditRefusal unless `table` holds an audited header
-// (`statusColumn` = 1) of the number.
-void RequireAuditedHeader(const QSqlDatabase &db, const QString &table, const QString &statusColumn,
-                          const QString &number);
-
-// What RemoveFinanceRows removes besides the document's own cash, partner and ledger rows.
+// What RemoveFinanceRows removes besides the document's own cash and partner rows.
 struct FinanceRemoval
 {
     QString number;
@@ -98,10 +94,11 @@ struct FinanceRemoval
     bool expenses = true;
 };
 
-// Deletes the goods-ledger rows of the number, its cash rows and those of its registrations, its
-// expense rows, the partner-account rows of the number and of its registrations (with their
-// write-offs and the write-offs' ledger rows), then recalculates the partner; the registrations;
-// the invoice rows, then recalculates the invoices. Every row by its keys (gl_djh, gl_djh2).
+// Deletes the cash rows of the number and of its registrations, its expense rows, the
+// partner-account rows of the number and of its registrations (with their write-offs and the
+// write-offs' ledger rows), then recalculates the partner; the registrations; the invoice rows,
+// then recalculates the invoices. Every row by its keys (gl_djh, gl_djh2). The document's own
+// ledger rows are the cancel's (cancelkit.h).
 // Returns the cash accounts touched with the earliest date to recalculate each from.
 QMap<QString, QString> RemoveFinanceRows(const QSqlDatabase &db, const LoginState &state,
                                          const Clock &clock, const FinanceRemoval &removal);
@@ -113,16 +110,11 @@ void RecalcCashAccounts(const QSqlDatabase &db, const LoginState &state, const C
 // Adds `account` at `date` to `accounts` (the earlier date wins).
 void AddCashAccount(QMap<QString, QString> &accounts, const QString &account, const QString &date);
 
-// Order progress taken back: for each line of `linesTable` of the number with an order link
-// (id3), the order lines of `orderTable` with id2 = id3 and the same goods lose the line's
-// `qtyColumn`; the order line itself (id = id3) gets its delivered figure 0 when it fell to 0 or
-// below; then the closed flag of those lines is 1 when delivered ≥ ordered, else 0.
-void ReverseOrderProgress(const QSqlDatabase &db, const QString &number, const QString &linesTable,
-                          const QString &orderTable, const QString &qtyColumn,
-                          const QString &doneColumn, const QString &flagColumn);
-
-// Goods average cost after a cancel's stock step (posting rule): weighted by kc_zsl over all stock
-// rows of the goods, rounded to the price decimals; -1 when the book quantities sum to 0.
-double GoodsAverage(const QSqlDatabase &db, const LoginState &state, const QString &goods);
+// Order progress taken back (when `link.enabled` is on): for each line of `linesTable` of the
+// number with an order link (id3), the order lines with id2 = id3 and the same goods lose the
+// line's quantity; the order line itself (id = id3) gets its delivered figure 0 when it fell to 0
+// or below; then the closed flag of those lines is 1 when delivered ≥ ordered, else 0.
+void ReverseOrderProgress(const QSqlDatabase &db, const LoginState &state, const OrderLink &link,
+                          const QString &linesTable, const QString &number);
 
 } // namespace reversal

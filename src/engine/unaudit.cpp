@@ -30,56 +30,39 @@ UnauditKind UnauditKindOfNumber(const QString &number)
     return UnauditKind::Unknown;
 }
 
+namespace unaudit_impl {
+
+const unauditphases::CancelPhases *phasesOf(UnauditKind kind)
+{
+    using namespace unauditphases;
+    if (const CancelPhases *p = PurchaseCancelPhases(kind))
+        return p;
+    return SalesCancelPhases(kind);
+}
+
+} // namespace unaudit_impl
+
 UnauditOutcome UnauditCheck(UnauditKind kind, const QSqlDatabase &db, const LoginState &state,
                             const Clock &clock, Notices &notices, const QString &number,
                             const UnauditOptions &options)
 {
-    using namespace unauditphases;
-    switch (kind) {
-    case UnauditKind::PurchaseIn:
-        return CheckPurchaseIn(db, state, clock, notices, number, options);
-    case UnauditKind::PurchaseReturn:
-        return CheckPurchaseReturn(db, state, clock, notices, number, options);
-    case UnauditKind::Sale:
-        return CheckSale(db, state, clock, notices, number, options);
-    case UnauditKind::SalesReturn:
-        return CheckSalesReturn(db, state, clock, notices, number, options);
-    case UnauditKind::Exchange:
-        return CheckExchange(db, state, clock, notices, number, options);
-    case UnauditKind::Unknown:
+    if (const auto *phases = unaudit_impl::phasesOf(kind))
+        return CheckCancel(db, state, clock, notices, number, options, phases->check);
+    if (kind == UnauditKind::Unknown)
         return UnauditOutcome::Refused;
-    default:
-        return CheckInventory(kind, db, state, clock, notices, number, options);
-    }
+    return unauditphases::CheckInventory(kind, db, state, clock, notices, number, options);
 }
 
 void UnauditApply(UnauditKind kind, const QSqlDatabase &db, const LoginState &state,
                   const Clock &clock, const QString &number, const UnauditOptions &options)
 {
-    using namespace unauditphases;
-    Transaction tx(db);
-    switch (kind) {
-    case UnauditKind::PurchaseIn:
-        ApplyPurchaseIn(db, state, clock, number, options);
-        break;
-    case UnauditKind::PurchaseReturn:
-        ApplyPurchaseReturn(db, state, clock, number, options);
-        break;
-    case UnauditKind::Sale:
-        ApplySale(db, state, clock, number, options);
-        break;
-    case UnauditKind::SalesReturn:
-        ApplySalesReturn(db, state, clock, number, options);
-        break;
-    case UnauditKind::Exchange:
-        ApplyExchange(db, state, clock, number, options);
-        break;
-    case UnauditKind::Unknown:
+    if (kind == UnauditKind::Unknown)
         throw UnauditRefusal(QStringLiteral("单据") + number + QStringLiteral("未审核，不能取消审核！"));
-    default:
-        ApplyInventory(kind, db, state, clock, number, options);
-        break;
-    }
+    Transaction tx(db);
+    if (const auto *phases = unaudit_impl::phasesOf(kind))
+        CancelDocument(db, state, clock, number, options, phases->cancel);
+    else
+        unauditphases::ApplyInventory(kind, db, state, clock, number, options);
     tx.commit();
 }
 

@@ -1,29 +1,19 @@
 // Cancel-audit of inventory and production documents: transfers (DB), stocktakings (PD), splits
 // (CF), bundles (KB), losses (BS), overflows (BY), customer borrow notes (JH) and their returns
 // (HH), production receipts (SC) and returns (ST), department requisitions (LY) and returns (LT,
-// LF). One pattern; the table below holds each type's differences.
+// LF). One pattern over the cancel kit (cancelkit.h); the table below holds each type's
+// differences.
 
-#include "engine/costwalk.h"
+#include "engine/cancelkit.h"
 #include "engine/reversalsupport.h"
 #include "engine/stockcheck.h"
 #include "engine/unauditphases.h"
-#include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
-#include "foundation/goods.h"
 #include "foundation/loginstate.h"
-#include "foundation/notices.h"
-#include "foundation/oplog.h"
-
-#include <cmath>
 
 namespace unauditinventory_impl {
 
 using namespace reversal;
-
-enum class Walk {
-    StockThenWalk,   // stock update (and g_kc), then the cost walk
-    WalkThenStock,   // the cost walk first (splits, bundles)
-};
 
 struct InventoryType
 {
@@ -83,10 +73,7 @@ bool lowersStock(const QString &flag)
 
 RowTexts inventoryHeader(const InventoryType &t, const QSqlDatabase &db, const QString &number)
 {
-    return Row(db,
-               QStringLiteral("select * from %1 where gl_djh = ? and %2 = 1 order by id limit 1")
-                   .arg(QLatin1String(t.table), col(t, "status")),
-               {number});
+    return AuditedHeader(db, QLatin1String(t.table), col(t, "status"), number);
 }
 
 // The warehouse the stock test of the type looks at.
@@ -125,28 +112,83 @@ QString laterBusiness(const QSqlDatabase &db, const QString &number, const RowTe
            + QStringLiteral("】，\r\n\r\n该盘点单 ") + number + QStringLiteral(" 不能撤销！");
 }
 
-// Goods average of the cancels: 0 without any stock row, -1 when the book quantities sum to 0.
-void setGoodsAverage(const QSqlDatabase &db, const LoginState &state, const QString &goods,
-                     double stockChange, double rowPrice)
+// What a row of the type does to stock and goods when it is taken back.
+StockStep stepOf(UnauditKind kind, const InventoryType &t, bool fifo, const RowTexts &row,
+                 const QString &documentWarehouse)
 {
-    double average = 0;
-    if (QueryScalar(db, QStringLiteral("select count(*) from jxc_kcsp where g_sn = ?"), {goods}).toInt() > 0)
-        average = GoodsAverage(db, state, goods);
-    RunSql(db, QStringLiteral("update jxc_goods set g_kc = coalesce(g_kc, 0) + ?, g_pjjj = ? where g_sn = ?"),
-           {stockChange, average == -1.0 ? rowPrice : average, goods});
+    const double qty = Num(row, QStringLiteral("gl_sl"));
+    const double change = lowersStock(row.value(QStringLiteral("gl_flag"))) ? qty : -qty;
+    StockStep st;
+    st.ledgerId = row.value(QStringLiteral("id"));
+    st.goods = row.value(QStringLiteral("g_sn"));
+    st.warehouse = t.documentWarehouse ? documentWarehouse : row.value(QStringLiteral("ck_sn"));
+    st.rowKnown = true;
+    st.rowWarehouse = row.value(QStringLiteral("ck_sn"));
+    st.rowDate = row.value(QStringLiteral("gl_kdrq"));
+    st.rowNumber = row.value(QStringLiteral("gl_djh"));
+    st.onHand = st.book = st.total = change;
+    st.price = Num(row, QStringLiteral("gl_dj"));
+    if (isStocktaking(kind)) {
+        st.total = -qty;
+        if (fifo) {
+            st.onHand = st.book = -qty;
+        } else {  // the stock the count found
+            st.onHand = Num(row, QStringLiteral("line_sl"));
+            st.book = Num(row, QStringLiteral("line_zsl"));
+        }
+    }
+    // A split sets the average of the goods it made only.
+    st.average = kind != UnauditKind::Split || qty > 0;
+    return st;
 }
 
-void moveStock(const QSqlDatabase &db, const QString &goods, const QString &warehouse, double change)
+// The type's own rows besides stock and goods: the month's stocktaking totals, the borrow note
+// and the department issue the rows came from.
+void ownRowWork(UnauditKind kind, const QSqlDatabase &db, const QString &number, const RowTexts &row,
+                const QString &warehouse)
 {
-    RunSql(db,
-           QStringLiteral("update jxc_kcsp set kc_sl = coalesce(kc_sl, 0) + ?, kc_zsl = coalesce(kc_zsl, 0) + ? "
-                          "where g_sn = ? and ck_sn = ?"),
-           {change, change, goods, warehouse});
+    const double qty = Num(row, QStringLiteral("gl_sl"));
+    if (kind == UnauditKind::Stocktaking) {
+        RunSql(db,
+               QStringLiteral("update jxc_kcjs set js_sl = coalesce(js_sl, 0) - ?, js_zje = coalesce(js_zje, 0) - ? "
+                              "where js_rq = ? and ck_sn = ?"),
+               {qty, Num(row, QStringLiteral("gl_zje")), row.value(QStringLiteral("gl_kdrq")).left(7), warehouse});
+    } else if (kind == UnauditKind::CustomerReturnBorrow) {
+        const QString sub = row.value(QStringLiteral("gl_fdmc"));
+        const QString column = sub == QLatin1String("hh")   ? QStringLiteral("jh_hhsl")
+                               : sub == QLatin1String("xs") ? QStringLiteral("jh_xssl")
+                                                            : QString();
+        if (!column.isEmpty())
+            RunSql(db,
+                   QStringLiteral("update jxc_khjhsp set %1 = case when coalesce(%1, 0) - ? < 0 then 0 "
+                                  "else coalesce(%1, 0) - ? end where id = ?")
+                       .arg(column),
+                   {qty, qty, row.value(QStringLiteral("id2")).toLongLong()});
+    } else if (kind == UnauditKind::DeptReturn && !number.startsWith(QLatin1String("LF"))) {
+        RunSql(db, QStringLiteral("update jxc_bmlysp set ly_hhsl = coalesce(ly_hhsl, 0) + ? where id = ?"),
+               {qty, row.value(QStringLiteral("id2")).toLongLong()});
+    }
 }
 
-void moveGoodsTotal(const QSqlDatabase &db, const QString &goods, double change)
+// First in, first out: the batches the count took come back as it found them.
+void restoreCountedBatches(const QSqlDatabase &db, const QString &number, const QString &warehouse)
 {
-    RunSql(db, QStringLiteral("update jxc_goods set g_kc = coalesce(g_kc, 0) + ? where g_sn = ?"), {change, goods});
+    RunSql(db, QStringLiteral("delete from jxc_rklist where gl_djh = ?"), {number});
+    for (const RowTexts &line :
+         Rows(db,
+              QStringLiteral("select g_sn, gl_djh2, pd_rkrq, pd_dj, kc_sl, idck from jxc_kcpdsp "
+                             "where gl_djh = ? order by id"),
+              {number})) {
+        const double qty = Num(line, QStringLiteral("kc_sl"));
+        const double price = Num(line, QStringLiteral("pd_dj"));
+        const QString idck = line.value(QStringLiteral("idck"));
+        RunSql(db,
+               QStringLiteral("insert into jxc_rklist (gl_flag, gl_djh, gl_kdrq, g_sn, gl_dj, gl_sl, gl_zje, "
+                              "ck_sn, gl_sysl, gl_dqkc, id2) values ('pd', ?, ?, ?, ?, ?, ?, ?, ?, 0, ?)"),
+               {line.value(QStringLiteral("gl_djh2")), line.value(QStringLiteral("pd_rkrq")),
+                line.value(QStringLiteral("g_sn")), price, qty, price * qty, warehouse, qty,
+                idck.isEmpty() ? QVariant() : QVariant(idck.toLongLong())});
+    }
 }
 
 } // namespace unauditinventory_impl
@@ -194,142 +236,55 @@ UnauditOutcome CheckInventory(UnauditKind kind, const QSqlDatabase &db, const Lo
 void ApplyInventory(UnauditKind kind, const QSqlDatabase &db, const LoginState &state,
                     const Clock &clock, const QString &number, const UnauditOptions &options)
 {
-    Q_UNUSED(options)
     const InventoryType &t = typeOf(kind);
-    const QString table = QLatin1String(t.table);
-    const QString status = col(t, "status");
-    Lock(db, {table, number, LedgerGoods(db, number), QString(), QString(), QStringList(), QString()});
-    RequireAuditedHeader(db, table, status, number);
-    const RowTexts header = inventoryHeader(t, db, number);
-    const QString documentWarehouse = header.value(QStringLiteral("ck_sn"));
-    const QString name = QString::fromUtf8(t.name);
     const bool stocktaking = isStocktaking(kind);
     const bool fifo = kind == UnauditKind::StocktakingFromLedger && state.CostMethod == QLatin1String("1");
+    QVector<RowTexts> rows;
 
-    RunSql(db, QStringLiteral("delete from %1 where gl_djh = ? and %2 = 0").arg(table, status), {number});
-    if (!stocktaking)
-        WriteLog(db, state, clock, QStringLiteral("取消审核") + name + number);
-
-    const QString rowsSql =
-        stocktaking
-            ? QStringLiteral("select a.id, a.gl_flag, a.g_sn, a.ck_sn, a.gl_sl, a.gl_dj, a.gl_zje, a.gl_kdrq, "
-                             "a.id2, a.gl_fdmc, b.kc_sl as line_sl, b.kc_zsl as line_zsl from jxc_goodslist a "
-                             "join jxc_kcpdsp b on b.gl_djh = a.gl_djh and b.id2 = a.id2 "
-                             "where a.gl_djh = ? order by a.id")
-            : QStringLiteral("select id, gl_flag, g_sn, ck_sn, gl_sl, gl_dj, gl_zje, gl_kdrq, id2, gl_fdmc "
-                             "from jxc_goodslist where gl_djh = ? order by id");
-    for (const RowTexts &row : Rows(db, rowsSql, {number})) {
-        const QString id = row.value(QStringLiteral("id"));
-        const QString goods = row.value(QStringLiteral("g_sn"));
-        const double qty = Num(row, QStringLiteral("gl_sl"));
-        const double price = Num(row, QStringLiteral("gl_dj"));
-        const QString warehouse = t.documentWarehouse ? documentWarehouse : row.value(QStringLiteral("ck_sn"));
-        const double change = lowersStock(row.value(QStringLiteral("gl_flag"))) ? qty : -qty;
-        auto walk = [&]() { RecalcStockCost(db, state, clock, id, QStringLiteral("1")); };
-
-        switch (kind) {
-        case UnauditKind::Stocktaking:
-        case UnauditKind::StocktakingFromLedger:
-            if (fifo)
-                moveStock(db, goods, warehouse, -qty);
-            else
-                RunSql(db, QStringLiteral("update jxc_kcsp set kc_sl = ?, kc_zsl = ? where g_sn = ? and ck_sn = ?"),
-                       {Num(row, QStringLiteral("line_sl")), Num(row, QStringLiteral("line_zsl")), goods, warehouse});
-            moveGoodsTotal(db, goods, -qty);
-            walk();
-            if (kind == UnauditKind::Stocktaking)
-                RunSql(db,
-                       QStringLiteral("update jxc_kcjs set js_sl = coalesce(js_sl, 0) - ?, js_zje = coalesce(js_zje, 0) - ? "
-                                      "where js_rq = ? and ck_sn = ?"),
-                       {qty, Num(row, QStringLiteral("gl_zje")), row.value(QStringLiteral("gl_kdrq")).left(7), warehouse});
-            break;
-        case UnauditKind::Split:
-            walk();
-            moveStock(db, goods, warehouse, change);
-            if (qty > 0)
-                setGoodsAverage(db, state, goods, change, price);
-            else
-                moveGoodsTotal(db, goods, change);
-            break;
-        case UnauditKind::Bundle:
-            walk();
-            moveStock(db, goods, warehouse, change);
-            setGoodsAverage(db, state, goods, change, price);
-            break;
-        case UnauditKind::ProductionIn:
-        case UnauditKind::ProductionReturn:
-            moveStock(db, goods, warehouse, change);
-            walk();
-            setGoodsAverage(db, state, goods, change, price);
-            break;
-        case UnauditKind::CustomerReturnBorrow: {
-            moveStock(db, goods, warehouse, change);
-            moveGoodsTotal(db, goods, change);
-            walk();
-            const QString sub = row.value(QStringLiteral("gl_fdmc"));
-            const QString column = sub == QLatin1String("hh")   ? QStringLiteral("jh_hhsl")
-                                   : sub == QLatin1String("xs") ? QStringLiteral("jh_xssl")
-                                                                : QString();
-            if (!column.isEmpty())
-                RunSql(db,
-                       QStringLiteral("update jxc_khjhsp set %1 = case when coalesce(%1, 0) - ? < 0 then 0 "
-                                      "else coalesce(%1, 0) - ? end where id = ?")
-                           .arg(column),
-                       {qty, qty, row.value(QStringLiteral("id2")).toLongLong()});
-            break;
+    CancelKind c;
+    c.header = QLatin1String(t.table);
+    c.prefix = QLatin1String(t.prefix);
+    c.logText = stocktaking ? QStringLiteral("取消审核库存盘点单：") : QStringLiteral("取消审核") + QString::fromUtf8(t.name);
+    c.steps = [&](const CancelContext &x) {
+        rows = Rows(x.db,
+                    stocktaking
+                        ? QStringLiteral("select a.id, a.gl_flag, a.g_sn, a.ck_sn, a.gl_sl, a.gl_dj, a.gl_zje, "
+                                         "a.gl_kdrq, a.gl_djh, a.id2, a.gl_fdmc, b.kc_sl as line_sl, b.kc_zsl as line_zsl "
+                                         "from jxc_goodslist a join jxc_kcpdsp b on b.gl_djh = a.gl_djh "
+                                         "and b.id2 = a.id2 where a.gl_djh = ? order by a.id")
+                        : QStringLiteral("select id, gl_flag, g_sn, ck_sn, gl_sl, gl_dj, gl_zje, gl_kdrq, gl_djh, id2, "
+                                         "gl_fdmc "
+                                         "from jxc_goodslist where gl_djh = ? order by id"),
+                    {x.number});
+        std::vector<StockStep> steps;
+        for (const RowTexts &row : rows)
+            steps.push_back(stepOf(kind, t, fifo, row, x.header.value(QStringLiteral("ck_sn"))));
+        return steps;
+    };
+    c.moves.setStock = stocktaking && !fifo;
+    c.moves.movesGoodsTotal = t.goodsTotal;
+    c.moves.average = kind == UnauditKind::Split || kind == UnauditKind::Bundle || kind == UnauditKind::ProductionIn
+                      || kind == UnauditKind::ProductionReturn;
+    c.moves.zeroWithoutStock = true;
+    c.own = [&](const CancelContext &x) {
+        for (const RowTexts &row : rows)
+            ownRowWork(kind, x.db, x.number, row,
+                       t.documentWarehouse ? x.header.value(QStringLiteral("ck_sn")) : row.value(QStringLiteral("ck_sn")));
+    };
+    if (kind != UnauditKind::CustomerReturnBorrow)
+        c.reset = QStringLiteral("%1 = 0, %2 = '', %3 = ''").arg(col(t, "status"), col(t, "checker"), col(t, "chkrq"));
+    c.keepAuditedKeepsHeader = false;
+    c.expenses = t.expenses;
+    c.zeroRows = t.zeroRows;
+    c.after = [&](const CancelContext &x) {
+        if (kind == UnauditKind::CustomerReturnBorrow) {
+            RunSql(x.db, QStringLiteral("delete from jxc_khjhsp where gl_djh = ?"), {x.number});
+            RunSql(x.db, QStringLiteral("delete from jxc_khjh where gl_djh = ?"), {x.number});
         }
-        case UnauditKind::DeptReturn:
-            moveStock(db, goods, warehouse, change);
-            moveGoodsTotal(db, goods, change);
-            if (!number.startsWith(QLatin1String("LF")))
-                RunSql(db, QStringLiteral("update jxc_bmlysp set ly_hhsl = coalesce(ly_hhsl, 0) + ? where id = ?"),
-                       {qty, row.value(QStringLiteral("id2")).toLongLong()});
-            walk();
-            break;
-        default:
-            moveStock(db, goods, warehouse, change);
-            if (t.goodsTotal)
-                moveGoodsTotal(db, goods, change);
-            walk();
-            break;
-        }
-    }
-
-    if (kind == UnauditKind::CustomerReturnBorrow) {
-        RunSql(db, QStringLiteral("delete from jxc_khjhsp where gl_djh = ?"), {number});
-        RunSql(db, QStringLiteral("delete from jxc_khjh where gl_djh = ?"), {number});
-    } else {
-        RunSql(db,
-               QStringLiteral("update %1 set %2 = 0, %3 = '', %4 = '' where gl_djh = ? and %2 = 1")
-                   .arg(table, status, col(t, "checker"), col(t, "chkrq")),
-               {number});
-    }
-    RunSql(db, QStringLiteral("delete from jxc_goodslist where gl_djh = ?"), {number});
-    if (t.expenses)
-        RunSql(db, QStringLiteral("delete from jxc_yyfy where gl_djh = ?"), {number});
-
-    if (fifo) {
-        RunSql(db, QStringLiteral("delete from jxc_rklist where gl_djh = ?"), {number});
-        for (const RowTexts &line :
-             Rows(db,
-                  QStringLiteral("select g_sn, gl_djh2, pd_rkrq, pd_dj, kc_sl, idck from jxc_kcpdsp "
-                                 "where gl_djh = ? order by id"),
-                  {number})) {
-            const double qty = Num(line, QStringLiteral("kc_sl"));
-            const double price = Num(line, QStringLiteral("pd_dj"));
-            const QString idck = line.value(QStringLiteral("idck"));
-            RunSql(db,
-                   QStringLiteral("insert into jxc_rklist (gl_flag, gl_djh, gl_kdrq, g_sn, gl_dj, gl_sl, gl_zje, "
-                                  "ck_sn, gl_sysl, gl_dqkc, id2) values ('pd', ?, ?, ?, ?, ?, ?, ?, ?, 0, ?)"),
-                   {line.value(QStringLiteral("gl_djh2")), line.value(QStringLiteral("pd_rkrq")),
-                    line.value(QStringLiteral("g_sn")), price, qty, price * qty, documentWarehouse, qty,
-                    idck.isEmpty() ? QVariant() : QVariant(idck.toLongLong())});
-        }
-    }
-    if (t.zeroRows)
-        EnsureZeroGoodsStock(db);
-    if (stocktaking)
-        WriteLog(db, state, clock, QStringLiteral("取消审核库存盘点单：") + number);
+        if (fifo)
+            restoreCountedBatches(x.db, x.number, x.header.value(QStringLiteral("ck_sn")));
+    };
+    CancelDocument(db, state, clock, number, options, c);
 }
 
 } // namespace unauditphases

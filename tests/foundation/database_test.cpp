@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QSqlRecord>
+
 namespace {
 
 class DatabaseTest : public DbTest
@@ -60,6 +62,138 @@ TEST_F(DatabaseTest, BadStatementRaisesWithDatabaseText)
     } catch (const DbError &e) {
         EXPECT_TRUE(e.text().startsWith(QStringLiteral("数据库操作失败："))) << e.text().toStdString();
     }
+}
+
+// ---- The cache of prepared statements ----
+
+// How many statements the PostgreSQL session of `db` holds prepared whose text has `part`; -1 on
+// SQLite (the server keeps no list there).
+int serverPrepared(const QSqlDatabase &db, const QString &part)
+{
+    if (!Dialect::of(db).isPostgres())
+        return -1;
+    return QueryScalar(db, QStringLiteral("select count(*) from pg_prepared_statements where statement like '%")
+                               + part + QStringLiteral("%'"))
+        .toInt();
+}
+
+TEST_F(DatabaseTest, EachConnectionKeepsItsOwnPreparedStatements)
+{
+    const QString sql = QStringLiteral("select count(*) from jxc_log where log_note = ?");
+    QSqlDatabase other = testDb().openSecondConnection();
+    const int mine = CachedStatementCount(db());
+    const int theirs = CachedStatementCount(other);
+    for (const char *note : {"a", "b", "c"})
+        EXPECT_EQ(QueryScalar(db(), sql, {QLatin1String(note)}), QStringLiteral("0"));
+    EXPECT_EQ(CachedStatementCount(db()), mine + 1);  // prepared once, run three times
+    EXPECT_EQ(CachedStatementCount(other), theirs);
+    addLog(QStringLiteral("b"));
+    EXPECT_EQ(QueryScalar(other, sql, {QStringLiteral("b")}), QStringLiteral("1"));
+    EXPECT_EQ(CachedStatementCount(other), theirs + 1);
+    if (Dialect::of(db()).isPostgres()) {
+        EXPECT_EQ(serverPrepared(db(), QStringLiteral("where log_note = $1")), 1);
+        EXPECT_EQ(serverPrepared(other, QStringLiteral("where log_note = $1")), 1);
+    }
+
+    // Emptying one connection's cache leaves the other's, and the statement still runs.
+    ClearStatementCache(other);
+    EXPECT_EQ(CachedStatementCount(other), 0);
+    EXPECT_EQ(CachedStatementCount(db()), mine + 2);  // the read and addLog's insert
+    if (Dialect::of(db()).isPostgres())
+        EXPECT_EQ(serverPrepared(other, QStringLiteral("where log_note = $1")), 0);
+    EXPECT_EQ(QueryScalar(other, sql, {QStringLiteral("b")}), QStringLiteral("1"));
+}
+
+// A kept statement releases its rows after each use: a read of one row leaves no snapshot open,
+// so the connection sees what another one commits next.
+TEST_F(DatabaseTest, KeptStatementsHoldNoReadOpen)
+{
+    QSqlDatabase other = testDb().openSecondConnection();
+    EXPECT_EQ(QueryScalar(db(), QStringLiteral("select log_note from jxc_log where id > ? order by id"), {0}),
+              QString());
+    addLog(QStringLiteral("one"));
+    addLog(QStringLiteral("two"));
+    EXPECT_EQ(QueryScalar(db(), QStringLiteral("select log_note from jxc_log where id > ? order by id"), {0}),
+              QStringLiteral("one"));
+    RunSql(other, QStringLiteral("insert into jxc_log (log_note) values (?)"), {QStringLiteral("three")});
+    EXPECT_EQ(QueryScalar(db(), QStringLiteral("select count(*) from jxc_log where id > ?"), {0}),
+              QStringLiteral("3"));
+}
+
+TEST_F(DatabaseTest, FailingStatementLeavesTheCacheUsable)
+{
+    const QString insert = QStringLiteral("insert into jxc_goods (g_sn, g_name) values (?, ?)");
+    const QString count = QStringLiteral("select count(*) from jxc_goods where g_name = ?");
+    RunSql(db(), insert, {QStringLiteral("T1"), QStringLiteral("cache")});
+    EXPECT_EQ(QueryScalar(db(), count, {QStringLiteral("cache")}), QStringLiteral("1"));
+    const int kept = CachedStatementCount(db());
+
+    // The same code again breaks the unique goods code: outside a transaction and inside one.
+    EXPECT_THROW(RunSql(db(), insert, {QStringLiteral("T1"), QStringLiteral("cache")}), DbError);
+    EXPECT_THROW(
+        {
+            Transaction tx(db());
+            RunSql(db(), insert, {QStringLiteral("T2"), QStringLiteral("cache")});
+            RunSql(db(), insert, {QStringLiteral("T1"), QStringLiteral("cache")});
+            tx.commit();
+        },
+        DbError);
+    EXPECT_EQ(CachedStatementCount(db()), kept);
+
+    // Both statements run on, inside a transaction too.
+    {
+        Transaction tx(db());
+        RunSql(db(), insert, {QStringLiteral("T3"), QStringLiteral("cache")});
+        tx.commit();
+    }
+    EXPECT_EQ(QueryScalar(db(), count, {QStringLiteral("cache")}), QStringLiteral("2"));
+    EXPECT_EQ(CachedStatementCount(db()), kept);
+}
+
+TEST_F(DatabaseTest, SchemaChangeAndAccountSetSwitchEmptyTheCache)
+{
+    const QString read = QStringLiteral("select * from jxc_log where id > ?");
+    addLog(QStringLiteral("x"));
+    const auto columns = [&] {
+        QStringList names;
+        ForEachRow(db(), read, {0}, [&](const QSqlQuery &q) {
+            const QSqlRecord rec = q.record();
+            for (int i = 0; i < rec.count(); ++i)
+                names << rec.fieldName(i).toLower();
+        });
+        return names;
+    };
+    EXPECT_FALSE(columns().contains(QStringLiteral("log_extra")));
+    EXPECT_GT(CachedStatementCount(db()), 0);
+
+    // A new column: the statement prepared before is prepared again and shows it (PostgreSQL
+    // would refuse the kept one: "cached plan must not change result type").
+    RunSql(db(), QStringLiteral("alter table jxc_log add column log_extra integer"));
+    EXPECT_EQ(CachedStatementCount(db()), 0);
+    EXPECT_TRUE(columns().contains(QStringLiteral("log_extra")));
+
+    // Another account set under the same connection name starts with an empty cache.
+    const ConnectionSettings settings = TestConnectionSettings();
+    const QString name = db().connectionName();
+    const QString otherSet = QStringLiteral("cacheswitch.db");
+    if (DatabaseExists(settings, otherSet))
+        DropDatabase(settings, otherSet);
+    CreateEmptyDatabase(settings, otherSet);
+    EXPECT_GT(CachedStatementCount(db()), 0);
+    {
+        QSqlDatabase switched = OpenConnection(settings, otherSet, name);
+        EXPECT_EQ(CachedStatementCount(switched), 0);
+        RunSql(switched, QStringLiteral("create table jxc_log (id integer, log_note varchar(10))"));
+        EXPECT_EQ(QueryScalar(switched, QStringLiteral("select count(*) from jxc_log where id > ?"), {0}),
+                  QStringLiteral("0"));
+    }
+    {
+        QSqlDatabase back = OpenConnection(settings, testDb().fileName(), name);
+        EXPECT_EQ(CachedStatementCount(back), 0);
+        EXPECT_EQ(QueryScalar(back, QStringLiteral("select count(*) from jxc_log where id > ?"), {0}),
+                  QStringLiteral("1"));
+    }
+    DropDatabase(settings, otherSet);
 }
 
 TEST_F(DatabaseTest, TransactionWithoutCommitLeavesNothing)
@@ -113,6 +247,65 @@ TEST_F(DatabaseTest, InnerCommitIsUndoneByOuterRollback)
         inner.commit();
     }
     EXPECT_EQ(logRows(), 0);
+}
+
+// A joined transaction sends no savepoint; its failure dooms the level it joined even when the
+// error is caught there, and only that level: an enclosing savepoint undoes it and the outer
+// transaction goes on.
+TEST_F(DatabaseTest, JoinedTransactionSendsNoSavepointAndItsFailureDoomsItsLevel)
+{
+    QStringList sent;
+    SetStatementObserver(db(), [&](const QString &sql, const QVariantList &) { sent << sql; });
+    {
+        Transaction outer(db());
+        Transaction joined(db(), Transaction::Nesting::Join);
+        EXPECT_TRUE(joined.isNested());
+        addLog(QStringLiteral("joined"));
+        joined.commit();
+        outer.commit();
+    }
+    SetStatementObserver(db(), {});
+    EXPECT_EQ(sent.filter(QStringLiteral("SAVEPOINT")), QStringList());
+    EXPECT_EQ(logRows(), 1);
+
+    // Caught inside the same level: the commit refuses and nothing stays.
+    EXPECT_THROW(
+        {
+            Transaction outer(db());
+            addLog(QStringLiteral("before"));
+            try {
+                Transaction joined(db(), Transaction::Nesting::Join);
+                addLog(QStringLiteral("half"));
+                RunSql(db(), QStringLiteral("insert into jxc_nothing values (1)"));
+                joined.commit();
+            } catch (const DbError &) {
+            }
+            outer.commit();
+        },
+        DbError);
+    EXPECT_EQ(logRows(), 1);
+    EXPECT_FALSE(Transaction::isActive(db()));
+
+    // Behind a savepoint: the savepoint rolls back, the outer work is kept.
+    {
+        Transaction outer(db());
+        addLog(QStringLiteral("kept"));
+        try {
+            Transaction step(db());
+            Transaction joined(db(), Transaction::Nesting::Join);
+            addLog(QStringLiteral("undone"));
+            RunSql(db(), QStringLiteral("insert into jxc_nothing values (1)"));
+            joined.commit();
+            step.commit();
+        } catch (const DbError &) {
+        }
+        addLog(QStringLiteral("after"));
+        outer.commit();
+    }
+    EXPECT_EQ(logRows(), 3);
+    EXPECT_EQ(QueryScalar(db(), QStringLiteral("select count(*) from jxc_log where log_note = ?"),
+                          {QStringLiteral("undone")}),
+              QStringLiteral("0"));
 }
 
 TEST_F(DatabaseTest, InjectedFailureHitsTheNthStatement)

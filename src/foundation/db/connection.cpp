@@ -56,6 +56,7 @@ public:
     }
     ~MaintenanceConnection()
     {
+        ClearStatementCache(m_db);
         m_db.close();
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
@@ -151,6 +152,7 @@ void CloseConnection(const QString &connectionName)
         return;
     {
         QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        ClearStatementCache(db);
         db.close();
     }
     QSqlDatabase::removeDatabase(connectionName);

@@ -2,12 +2,15 @@
 
 #include "foundation/db/dialect.h"
 #include "foundation/db/numbers.h"
+#include "foundation/db/statementcache.h"
 
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSqlError>
 #include <QSqlRecord>
+
+#include <atomic>
 
 namespace {
 
@@ -63,6 +66,56 @@ void execPrepared(QSqlQuery &query, const QString &sql, const QVariantList &bind
         throw DbError(errorText(query, sql));
 }
 
+// Observers per connection name; `observed` counts them so that a connection without one pays
+// no lock.
+std::atomic<int> observed{0};
+
+QMutex &observersGuard()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
+QHash<QString, StatementObserver> &observers()
+{
+    static QHash<QString, StatementObserver> table;
+    return table;
+}
+
+// The failure hook and the observer, before a statement runs.
+void beforeStatement(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
+{
+    if (!db.isOpen())
+        throw DbError(QStringLiteral("数据库没有打开"));
+    checkInjectedFailure(db);
+    ObserveStatement(db, sql, binds);
+}
+
+// A statement with bound values through the connection's prepared query for its text, executed;
+// `use` reads what it needs before the lease ends.
+template<typename Use>
+auto runCached(const QSqlDatabase &db, const QString &sql, const QVariantList &binds, Use use)
+{
+    beforeStatement(db, sql, binds);
+    statementcache::Lease lease = statementcache::Take(db, sql);
+    QSqlQuery &query = lease.query();
+    for (int i = 0; i < binds.size(); ++i)
+        query.bindValue(i, binds.at(i));
+    if (!query.exec()) {
+        const QString text = errorText(query, sql);
+        lease.failed(db);
+        throw DbError(text);
+    }
+    return use(query);
+}
+
+// ALTER and DROP change what prepared statements were prepared against.
+bool changesSchema(const QString &sql)
+{
+    const QString head = sql.trimmed().left(6).toLower();
+    return head.startsWith(QLatin1String("alter ")) || head.startsWith(QLatin1String("drop "));
+}
+
 } // namespace
 
 void SetQuerySql(QSqlQuery &query, const QString &sql)
@@ -82,20 +135,36 @@ void OpenQuery(QSqlQuery &query, const QString &sql, const QVariantList &binds)
 
 QSqlQuery OpenSelect(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
-    if (!db.isOpen())
-        throw DbError(QStringLiteral("数据库没有打开"));
-    checkInjectedFailure(db);
+    beforeStatement(db, sql, binds);
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (binds.isEmpty()) {
         if (!query.exec(sql))
             throw DbError(errorText(query, sql));
+        if (changesSchema(sql))
+            ClearStatementCache(db);
         return query;
     }
     if (!query.prepare(sql))
         throw DbError(errorText(query, sql));
     execPrepared(query, sql, binds);
     return query;
+}
+
+void ForEachRow(const QSqlDatabase &db, const QString &sql, const QVariantList &binds,
+                const std::function<void(const QSqlQuery &row)> &row)
+{
+    const auto readAll = [&](QSqlQuery &query) {
+        while (query.next())
+            row(query);
+        return 0;
+    };
+    if (binds.isEmpty()) {
+        QSqlQuery query = OpenSelect(db, sql);
+        readAll(query);
+        return;
+    }
+    runCached(db, sql, binds, readAll);
 }
 
 QString ValueText(const QVariant &value)
@@ -113,10 +182,12 @@ QString ValueText(const QVariant &value)
 
 QString QueryScalar(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
-    QSqlQuery query = OpenSelect(db, sql, binds);
-    if (!query.next())
-        return QString();
-    return ValueText(query.value(0));
+    const auto first = [](QSqlQuery &query) { return query.next() ? ValueText(query.value(0)) : QString(); };
+    if (binds.isEmpty()) {
+        QSqlQuery query = OpenSelect(db, sql);
+        return first(query);
+    }
+    return runCached(db, sql, binds, first);
 }
 
 QString QueryScalarZt(const QSqlDatabase &registerDb, const QString &sql, const QVariantList &binds)
@@ -126,18 +197,18 @@ QString QueryScalarZt(const QSqlDatabase &registerDb, const QString &sql, const 
 
 int RunSql(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
-    QSqlQuery query = OpenSelect(db, sql, binds);
-    return query.numRowsAffected();
+    if (binds.isEmpty())
+        return OpenSelect(db, sql).numRowsAffected();
+    return runCached(db, sql, binds, [](QSqlQuery &query) { return query.numRowsAffected(); });
 }
 
 qint64 InsertReturningId(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
-    if (Dialect::of(db).isPostgres()) {
-        QSqlQuery query = OpenSelect(db, sql + QStringLiteral(" RETURNING id"), binds);
-        return query.next() ? query.value(0).toLongLong() : -1;
-    }
-    QSqlQuery query = OpenSelect(db, sql, binds);
-    return query.lastInsertId().toLongLong();
+    if (Dialect::of(db).isPostgres())
+        return runCached(db, sql + QStringLiteral(" RETURNING id"), binds, [](QSqlQuery &query) {
+            return query.next() ? query.value(0).toLongLong() : qint64(-1);
+        });
+    return runCached(db, sql, binds, [](QSqlQuery &query) { return query.lastInsertId().toLongLong(); });
 }
 
 bool TableExists(const QSqlDatabase &db, const QString &table)
@@ -213,4 +284,41 @@ void InjectStatementFailure(const QSqlDatabase &db, int nthStatement)
         pendingFailures().remove(db.connectionName());
     else
         pendingFailures().insert(db.connectionName(), nthStatement);
+}
+
+void ClearStatementCache(const QSqlDatabase &db)
+{
+    statementcache::Clear(db.connectionName());
+}
+
+int CachedStatementCount(const QSqlDatabase &db)
+{
+    return statementcache::Count(db);
+}
+
+void SetStatementObserver(const QSqlDatabase &db, StatementObserver observer)
+{
+    QMutexLocker lock(&observersGuard());
+    const bool had = observers().contains(db.connectionName());
+    if (observer) {
+        observers().insert(db.connectionName(), std::move(observer));
+        if (!had)
+            ++observed;
+    } else if (had) {
+        observers().remove(db.connectionName());
+        --observed;
+    }
+}
+
+void ObserveStatement(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
+{
+    if (observed.load(std::memory_order_relaxed) == 0)
+        return;
+    StatementObserver observer;
+    {
+        QMutexLocker lock(&observersGuard());
+        observer = observers().value(db.connectionName());
+    }
+    if (observer)
+        observer(sql, binds);
 }

@@ -2,6 +2,7 @@
 
 #include "foundation/db/dberror.h"
 #include "foundation/db/dialect.h"
+#include "foundation/db/sqlroutines.h"
 
 #include <QHash>
 #include <QMutex>
@@ -20,25 +21,53 @@ QMutex &depthsGuard()
     return mutex;
 }
 
-QHash<QString, int> &depths()
+// Per connection: the open depth, and the lowest level a joined transaction failed in (0:
+// none).
+struct Levels
 {
-    static QHash<QString, int> map;
+    int depth = 0;
+    int failedAt = 0;
+};
+
+QHash<QString, Levels> &depths()
+{
+    static QHash<QString, Levels> map;
     return map;
 }
 
 int depthOf(const QString &connection)
 {
     QMutexLocker lock(&depthsGuard());
-    return depths().value(connection);
+    return depths().value(connection).depth;
 }
 
 void setDepth(const QString &connection, int depth)
 {
     QMutexLocker lock(&depthsGuard());
-    if (depth > 0)
-        depths().insert(connection, depth);
-    else
+    if (depth > 0) {
+        Levels &l = depths()[connection];
+        l.depth = depth;
+        if (l.failedAt > depth)
+            l.failedAt = 0;
+    } else {
         depths().remove(connection);
+    }
+}
+
+// A joined transaction at `depth` rolled back: that level may only roll back now.
+void markFailed(const QString &connection, int depth)
+{
+    QMutexLocker lock(&depthsGuard());
+    auto it = depths().find(connection);
+    if (it != depths().end() && (it->failedAt == 0 || depth < it->failedAt))
+        it->failedAt = depth;
+}
+
+bool hasFailed(const QString &connection, int depth)
+{
+    QMutexLocker lock(&depthsGuard());
+    const Levels l = depths().value(connection);
+    return l.failedAt != 0 && l.failedAt <= depth;
 }
 
 QString savepointName(int depth)
@@ -48,10 +77,15 @@ QString savepointName(int depth)
 
 } // namespace
 
-Transaction::Transaction(const QSqlDatabase &db)
+Transaction::Transaction(const QSqlDatabase &db, Nesting nesting)
     : m_db(db)
 {
     const int depth = depthOf(m_db.connectionName());
+    if (depth > 0 && nesting == Nesting::Join) {
+        m_depth = depth;
+        m_joined = true;
+        return;
+    }
     if (depth == 0)
         exec(Dialect::of(m_db).beginStatement());
     else
@@ -72,6 +106,7 @@ Transaction::~Transaction()
 
 void Transaction::exec(const QString &sql)
 {
+    ObserveStatement(m_db, sql);
     QSqlQuery q(m_db);
     if (!q.exec(sql))
         throw DbError(QStringLiteral("数据库事务失败：%1").arg(q.lastError().text()));
@@ -81,6 +116,14 @@ void Transaction::commit()
 {
     if (m_done)
         return;
+    if (m_joined) {
+        m_done = true;
+        return;
+    }
+    if (hasFailed(m_db.connectionName(), m_depth)) {
+        rollback();
+        throw DbError(QStringLiteral("数据库事务失败：其中一步已失败，全部撤销"));
+    }
     m_done = true;
     setDepth(m_db.connectionName(), m_depth - 1);
     if (m_depth == 1) {
@@ -100,6 +143,10 @@ void Transaction::rollback()
     if (m_done)
         return;
     m_done = true;
+    if (m_joined) {
+        markFailed(m_db.connectionName(), m_depth);
+        return;
+    }
     setDepth(m_db.connectionName(), m_depth - 1);
     if (m_depth == 1) {
         exec(QStringLiteral("ROLLBACK"));
