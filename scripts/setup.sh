@@ -6,11 +6,12 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
-  qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev libvulkan-dev
+  qt6-translations-l10n qt6-serialport-dev qt6-charts-dev
+  libqt6opengl6-dev libgl-dev libxkbcommon-dev libvulkan-dev
   libgtest-dev libgmock-dev
   libsqlite3-dev libzint-dev libxlsxwriter-dev libfreexl-dev libzip-dev
   fonts-noto-cjk fonts-wqy-microhei
-  poppler-utils postgresql xvfb xauth python3
+  poppler-utils zbar-tools postgresql xvfb xauth python3
 )
 
 missing=()

@@ -5,7 +5,6 @@
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
 #include "foundation/oplog.h"
-#include "foundation/schema/catalog.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -38,17 +37,6 @@ void readTexts(const QSqlDatabase &db, const QString &sql, const QVariantList &b
     });
 }
 
-int textWidth(const QString &table, const QString &column)
-{
-    const schema::Table *t = schema::Catalog::instance().table(table);
-    if (!t)
-        return 0;
-    const schema::Column *c = t->column(column);
-    if (!c || (c->type != ColType::Varchar && c->type != ColType::NVarchar))
-        return 0;
-    return c->width;
-}
-
 } // namespace
 
 RowTexts ReadFirstRow(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
@@ -70,15 +58,9 @@ double Num(const RowTexts &row, const QString &column)
     return TextToNumber(row.value(column));
 }
 
-QString CutToColumn(const QString &table, const QString &column, const QString &text)
-{
-    const int width = textWidth(table, column);
-    return width > 0 ? LeftCharacters(text, width) : text;
-}
-
 QString CutSql(const QString &table, const QString &column, const QString &expr)
 {
-    const int width = textWidth(table, column);
+    const int width = ColumnWidth(table, column);
     if (width <= 0)
         return expr;
     return QStringLiteral("substr(%1, 1, %2)").arg(expr).arg(width);
@@ -126,16 +108,6 @@ QString DefaultWarehouseSn(const QSqlDatabase &db)
 QString DefaultWarehouseName(const QSqlDatabase &db)
 {
     return defaultWarehouse(db, QStringLiteral("ck_name"));
-}
-
-QString DefaultSupplierSn(const QSqlDatabase &db)
-{
-    QString sn = QueryScalar(db, QStringLiteral("select ghs_sn from jxc_ghsxx where ghs_default <> 0 "
-                                                "and coalesce(ghs_forbid, 0) = 0 order by id limit 1"));
-    if (sn.isEmpty())
-        sn = QueryScalar(db, QStringLiteral("select ghs_sn from jxc_ghsxx where coalesce(ghs_forbid, 0) = 0 "
-                                            "order by id limit 1"));
-    return sn;
 }
 
 bool SettlesByPayment(const QString &jsfsText)

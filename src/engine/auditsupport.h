@@ -3,6 +3,8 @@
 // Small pieces shared by the postings and cancels: reading one row as texts, inserting a row
 // with its texts cut to the column widths, and the default records the postings fall back on.
 
+#include "foundation/columnwidth.h"  // CutToColumn
+
 #include <QHash>
 #include <QPair>
 #include <QSqlDatabase>
@@ -26,8 +28,8 @@ QVector<RowTexts> ReadRows(const QSqlDatabase &db, const QString &sql, const QVa
 // A number read from a row text; the empty text counts as 0.
 double Num(const RowTexts &row, const QString &column);
 
-// `text` cut to the width of `table`.`column` (unchanged for columns without a width).
-QString CutToColumn(const QString &table, const QString &column, const QString &text);
+// The foundation's cut to a column's width (the catalogue's widths, one place).
+using ::CutToColumn;
 // "substr(<expr>, 1, <width>)" for a text column with a width, else `expr`: for insert-selects.
 QString CutSql(const QString &table, const QString &column, const QString &expr);
 
@@ -35,11 +37,10 @@ QString CutSql(const QString &table, const QString &column, const QString &expr)
 using ColumnValues = QVector<QPair<QString, QVariant>>;
 qint64 InsertRow(const QSqlDatabase &db, const QString &table, const ColumnValues &values);
 
-// The default warehouse (ck_default set, first by id; else the first warehouse) and supplier
-// (ghs_default set and not forbidden; else the first one not forbidden).
+// The default warehouse (ck_default set, first by id; else the first warehouse). The default
+// supplier is the foundation's GetDefaultSupplierSn.
 QString DefaultWarehouseSn(const QSqlDatabase &db);
 QString DefaultWarehouseName(const QSqlDatabase &db);
-QString DefaultSupplierSn(const QSqlDatabase &db);
 
 // "case when coalesce(den, 0) = 0 then num else num / den end": a zero or NULL divisor (a
 // unit factor, a quantity) leaves the numerator as it is instead of failing on PostgreSQL.

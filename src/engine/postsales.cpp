@@ -3,6 +3,7 @@
 #include "engine/settledifference.h"
 #include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
+#include "foundation/defaultrecords.h"
 #include "foundation/oplog.h"
 
 namespace postsales_impl {
@@ -137,7 +138,7 @@ void ApplySalesAdjust(const QSqlDatabase &db, const LoginState &state, const Clo
         [](const QSqlDatabase &db) {
             return postingsupport::ColumnValues{
                 {QStringLiteral("ls_zhje"), 0.0},   {QStringLiteral("t_zp"), QStringLiteral("")},
-                {QStringLiteral("ghs_sn"), postingsupport::DefaultSupplierSn(db)},
+                {QStringLiteral("ghs_sn"), GetDefaultSupplierSn(db)},
                 {QStringLiteral("ls_cksl"), 0.0},   {QStringLiteral("ls_lsj"), 0.0},
                 {QStringLiteral("ls_cbj"), 0.0},    {QStringLiteral("ls_zcb"), 0.0},
                 {QStringLiteral("g_zhxs"), 1.0},    {QStringLiteral("ls_cbj2"), 0.0}};

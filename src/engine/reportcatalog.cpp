@@ -1,5 +1,6 @@
 #include "engine/reportcatalog.h"
 
+#include "foundation/columnwidth.h"
 #include "foundation/db/clock.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
@@ -47,8 +48,10 @@ CatalogSaveResult SaveCatalogEntry(const QSqlDatabase &db, CatalogEditMode mode,
 {
     CatalogSaveResult result;
     // The columns hold 32 characters; the boxes take no more.
-    const QString name = SafeTextKeepMath(entry.name.trimmed()).left(32);
-    const QString file = entry.file.trimmed().left(32);
+    const QString name = CutToColumn(QStringLiteral("jxc_bbgl"), QStringLiteral("b_name"),
+                                     SafeTextKeepMath(entry.name.trimmed()));
+    const QString file = CutToColumn(QStringLiteral("jxc_bbgl"), QStringLiteral("b_file"),
+                                     StripControls(entry.file).trimmed());
     if (name.isEmpty()) {
         result.refusal = QStringLiteral("请输入报表名称！");
         return result;

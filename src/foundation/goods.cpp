@@ -301,8 +301,10 @@ void EnsureZeroGoodsStock(const QSqlDatabase &db, const QString &month)
 
 void ClearOperatorTemp(const QSqlDatabase &db, const QString &operatorName)
 {
+    Transaction tx(db);
     RunSql(db, QStringLiteral("delete from jxc_tempspxf where a_name = ?"), {operatorName});
     RunSql(db, QStringLiteral("delete from jxc_tempspxf2 where a_name = ?"), {operatorName});
+    tx.commit();
 }
 
 int PosNth(const QString &pattern, const QString &text, int n)

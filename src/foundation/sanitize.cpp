@@ -33,11 +33,23 @@ bool sanitizeApplies(const SanitizeRule &rule, SanitizeVariant variant)
     return false;
 }
 
-QString sanitizeWith(const QString &text, SanitizeVariant variant)
+bool isControl(QChar ch, TextLines lines)
+{
+    const char16_t u = ch.unicode();
+    if (u == 0x7F)
+        return true;
+    if (u >= 0x20)
+        return false;
+    return !(lines == TextLines::Multi && (u == u'\t' || u == u'\r' || u == u'\n'));
+}
+
+QString sanitizeWith(const QString &text, SanitizeVariant variant, TextLines lines = TextLines::Single)
 {
     QString out;
     out.reserve(text.size());
     for (const QChar ch : text) {
+        if (isControl(ch, lines))
+            continue;
         const SanitizeRule *hit = nullptr;
         for (const SanitizeRule &rule : kSanitizeRules) {
             if (ch.unicode() == rule.typed && sanitizeApplies(rule, variant)) {
@@ -55,6 +67,21 @@ QString sanitizeWith(const QString &text, SanitizeVariant variant)
 
 } // namespace
 
+QString StripControls(const QString &text, TextLines lines)
+{
+    qsizetype i = 0;
+    while (i < text.size() && !isControl(text.at(i), lines))
+        ++i;
+    if (i == text.size())
+        return text;
+    QString out = text.left(i);
+    for (; i < text.size(); ++i) {
+        if (!isControl(text.at(i), lines))
+            out.append(text.at(i));
+    }
+    return out;
+}
+
 QString SafeText(const QString &text)
 {
     return sanitizeWith(text, SanitizeVariant::Full);
@@ -68,4 +95,9 @@ QString SafeTextKeepMath(const QString &text)
 QString SafeTextShort(const QString &text)
 {
     return sanitizeWith(text, SanitizeVariant::Short);
+}
+
+QString SafeNoteText(const QString &text)
+{
+    return sanitizeWith(text, SanitizeVariant::KeepMath, TextLines::Multi);
 }

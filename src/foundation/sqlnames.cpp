@@ -71,15 +71,6 @@ QString CheckedWhere(const SqlWhere &where)
     return QStringLiteral(" where ") + t;
 }
 
-QString CutToColumn(const QString &table, const QString &column, const QString &text)
-{
-    const schema::Table *t = schema::Catalog::instance().table(table);
-    const schema::Column *c = t ? t->column(column) : nullptr;
-    if (!c || c->width <= 0 || text.size() <= c->width)
-        return text;
-    return text.left(c->width);
-}
-
 bool PartnerBindingApplies(const LoginState &state)
 {
     return IsTrue(state.BindPartnersToWarehouse) && !state.isAdministrator();

@@ -5,6 +5,8 @@
 // and its values, which are bound. Anything else raises std::invalid_argument before any
 // statement runs.
 
+#include "foundation/columnwidth.h"  // CutToColumn
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
@@ -31,10 +33,6 @@ QString CheckedSort(const QString &table, const QString &sort);
 // " where <condition>" or the empty text; a condition holding quotes, ";" or comments is
 // refused (values are bound, never written into the text).
 QString CheckedWhere(const SqlWhere &where);
-
-// The text cut to the declared width of table.column, so that a long value never fails a save
-// on PostgreSQL (unchanged when the catalogue gives no width).
-QString CutToColumn(const QString &table, const QString &column, const QString &text);
 
 // Whether operators are bound to warehouses for this login (BindPartnersToWarehouse on and a
 // role other than the administrator's).

@@ -4,11 +4,13 @@
 #include "masterdata/goodsrules.h"
 #include "masterdata/recordsave.h"
 
+#include "foundation/columnwidth.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
 #include "foundation/goods.h"
 #include "foundation/notices.h"
+#include "foundation/sanitize.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -128,14 +130,20 @@ bool AuxUnitRules::barcodeTaken(const AuxContext &c, const QString &b, bool unit
 
 bool AuxUnitRules::saveUnit(const AuxContext &c, const AuxUnitInput &in)
 {
-    const QString unit = in.unit.trimmed();
-    const QString barcode = in.barcode.trimmed();
+    const QString unit = StripControls(in.unit).trimmed();
+    const QString barcode = StripControls(in.barcode).trimmed();
     if (unit.isEmpty() || unit == QString::fromUtf8(kNewUnitItem)) {
         m_notices.notice(QStringLiteral("商品单位必须填写！"));
         return false;
     }
     if (in.factor <= 0) {
         m_notices.notice(QStringLiteral("转换系数必须大于0！"));
+        return false;
+    }
+    const QString tooLong = FirstTooLong({{"商品单位", unit, "jxc_goodsdw", "dw_name"},
+                                          {"商品条码", barcode, "jxc_goodsdw", "g_sptm"}});
+    if (!tooLong.isEmpty()) {
+        m_notices.notice(tooLong);
         return false;
     }
     auto refuse = [&](const char *text) {
@@ -215,11 +223,18 @@ bool AuxUnitRules::saveUnit(const AuxContext &c, const AuxUnitInput &in)
     }
 }
 
-bool AuxUnitRules::saveBarcode(const AuxContext &c, const QString &barcodeText, const QString &note)
+bool AuxUnitRules::saveBarcode(const AuxContext &c, const QString &barcodeText, const QString &noteText)
 {
-    const QString barcode = barcodeText.trimmed();
+    const QString barcode = StripControls(barcodeText).trimmed();
+    const QString note = StripControls(noteText).trimmed();
     if (barcode.isEmpty()) {
         m_notices.notice(QStringLiteral("商品条码不能为空！"));
+        return false;
+    }
+    const QString tooLong = FirstTooLong({{"商品条码", barcode, "jxc_goodstm", "g_sptm"},
+                                          {"条码备注", note, "jxc_goodstm", "g_tmbz"}});
+    if (!tooLong.isEmpty()) {
+        m_notices.notice(tooLong);
         return false;
     }
     bool taken = false;
@@ -244,13 +259,13 @@ bool AuxUnitRules::saveBarcode(const AuxContext &c, const QString &barcodeText, 
         Transaction tx(m_db);
         if (IsEdit(c.mode))
             RunSql(m_db, QStringLiteral("update ") + table + QStringLiteral(" set g_sptm = ?, g_tmbz = ? where id = ?"),
-                   {barcode, note.trimmed(), c.rowId});
+                   {barcode, note, c.rowId});
         else if (IsStaged(c.mode))
             RunSql(m_db, QStringLiteral("insert into jxc_goodstmp (g_sn, g_sptm, g_tmbz, a_name) values ('-1', ?, ?, ?)"),
-                   {barcode, note.trimmed(), c.operatorName});
+                   {barcode, note, c.operatorName});
         else
             RunSql(m_db, QStringLiteral("insert into jxc_goodstm (g_sn, g_sptm, g_tmbz) values (?, ?, ?)"),
-                   {c.goodsCode, barcode, note.trimmed()});
+                   {c.goodsCode, barcode, note});
         tx.commit();
         return true;
     } catch (const DbError &e) {

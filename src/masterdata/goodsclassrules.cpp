@@ -1,5 +1,6 @@
 #include "masterdata/goodsclassrules.h"
 
+#include "foundation/columnwidth.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
@@ -7,6 +8,7 @@
 #include "foundation/goods.h"
 #include "foundation/notices.h"
 #include "foundation/pinyin.h"
+#include "foundation/sanitize.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -95,9 +97,15 @@ std::optional<GoodsClassRow> GoodsClassRules::create(int parentKey)
 
 bool GoodsClassRules::rename(int key, const QString &name)
 {
-    const QString trimmed = name.trimmed();
+    const QString trimmed = StripControls(name).trimmed();
     if (trimmed.isEmpty())
         return false;
+    const QString tooLong = TooLongRefusal(QStringLiteral("类别名称"), trimmed, QStringLiteral("jxc_goodsclass"),
+                                           QStringLiteral("gc_name"));
+    if (!tooLong.isEmpty()) {
+        m_notices.notice(tooLong);
+        return false;
+    }
     const std::optional<GoodsClassRow> row = GoodsClassByKey(m_db, key);
     if (!row)
         return false;

@@ -3,6 +3,7 @@
 #include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
+#include "foundation/sanitize.h"
 
 #include <QStringList>
 
@@ -39,7 +40,7 @@ ListStatement GoodsListStatement(const QSqlDatabase &db, const LoginState &state
              + QStringLiteral(" as fzkc from jxc_goods a, jxc_goodsclass b where a.gc_sn = b.gc_sn");
     if (!options.showDisabled)
         s.body += QStringLiteral(" and a.g_jy = 0 and a.g_sn <> '00000000'");
-    const QString t = options.search.trimmed().toUpper();
+    const QString t = StripControls(options.search).trimmed().toUpper();
     if (!t.isEmpty())
         s.body += QStringLiteral(" and ") + searchCondition(d, QStringLiteral("a."), GoodsSearchFields(), t, s.binds);
     if (options.byClass && !options.classCode.isEmpty()) {
@@ -67,7 +68,7 @@ QString GoodsStockTotal(const QSqlDatabase &db, const QString &search, const QSt
     const Dialect d = Dialect::of(db);
     QVariantList binds;
     QString sql = QStringLiteral("select sum(g_kc) from jxc_goods where g_jy = 0");
-    const QString t = search.trimmed().toUpper();
+    const QString t = StripControls(search).trimmed().toUpper();
     if (!t.isEmpty())
         sql += QStringLiteral(" and ") + searchCondition(d, QString(), GoodsSearchFields(), t, binds);
     if (!classCode.isEmpty()) {
@@ -106,7 +107,7 @@ ListStatement AllLabelStatement(const QSqlDatabase &db, const LoginState &state,
     s.binds << state.CompanyShortName;
     s.body = QStringLiteral("select a.*, b.gc_name, ? as company from jxc_goods a, jxc_goodsclass b "
                             "where a.gc_sn = b.gc_sn and a.g_sn <> '00000000'");
-    const QString t = search.trimmed();
+    const QString t = StripControls(search).trimmed();
     if (!t.isEmpty())
         s.body += QStringLiteral(" and ")
                   + searchCondition(d, QStringLiteral("a."),

@@ -3,6 +3,7 @@
 #include "masterdata/auxunitrules.h"
 #include "masterdata/recordsave.h"
 
+#include "foundation/columnwidth.h"
 #include "foundation/db/clock.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/dialect.h"
@@ -30,6 +31,14 @@ GoodsSaveResult refused(Notices &notices, const QString &text)
 {
     notices.notice(text);
     return {};
+}
+
+GoodsSaveResult failed(Notices &notices, const QString &text)
+{
+    notices.notice(text);
+    GoodsSaveResult r;
+    r.status = SaveStatus::Failed;
+    return r;
 }
 
 GoodsSaveResult declined(const QString &focus = QString())
@@ -67,8 +76,37 @@ bool rowExists(const QSqlDatabase &db, const QString &sql, const QVariantList &b
 
 QString storedName(const GoodsInput &in) { return SafeTextKeepMath(in.name.trimmed()); }
 QString storedSpec(const GoodsInput &in) { return SafeTextShort(in.spec.trimmed()); }
-QString shortCode(const GoodsInput &in) { return LeftCharacters(GetPY(in.name.trimmed()), 32); }
+QString shortCode(const GoodsInput &in)
+{
+    return CutToColumn(QStringLiteral("jxc_goods"), QStringLiteral("g_jm"), GetPY(in.name.trimmed()));
+}
 double commissionValue(const GoodsInput &in) { return in.commissionKind == 0 ? 0.0 : in.commission; }
+
+// The typed texts without control characters: nothing below sees or stores them.
+GoodsInput withoutControls(const GoodsInput &in)
+{
+    GoodsInput out = in;
+    for (QString *text : {&out.className, &out.classSn, &out.code, &out.name, &out.barcode, &out.unit, &out.spec,
+                          &out.colour, &out.shelf, &out.maker, &out.note, &out.warehouseSn, &out.warehouseName})
+        *text = StripControls(*text);
+    return out;
+}
+
+// A typed value longer than its column, as the goods row stores it.
+QString widthRefusal(const GoodsInput &in)
+{
+    return FirstTooLong({
+        {"商品编号", in.code.trimmed(), "jxc_goods", "g_sn"},
+        {"商品名称", storedName(in), "jxc_goods", "g_name"},
+        {"商品条码", in.barcode.trimmed(), "jxc_goods", "g_sptm"},
+        {"商品单位", in.unit.trimmed(), "jxc_goods", "dw_name"},
+        {"规格型号", storedSpec(in), "jxc_goods", "gg_name"},
+        {"颜色", in.colour.trimmed(), "jxc_goods", "color_name"},
+        {"所在货架", in.shelf.trimmed(), "jxc_goods", "hj_name"},
+        {"生产厂商", SafeTextKeepMath(in.maker.trimmed()), "jxc_goods", "g_sccs"},
+        {"备注", SafeTextKeepMath(in.note.trimmed()), "jxc_goods", "g_bz"},
+    });
+}
 
 QVariantMap recordOf(const QSqlDatabase &db, const QString &where, const QVariant &value)
 {
@@ -103,21 +141,34 @@ QString OpeningLedgerDate(const Clock &clock)
     return QString::number(clock.today().year() - 5) + QStringLiteral("-01-01");
 }
 
-GoodsSaveResult SaveNewGoods(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
-                             Notices &notices, const QString &source, const GoodsInput &input)
+namespace {
+
+GoodsSaveResult saveNewGoods(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                             Notices &notices, const QString &source, const GoodsInput &typed)
 {
-    const QString basic = basicRefusal(input);
+    GoodsInput in = withoutControls(typed);
+    const QString basic = basicRefusal(in);
     if (!basic.isEmpty())
         return refused(notices, basic);
+    const QString tooLong = widthRefusal(in);
+    if (!tooLong.isEmpty())
+        return refused(notices, tooLong);
 
-    GoodsInput in = input;
     if (source == QLatin1String("cgjh"))
         in.openingQty = 0;  // the field is hidden there
     const QString code = in.code.trimmed();
     const QString name = storedName(in);
     const QString barcode = in.barcode.trimmed();
 
-    if (source == QLatin1String("spxs") || source == QLatin1String("spxssh")) {
+    const bool fromSales = source == QLatin1String("spxs") || source == QLatin1String("spxssh");
+    // Opening stock below zero is never stock a shop has (the sales window's own refusal of
+    // zero and less comes first there).
+    if (in.openingQty < 0 && !(fromSales && !IsTrue(state.AllowNegativeStock))) {
+        GoodsSaveResult r = refused(notices, QStringLiteral("期初库存数量不能小于零！"));
+        r.focus = QStringLiteral("openingQty");
+        return r;
+    }
+    if (fromSales) {
         if (in.openingQty <= 0) {
             if (!IsTrue(state.AllowNegativeStock))
                 return refused(notices, QStringLiteral("期初库存数量必须大于零！"));
@@ -185,10 +236,7 @@ GoodsSaveResult SaveNewGoods(const QSqlDatabase &db, const LoginState &state, co
         ResetStockFromOpening(db, code, in.warehouseSn);
         tx.commit();
     } catch (const DbError &e) {
-        notices.notice(saveErrorText(db, code, e));
-        GoodsSaveResult r;
-        r.status = SaveStatus::Failed;
-        return r;
+        return failed(notices, saveErrorText(db, code, e));
     }
     GoodsSaveResult r;
     r.status = SaveStatus::Saved;
@@ -197,15 +245,19 @@ GoodsSaveResult SaveNewGoods(const QSqlDatabase &db, const LoginState &state, co
     return r;
 }
 
-GoodsSaveResult SaveModifiedGoods(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
-                                  Notices &notices, qint64 id, const GoodsInput &input)
+GoodsSaveResult saveModifiedGoods(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                                  Notices &notices, qint64 id, const GoodsInput &typed)
 {
     const QVariantMap old = GoodsRecord(db, id);
     if (old.isEmpty())
         return refused(notices, QStringLiteral("该商品已经不存在！"));
+    const GoodsInput input = withoutControls(typed);
     const QString basic = basicRefusal(input);
     if (!basic.isEmpty())
         return refused(notices, basic);
+    const QString tooLong = widthRefusal(input);
+    if (!tooLong.isEmpty())
+        return refused(notices, tooLong);
 
     const QString oldCode = old.value(QStringLiteral("g_sn")).toString();
     QString code = input.code.trimmed();
@@ -279,15 +331,35 @@ GoodsSaveResult SaveModifiedGoods(const QSqlDatabase &db, const LoginState &stat
                    {input.commissionKind, commissionValue(input), input.classSn});
         tx.commit();
     } catch (const DbError &e) {
-        notices.notice(saveErrorText(db, code, e, id));
-        GoodsSaveResult r;
-        r.status = SaveStatus::Failed;
-        return r;
+        return failed(notices, saveErrorText(db, code, e, id));
     }
     GoodsSaveResult r;
     r.status = SaveStatus::Saved;
     r.code = code;
     return r;
+}
+
+}  // namespace
+
+GoodsSaveResult SaveNewGoods(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                             Notices &notices, const QString &source, const GoodsInput &input)
+{
+    // The checks read the database too: their failure is shown like that of the writes.
+    try {
+        return saveNewGoods(db, state, clock, notices, source, input);
+    } catch (const DbError &e) {
+        return failed(notices, QStringLiteral("保存商品信息失败：") + e.text());
+    }
+}
+
+GoodsSaveResult SaveModifiedGoods(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                                  Notices &notices, qint64 id, const GoodsInput &input)
+{
+    try {
+        return saveModifiedGoods(db, state, clock, notices, id, input);
+    } catch (const DbError &e) {
+        return failed(notices, QStringLiteral("保存商品信息失败：") + e.text());
+    }
 }
 
 GoodsInput GoodsCopyInput(const QSqlDatabase &db, qint64 id)
@@ -373,11 +445,22 @@ bool GoodsInBillOfMaterials(const QSqlDatabase &db, const QString &code)
     return rowExists(db, QStringLiteral("select id from jxc_plxx where g_sn = ? or pl_gsn = ?"), {code, code});
 }
 
+QString GoodsCodeLockReason(const QSqlDatabase &db, const QString &code)
+{
+    const QString number = GoodsBusinessNumber(db, code);
+    if (!number.isEmpty())
+        return QStringLiteral("该商品已发生过业务，单据号：%1，商品编号不能修改。").arg(number.trimmed());
+    if (GoodsInBillOfMaterials(db, code))
+        return QStringLiteral("该商品用于产品配料，商品编号不能修改。");
+    if (rowExists(db, QStringLiteral("select id from jxc_kcsp where g_sn = ?"), {code})
+        || rowExists(db, QStringLiteral("select id from jxc_goodslist where g_sn = ?"), {code}))
+        return QStringLiteral("该商品已建立库存记录（含期初库存），商品编号不能修改。");
+    return QString();
+}
+
 bool GoodsCodeLocked(const QSqlDatabase &db, const QString &code)
 {
-    return !GoodsBusinessNumber(db, code).isEmpty() || GoodsInBillOfMaterials(db, code)
-           || rowExists(db, QStringLiteral("select id from jxc_kcsp where g_sn = ?"), {code})
-           || rowExists(db, QStringLiteral("select id from jxc_goodslist where g_sn = ?"), {code});
+    return !GoodsCodeLockReason(db, code).isEmpty();
 }
 
 bool DeleteGoods(const QSqlDatabase &db, Notices &notices, qint64 id, const QString &pictureFolder)

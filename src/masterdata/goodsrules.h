@@ -64,7 +64,7 @@ struct GoodsSaveResult
     SaveStatus status = SaveStatus::Refused;
     QString code;        // the stored code
     QString openingQty;  // canonical number text (add only)
-    QString focus;       // the field to focus after a No: "purchasePrice"
+    QString focus;       // the field to focus afterwards: "purchasePrice" (after a No), "openingQty"
 
     bool saved() const { return status == SaveStatus::Saved; }
 };
@@ -97,8 +97,12 @@ QVariantMap GoodsRecordBySn(const QSqlDatabase &db, const QString &code);
 QString GoodsBusinessNumber(const QSqlDatabase &db, const QString &code);
 // Whether the goods is a kit or a component of a bill of materials.
 bool GoodsInBillOfMaterials(const QSqlDatabase &db, const QString &code);
-// Whether the goods' code must stay: business, bill of materials or stock rows.
+// Whether the goods' code must stay: business, bill of materials or stock rows. Every goods
+// the add dialog makes has its opening stock row, so its code is fixed from the start.
 bool GoodsCodeLocked(const QSqlDatabase &db, const QString &code);
+// Why the code must stay, for the locked code box ("该商品已建立库存记录（含期初库存），商品编号
+// 不能修改。" …); empty when it may change.
+QString GoodsCodeLockReason(const QSqlDatabase &db, const QString &code);
 // The document-line tables looked at, besides jxc_jhsp and jxc_lsxssp.
 QStringList GoodsLineTables();
 

@@ -3,6 +3,7 @@
 #include "masterdata/goodslistquery.h"
 #include "masterdata/goodsrules.h"
 
+#include "foundation/columnwidth.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
@@ -44,9 +45,15 @@ ListStatement LookupListRules::listStatement() const
 
 QString LookupListRules::add(const QString &name)
 {
-    const QString trimmed = name.trimmed();
+    const QString trimmed = StripControls(name).trimmed();
     if (trimmed.isEmpty()) {
         m_notices.notice(QString::fromUtf8(m_member.emptyMessage));
+        return QString();
+    }
+    const QString tooLong = TooLongRefusal(QString::fromUtf8(m_member.nameCaption), SafeText(trimmed),
+                                           QLatin1String(m_member.table), QLatin1String(m_member.nameColumn));
+    if (!tooLong.isEmpty()) {
+        m_notices.notice(tooLong);
         return QString();
     }
     const QString table = QLatin1String(m_member.table);

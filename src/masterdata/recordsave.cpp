@@ -14,7 +14,7 @@
 
 QString StoredText(const QString &table, const QString &column, const QString &typed, TextForm form)
 {
-    QString t = typed.trimmed();
+    QString t = StripControls(typed).trimmed();
     if (form == TextForm::Safe)
         t = SafeText(t);
     else if (form == TextForm::KeepMath)

@@ -32,8 +32,8 @@ struct RecordSaveResult
     static RecordSaveResult savedAs(const QString &code) { return {SaveStatus::Saved, code}; }
 };
 
-// How a column keeps typed text: trimmed, then as typed, through SafeText or through
-// SafeTextKeepMath, then cut to the column's declared width.
+// How a column keeps typed text: without control characters and trimmed, then as typed, through
+// SafeText or through SafeTextKeepMath, then cut to the column's declared width.
 enum class TextForm { AsTyped, Safe, KeepMath };
 QString StoredText(const QString &table, const QString &column, const QString &typed, TextForm form);
 

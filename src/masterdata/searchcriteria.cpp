@@ -4,7 +4,7 @@
 
 QStringList SearchTexts(const QString &typed)
 {
-    const QString t = typed.trimmed();
+    const QString t = StripControls(typed).trimmed();
     QStringList out;
     if (t.isEmpty())
         return out;

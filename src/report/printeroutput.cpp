@@ -5,6 +5,7 @@
 #include "report/report.h"
 #include "report/reportpreview.h"
 #include "platform/system/programfolder.h"
+#include "screenkit/filechoice.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
@@ -26,6 +27,8 @@ PrinterOutput::PrinterOutput(Notices &notices, QWidget *parent, const QString &d
     : m_notices(notices), m_parent(parent), m_dataFolder(dataFolder.isEmpty() ? DataFolder() : dataFolder)
 {
 }
+
+PrinterOutput::~PrinterOutput() = default;
 
 QString PrinterOutput::printerFor(const QString &kind) const
 {
@@ -93,7 +96,11 @@ void PrinterOutput::preview(const PrintJob &job)
         return;
     const bool raw = report.kind() == QLatin1String("receipt") && report.hasRawLayout()
                      && !PrintSettings::load(m_dataFolder).receiptDevice.isEmpty();
-    TF_ReportPreview dialog(report, m_notices, m_dataFolder, raw, m_parent);
+    if (!m_files) {
+        m_ownFiles = std::make_unique<DialogFileChoice>();
+        m_files = m_ownFiles.get();
+    }
+    TF_ReportPreview dialog(report, m_notices, *m_files, m_dataFolder, raw, m_parent);
     QObject::connect(&dialog, &TF_ReportPreview::printRequested, &dialog, [&] { printOn(report, 1, !raw); });
     dialog.exec();
 }

@@ -9,6 +9,9 @@
 #include "report/model/printsettings.h"
 #include "report/model/reportoutput.h"
 
+#include <memory>
+
+class FileChoice;
 class Notices;
 class QPrinter;
 class QWidget;
@@ -19,6 +22,10 @@ class PrinterOutput final : public ReportOutput
 public:
     // `dataFolder`: where print.ini lives (the program's data/ when empty).
     explicit PrinterOutput(Notices &notices, QWidget *parent = nullptr, const QString &dataFolder = {});
+    ~PrinterOutput() override;
+
+    // The chooser of the preview's 导出PDF (default: the file dialog); tests pass a double.
+    void setFileChoice(FileChoice *files) { m_files = files; }
 
     void preview(const PrintJob &job) override;
     void print(const PrintJob &job) override;
@@ -37,4 +44,6 @@ private:
     Notices &m_notices;
     QWidget *m_parent;
     QString m_dataFolder;
+    FileChoice *m_files = nullptr;
+    std::unique_ptr<FileChoice> m_ownFiles;
 };

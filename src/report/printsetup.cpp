@@ -1,7 +1,7 @@
 #include "report/printsetup.h"
 
+#include "foundation/notices.h"
 #include "report/model/printsettings.h"
-#include "screenkit/messageboxnotices.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -31,8 +31,8 @@ QComboBox *PrinterCombo(const QString &name, const QString &current, QWidget *pa
 
 } // namespace
 
-TF_PrintSetup::TF_PrintSetup(const QString &dataFolder, QWidget *parent)
-    : QDialog(parent), m_dataFolder(dataFolder)
+TF_PrintSetup::TF_PrintSetup(const QString &dataFolder, Notices &notices, QWidget *parent)
+    : QDialog(parent), m_dataFolder(dataFolder), m_notices(notices)
 {
     setObjectName(QStringLiteral("TF_PrintSetup"));
     setWindowTitle(QStringLiteral("打印机设置"));
@@ -103,6 +103,6 @@ bool TF_PrintSetup::save()
     s.drawerDevice = m_drawerDevice->text().trimmed();
     if (s.save(m_dataFolder))
         return true;
-    MessageBoxNotices(this).notice(QStringLiteral("打印机设置保存失败：") + PrintSettings::fileName(m_dataFolder));
+    m_notices.notice(QStringLiteral("打印机设置保存失败：") + PrintSettings::fileName(m_dataFolder));
     return false;
 }

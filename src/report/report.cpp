@@ -2,6 +2,7 @@
 
 #include "report/barcode.h"
 #include "report/model/rawreceipt.h"
+#include "report/pdftextlayer.h"
 
 #include <QDir>
 #include <QFontMetricsF>
@@ -13,19 +14,12 @@
 
 #include <limits>
 
-QFont ReportFont(double pointSize, bool bold, const QString &family)
-{
-    QFont font;
-    QStringList families;
-    if (!family.isEmpty())
-        families << family;
-    families << QStringLiteral("WenQuanYi Micro Hei") << QStringLiteral("Noto Sans CJK SC");
-    font.setFamilies(families);
-    font.setPointSizeF(pointSize > 0 ? pointSize : 9);
-    font.setBold(bold);
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    return font;
-}
+namespace {
+
+// Room kept free left and right of a text in its cell, mm.
+constexpr double kCellPadding = 0.6;
+
+} // namespace
 
 Report::Report(const PrintJob &job)
 {
@@ -117,6 +111,38 @@ QSizeF Report::pageSizeMm()
     return QSizeF(m_template.page.width, m_pageHeight);
 }
 
+FittedText Report::fitItemText(const ReportItem &item, const TextContext &context, double height, bool mayGrow,
+                               QFont &font) const
+{
+    const double size = item.fontSize > 0 ? item.fontSize : m_template.fontSize;
+    font = ReportFont(size, item.bold, item.fontFamily.isEmpty() ? m_template.fontFamily : item.fontFamily);
+    const QString text = EvaluateText(item.text, context, item.format);
+    if (text.isEmpty())
+        return {};
+    return FitText(DrawableText(text, font), font, item.w - 2 * kCellPadding, height, item.fit, mayGrow);
+}
+
+void Report::measureGrowth(const ReportBand &band, const TextContext &context, Placed &placed) const
+{
+    placed.extra = 0;
+    placed.growFrom = band.height;
+    for (const ReportItem &item : band.items) {
+        if (item.kind != ItemKind::Text || item.w <= 0)
+            continue;
+        if (!item.dropIfEmpty.isEmpty() && EvaluateText(item.dropIfEmpty, context).isEmpty())
+            continue;
+        QFont font;
+        const FittedText fitted = fitItemText(item, context, item.h, true, font);
+        if (fitted.lines.isEmpty())
+            continue;
+        const double extra = fitted.height - item.h;
+        if (extra > 0.01) {
+            placed.extra = qMax(placed.extra, extra);
+            placed.growFrom = qMin(placed.growFrom, item.y + item.h);
+        }
+    }
+}
+
 void Report::layout()
 {
     m_pages.clear();
@@ -138,6 +164,11 @@ void Report::layout()
     int rowsOnPage = 0;
     bool pageHasBody = false;  // detail rows or footers placed on the current page
 
+    TextContext context;
+    context.variables = &m_variables;
+    context.dataSets = &m_dataSets;
+    context.decimals = m_decimals;
+
     const auto startPage = [&]() {
         m_pages.append(Page());
         y = page.top;
@@ -147,8 +178,11 @@ void Report::layout()
             const ReportBand &b = bands.at(i);
             if (b.kind == BandKind::PageHeader
                 || (b.kind == BandKind::Header && (!b.firstPageOnly || m_pages.size() == 1))) {
-                m_pages.last().bands.append({i, page.left, y, -1, 0});
-                y += b.height;
+                Placed placed{i, page.left, y, -1, 0};
+                if (b.kind == BandKind::Header)
+                    measureGrowth(b, context, placed);
+                m_pages.last().bands.append(placed);
+                y += b.height + placed.extra;
             }
         }
     };
@@ -165,18 +199,38 @@ void Report::layout()
         const double columnWidth = b.columnWidth > 0 ? b.columnWidth
                                                      : (page.width - page.left - page.right) / columns;
         const QString key = b.dataSet.toLower();
+        TextContext detail = context;
+        detail.detailSet = b.dataSet;
         int line = 0;
         for (int r = 0; r < rows->rowCount(); r += columns) {
-            if ((m_rowsPerPage > 0 && rowsOnPage >= m_rowsPerPage)
-                || (y + b.height > limit && pageHasBody))
-                startPage();
+            // The labels of one line grow together.
+            QList<Placed> placedRow;
+            double extra = 0;
+            double growFrom = b.height;
             for (int c = 0; c < columns && r + c < rows->rowCount(); ++c) {
                 const int row = r + c;
                 const int ordinal = rows->rowIsEmpty(row) ? 0 : ++line;
-                m_pages.last().bands.append({i, page.left + c * columnWidth, y, row, ordinal});
-                m_pages.last().rows[key].append(row);
+                Placed placed{i, page.left + c * columnWidth, 0, row, ordinal};
+                if (!rows->rowIsEmpty(row)) {
+                    detail.row = row;
+                    detail.line = ordinal;
+                    measureGrowth(b, detail, placed);
+                    extra = qMax(extra, placed.extra);
+                    growFrom = qMin(growFrom, placed.growFrom);
+                }
+                placedRow << placed;
             }
-            y += b.height;
+            if ((m_rowsPerPage > 0 && rowsOnPage >= m_rowsPerPage)
+                || (y + b.height + extra > limit && pageHasBody))
+                startPage();
+            for (Placed &placed : placedRow) {
+                placed.y = y;
+                placed.extra = extra;
+                placed.growFrom = growFrom;
+                m_pages.last().bands.append(placed);
+                m_pages.last().rows[key].append(placed.row);
+            }
+            y += b.height + extra;
             ++rowsOnPage;
             pageHasBody = true;
         }
@@ -186,10 +240,13 @@ void Report::layout()
         const ReportBand &b = bands.at(i);
         if (b.kind != BandKind::Footer)
             continue;
-        if (y + b.height > limit && pageHasBody)
+        Placed placed{i, page.left, 0, -1, 0};
+        measureGrowth(b, context, placed);
+        if (y + b.height + placed.extra > limit && pageHasBody)
             startPage();
-        m_pages.last().bands.append({i, page.left, y, -1, 0});
-        y += b.height;
+        placed.y = y;
+        m_pages.last().bands.append(placed);
+        y += b.height + placed.extra;
         pageHasBody = true;
     }
 
@@ -235,6 +292,13 @@ QPen ReportPen(double widthMm, double pxPerMm)
 
 } // namespace
 
+void Report::drawText(QPainter &painter, const QRectF &rect, int flags, const QString &text)
+{
+    if (m_drawn)
+        m_drawn->append(text);
+    painter.drawText(rect, flags, text);
+}
+
 void Report::paintBand(QPainter &painter, const Placed &placed, const TextContext &context,
                        double pxX, double pxY)
 {
@@ -245,7 +309,15 @@ void Report::paintBand(QPainter &painter, const Placed &placed, const TextContex
     for (const ReportItem &item : band.items) {
         if (!item.dropIfEmpty.isEmpty() && EvaluateText(item.dropIfEmpty, context).isEmpty())
             continue;
-        const QRectF rect((placed.x + item.x) * pxX, (placed.y + item.y) * pxY, item.w * pxX, item.h * pxY);
+        double itemY = item.y;
+        double itemH = item.h;
+        if (placed.extra > 0) {
+            if (item.y >= placed.growFrom - 0.01)
+                itemY += placed.extra;
+            else if (item.y + item.h >= placed.growFrom - 0.01)
+                itemH += placed.extra;
+        }
+        const QRectF rect((placed.x + item.x) * pxX, (placed.y + itemY) * pxY, item.w * pxX, itemH * pxY);
         switch (item.kind) {
         case ItemKind::Line:
             painter.setPen(ReportPen(item.lineWidth, pxX));
@@ -292,28 +364,32 @@ void Report::paintBand(QPainter &painter, const Placed &placed, const TextContex
             }
             if (blankRow)
                 break;
-            const QString text = EvaluateText(item.text, context, item.format);
-            if (text.isEmpty())
+            QFont font;
+            const FittedText fitted = fitItemText(item, context, itemH, false, font);
+            if (fitted.lines.isEmpty())
                 break;
-            double size = item.fontSize > 0 ? item.fontSize : m_template.fontSize;
-            const QString family = item.fontFamily.isEmpty() ? m_template.fontFamily : item.fontFamily;
-            QFont font = ReportFont(size, item.bold, family);
-            const double pad = 0.6 * pxX;
-            const QRectF inner = rect.adjusted(pad, 0, -pad, 0);
-            if (item.fit == TextFit::Shrink) {
-                while (size > 4 && QFontMetricsF(font, painter.device()).horizontalAdvance(text) > inner.width()) {
-                    size -= 0.5;
-                    font.setPointSizeF(size);
-                }
-            }
+            font.setPointSizeF(fitted.pointSize);
+            const QRectF inner = rect.adjusted(kCellPadding * pxX, 0, -kCellPadding * pxX, 0);
+            const Qt::Alignment align = ItemAlignment(item);
             painter.save();
             painter.setFont(font);
             painter.setPen(Qt::black);
-            int flags = int(ItemAlignment(item));
-            if (item.fit == TextFit::Wrap)
-                flags |= Qt::TextWordWrap;
-            painter.setClipRect(rect, Qt::IntersectClip);
-            painter.drawText(inner, flags, text);
+            if (fitted.lines.size() <= 1) {
+                drawText(painter, inner, int(align), fitted.lines.value(0));
+            } else {
+                const double pitch = fitted.lineHeight * pxY;
+                const double block = pitch * fitted.lines.size();
+                double top = inner.top();
+                if (align & Qt::AlignBottom)
+                    top = inner.bottom() - block;
+                else if (!(align & Qt::AlignTop))
+                    top = inner.top() + (inner.height() - block) / 2;
+                const int flags = int((align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
+                for (const QString &line : fitted.lines) {
+                    drawText(painter, QRectF(inner.left(), top, inner.width(), pitch), flags, line);
+                    top += pitch;
+                }
+            }
             painter.restore();
             break;
         }
@@ -378,13 +454,24 @@ bool Report::render(QPrinter &printer)
 
 bool Report::writePdf(const QString &file)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file);
-    printer.setCreator(QStringLiteral("jxc"));
-    printer.setDocName(m_template.title.isEmpty() ? m_name : m_template.title);
-    setupPrinter(printer);
-    return render(printer);
+    QStringList drawn;
+    bool written = false;
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        printer.setCreator(QStringLiteral("jxc"));
+        printer.setDocName(m_template.title.isEmpty() ? m_name : m_template.title);
+        setupPrinter(printer);
+        m_drawn = &drawn;
+        written = render(printer);
+        m_drawn = nullptr;
+    }
+    // Qt's PDF writer leaves characters outside the BMP out of the text layer and names some
+    // CJK glyphs by a radical that shares them: the layer is mended from the texts drawn.
+    if (written)
+        RepairPdfTextLayer(file, drawn);
+    return written;
 }
 
 QStringList Report::rawLines() const

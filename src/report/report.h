@@ -10,6 +10,7 @@
 #include "report/model/reporttemplate.h"
 #include "report/model/reporttext.h"
 #include "report/model/reportvariables.h"
+#include "report/reportfont.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -21,10 +22,6 @@
 
 class QPainter;
 class QPrinter;
-
-// The print font: WenQuanYi Micro Hei, Noto Sans CJK SC as fallback, without text shaping
-// (with shaping, Qt's PDF writer puts wrong characters into the text layer of CJK fonts).
-QFont ReportFont(double pointSize, bool bold = false, const QString &family = {});
 
 class Report
 {
@@ -80,6 +77,10 @@ private:
         double x = 0, y = 0;  // mm, band's top-left
         int row = -1;
         int line = 0;
+        // Growth of the band for texts that wrap onto more lines than their cells hold: items
+        // reaching down to `growFrom` (mm from the band's top) stretch, items below it move.
+        double extra = 0;
+        double growFrom = 0;
     };
     struct Page
     {
@@ -88,6 +89,13 @@ private:
     };
 
     void layout();
+    // How far a band must grow for the texts it shows in `context`.
+    void measureGrowth(const ReportBand &band, const TextContext &context, Placed &placed) const;
+    // A text item as drawn: evaluated, made drawable and fitted into its cell `height` mm high;
+    // no lines when it is empty. `font` receives the item's font at its own size.
+    FittedText fitItemText(const ReportItem &item, const TextContext &context, double height, bool mayGrow,
+                           QFont &font) const;
+    void drawText(QPainter &painter, const QRectF &rect, int flags, const QString &text);
     void paintBand(QPainter &painter, const Placed &placed, const TextContext &context, double pxX,
                    double pxY);
 
@@ -102,4 +110,5 @@ private:
     bool m_prepared = false;
     QList<Page> m_pages;
     double m_pageHeight = 0;
+    QStringList *m_drawn = nullptr;  // while a PDF is written: every text drawn, in order
 };

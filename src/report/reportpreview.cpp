@@ -1,11 +1,11 @@
 #include "report/reportpreview.h"
 
 #include "foundation/notices.h"
+#include "screenkit/filechoice.h"
 #include "report/printsetup.h"
 #include "report/report.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QFontDatabase>
 #include <QKeySequence>
 #include <QLabel>
@@ -15,9 +15,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-TF_ReportPreview::TF_ReportPreview(Report &report, Notices &notices, const QString &dataFolder,
-                                   bool rawMode, QWidget *parent)
-    : QDialog(parent), m_report(report), m_notices(notices), m_dataFolder(dataFolder)
+TF_ReportPreview::TF_ReportPreview(Report &report, Notices &notices, FileChoice &files,
+                                   const QString &dataFolder, bool rawMode, QWidget *parent)
+    : QDialog(parent), m_report(report), m_notices(notices), m_files(files), m_dataFolder(dataFolder)
 {
     setObjectName(QStringLiteral("TF_ReportPreview"));
     setWindowTitle(QStringLiteral("打印预览"));
@@ -56,10 +56,7 @@ TF_ReportPreview::TF_ReportPreview(Report &report, Notices &notices, const QStri
 
     connect(print, &QAction::triggered, this, &TF_ReportPreview::printRequested);
     connect(pdf, &QAction::triggered, this, &TF_ReportPreview::exportPdf);
-    connect(setup, &QAction::triggered, this, [this] {
-        TF_PrintSetup dialog(m_dataFolder, this);
-        dialog.exec();
-    });
+    connect(setup, &QAction::triggered, this, &TF_ReportPreview::printerSetup);
     connect(close, &QAction::triggered, this, &QDialog::reject);
 
     if (rawMode) {
@@ -122,11 +119,18 @@ void TF_ReportPreview::updatePageLabel()
 
 void TF_ReportPreview::exportPdf()
 {
-    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("导出PDF"),
-                                                      m_report.templateName() + QStringLiteral(".pdf"),
-                                                      QStringLiteral("PDF 文件 (*.pdf)"));
+    QString file = m_files.saveFileName(this, QStringLiteral("导出PDF"), QStringLiteral("PDF 文件 (*.pdf)"),
+                                        m_report.templateName() + QStringLiteral(".pdf"));
     if (file.isEmpty())
         return;
+    if (!file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        file += QStringLiteral(".pdf");
     if (!m_report.writePdf(file))
         m_notices.notice(QStringLiteral("打印失败：") + file);
+}
+
+void TF_ReportPreview::printerSetup()
+{
+    TF_PrintSetup dialog(m_dataFolder, m_notices, this);
+    dialog.exec();
 }

@@ -1,5 +1,7 @@
 #include "screenkit/barcodepanel.h"
 
+#include "foundation/sanitize.h"
+
 #include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -58,7 +60,8 @@ BarcodePanel::BarcodePanel(QWidget *parent) : QFrame(parent)
     row->addWidget(m_close);
 
     connect(m_box, &QLineEdit::returnPressed, this, [this] {
-        const QString code = m_box->text().trimmed();
+        // Scanners may send control characters (GS1 separators, CR): they never reach a rule.
+        const QString code = StripControls(m_box->text()).trimmed();
         if (code.isEmpty())
             return;
         m_box->clear();

@@ -76,7 +76,9 @@ protected:
                     continue;
                 p.setPen(QColor(Qt::red));
                 const FooterKind k = m_grid->footerKind(c.field);
-                const bool right = k == FooterKind::Sum || k == FooterKind::Count;
+                // Numbers stand right, as in their column (a supplied total of a number column too).
+                const bool right = k == FooterKind::Sum || k == FooterKind::Count
+                                   || (k == FooterKind::Supplied && c.isNumber());
                 p.drawText(r.adjusted(4, 0, -4, 0), Qt::AlignVCenter | (right ? Qt::AlignRight : Qt::AlignLeft),
                            text);
             }

@@ -68,7 +68,6 @@ bool ReadGridLayout(const QString &filePath, DataGrid &grid)
         ++i;
     if (i >= lines.size() || lines.at(i).trimmed() != kHeader)
         return false;
-    bool autoWidth = false;
     QList<Entry> entries;
     for (++i; i < lines.size(); ++i) {
         const QString line = lines.at(i).trimmed();
@@ -79,10 +78,8 @@ bool ReadGridLayout(const QString &filePath, DataGrid &grid)
             return false;
         const QString key = line.left(eq);
         const QStringList parts = line.mid(eq + 1).split(QLatin1Char(','));
-        if (key == QLatin1String("autowidth")) {
-            autoWidth = parts.value(0) == QLatin1String("1");
-            continue;
-        }
+        if (key == QLatin1String("autowidth"))
+            continue;  // a restored layout always leaves automatic column width off
         if (parts.size() != 3)
             return false;
         bool ok1 = false, ok2 = false, ok3 = false;
@@ -116,7 +113,5 @@ bool ReadGridLayout(const QString &filePath, DataGrid &grid)
         grid.setColumnWidth(field, e.width);
         grid.setColumnVisible(field, e.visible);
     }
-    if (autoWidth)
-        grid.setAutoColumnWidth(true);
     return true;
 }

@@ -14,7 +14,8 @@ QString GridLayoutFilePath(const QString &name);
 // Writes the grid's arrangement (temporary file, then rename). False with the reason.
 bool WriteGridLayout(const QString &filePath, const DataGrid &grid, QString *error);
 
-// Applies a file written by WriteGridLayout: unknown fields are ignored, columns the file does
-// not name keep their designed place, gated columns stay hidden. A file of another format or a
+// Applies a file written by WriteGridLayout: automatic column width goes off (whatever the
+// file says, so the kept widths hold), unknown fields are ignored, columns the file does not
+// name keep their designed place, gated columns stay hidden. A file of another format or a
 // damaged one changes nothing and returns false.
 bool ReadGridLayout(const QString &filePath, DataGrid &grid);

@@ -4,7 +4,11 @@
 
 class QWidget;
 
-// The system's message boxes on screen: Chinese button texts, information icon.
+// The narrowest a message box gets, so that its title ("系统提示", "信息提醒") shows whole.
+inline constexpr int kMessageBoxMinimumWidth = 260;
+
+// The system's message boxes on screen: Chinese button texts, information icon, never narrower
+// than their title needs.
 class MessageBoxNotices final : public Notices
 {
 public:

@@ -49,6 +49,19 @@ QString &applied()
     return name;
 }
 
+// `a` moved `share` of the way towards `b`.
+QColor Mix(const QColor &a, const QColor &b, double share)
+{
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * share),
+                            float(a.greenF() + (b.greenF() - a.greenF()) * share),
+                            float(a.blueF() + (b.blueF() - a.blueF()) * share));
+}
+
+QString Hex(const QColor &c)
+{
+    return QString::number(c.rgb() & 0xffffff, 16).rightJustified(6, QLatin1Char('0'));
+}
+
 } // namespace
 
 const QStringList &SkinNames()
@@ -91,16 +104,31 @@ bool ApplySkin(const QString &name)
     p.setColor(QPalette::HighlightedText, Qt::white);
     p.setColor(QPalette::ToolTipBase, QColor(skin->base));
     p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::PlaceholderText, QColor(skin->text).lighter(250));
+    // Disabled controls, menu entries and placeholder texts are muted: their text half way to
+    // the background, disabled and read-only boxes on the window's colour.
+    const QColor window(skin->window);
+    const QColor base(skin->base);
+    const QColor muted = Mix(text, window, 0.55);
+    const QColor ground = window == base ? base.darker(107) : window;  // of boxes not to type in
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, muted);
+    p.setColor(QPalette::Disabled, QPalette::Base, ground);
+    p.setColor(QPalette::Disabled, QPalette::Button, Mix(QColor(skin->button), window, 0.5));
+    p.setColor(QPalette::Disabled, QPalette::Highlight, Mix(QColor(skin->highlight), window, 0.6));
+    p.setColor(QPalette::Disabled, QPalette::HighlightedText, window);
+    p.setColor(QPalette::Disabled, QPalette::Light, window);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        p.setColor(group, QPalette::PlaceholderText, Mix(text, base, 0.55));
     QApplication::setPalette(p);
     qApp->setStyleSheet(QStringLiteral(
                             // No text colour here: the grid's bold red current-column caption comes from the model.
                             "QHeaderView::section { background-color: #%1; padding: 2px 4px;"
                             " border: 0px; border-right: 1px solid #%2; border-bottom: 1px solid #%2; }"
-                            "QTableView { gridline-color: #%2; }")
-                            .arg(QString::number(skin->header & 0xffffff, 16).rightJustified(6, QLatin1Char('0')))
-                            .arg(QString::number(QColor(skin->header).darker(115).rgb() & 0xffffff, 16)
-                                     .rightJustified(6, QLatin1Char('0'))));
+                            "QTableView { gridline-color: #%2; }"
+                            // A read-only box shows the window's colour, as a disabled one does.
+                            "QLineEdit[readOnly=\"true\"] { background-color: #%3; border: 1px solid #%2;"
+                            " border-radius: 2px; padding: 1px 2px; }")
+                            .arg(Hex(QColor(skin->header)), Hex(QColor(skin->header).darker(115)), Hex(ground)));
     applied() = name;
     return true;
 }

@@ -3,7 +3,8 @@
 #include <QStringList>
 
 // The looks the operator may choose, each a palette on the Fusion style with a short style
-// sheet built into the program (the original's skin files cannot be read here).
+// sheet built into the program (the original's skin files cannot be read here). In every skin
+// disabled controls and menu entries, placeholder texts and read-only boxes look muted.
 const QStringList &SkinNames();
 inline constexpr const char *kDefaultSkin = "iMaginary";
 

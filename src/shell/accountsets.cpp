@@ -1,5 +1,6 @@
 #include "shell/accountsets.h"
 
+#include "foundation/columnwidth.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/presence.h"
 #include "foundation/db/sqlroutines.h"
@@ -42,6 +43,12 @@ void buildTables(const ConnectionSettings &settings, const QString &fileName, co
     }
 }
 
+QString accountSetTooLong(const AccountSetInput &input)
+{
+    return FirstTooLong({{"帐套名称", SafeText(input.name.trimmed()), "jxc_xtzt", "zt_name"},
+                         {"帐套备注", SafeText(input.note.trimmed()), "jxc_xtzt", "zt_note"}});
+}
+
 } // namespace
 
 QString AccountSetDbName(const QString &sn)
@@ -57,6 +64,9 @@ AccountSetResult CreateAccountSet(const ConnectionSettings &settings, const QSql
         result.refusal = QStringLiteral("帐套名称必须填写！");
         return result;
     }
+    result.refusal = accountSetTooLong(input);
+    if (!result.refusal.isEmpty())
+        return result;
     const QString sn = GetNewSnZT(registerDb, QStringLiteral("jxc_xtzt"), QStringLiteral("zt_sn"));
     const QString dbname = AccountSetDbName(sn);
     const QString target = DatabaseTarget(settings, dbname);
@@ -141,6 +151,9 @@ AccountSetResult ModifyAccountSet(const QSqlDatabase &registerDb, qint64 id, con
         result.refusal = QStringLiteral("帐套名称必须填写！");
         return result;
     }
+    result.refusal = accountSetTooLong(input);
+    if (!result.refusal.isEmpty())
+        return result;
     const AccountSetRow row = ReadAccountSet(registerDb, id);
     const bool forbidden = row.sn == QLatin1String(kBuiltInAccountSet) ? false : input.forbidden;
     Transaction tx(registerDb);

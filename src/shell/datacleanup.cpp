@@ -42,7 +42,7 @@ bool runDriver(const CleanupContext &c, CleanupMode mode)
     if (c.connectionOpened)
         c.connectionOpened(own.db);
     Transaction tx(own.db);
-    const QString timeout = Dialect::of(own.db).lockTimeoutStatement(kLockWaitSeconds);
+    const QString timeout = Dialect::of(own.db).lockTimeoutStatement(kLockWaitSeconds * 1000);
     if (!timeout.isEmpty())
         RunSql(own.db, timeout);
     if (OtherSessionsOnSet(own.db) > 0)

@@ -44,8 +44,23 @@ struct LoginChoice
 // login's own connection. When the set cannot be opened the set of the current login is
 // opened again and DbError raised.
 void OpenChosenSet(DataModule &data, const LoginState &state, const QString &accountSetDb);
+// After a login on the chosen set failed: the main connection goes back to the set of the
+// current login (none at start-up: it stays where it is).
+void ReturnToCurrentSet(DataModule &data, const LoginState &state, const QString &chosenSetDb);
+
+// What the steps of a login came to.
+struct LoginOutcome
+{
+    bool ok = false;
+    QString message;  // when not ok: shown under "系统提示" (the failed step and why); the
+                      // operator may try again
+    QString notice;   // when ok and not empty: shown once under "系统提示"
+};
 
 // The steps of a successful login on the main connection `db` (already on the chosen set):
-// the five login fields, the log line "登录系统", the parameters (errors ignored), the
-// upgrade of the schema (its errors go through) and the top-up gifts.
-void CompleteLogin(const QSqlDatabase &db, LoginState &state, const Clock &clock, const LoginChoice &choice);
+// the five login fields, the log line "登录系统", the parameters (errors ignored), the repair
+// of duplicate stock rows while the stock table lacks its unique index (a failure is logged
+// and tried again at the next login), the upgrade of the schema and the top-up gifts (their
+// failure is logged). `state` changes only when the login completes: a failed upgrade or
+// database error leaves it as it was and returns the message.
+LoginOutcome CompleteLogin(const QSqlDatabase &db, LoginState &state, const Clock &clock, const LoginChoice &choice);

@@ -1,5 +1,6 @@
 #include "shell/operators.h"
 
+#include "foundation/columnwidth.h"
 #include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
@@ -29,7 +30,8 @@ QString validate(const OperatorInput &input)
         return QStringLiteral("用户名称必须填写！");
     if (input.password.trimmed() != input.repeat.trimmed())
         return QStringLiteral("两次密码输入不一致！");
-    return QString();
+    return FirstTooLong({{"用户名称", SafeTextKeepMath(input.name.trimmed()), "jxc_admin", "a_name"},
+                         {"用户密码", StoredPasswordForm(input.password), "jxc_admin", "a_pwd"}});
 }
 
 } // namespace

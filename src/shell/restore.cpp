@@ -277,10 +277,30 @@ BackupOutcome BackupAccountSetTo(const ConnectionSettings &settings, const Clock
     return out;
 }
 
+// Copies the user's file (and a write-ahead log left beside it) to `to` byte by byte: the file
+// is only read, so nothing (no "-shm", no "-wal") is ever written beside it.
+bool copyOfFile(const QString &from, const QString &to)
+{
+    removeSqliteFiles(to);
+    if (!QFile::copy(from, to))
+        return false;
+    const QString wal = from + QStringLiteral("-wal");
+    if (QFileInfo(wal).isFile() && !QFile::copy(wal, to + QStringLiteral("-wal")))
+        return false;
+    QFile(to).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return true;
+}
+
 bool IsAccountSetBackup(const QString &path)
 {
-    SqliteFile file(path);
-    return file.isOpen() && verify(file.db());
+    const QString copy = QDir::temp().filePath(QStringLiteral("jxc_check_") + QUuid::createUuid().toString(QUuid::Id128));
+    bool ok = false;
+    if (copyOfFile(path, copy)) {
+        SqliteFile file(copy);
+        ok = file.isOpen() && verify(file.db());
+    }
+    removeSqliteFiles(copy);
+    return ok;
 }
 
 BackupOutcome RestoreAccountSet(const ConnectionSettings &settings, const QString &dbname, const QString &file)
@@ -300,7 +320,7 @@ BackupOutcome RestoreAccountSet(const ConnectionSettings &settings, const QStrin
         ~Cleanup() { removeSqliteFiles(path); }
     } cleanup{temporary};
 
-    if (!QFileInfo(file.trimmed()).isFile() || !sqliteCopy(file.trimmed(), temporary, false).isEmpty()) {
+    if (!QFileInfo(file.trimmed()).isFile() || !copyOfFile(file.trimmed(), temporary)) {
         out.text = kNotABackup;
         return out;
     }

@@ -3,8 +3,9 @@
 // The backup screens' rules: the settings row of jxc_backup, a backup made on the spot (of the
 // set in use or of any registered set) and the restore of a set from a backup file.
 //
-// A restore never copies bytes over a live database: the chosen file is copied with the
-// SQLite backup API (opened read-only) into a temporary file in data/, verified (an SQLite
+// A restore never copies bytes over a live database and never writes beside the chosen file:
+// the file (with a write-ahead log left beside it) is copied byte by byte into a temporary
+// file in data/, which alone is opened, verified (an SQLite
 // database that passes quick_check, holds every table of the catalogue and a parameter row),
 // then swapped in all or nothing (SQLite: the backup API into the set's database, one
 // transaction on the destination; PostgreSQL: one transaction that empties every table and

@@ -1,5 +1,6 @@
 #include "shell/roles.h"
 
+#include "foundation/columnwidth.h"
 #include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
@@ -22,6 +23,9 @@ RoleSaveResult SaveRole(const QSqlDatabase &db, RoleDialogMode mode, qint64 id, 
         return result;
     }
     const QString name = StoredRoleName(typedName);
+    result.refusal = TooLongRefusal(QStringLiteral("角色名称"), name, QStringLiteral("jxc_role"), QStringLiteral("r_name"));
+    if (!result.refusal.isEmpty())
+        return result;
     const RoleRights rights = RoleRightsFrom(states);
     const Dialect dialect = Dialect::of(db);
 

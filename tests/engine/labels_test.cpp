@@ -219,8 +219,14 @@ TEST_F(LabelTest, F3ResetsTheQuantityAndF2ClearsTheSearch)
 TEST_F(LabelTest, PickerListsActiveGoodsWithBarcodeAndFiltersOnFourColumns)
 {
     auto screen = openScreen();
+    auto *searchButton = screen->findChild<QPushButton *>(QStringLiteral("btn_Search"));
+    // The button beside the box opens the picker only while the box is empty.
+    screen->searchEdit()->setText(QStringLiteral("1001"));
+    QTest::mouseClick(searchButton, Qt::LeftButton);
+    EXPECT_FALSE(screen->pickerShown());
+    screen->searchEdit()->clear();
     screen->searchEdit()->setFocus();
-    QTest::mouseClick(screen->findChild<QPushButton *>(QStringLiteral("btn_Search")), Qt::LeftButton);
+    QTest::mouseClick(searchButton, Qt::LeftButton);
     ASSERT_TRUE(screen->pickerShown());
     // Not the reserved goods, not the disabled one, not those without barcode.
     EXPECT_EQ(gridColumn(screen->pickerGrid(), QStringLiteral("g_sn")),

@@ -227,6 +227,56 @@ TEST_F(UnauditInventoryTest, ProductionReceiptAverage)
     EXPECT_EQ(lastLog(), QStringLiteral("取消审核生产入库单SC24030710001"));
 }
 
+// Splits and bundles exist only in data: their audit wrote "cf"/"kb" ledger rows (the goods given
+// up signed negative, the goods made positive), the stock, the goods' totals and averages. The
+// cancel puts back each stock row's quantity and cost and each goods' total and average cost.
+TEST_F(UnauditInventoryTest, SplitAndBundleCancelsRestoreStockAndAverageCost)
+{
+    addReceipt(QStringLiteral("CJ24030610002"), QStringLiteral("2024-03-06 11:00"), {{"G2", 4, 2}}, 8, 0);
+    postReceipt(QStringLiteral("CJ24030610002"));
+    const auto figures = [this] {
+        QStringList out;
+        for (const char *g : {"G1", "G2"}) {
+            for (const char *c : {"kc_sl", "kc_zsl", "kc_cbj", "kc_zcb"})
+                out << QString::number(stock(QLatin1String(g), c), 'f', 4);
+            for (const char *c : {"g_kc", "g_pjjj"})
+                out << QString::number(goods(QLatin1String(g), c), 'f', 4);
+        }
+        return out;
+    };
+    const QStringList before = figures();
+    ASSERT_EQ(before, (QStringList{"10.0000", "10.0000", "7.0000", "70.0000", "10.0000", "7.0000",
+                                   "4.0000", "4.0000", "2.0000", "8.0000", "4.0000", "2.0000"}));
+    struct Case
+    {
+        const char *table, *prefix, *number, *flag, *log;
+        double givenQty, givenPrice, madeQty, madePrice;
+    };
+    const Case cases[] = {
+        {"jxc_cfd", "cf_", "CF24030710001", "cf", "取消审核商品拆分单CF24030710001", -1, 7, 5, 1.4},
+        {"jxc_kbd", "kb_", "KB24030710001", "kb", "取消审核商品捆绑单KB24030710001", -2, 7, 1, 14},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.number);
+        Transaction scenario(db());
+        const QString number = QLatin1String(c.number);
+        header(QLatin1String(c.table), QLatin1String(c.prefix), number, {{"ck_sn", "100001"}});
+        move(QLatin1String(c.flag), number, "2024-03-07 10:00", "G1", "100001", c.givenQty, c.givenPrice, c.givenQty);
+        move(QLatin1String(c.flag), number, "2024-03-07 10:00", "G2", "100001", c.madeQty, c.madePrice, c.madeQty);
+        RunSql(db(), QStringLiteral("update jxc_goods set g_pjjj = ? where g_sn = 'G2'"), {stock("G2", "kc_cbj")});
+        ASSERT_NE(figures(), before);
+
+        EXPECT_EQ(cancel(number, {.bulk = true}), UnauditOutcome::Done);
+        EXPECT_EQ(figures(), before);
+        EXPECT_EQ(count(QStringLiteral("select count(*) from jxc_goodslist where gl_djh = ?"), {number}), 0);
+        EXPECT_EQ(scalar(QStringLiteral("select %1status from %2 where gl_djh = ?")
+                             .arg(QLatin1String(c.prefix), QLatin1String(c.table)),
+                         {number}),
+                  QStringLiteral("0"));
+        EXPECT_EQ(lastLog(), QString::fromUtf8(c.log));
+    }
+}
+
 // Rights: every type's refusal; splits and bundles need a position the role editor never writes.
 TEST_F(UnauditInventoryTest, RightsRefuse)
 {

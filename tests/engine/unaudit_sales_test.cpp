@@ -3,11 +3,13 @@
 #include "unaudit_fixture.h"
 
 #include "engine/balances.h"
+#include "engine/costwalk.h"
 #include "engine/members.h"
 #include "engine/postsales.h"
 #include "foundation/db/transaction.h"
 
 #include <atomic>
+#include <tuple>
 #include <thread>
 
 namespace {
@@ -22,6 +24,18 @@ protected:
         postReceipt(QStringLiteral("CJ24030610001"));
     }
     double customerOwes() { return num(QStringLiteral("select kh_lwje from jxc_khxx where kh_sn = '100001'")); }
+    // Stock, cost and counts as the receipt of SetUp left them, and the customer owes nothing.
+    void expectOnlyTheReceiptLeft()
+    {
+        EXPECT_NEAR(stock("G1", "kc_sl"), 10, kEps);
+        EXPECT_NEAR(stock("G1", "kc_zsl"), 10, kEps);
+        EXPECT_NEAR(stock("G1", "kc_xssl"), 0, kEps);
+        EXPECT_NEAR(stock("G1", "kc_cbj"), 7, kEps);
+        EXPECT_NEAR(stock("G1", "kc_zcb"), 70, kEps);
+        EXPECT_NEAR(goods("G1", "g_kc"), 10, kEps);
+        EXPECT_NEAR(goods("G1", "g_xspl"), 0, kEps);
+        EXPECT_NEAR(customerOwes(), 0, kEps);
+    }
     void sale(const QVariantMap &extra = {})
     {
         addSale(QStringLiteral("XS24030710001"), QStringLiteral("2024-03-07 10:00"), {{"G1", 4, 10, 7}}, 40, 30, extra);
@@ -35,14 +49,7 @@ TEST_F(UnauditSalesTest, SaleCancel)
     ASSERT_NEAR(customerOwes(), 10, kEps);
     ASSERT_NEAR(goods("G1", "g_xspl"), 1, kEps);
     EXPECT_EQ(cancel(QStringLiteral("XS24030710001")), UnauditOutcome::Done);
-    EXPECT_NEAR(stock("G1", "kc_sl"), 10, kEps);
-    EXPECT_NEAR(stock("G1", "kc_zsl"), 10, kEps);
-    EXPECT_NEAR(stock("G1", "kc_xssl"), 0, kEps);
-    EXPECT_NEAR(stock("G1", "kc_cbj"), 7, kEps);
-    EXPECT_NEAR(stock("G1", "kc_zcb"), 70, kEps);
-    EXPECT_NEAR(goods("G1", "g_kc"), 10, kEps);
-    EXPECT_NEAR(goods("G1", "g_xspl"), 0, kEps);
-    EXPECT_NEAR(customerOwes(), 0, kEps);
+    expectOnlyTheReceiptLeft();
     const QVariantMap h = row(QStringLiteral("select ls_status, ls_dhbz, ls_hkje, ls_checker from jxc_lsxsd "
                                              "where gl_djh = 'XS24030710001'"));
     EXPECT_EQ(t(h, "ls_status"), QStringLiteral("0"));
@@ -189,6 +196,59 @@ TEST_F(UnauditSalesTest, PosSaleWithMember)
     ASSERT_NEAR(goods("G1", "g_kc"), 6, kEps);
     EXPECT_EQ(cancel(QStringLiteral("XS24030710001"), {.bulk = true}), UnauditOutcome::Done);
     EXPECT_EQ(row(memberSql), m);
+}
+
+// An exchange exists only in data (no screen posts one): here what its posting wrote, three G1
+// given and one taken back, the sale part, the receivable and the cash. Its cancel takes all of
+// it back, and the header returns to pending even when the caller keeps documents audited.
+TEST_F(UnauditSalesTest, ExchangeCancelTakesBackItsPostingAndAlwaysResetsTheHeader)
+{
+    const QString number = QStringLiteral("XH24030710001");
+    const QString date = QStringLiteral("2024-03-07 11:00");
+    for (const bool keepAudited : {false, true}) {
+        SCOPED_TRACE(keepAudited ? "keepAudited" : "plain");
+        Transaction scenario(db());
+        insert(QStringLiteral("jxc_xshhd"), {{"gl_djh", number}, {"kh_sn", "100001"}, {"ck_sn", "100001"},
+                                             {"ls_xsrq", date}, {"ls_status", 1}, {"ls_checker", "admin"},
+                                             {"ls_chkrq", "2024-03-07"}});
+        insert(QStringLiteral("jxc_lsxsd"), {{"gl_djh", number}, {"kh_sn", "100001"}, {"ls_xsrq", date}, {"ls_status", 1}});
+        insert(QStringLiteral("jxc_lsxssp"), {{"gl_djh", number}, {"g_sn", "G1"}, {"ls_sl", 3.0}, {"ls_dj", 10.0}});
+        for (const auto &[flag, qty, amount] : {std::tuple{"xs", 3.0, 30.0}, std::tuple{"xt", -1.0, -10.0}}) {
+            const qint64 id = insert(QStringLiteral("jxc_goodslist"),
+                                     {{"gl_flag", flag}, {"gl_djh", number}, {"gl_kdrq", date}, {"g_sn", "G1"},
+                                      {"ck_sn", "100001"}, {"gl_sl", qty}, {"gl_dj", 10.0}, {"gl_je", amount},
+                                      {"gl_zje", amount}});
+            RunSql(db(), QStringLiteral("update jxc_kcsp set kc_sl = kc_sl - ?, kc_zsl = kc_zsl - ?, "
+                                        "kc_xssl = coalesce(kc_xssl, 0) + ? where g_sn = 'G1' and ck_sn = '100001'"),
+                   {qty, qty, qty});
+            RunSql(db(), QStringLiteral("update jxc_goods set g_kc = g_kc - ?, g_xspl = coalesce(g_xspl, 0) + 1 "
+                                        "where g_sn = 'G1'"),
+                   {qty});
+            RecalcStockCost(db(), state, clock, QString::number(id), QStringLiteral("0"));
+        }
+        insert(QStringLiteral("jxc_ysyfk"), {{"gl_djh", number}, {"k_type", "kh"}, {"k_ghskh", "100001"},
+                                             {"k_rq", date}, {"k_yfje", 20.0}, {"k_sfje", 10.0}});
+        RecalcPartnerBalances(db(), state, clock, QStringLiteral("100001"), QStringLiteral("kh"), date);
+        insert(QStringLiteral("jxc_xjyh"), {{"gl_djh", number}, {"xj_rq", date}, {"xj_je", 10.0}, {"xj_kmmc", "现金"},
+                                            {"xj_chk", "1"}});
+        RecalcCashBalances(db(), state, clock, QStringLiteral("现金"), date);
+        ASSERT_NEAR(stock("G1", "kc_sl"), 8, kEps);
+        ASSERT_NEAR(customerOwes(), 10, kEps);
+        ASSERT_EQ(GetCashBalance(db(), state, clock, QStringLiteral("现金")), QStringLiteral("10"));
+
+        EXPECT_EQ(cancel(number, {.bulk = true, .keepAudited = keepAudited}), UnauditOutcome::Done);
+        expectOnlyTheReceiptLeft();
+        EXPECT_EQ(GetCashBalance(db(), state, clock, QStringLiteral("现金")), QStringLiteral("0"));
+        for (const char *table : {"jxc_goodslist", "jxc_lsxsd", "jxc_lsxssp", "jxc_ysyfk", "jxc_xjyh"})
+            EXPECT_EQ(count(QStringLiteral("select count(*) from %1 where gl_djh = ?").arg(QLatin1String(table)), {number}), 0)
+                << table;
+        const QVariantMap h = row(QStringLiteral("select ls_status, ls_checker, ls_chkrq from jxc_xshhd where gl_djh = ?"),
+                                  {number});
+        EXPECT_EQ(t(h, "ls_status"), QStringLiteral("0"));
+        EXPECT_EQ(t(h, "ls_checker"), QString());
+        EXPECT_EQ(t(h, "ls_chkrq"), QString());
+        EXPECT_EQ(lastLog(), QStringLiteral("取消审核商品换货单") + number);
+    }
 }
 
 // Two workstations cancel the same sale at once: one does it, the other is refused, and stock is

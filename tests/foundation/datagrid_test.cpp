@@ -95,6 +95,14 @@ TEST_F(DataGridTest, FootersCoverEveryRowAndFollowTheFilter)
         EXPECT_EQ(grid.footerText("g_jj"), c.amount);
         EXPECT_EQ(grid.footerText("g_sn"), QString::fromUtf8(c.count));
     }
+    // Control characters typed into the filter are dropped before binding (a NUL would break
+    // the statement on PostgreSQL); the backslash is matched literally.
+    grid.setFilter(GridFilter::contains({"g_name", "g_jm"}, QStringLiteral("a") + QChar(0) + QStringLiteral("b\x01\n")));
+    EXPECT_EQ(GridIds(grid), (QList<int>{4, 3}));
+    grid.setFilter(GridFilter::contains({"g_name", "g_jm"}, QString(QChar(0))));
+    EXPECT_EQ(GridIds(grid), (QList<int>{5, 4, 3, 2, 1}));
+    grid.setFilter(GridFilter::contains({"g_name"}, QStringLiteral("\\")));
+    EXPECT_EQ(GridIds(grid), QList<int>{});
     grid.setFilter(GridFilter::prefix("g_sn", "1000"));
     EXPECT_EQ(GridIds(grid), (QList<int>{5, 4, 3}));
 }

@@ -1,5 +1,6 @@
 #include "screenkit/datagrid.h"
 #include "screenkit/dialogparts.h"
+#include "screenkit/messageboxnotices.h"
 #include "screenkit/screenbase.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +8,11 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -115,4 +118,35 @@ TEST(HiddenColumn, ReadButNotShown)
     EXPECT_EQ(c.width, 60);
     EXPECT_FALSE(c.visible);
     EXPECT_EQ(HiddenColumn("id", ColumnKind::Integer, 40).width, 40);
+}
+
+// ---- Message boxes ----------------------------------------------------------------------------
+
+TEST(MessageBoxes, ShortTextsKeepTheBoxWideEnoughForItsTitle)
+{
+    MessageBoxNotices notices;
+    QList<std::pair<QString, int>> seen;  // title, width
+    const auto answerNextBox = [&seen] {
+        QTimer::singleShot(0, [&seen] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen.append({box->windowTitle(), box->width()});
+            box->buttons().first()->click();
+        });
+    };
+    answerNextBox();
+    notices.notice(QStringLiteral("好"));
+    answerNextBox();
+    notices.ask(QStringLiteral("是？"));
+    answerNextBox();
+    notices.error(QStringLiteral("错"));
+    ASSERT_EQ(seen.size(), 3);
+    EXPECT_EQ(seen[0].first, QStringLiteral("系统提示"));
+    EXPECT_EQ(seen[1].first, QStringLiteral("信息提醒"));
+    for (const auto &s : seen) {
+        const int title = QFontMetrics(QApplication::font()).horizontalAdvance(s.first);
+        EXPECT_GE(s.second, kMessageBoxMinimumWidth) << s.first.toStdString();
+        EXPECT_GE(s.second, title + 120) << s.first.toStdString();
+    }
 }

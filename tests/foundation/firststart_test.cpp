@@ -55,6 +55,11 @@ TEST_F(FirstStartTest, BuildsDefaultSetAndRegisterOnceAndKeepsThemAfterwards)
                                 QStringLiteral("select zt_sn || '|' || zt_name || '|' || zt_dbname from jxc_xtzt "
                                                "where zt_default = 1 and zt_forbid = 0")),
                   QStringLiteral("100001|主帐套|jxc.db"));
+        // Empty texts, not NULL, as every set the account-set screen makes.
+        EXPECT_EQ(QueryScalarZt(dm.registerDb(),
+                                QStringLiteral("select coalesce(zt_note, 'null') || '|' || coalesce(zt_dbpwd, 'null') "
+                                               "from jxc_xtzt where zt_sn = '100001'")),
+                  QStringLiteral("|"));
         dm.CloseAccountSetRegister();
         EXPECT_FALSE(dm.registerDb().isOpen());
     }

@@ -323,6 +323,11 @@ TEST_F(GoodsTest, ClearOperatorTempLeavesOtherOperators)
         for (const char *name : {"admin", "op2"})
             RunSql(db(), QStringLiteral("insert into %1 (g_sn, a_name) values ('G1', ?)").arg(QLatin1String(table)),
                    {QString::fromLatin1(name)});
+    // A failure of the second delete leaves the first undone too.
+    InjectStatementFailure(db(), 2);
+    EXPECT_THROW(ClearOperatorTemp(db(), QStringLiteral("admin")), DbError);
+    InjectStatementFailure(db(), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from jxc_tempspxf where a_name = 'admin'")), 1);
     ClearOperatorTemp(db(), QStringLiteral("admin"));
     EXPECT_EQ(count(QStringLiteral("select count(*) from jxc_tempspxf where a_name = 'admin'")), 0);
     EXPECT_EQ(count(QStringLiteral("select count(*) from jxc_tempspxf2 where a_name = 'admin'")), 0);

@@ -19,11 +19,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <cmath>
 
 namespace {
 
@@ -156,6 +160,17 @@ TEST_F(LayoutTest, DamagedOrForeignFilesAndUnknownFieldsLeaveTheDesign)
         EXPECT_EQ(g.shownFieldsInOrder(), c.order);
         EXPECT_EQ(g.columnWidth("g_name"), c.nameWidth);
     }
+
+    // A file written while automatic width was on still restores its widths with it off.
+    QFile f(layoutFile());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("[JxcGridLayout]\nautowidth=1\ng_name=1,99,1\n");
+    f.close();
+    DataGrid &g = newGrid();
+    g.setAutoColumnWidth(true);
+    RestoreGridLayout("spxxgl", g);
+    EXPECT_FALSE(g.autoColumnWidth());
+    EXPECT_EQ(g.columnWidth("g_name"), 99);
 }
 
 TEST_F(LayoutTest, WriteFailureNamesTheFileAndKeepsTheFlag)
@@ -202,6 +217,48 @@ TEST_F(SkinTest, CatalogueAndApplying)
         ASSERT_TRUE(ApplySkin(name));
         EXPECT_LT(QApplication::palette().color(QPalette::Text).lightness(), 100) << name.toStdString();
     }
+}
+
+// WCAG contrast ratio of two colours (1 to 21).
+double Contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a) + 0.05;
+    const double lb = luminance(b) + 0.05;
+    return la > lb ? la / lb : lb / la;
+}
+
+TEST(Skins, DisabledPlaceholderAndReadOnlyLookMutedInEverySkin)
+{
+    for (const QString &name : SkinNames()) {
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_TRUE(ApplySkin(name));
+        const QPalette p = QApplication::palette();
+        for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+            const QColor enabled = p.color(QPalette::Active, role);
+            const QColor disabled = p.color(QPalette::Disabled, role);
+            // A clear step from the live text, still readable on the window.
+            EXPECT_GE(Contrast(enabled, disabled), 2.0) << int(role);
+            EXPECT_GE(Contrast(disabled, p.color(QPalette::Disabled, QPalette::Window)), 1.8) << int(role);
+        }
+        EXPECT_GE(Contrast(p.color(QPalette::Active, QPalette::Text), p.color(QPalette::Active, QPalette::PlaceholderText)),
+                  2.0);
+        EXPECT_GE(Contrast(p.color(QPalette::Active, QPalette::Base), p.color(QPalette::Active, QPalette::PlaceholderText)),
+                  1.8);
+
+        // A read-only box is painted on another ground than an editable one.
+        QWidget holder;
+        QLineEdit editable(&holder);
+        QLineEdit readOnly(&holder);
+        readOnly.setReadOnly(true);
+        holder.show();
+        const auto ground = [](QLineEdit &box) { return box.grab().toImage().pixelColor(box.width() / 2, box.height() / 2); };
+        EXPECT_NE(ground(editable), ground(readOnly));
+    }
+    ApplySkin(QString::fromLatin1(kDefaultSkin));
 }
 
 TEST_F(SkinTest, ChooserInsertsSelectsAndStoresForTheOperatorOnly)
@@ -300,7 +357,7 @@ TEST_F(ExportTest, WorkbookHoldsCaptionsTypedRowsAndFooter)
     EXPECT_TRUE(xml.contains("<t>00000001</t>"));
     EXPECT_TRUE(xml.contains("<t>苹果</t>"));
     EXPECT_TRUE(xml.contains("><v>2.5</v>"));  // a numeric cell
-    EXPECT_TRUE(xml.contains("<t>记录数：5</t>"));
+    EXPECT_FALSE(xml.contains("<t>记录数：5</t>"));  // the count is a number (next test)
     EXPECT_TRUE(xml.contains("<v>15</v>"));
     EXPECT_TRUE(xml.contains("<v>1249.25</v>"));
     EXPECT_EQ(RowsInSheet(xml), 7);  // captions, five rows, footer
@@ -311,6 +368,84 @@ TEST_F(ExportTest, WorkbookHoldsCaptionsTypedRowsAndFooter)
     unzip.waitForFinished(10000);
     const QString styles = QString::fromUtf8(unzip.readAllStandardOutput());
     EXPECT_TRUE(styles.contains("formatCode=\"#,##0.00\"")) << styles.toStdString();
+}
+
+QString ZipPart(const QString &file, const QString &part)
+{
+    QProcess unzip;
+    unzip.start("unzip", {"-p", file, part});
+    unzip.waitForFinished(10000);
+    return QString::fromUtf8(unzip.readAllStandardOutput());
+}
+
+// The number format of a cell (its style index looked up in styles.xml), "" when none.
+QString CellFormat(const QString &file, const QString &cell)
+{
+    const QString xml = ZipPart(file, "xl/worksheets/sheet1.xml");
+    const QRegularExpression cellRe(QStringLiteral("<c r=\"%1\"( s=\"(\\d+)\")?( t=\"\\w+\")?>").arg(cell));
+    const QRegularExpressionMatch c = cellRe.match(xml);
+    if (!c.hasMatch() || c.captured(2).isEmpty())
+        return QString();
+    const QString styles = ZipPart(file, "xl/styles.xml");
+    const QString xfs = styles.section("<cellXfs", 1).section("</cellXfs>", 0, 0);
+    const QStringList xf = xfs.split("<xf ").mid(1);
+    const int numFmt = QRegularExpression("numFmtId=\"(\\d+)\"").match(xf.value(c.captured(2).toInt())).captured(1).toInt();
+    return QRegularExpression(QStringLiteral("numFmtId=\"%1\" formatCode=\"([^\"]*)\"").arg(numFmt))
+        .match(styles)
+        .captured(1)
+        .replace("&quot;", "\"");
+}
+
+// The value of a cell and whether it is a number (no type attribute), from the sheet's XML.
+std::pair<QString, bool> CellValue(const QString &file, const QString &cell)
+{
+    const QString xml = ZipPart(file, "xl/worksheets/sheet1.xml");
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("<c r=\"%1\"[^>]*?( t=\"(\\w+)\")?>(<v>([^<]*)</v>|<is><t>([^<]*)</t></is>)").arg(cell))
+            .match(xml);
+    if (!m.hasMatch())
+        return {QString(), false};
+    return {m.captured(4).isEmpty() ? m.captured(5) : m.captured(4), m.captured(2).isEmpty()};
+}
+
+TEST_F(ExportTest, DatesAreExcelDatesAndEveryNumericFooterIsANumber)
+{
+    DataGrid &dated = newGrid();
+    auto *model = new RowSetModel(&dated);
+    GridColumn day{"gl_kdrq", "日期", 90, ColumnKind::DateText};
+    GridColumn stamp{"pos_xsrq", "时间", 120, ColumnKind::DateText};
+    GridColumn name{"g_name", "名称", 90};
+    GridColumn qty{"g_kc", "数量", 80, ColumnKind::Quantity, "#0.00;-#.00"};
+    model->setColumns({day, stamp, name, qty});
+    model->setRows({{"2024-03-05", "2024-03-05 14:07", "可乐", 3.0}, {"2024-02-29", "2024-02-29 09:05:30", "雪碧", 4.5},
+                    {"未记", "", "矿泉水", 1.0}});
+    dated.setModel(model);
+    dated.reload(ReloadTarget::First);
+    dated.setFooter("gl_kdrq", FooterKind::TextCount, "记录数：");
+    dated.setFooter("g_name", FooterKind::Text, "商品合计:");
+    dated.setFooter("g_kc", FooterKind::Supplied);
+    dated.setFooterFormat("g_kc", "#,0.00");
+    dated.setFooterSupplier("g_kc", [] { return QStringLiteral("1,100.50"); });
+    dated.recomputeFooter();
+    const QString file = home.filePath("dated.xlsx");
+    QString error;
+    ASSERT_TRUE(WriteGridWorkbook(dated, file, &error)) << error.toStdString();
+
+    // Dates: serial numbers with a date format (2024-03-05 is day 45356).
+    EXPECT_EQ(CellValue(file, "A2"), std::make_pair(QString("45356"), true));
+    EXPECT_EQ(CellFormat(file, "A2"), "yyyy-mm-dd");
+    EXPECT_TRUE(CellValue(file, "B2").first.startsWith("45356.588")) << CellValue(file, "B2").first.toStdString();
+    EXPECT_EQ(CellFormat(file, "B2"), "yyyy-mm-dd hh:mm");
+    EXPECT_EQ(CellFormat(file, "B3"), "yyyy-mm-dd hh:mm:ss");
+    EXPECT_EQ(CellValue(file, "A3"), std::make_pair(QString("45351"), true));
+    EXPECT_EQ(CellValue(file, "A4"), std::make_pair(QString("未记"), false));  // not a date: text
+    // Footers: the count with its text as the format, the supplied stock total a number, the
+    // fixed caption text.
+    EXPECT_EQ(CellValue(file, "A5"), std::make_pair(QString("3"), true));
+    EXPECT_EQ(CellFormat(file, "A5"), "\"记录数：\"0");
+    EXPECT_EQ(CellValue(file, "D5"), std::make_pair(QString("1100.5"), true));
+    EXPECT_EQ(CellFormat(file, "D5"), "#,##0.00");
+    EXPECT_EQ(CellValue(file, "C5"), std::make_pair(QString("商品合计:"), false));
 }
 
 TEST_F(ExportTest, FilterLayoutBandsAndNeverShownGrids)

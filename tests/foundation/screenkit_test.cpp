@@ -7,12 +7,16 @@
 #include "foundation/db/sqlroutines.h"
 #include "screenkit/editors.h"
 #include "screenkit/screenbase.h"
+#include "screenkit/screengeometry.h"
 #include "screenkit/screenshapes.h"
 #include "screenkit/trees.h"
 
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -464,6 +468,99 @@ TEST_F(FormatAdapterTest, KeyedListFillReplacesItemsAndKeys)
     ASSERT_GE(combo.count(), 2);
     EXPECT_EQ(GetComboKey(&combo, 0), "-1");
     EXPECT_EQ(GetComboKey(&combo, 1), warehouses.at(1).key);
+}
+
+// ---- Screen sizes ------------------------------------------------------------------------------
+
+// A screen with one grid whose stock-total footer lies far right.
+class FooterScreen final : public ScreenDialog
+{
+public:
+    FooterScreen() : ScreenDialog(10)
+    {
+        setObjectName(QStringLiteral("TF_FooterScreen"));
+        auto *layout = new QVBoxLayout(this);
+        grid = new DataGrid(this);
+        auto *model = new RowSetModel(grid);
+        QList<GridColumn> columns;
+        for (int i = 0; i < 6; ++i)
+            columns << GridColumn{QStringLiteral("c%1").arg(i), QStringLiteral("列%1").arg(i), 90};
+        columns << GridColumn{QStringLiteral("g_kc"), QStringLiteral("当前库存"), 80, ColumnKind::Quantity};
+        model->setColumns(columns);
+        model->setRows({{QString(), QString(), QString(), QString(), QString(), QString(), 100.0}});
+        grid->setModel(model);
+        grid->setFooter(QStringLiteral("c0"), FooterKind::Text, QStringLiteral("商品合计:"));
+        grid->setFooter(QStringLiteral("g_kc"), FooterKind::Supplied);
+        grid->setFooterSupplier(QStringLiteral("g_kc"), [] { return QStringLiteral("1,000,100.00"); });
+        layout->addWidget(grid);
+        resize(360, 240);
+    }
+    DataGrid *grid;
+};
+
+class ScreenGeometryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_old = qgetenv("JXC_HOME");
+        qputenv("JXC_HOME", home.path().toLocal8Bit());
+    }
+    void TearDown() override
+    {
+        if (m_old.isNull())
+            qunsetenv("JXC_HOME");
+        else
+            qputenv("JXC_HOME", m_old);
+    }
+    static void showAndSettle(QWidget &w)
+    {
+        w.show();
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+    }
+    QTemporaryDir home;
+
+private:
+    QByteArray m_old;
+};
+
+TEST_F(ScreenGeometryTest, FirstSizeShowsEveryFooterThenSizeAndPlaceStayPerOperator)
+{
+    {
+        FooterScreen first;
+        first.grid->reload();
+        first.grid->recomputeFooter();
+        RememberScreenGeometry(&first, QStringLiteral("admin"));
+        showAndSettle(first);
+        // Widened until the stock total shows whole.
+        EXPECT_GT(first.width(), 360);
+        EXPECT_EQ(WidthShowingFooters(&first, 10000), first.width());
+        first.setGeometry(40, 50, 500, 300);
+        first.hide();
+    }
+    EXPECT_EQ(KeptScreenGeometry(QStringLiteral("admin"), QStringLiteral("TF_FooterScreen")), QRect(40, 50, 500, 300));
+    EXPECT_TRUE(QFile::exists(home.filePath(QStringLiteral("Layout/windows.ini"))));
+    {
+        FooterScreen again;
+        RememberScreenGeometry(&again, QStringLiteral("admin"));
+        showAndSettle(again);
+        EXPECT_EQ(again.geometry(), QRect(40, 50, 500, 300));
+    }
+    {
+        FooterScreen other;  // another operator: the first size again
+        other.grid->reload();
+        other.grid->recomputeFooter();
+        RememberScreenGeometry(&other, QStringLiteral("wang"));
+        showAndSettle(other);
+        EXPECT_NE(other.geometry(), QRect(40, 50, 500, 300));
+        EXPECT_EQ(WidthShowingFooters(&other, 10000), other.width());
+    }
+    // A damaged entry is no size.
+    QSettings file(ScreenGeometryFilePath(), QSettings::IniFormat);
+    file.setValue(QStringLiteral("admin/TF_FooterScreen"), QStringLiteral("1,2,x,4"));
+    file.sync();
+    EXPECT_FALSE(KeptScreenGeometry(QStringLiteral("admin"), QStringLiteral("TF_FooterScreen")).isValid());
 }
 
 } // namespace

@@ -113,6 +113,7 @@ TEST_F(GoodsAddTest, RefusalsWriteNothing)
         {[](GoodsInput &i) { i.spec = "增加新规格型号..."; }, "商品规格型号错误，请重新填写！"},
         {[](GoodsInput &i) { i.colour = "增加新颜色..."; }, "商品颜色错误，请重新填写！"},
         {[](GoodsInput &i) { i.code = "20000001"; }, "商品编号已经存在，请重新输入！"},
+        {[](GoodsInput &i) { i.openingQty = -5; }, "期初库存数量不能小于零！"},
     };
     for (const Case &c : cases) {
         GoodsInput in = cola();
@@ -172,6 +173,24 @@ TEST_F(GoodsAddTest, SalesSourceOpeningChecks)
     ASSERT_TRUE(r.saved());
     EXPECT_EQ(notices.texts(), QStringList({"库存为零，销售后将产生负库存，继续销售吗?", "预设进价、预设售价应该大于零，确认保存吗？"}));
     EXPECT_EQ(r.openingQty, "0");
+
+    // Below zero: the sales window's own refusal without negative stock, ours with it (no
+    // question first), and from every other source.
+    in.code = "S2";
+    in.openingQty = -5;
+    setParam("cs_kc", 0);
+    notices.shown.clear();
+    EXPECT_EQ(add(in, "spxs").status, SaveStatus::Refused);
+    EXPECT_EQ(notices.texts(), QStringList{"期初库存数量必须大于零！"});
+    for (const char *source : {"spxs", "spxxgl", "cgjhsh"}) {
+        setParam("cs_kc", 1);
+        notices.shown.clear();
+        const GoodsSaveResult refused = add(in, source);
+        EXPECT_EQ(refused.status, SaveStatus::Refused) << source;
+        EXPECT_EQ(refused.focus, "openingQty") << source;
+        EXPECT_EQ(notices.texts(), QStringList{"期初库存数量不能小于零！"}) << source;
+    }
+    EXPECT_EQ(count("jxc_goods", "g_sn = 'S2'"), 0);
 }
 
 TEST_F(GoodsAddTest, GoodsWindowSourceWithZeroOpeningStillWritesStock)

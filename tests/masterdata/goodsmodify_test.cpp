@@ -34,11 +34,14 @@ protected:
 
 TEST_F(GoodsModifyTest, CodeLockedByStockRowsButFreeWithout)
 {
+    // Made by the add dialog: its opening stock row fixes the code, and the reason says so.
     EXPECT_TRUE(GoodsCodeLocked(db(), "20000001"));
+    EXPECT_EQ(GoodsCodeLockReason(db(), "20000001"), "该商品已建立库存记录（含期初库存），商品编号不能修改。");
     const qint64 free = rawGoods("F1", "自由");
     insert("jxc_goodsdw", {{"g_sn", "F1"}, {"dw_name", "箱"}, {"g_zhxs", 6}});
     insert("jxc_goodstm", {{"g_sn", "F1"}, {"g_sptm", "999"}});
     EXPECT_FALSE(GoodsCodeLocked(db(), "F1"));
+    EXPECT_EQ(GoodsCodeLockReason(db(), "F1"), "");
     GoodsInput in = current();
     in.name = "自由";
     in.code = "F2";

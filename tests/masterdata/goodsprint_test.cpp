@@ -1,5 +1,6 @@
 // The goods window's prints: labels and the goods list reach the preview with their template,
-// rows and variables, and the shipped templates render them.
+// rows and variables, and the shipped templates render them, also from a program folder that
+// holds no report/ at all (the compiled-in copies).
 
 #include "screens_fixture.h"
 
@@ -22,6 +23,8 @@ protected:
         MasterScreenTest::SetUp();
         if (IsSkipped())
             return;
+        // The program folder is fresh: data/ only.
+        ASSERT_FALSE(QDir(home.filePath("report")).exists());
         RunSql(db(), "update jxc_company set c_jc = '小店', c_name = '测试公司'");
         setParam("cs_fzdw", 0);
         RunSql(db(), "insert into jxc_goods (g_sn, g_name, g_jm, gc_sn, gc_cid, g_jy, g_kc, g_zhxs, g_sj, dw_name, gg_name) "
@@ -33,6 +36,12 @@ protected:
         QApplication::processEvents();
     }
 
+
+    void TearDown() override
+    {
+        window.reset();
+        MasterScreenTest::TearDown();
+    }
 
     RecordingReportOutput output;
     std::unique_ptr<TF_Spxxgl> window;

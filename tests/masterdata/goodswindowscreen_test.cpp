@@ -8,10 +8,20 @@
 #include "masterdata/forms/spxxgl_add.h"
 #include "masterdata/goodsclassrules.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/screengeometry.h"
 #include "screenkit/trees.h"
+
+#include "../support/scriptedfilechoice.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTableView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QtTest/QTest>
@@ -133,4 +143,70 @@ TEST_F(GoodsWindowScreenTest, AddNeedsAWarehouse)
     auto w = open();
     w->addGoods();
     EXPECT_EQ(notices.last(), "请先添加仓库信息！");
+}
+
+TEST_F(GoodsWindowScreenTest, PictureShowsOnARowClickAndHidesOnItsOwnClick)
+{
+    QDir().mkpath(home.filePath("picture"));  // the program folder's pictures
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(home.filePath("picture/20000001.jpg")));
+
+    auto w = open();
+    QTableView *view = w->grid()->view();
+    const auto clickRow = [&](const QString &code) {
+        ASSERT_TRUE(w->grid()->locate("g_sn", code));
+        const QModelIndex index = view->model()->index(w->grid()->currentRow(), 1);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    };
+    w->findChild<QCheckBox *>("chkPic")->click();
+    clickRow("20000001");
+    EXPECT_TRUE(w->picture()->isVisible());
+    QTest::mouseClick(w->picture(), Qt::LeftButton);
+    EXPECT_FALSE(w->picture()->isVisible());
+    clickRow("20000001");  // the same, current row: shown again
+    EXPECT_TRUE(w->picture()->isVisible());
+    clickRow("20000002");  // no picture file
+    EXPECT_FALSE(w->picture()->isVisible());
+    clickRow("20000001");
+    w->findChild<QCheckBox *>("chkPic")->click();  // unchecked: hidden, rows show nothing
+    EXPECT_FALSE(w->picture()->isVisible());
+    clickRow("20000001");
+    EXPECT_FALSE(w->picture()->isVisible());
+}
+
+TEST_F(GoodsWindowScreenTest, ExportKeepsTheStockTotalANumber)
+{
+    auto w = open();
+    ScriptedFileChoice files;
+    files.script({home.filePath("goods.xlsx")});
+    w->setFileChoice(&files);
+    w->exportList();
+    ASSERT_TRUE(QFile::exists(home.filePath("goods.xlsx")));
+    QProcess unzip;
+    unzip.start("unzip", {"-p", home.filePath("goods.xlsx"), "xl/worksheets/sheet1.xml"});
+    unzip.waitForFinished(10000);
+    const QString xml = QString::fromUtf8(unzip.readAllStandardOutput());
+    // The column captioned 当前库存, and its footer below the three rows: the number 24.
+    const QString column =
+        QRegularExpression("<c r=\"([A-Z]+)1\"[^>]*><is><t>当前库存</t>").match(xml).captured(1);
+    ASSERT_FALSE(column.isEmpty()) << xml.left(800).toStdString();
+    EXPECT_TRUE(QRegularExpression(QString("<c r=\"%1\" s=\"\\d+\"><v>24</v></c>").arg(column + "5")).match(xml).hasMatch())
+        << xml.toStdString();
+}
+
+TEST_F(GoodsWindowScreenTest, WideEnoughForTheStockTotalShowsItWhole)
+{
+    setParam("cs_cs026", 1);  // colours shown: one more column before the stock
+    auto w = open();
+    ASSERT_EQ(w->grid()->footerText("g_kc"), "24.00");
+    // The width its first showing takes on a desktop wide enough, and there the total shows.
+    const int wanted = WidthShowingFooters(w.get(), 4000);
+    w->resize(wanted, w->height());
+    QApplication::processEvents();
+    EXPECT_EQ(WidthShowingFooters(w.get(), 4000), w->width());
+    const QRect cell = w->grid()->footerCellRect("g_kc");
+    const QWidget *viewport = w->grid()->view()->viewport();
+    EXPECT_LE(w->grid()->footerBar()->mapTo(w.get(), cell.topRight()).x(),
+              viewport->mapTo(w.get(), QPoint(viewport->width(), 0)).x());
 }

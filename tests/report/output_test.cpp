@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+#include <QStringDecoder>
+
 namespace {
 
 const char *const kTestReceipt = R"({
@@ -96,6 +99,43 @@ TEST(RawReceipt, CellsCutOnWholeCharactersAndPadByDisplayWidth)
         EXPECT_EQ(FitCell(QString::fromUtf8(c.text), c.width, QString::fromLatin1(c.align)), QString::fromUtf8(c.shown))
             << c.text << " " << c.width;
     EXPECT_EQ(DisplayWidth(QStringLiteral("合计：5")), 7);
+}
+
+TEST(RawReceipt, LongNamesWrapIntoTheirColumnsAndControlBytesNeverReachThePrinter)
+{
+    ReceiptFixture f;
+    // A name holding a paper cut (1D 56 00), CR, LF and NUL, and longer than its 16 columns.
+    const QString name = QStringLiteral("矿泉水") + QChar(0x1D) + QStringLiteral("V") + QChar(0)
+                         + QStringLiteral("\r\n") + QStringLiteral("天然饮用水550ml整箱装二十四瓶");
+    f.job.setDataSet(QStringLiteral("Q_GoodsPrin"),
+                     DataSet({QStringLiteral("gl_djh"), QStringLiteral("g_name"), QStringLiteral("pos_sl"),
+                              QStringLiteral("pos_zje")},
+                             {{QStringLiteral("XS23030510001"), name, QStringLiteral("2"), QStringLiteral("5")}}));
+    const Report report(f.job);
+    const QStringList lines = report.rawLines();
+    // The whole name is printed, over several lines; quantity and amount on its first line.
+    QString printed;
+    for (const QString &line : lines)
+        printed += line.left(16);
+    printed.remove(QLatin1Char(' '));
+    EXPECT_TRUE(printed.contains(QStringLiteral("矿泉水V天然饮用水550ml整箱装二十四瓶"))) << printed.toStdString();
+    const qsizetype first = lines.indexOf(QRegularExpression(QStringLiteral("^矿泉水.*5\\.00$")));
+    ASSERT_GE(first, 0) << lines.join(QLatin1Char('|')).toStdString();
+    EXPECT_GT(lines.size(), first + 2);
+    for (const QString &line : lines)
+        EXPECT_LE(DisplayWidth(line), 32) << line.toStdString();
+
+    const QByteArray bytes = report.rawBytes();
+    EXPECT_EQ(bytes.count(QByteArray("\x1D\x56", 2)), 1);
+    EXPECT_TRUE(bytes.endsWith(QByteArray("\x1D\x56\x01", 3)));
+    QList<QByteArray> textLines = bytes.mid(4, bytes.size() - 4 - 3).split('\n');
+    QStringDecoder decoder("GB18030");
+    for (const QByteArray &line : textLines) {
+        const QString text = decoder.decode(line);
+        for (const QChar c : text)
+            EXPECT_GE(c.unicode(), 0x20) << text.toStdString();
+    }
+    EXPECT_EQ(RawPrintableText(QStringLiteral("a\tb") + QChar(0x7F) + QChar(0x9B)), QStringLiteral("a b  "));
 }
 
 TEST(RawReceipt, ShippedTicketsDropMemberAndChangeLinesWithoutValues)

@@ -12,8 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QStandardPaths>
+
+#include <algorithm>
 
 namespace {
 
@@ -314,6 +318,123 @@ TEST(ReportBarcodes, Code39DrawsBarsAndTextOrTextAlone)
     const QImage textOnly = draw(QStringLiteral("条码"));
     EXPECT_EQ(darkIn(textOnly, 0, 40), 0);
     EXPECT_GT(darkIn(textOnly, 40, 160), 0);
+}
+
+// The bars of a shape by kind: EAN's guard bars are the longer ones.
+QList<QRectF> GuardBars(const BarcodeShape &shape)
+{
+    QList<QRectF> guards;
+    for (const QRectF &b : shape.bars)
+        if (b.height() > shape.barHeight + 0.01)
+            guards << b;
+    std::sort(guards.begin(), guards.end(), [](const QRectF &a, const QRectF &b) { return a.x() < b.x(); });
+    return guards;
+}
+
+TEST(ReportBarcodes, QuietZonesAndTheEanDigitsFollowTheStandard)
+{
+    struct Case
+    {
+        const char *symbology;
+        const char *data;
+        int modules;       // of the bars, guards included
+        double leftQuiet;  // modules
+        double rightQuiet;
+        QStringList digits;
+    } cases[] = {
+        {"ean13", "6901234567892", 95, 11, 7, {"6", "901234", "567892"}},
+        {"ean8", "1234567", 67, 7, 7, {"1234", "5670"}},
+        {"code128", "6901234567892", 0, 10, 10, {}},
+        {"code39", "6901234567892", 0, 10, 10, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.symbology);
+        const BarcodeShape shape = EncodeBarcode(QString::fromLatin1(c.symbology), QString::fromLatin1(c.data));
+        ASSERT_TRUE(shape.ok);
+        double first = shape.width, last = 0, narrow = shape.width;
+        for (const QRectF &b : shape.bars) {
+            first = qMin(first, b.x());
+            last = qMax(last, b.x() + b.width());
+            narrow = qMin(narrow, b.width());
+        }
+        const double module = c.modules > 0 ? (last - first) / c.modules : narrow;
+        EXPECT_GE(first / module, c.leftQuiet - 0.01);
+        EXPECT_GE((shape.width - last) / module, c.rightQuiet - 0.01);
+        QStringList texts;
+        for (const BarcodeText &t : shape.texts)
+            texts << t.text;
+        EXPECT_EQ(texts, c.digits);
+        if (c.digits.isEmpty())
+            continue;
+        // Groups centred between the guard bars; EAN-13's first digit ends left of the bars.
+        const QList<QRectF> guards = GuardBars(shape);
+        ASSERT_EQ(guards.size(), 6);
+        const BarcodeText &left = shape.texts.at(shape.texts.size() - 2);
+        const BarcodeText &right = shape.texts.last();
+        EXPECT_NEAR(left.x, (guards[1].right() + guards[2].left()) / 2, module);
+        EXPECT_NEAR(right.x, (guards[3].right() + guards[4].left()) / 2, module);
+        if (shape.texts.size() == 3) {
+            EXPECT_TRUE(shape.texts.first().rightAligned);
+            EXPECT_LE(shape.texts.first().x, first);
+        }
+    }
+}
+
+TEST(ReportBarcodes, EanLabelAt300DpiScansAndPrintsItsDigitsUnderTheirHalves)
+{
+    const int dpi = 300;
+    const double px = dpi / 25.4;
+    QImage image(qRound(50 * px), qRound(26 * px), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    const QRectF rect(5 * px, 3 * px, 40 * px, 20 * px);
+    {
+        QPainter p(&image);
+        PaintBarcode(p, rect, QStringLiteral("ean13"), QStringLiteral("6901234567892"), true, ReportFont(8));
+    }
+    const BarcodeShape shape = EncodeBarcode(QStringLiteral("ean13"), QStringLiteral("6901234567892"));
+    const double sx = rect.width() / shape.width;
+    const QList<QRectF> guards = GuardBars(shape);
+    ASSERT_EQ(guards.size(), 6);
+    const auto at = [&](double units) { return int(rect.left() + units * sx); };
+    // Ink of the digits' line (below the guard bars' ends) per column range.
+    const int textTop = int(rect.bottom() - 0.5 * QFontMetricsF(ReportFont(8), &image).height()) + 2;
+    const auto inkBetween = [&](int x0, int x1) {
+        int ink = 0;
+        for (int y = textTop; y < int(rect.bottom()); ++y)
+            for (int x = qMax(0, x0); x < qMin(image.width(), x1); ++x)
+                ink += qGray(image.pixel(x, y)) < 128;
+        return ink;
+    };
+    EXPECT_GT(inkBetween(int(rect.left()), at(guards[0].left()) - 1), 0);             // "6"
+    EXPECT_GT(inkBetween(at(guards[1].right()) + 2, at(guards[2].left()) - 1), 0);    // "901234"
+    EXPECT_GT(inkBetween(at(guards[3].right()) + 2, at(guards[4].left()) - 1), 0);    // "567892"
+    EXPECT_EQ(inkBetween(at(guards[5].right()) + 2, int(rect.right())), 0);           // nothing right of the bars
+    // The quiet zones hold no bar.
+    const int barRow = int(rect.top() + 2 * px);
+    int firstInk = -1, lastInk = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        if (qGray(image.pixel(x, barRow)) < 128) {
+            if (firstInk < 0)
+                firstInk = x;
+            lastInk = x;
+        }
+    }
+    const double module = (guards[5].right() - guards[0].left()) / 95 * sx;
+    EXPECT_GE(firstInk - rect.left(), 11 * module - 2);
+    EXPECT_GE(rect.right() - lastInk, 7 * module - 2);
+
+    const QString zbarimg = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
+    if (zbarimg.isEmpty())
+        return;  // the bar pattern itself is zint's; its placement is checked above
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("ean13.png"));
+    ASSERT_TRUE(image.save(file));
+    QProcess scan;
+    scan.start(zbarimg, {QStringLiteral("-q"), file});
+    scan.waitForFinished(30000);
+    EXPECT_EQ(QString::fromLatin1(scan.readAllStandardOutput()).trimmed(), QStringLiteral("EAN-13:6901234567892"));
 }
 
 TEST(ReportPdf, LabelsFillAcrossThenDown)

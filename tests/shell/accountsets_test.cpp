@@ -136,7 +136,17 @@ TEST_F(AccountSetTest, NewSetHoldsOnlyDefaultRowsAndIsRegisteredLast)
     {
         TF_Ztgl_Add dialog(settings, manager.registerDb(), clock, state.UiFontSize, notices);
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("建立新帐套"));
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        dialog.edName->setFocus();
         dialog.edName->setText(QStringLiteral("分店"));
+        // Enter moves on to the note and creates nothing.
+        QTest::keyClick(dialog.edName, Qt::Key_Return);
+        EXPECT_TRUE(dialog.edNote->hasFocus());
+        QTest::keyClick(dialog.edNote, Qt::Key_Return);
+        EXPECT_FALSE(dialog.edNote->hasFocus());
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(regValue("select count(*) from jxc_xtzt"), "1");
         dialog.btnOK->click();
         EXPECT_EQ(dialog.result(), QDialog::Accepted) << notices.texts().join('|').toStdString();
     }
@@ -170,6 +180,9 @@ TEST_F(AccountSetTest, DefaultAndForbiddenFlagsDecideTheLoginList)
 TEST_F(AccountSetTest, NamesAreRequiredSanitisedAndMayRepeat)
 {
     EXPECT_EQ(create("  ").refusal, QStringLiteral("帐套名称必须填写！"));
+    EXPECT_EQ(create(QString(33, QChar(0x5E10))).refusal, QStringLiteral("帐套名称的长度不能超过32个字符！"));
+    EXPECT_EQ(create(QStringLiteral("分店"), false, false, QString(33, QLatin1Char('n'))).refusal,
+              QStringLiteral("帐套备注的长度不能超过32个字符！"));
     EXPECT_EQ(regValue("select count(*) from jxc_xtzt"), "1");
     EXPECT_FALSE(DatabaseExists(settings, "jxc_100002.db"));
     ASSERT_TRUE(create("A&B").ok());
@@ -362,9 +375,24 @@ TEST_F(AccountSetTest, EscapeHidesTheInformationPanelFirst)
 
 // ---- Restore ----
 
+// The files of the backup folder other than the backups themselves (nothing may be written
+// beside a backup: no "-shm", "-wal" or "-journal").
+QStringList BesideBackups(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*-shm"), QStringLiteral("*-wal"), QStringLiteral("*-journal")},
+                                  QDir::Files | QDir::Hidden);
+}
+
+QByteArray FileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 TEST_F(AccountSetTest, RestoreReplacesTheSetInUseAndReloadsTheParameters)
 {
     const QString file = makeBackup();
+    const QByteArray backupBytes = FileBytes(file);
     RunSql(db(), "insert into jxc_goods (g_sn, g_name) values ('G1', 'goods')");
     const QString before = count("select cs_xsws from jxc_xtcs");
     RunSql(db(), "update jxc_xtcs set cs_xsws = 3");
@@ -384,6 +412,9 @@ TEST_F(AccountSetTest, RestoreReplacesTheSetInUseAndReloadsTheParameters)
     EXPECT_EQ(state.PriceDecimals, 2);
     EXPECT_EQ(screen->pbRestore->value(), 100);
     EXPECT_TRUE(temporaryFiles().isEmpty()) << temporaryFiles().join(',').toStdString();
+    // The user's backup is only read: unchanged, and nothing written beside it.
+    EXPECT_EQ(BesideBackups(backups), QStringList());
+    EXPECT_EQ(FileBytes(file), backupBytes);
     // Changing page clears the file box and the bar.
     screen->pages->setCurrentIndex(0);
     screen->pages->setCurrentIndex(1);
@@ -485,6 +516,7 @@ TEST_F(AccountSetTest, PerSetDialogsWorkOnTheManagersRowOnly)
     EXPECT_EQ(inSet("jxc_100002.db", "select count(*) from jxc_goods where g_sn = 'B1'"), "1");
     EXPECT_EQ(count("select count(*) from jxc_goods where g_sn = 'M1'"), "1");
     EXPECT_EQ(count("select count(*) from jxc_goods where g_sn = 'B1'"), "0");
+    EXPECT_EQ(BesideBackups(backups), QStringList());
 }
 
 TEST_F(AccountSetTest, BackupsCrossBetweenTheTwoKindsOfDatabase)

@@ -132,6 +132,10 @@ TEST_F(AdminTest, AddRefusalsWriteNothing)
         {"zhang", "abc", "abd", "两次密码输入不一致！"},
         {"admin", "", "", "用户名称不能重复！"},
         {"ADMIN", "", "", "用户名称不能重复！"},
+        // Held to the columns, the same on both kinds of database.
+        {"一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三", "", "", "用户名称的长度不能超过32个字符！"},
+        {"zhang", "0123456789012345678901234567890123", "0123456789012345678901234567890123",
+         "用户密码的长度不能超过32个字符！"},
     };
     for (const Case &c : cases) {
         const OperatorSaveResult r = add(QString::fromUtf8(c.name), QString::fromUtf8(c.pwd), QString::fromUtf8(c.pwd2));
@@ -402,6 +406,8 @@ TEST_F(AdminTest, RoleNamesAreRequiredUniqueAndSanitised)
 {
     const QList<bool> all(RightsCount(), true);
     EXPECT_EQ(SaveRole(db(), RoleDialogMode::Add, 0, "  ", all).refusal, QStringLiteral("角色名称必须填写！"));
+    EXPECT_EQ(SaveRole(db(), RoleDialogMode::Add, 0, QString(33, QChar(0x5458)), all).refusal,
+              QStringLiteral("角色名称的长度不能超过32个字符！"));
     EXPECT_EQ(SaveRole(db(), RoleDialogMode::Add, 0, QStringLiteral("系统管理员"), all).refusal,
               QStringLiteral("角色名称已经存在，请重新输入！"));
     ASSERT_TRUE(SaveRole(db(), RoleDialogMode::Add, 0, "Sales", all).saved());
@@ -484,6 +490,8 @@ TEST_F(AdminTest, PasswordChangeRefusals)
     RunSql(db(), "update jxc_admin set a_pwd = ? where a_sn = '100001'", {QStringLiteral("p？")});
     EXPECT_EQ(ChangePassword(db(), "admin", "wrong", "a", "a").text, QStringLiteral("当前密码错误，不能修改密码！"));
     EXPECT_EQ(ChangePassword(db(), "admin", "p?", "a", "b").text, QStringLiteral("两次密码输入不一致，不能修改密码！"));
+    EXPECT_EQ(ChangePassword(db(), "admin", "p?", QString(33, QLatin1Char('x')), QString(33, QLatin1Char('x'))).text,
+              QStringLiteral("用户密码的长度不能超过32个字符！"));
     EXPECT_EQ(field("a_pwd", "admin"), QStringLiteral("p？"));
     const PasswordChangeResult ok = ChangePassword(db(), "admin", " p? ", "", "");
     EXPECT_TRUE(ok.changed);

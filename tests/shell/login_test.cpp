@@ -5,6 +5,7 @@
 
 #include "foundation/db/sqlroutines.h"
 #include "foundation/oplog.h"
+#include "foundation/schema/schemabuilder.h"
 #include "shell/forms/login.h"
 
 #include <QComboBox>
@@ -33,6 +34,18 @@ protected:
         for (int i = 0; i < box->count(); ++i)
             out << box->itemText(i);
         return out;
+    }
+
+    // The register lists 主帐套 (jxc.db, default) and 分店 (jxc_100002.db); admin has logged in
+    // to 主帐套.
+    void twoSetsAndAFirstLogin()
+    {
+        makeAccountSet(QStringLiteral("jxc_100002.db"));
+        setRegister({{QStringLiteral("100001"), QStringLiteral("主帐套"), QStringLiteral("jxc.db"), 1, 0},
+                     {QStringLiteral("100002"), QStringLiteral("分店"), QStringLiteral("jxc_100002.db"), 0, 0}});
+        auto first = openLogin(LoginMode::StartUp);
+        first->btnOKClick();
+        EXPECT_TRUE(first->loggedIn());
     }
 
     int logRows(const QString &note)
@@ -163,14 +176,8 @@ TEST_F(LoginTest, ClosingAtStartUpEndsTheProgramToo)
 
 TEST_F(LoginTest, CancelledChangeOfOperatorKeepsTheCurrentSetOpenAndNamed)
 {
-    makeAccountSet(QStringLiteral("jxc_100002.db"));
-    setRegister({{QStringLiteral("100001"), QStringLiteral("主帐套"), QStringLiteral("jxc.db"), 1, 0},
-                 {QStringLiteral("100002"), QStringLiteral("分店"), QStringLiteral("jxc_100002.db"), 0, 0}});
-    {
-        auto first = openLogin(LoginMode::StartUp);
-        first->btnOKClick();
-        ASSERT_TRUE(first->loggedIn());
-    }
+    twoSetsAndAFirstLogin();
+    ASSERT_TRUE(state.CurrentOperatorName == QStringLiteral("admin"));
     auto change = openLogin(LoginMode::ChangeOperator);
     change->comZt()->setCurrentIndex(1);
     EXPECT_EQ(change->comZt()->currentData().toString(), QStringLiteral("jxc_100002.db"));
@@ -232,6 +239,58 @@ TEST_F(LoginTest, RegisterWithoutUsableSetSaysSo)
     login->btnOKClick();
     EXPECT_FALSE(login->loggedIn());
     EXPECT_EQ(login->lMsg()->text(), QStringLiteral("没有可用的帐套！"));
+}
+
+// A change of operator to a set whose upgrade fails: the message names the step, the dialog
+// stays open on the choice with 确定 enabled, the set of the current login stays open and
+// named; once the cause is gone the same dialog logs in.
+TEST_F(LoginTest, FailedUpgradeIsShownAndTheOperatorMayRetry)
+{
+    twoSetsAndAFirstLogin();
+    ASSERT_TRUE(state.CurrentOperatorName == QStringLiteral("admin"));
+    {
+        QSqlDatabase other = OpenConnection(settings, QStringLiteral("jxc_100002.db"), QStringLiteral("login_test_other"));
+        RunSql(other, QStringLiteral("drop table jxc_rklist"));  // its first login's step "2023-07-25" fails
+    }
+    CloseConnection(QStringLiteral("login_test_other"));
+    notices = ScriptedNotices();
+
+    auto change = openLogin(LoginMode::ChangeOperator);
+    change->comZt()->setCurrentIndex(1);
+    QTest::keyClick(change->tpwd2(), Qt::Key_Return);
+    EXPECT_FALSE(change->loggedIn());
+    EXPECT_TRUE(change->isVisible());
+    EXPECT_TRUE(change->btnOK()->isEnabled());
+    ASSERT_EQ(notices.shown.size(), 1);
+    EXPECT_TRUE(notices.last().startsWith(QStringLiteral("帐套升级失败！\r\n步骤：升级步骤 2023-07-25\r\n")))
+        << notices.last().toStdString();
+    EXPECT_EQ(state.CurrentAccountSetDb, QStringLiteral("jxc.db"));
+    EXPECT_EQ(data->mainFileName(), QStringLiteral("jxc.db"));
+
+    {
+        QSqlDatabase other = OpenConnection(settings, QStringLiteral("jxc_100002.db"), QStringLiteral("login_test_other"));
+        CreateCatalogTable(other, QStringLiteral("jxc_rklist"), clock);
+    }
+    CloseConnection(QStringLiteral("login_test_other"));
+    QTest::keyClick(change->tpwd2(), Qt::Key_Return);
+    EXPECT_TRUE(change->loggedIn());
+    EXPECT_EQ(state.CurrentAccountSetDb, QStringLiteral("jxc_100002.db"));
+    EXPECT_EQ(data->mainFileName(), QStringLiteral("jxc_100002.db"));
+    EXPECT_EQ(notices.shown.size(), 1);
+}
+
+// Goods codes used twice: the login goes through and says so once, under "系统提示".
+TEST_F(LoginTest, SharedGoodsCodesAreShownOnceAfterTheLogin)
+{
+    RunSql(db(), QStringLiteral("drop index jxc_goods_sn"));
+    for (const char *name : {"可乐", "雪碧"})
+        RunSql(db(), QStringLiteral("insert into jxc_goods (g_sn, g_name) values ('10000001', ?)"), {QString::fromUtf8(name)});
+    auto login = openLogin(LoginMode::StartUp);
+    QTest::keyClick(login->tpwd2(), Qt::Key_Return);
+    EXPECT_TRUE(login->loggedIn());
+    ASSERT_EQ(notices.shown.size(), 1);
+    EXPECT_EQ(notices.shown.first().kind, ScriptedNotices::Kind::Notice);
+    EXPECT_TRUE(notices.last().contains(QStringLiteral("10000001：可乐、雪碧"))) << notices.last().toStdString();
 }
 
 } // namespace

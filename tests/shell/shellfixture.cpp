@@ -27,6 +27,7 @@ void ShellTest::SetUp()
             FAIL() << "PostgreSQL test server not reachable: " << problem.toStdString();
         GTEST_SKIP() << "PostgreSQL test server not reachable: " << problem.toStdString();
     }
+    programFolder.emplace(home.path());
     settings = TestConnectionSettings();
     settings.dataFolder = home.filePath(QStringLiteral("data"));
     settings.prefix += QStringLiteral("sh%1_").arg(++g_fixture);
@@ -45,6 +46,7 @@ void ShellTest::TearDown()
 {
     m_form.reset();
     data.reset();
+    programFolder.reset();
     if (settings.kind == DbKind::Postgres) {
         for (const QString &file : m_sets) {
             try {

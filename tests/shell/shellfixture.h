@@ -4,6 +4,7 @@
 // register built as on a fresh machine, the program's connections, a fixed clock, the notice
 // double, a URL-opener double and a screen registry of the test's own.
 
+#include "../support/scopedhome.h"
 #include "../support/scriptednotices.h"
 #include "../support/testdb.h"
 
@@ -19,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class TF_MainForm;
 class TF_Login;
@@ -96,7 +98,8 @@ protected:
     QSqlDatabase db() const { return data->mainDb(); }
     QString count(const QString &sql, const QVariantList &binds = {}) const;
 
-    QTemporaryDir home;
+    QTemporaryDir home;  // the program folder (JXC_HOME) while the test runs, data/ below it
+    std::optional<ScopedProgramFolder> programFolder;
     ConnectionSettings settings;
     FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9))};
     ScriptedNotices notices;

@@ -1,13 +1,22 @@
-// Program start-up: one copy per session, the splash texts, and the unhandled-error rule.
+// Program start-up: one copy per session, the splash texts, the unhandled-error rule and Qt's
+// own texts in Chinese.
 
 #include "foundation/errorhandler.h"
+#include "platform/system/qttranslation.h"
 #include "platform/system/singleinstance.h"
 #include "shell/forms/loading.h"
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTranslator>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -88,4 +97,42 @@ TEST(UnhandledError, LowersLettersAndEndsOnlyForTheDefaultSet)
     EXPECT_EQ(DatabaseUnreadableText(), QStringLiteral("数据库格式不可识别！\r\n\r\n系统将退出！"));
 }
 
-} // namespace
+// The texts of a text box's context menu, mnemonics and shortcuts dropped.
+QStringList ContextMenuTexts()
+{
+    QLineEdit box;
+    std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    QStringList texts;
+    for (QAction *a : menu->actions())
+        if (!a->isSeparator())
+            texts << a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+    return texts;
+}
+
+TEST(QtTranslation, TextBoxMenusReadChineseFromQtsFolderOrTheCopyBesideTheProgram)
+{
+    const auto removeOurs = [] {
+        for (QTranslator *t : qApp->findChildren<QTranslator *>())
+            if (QCoreApplication::removeTranslator(t))
+                delete t;
+    };
+    // The build puts the copy beside the test programs as well as beside the program.
+    const QString besideProgram =
+        QDir(QFileInfo(QStringLiteral(JXC_BINARY)).absolutePath()).filePath(QStringLiteral("translations"));
+    const QList<QStringList> sources = {QtTranslationFolders(), {QStringLiteral("/no/such/folder"), besideProgram}};
+    for (const QStringList &folders : sources) {
+        SCOPED_TRACE(folders.join(QLatin1Char(',')).toStdString());
+        ASSERT_TRUE(InstallQtChineseTranslation(*qApp, folders));
+        const QStringList texts = ContextMenuTexts();
+        for (const char *expected : {"撤销", "剪切", "粘贴"}) {
+            const QString want = QString::fromUtf8(expected);
+            EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const QString &t) { return t.startsWith(want); }))
+                << expected << " in " << texts.join(QLatin1Char('|')).toStdString();
+        }
+        removeOurs();
+    }
+    EXPECT_FALSE(InstallQtChineseTranslation(*qApp, {QStringLiteral("/no/such/folder")}));
+    EXPECT_FALSE(ContextMenuTexts().join(QString()).contains(QStringLiteral("撤销")));
+}
+
+}  // namespace

@@ -226,6 +226,8 @@ TF_Tmdy::TF_Tmdy(const QSqlDatabase &db, const LoginState &state, Notices &notic
         m_picker->view()->setFocus();
     });
     connect(m_searchButton, &QPushButton::clicked, this, [this] {
+        if (!m_search->text().isEmpty())
+            return;  // the picker opens from the button only for an empty box
         showPicker();
         m_picker->view()->setFocus();
     });

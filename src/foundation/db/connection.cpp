@@ -201,6 +201,9 @@ void DropDatabase(const ConnectionSettings &settings, const QString &fileName)
         return;
     }
     MaintenanceConnection m(settings);
+    // Looked up first: a DROP … IF EXISTS of a missing database would print a NOTICE.
+    if (QueryScalar(m.db(), QStringLiteral("select 1 from pg_database where datname = ?"), {target}).isEmpty())
+        return;
     RunSql(m.db(), QStringLiteral("DROP DATABASE IF EXISTS %1").arg(quoteIdent(target)));
 }
 

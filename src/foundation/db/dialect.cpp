@@ -1,5 +1,7 @@
 #include "foundation/db/dialect.h"
 
+#include "foundation/sanitize.h"
+
 Dialect Dialect::of(const QSqlDatabase &db)
 {
     return Dialect(db.driverName() == QLatin1String("QPSQL") ? DbKind::Postgres : DbKind::Sqlite);
@@ -40,9 +42,18 @@ QString Dialect::forUpdate() const
     return isPostgres() ? QStringLiteral(" FOR UPDATE") : QString();
 }
 
-QString Dialect::lockTimeoutStatement(int seconds) const
+QString Dialect::lockTimeoutStatement(int milliseconds) const
 {
-    return isPostgres() ? QStringLiteral("SET LOCAL lock_timeout = '%1s'").arg(seconds) : QString();
+    return isPostgres() ? QStringLiteral("SET LOCAL lock_timeout = '%1ms'").arg(milliseconds) : QString();
+}
+
+QString Dialect::lockTablesStatement(const QStringList &tables, TableLock mode) const
+{
+    if (!isPostgres() || tables.isEmpty())
+        return QString();
+    return QStringLiteral("LOCK TABLE %1 IN %2 MODE")
+        .arg(tables.join(QStringLiteral(", ")),
+             mode == TableLock::Share ? QStringLiteral("SHARE") : QStringLiteral("ACCESS EXCLUSIVE"));
 }
 
 QString Dialect::likeClause(const QString &expr) const
@@ -53,9 +64,11 @@ QString Dialect::likeClause(const QString &expr) const
 
 QString Dialect::escapeLike(const QString &text)
 {
+    // Typed search text: control characters are never stored, so they never match either
+    // (and a NUL would break the statement on PostgreSQL).
     QString out;
     out.reserve(text.size() + 4);
-    for (const QChar c : text) {
+    for (const QChar c : StripControls(text)) {
         if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
             out += QLatin1Char('\\');
         out += c;

@@ -2,12 +2,17 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 // The SQL differences between the two database kinds, kept in one place. Rules build SQL from
 // these fragments and bind every value; they never test the driver themselves.
 enum class DbKind { Sqlite, Postgres };
 
 enum class ColType { Varchar, NVarchar, Numeric, Int, Bit, Text };
+
+// Table locks a change of the schema takes first: SHARE for CREATE INDEX (writers wait, readers
+// do not), ACCESS EXCLUSIVE for ALTER TABLE and DROP TABLE.
+enum class TableLock { Share, AccessExclusive };
 
 class Dialect
 {
@@ -29,14 +34,17 @@ public:
     QString beginStatement() const;
     // " FOR UPDATE" where rows can be locked (PostgreSQL), empty elsewhere.
     QString forUpdate() const;
-    // Inside a transaction: a lock not granted within `seconds` fails the statement instead of
-    // waiting on (PostgreSQL "SET LOCAL lock_timeout"); empty on SQLite, whose busy timeout
+    // Inside a transaction: a lock not granted within `milliseconds` fails the statement instead
+    // of waiting on (PostgreSQL "SET LOCAL lock_timeout"); empty on SQLite, whose busy timeout
     // bounds the wait already.
-    QString lockTimeoutStatement(int seconds) const;
+    QString lockTimeoutStatement(int milliseconds) const;
+    // "LOCK TABLE a, b IN <mode> MODE" (PostgreSQL); empty on SQLite.
+    QString lockTablesStatement(const QStringList &tables, TableLock mode) const;
 
     // "<expr> LIKE ? ESCAPE '\'" (ILIKE on PostgreSQL): case-insensitive match of a pattern.
     QString likeClause(const QString &expr) const;
-    // The pattern for likeClause that finds `text` anywhere, % and _ matching themselves.
+    // The pattern for likeClause that finds `text` anywhere, % and _ matching themselves;
+    // control characters of the text are dropped (StripControls).
     static QString containsPattern(const QString &text);
     static QString startsWithPattern(const QString &text);
     static QString escapeLike(const QString &text);

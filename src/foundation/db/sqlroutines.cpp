@@ -267,6 +267,22 @@ QStringList TableNames(const QSqlDatabase &db)
     return names;
 }
 
+QStringList IndexNames(const QSqlDatabase &db)
+{
+    QStringList names;
+    QSqlQuery q = Dialect::of(db).isPostgres()
+        ? OpenSelect(db, QStringLiteral("select indexname from pg_indexes where schemaname = current_schema()"))
+        : OpenSelect(db, QStringLiteral("select name from sqlite_master where type = 'index'"));
+    while (q.next())
+        names << q.value(0).toString().toLower();
+    return names;
+}
+
+bool IndexExists(const QSqlDatabase &db, const QString &index)
+{
+    return IndexNames(db).contains(index.toLower());
+}
+
 void DropTableIfExists(const QSqlDatabase &db, const QString &table)
 {
     // Table names come from the catalogue, never from user text.

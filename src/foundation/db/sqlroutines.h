@@ -54,6 +54,9 @@ bool TableExists(const QSqlDatabase &db, const QString &table);
 bool ColumnExists(const QSqlDatabase &db, const QString &table, const QString &column);
 QStringList TableColumns(const QSqlDatabase &db, const QString &table);
 QStringList TableNames(const QSqlDatabase &db);
+// Names of the indexes of the set's tables (lower case), from the catalogue of the database.
+QStringList IndexNames(const QSqlDatabase &db);
+bool IndexExists(const QSqlDatabase &db, const QString &index);
 
 // A value read from a row as text: numbers in the canonical number text, NULL as empty.
 QString ValueText(const QVariant &value);

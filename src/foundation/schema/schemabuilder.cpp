@@ -6,7 +6,12 @@
 #include "foundation/productconstants.h"
 #include "foundation/schema/catalog.h"
 
+#include <QDebug>
+#include <QSet>
 #include <QSqlQuery>
+
+#include <functional>
+#include <optional>
 
 using schema::Catalog;
 using schema::Column;
@@ -26,11 +31,10 @@ QString indexName(const Table &t, const Index &ix)
     return t.name + QLatin1Char('_') + ix.name;
 }
 
-QString createIndexSql(const Table &t, const Index &ix, bool ifNotExists)
+QString createIndexSql(const Table &t, const Index &ix)
 {
-    return QStringLiteral("CREATE %1INDEX %2%3 ON %4 (%5)")
-        .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(),
-             ifNotExists ? QStringLiteral("IF NOT EXISTS ") : QString(), indexName(t, ix), t.name,
+    return QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+        .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(), indexName(t, ix), t.name,
              ix.columns.join(QStringLiteral(", ")));
 }
 
@@ -80,25 +84,91 @@ void createTable(const QSqlDatabase &db, const Table &t, bool withRows, const Cl
     DropTableIfExists(db, t.name);
     RunSql(db, CreateTableSql(db, t.name));
     for (const Index &ix : t.indexes)
-        RunSql(db, createIndexSql(t, ix, false));
+        RunSql(db, createIndexSql(t, ix));
     if (withRows)
         insertDefaultRows(db, t, clock);
 }
 
-// The dated steps, each with the change it brings.
+// ---- the upgrade ------------------------------------------------------------------------------
+
+enum class ChangeOutcome { Done, Busy, NotMade };
+
+// Runs one change in a transaction of its own, after locking `tables` under the short lock
+// timeout (PostgreSQL). Busy when the transaction or the lock could not be had: another
+// workstation holds the tables. `work` returns false when it decided not to change anything.
+ChangeOutcome runChange(const QSqlDatabase &db, const QStringList &tables, TableLock mode,
+                        const std::function<bool()> &work)
+{
+    const Dialect dialect = Dialect::of(db);
+    std::optional<Transaction> tx;
+    try {
+        tx.emplace(db);
+    } catch (const DbError &) {
+        return ChangeOutcome::Busy;  // SQLite: another writer kept the set past the busy timeout
+    }
+    const QString timeout = dialect.lockTimeoutStatement(kUpgradeLockTimeoutMs);
+    if (!timeout.isEmpty())
+        RunSql(db, timeout);
+    const QString lock = dialect.lockTablesStatement(tables, mode);
+    if (!lock.isEmpty()) {
+        try {
+            RunSql(db, lock);
+        } catch (const DbError &) {
+            return ChangeOutcome::Busy;  // rolled back
+        }
+    }
+    if (!work())
+        return ChangeOutcome::NotMade;
+    tx->commit();
+    return ChangeOutcome::Done;
+}
+
+// Runs a change and records it; a failure raises SchemaUpgradeError naming the step.
+ChangeOutcome change(const QSqlDatabase &db, SchemaUpgradeReport &report, const QString &step,
+                     const QStringList &tables, TableLock mode, const std::function<bool()> &work)
+{
+    ChangeOutcome outcome;
+    try {
+        outcome = runChange(db, tables, mode, work);
+    } catch (const DbError &e) {
+        throw SchemaUpgradeError(step, e.text());
+    }
+    if (outcome == ChangeOutcome::Done) {
+        report.applied << step;
+    } else if (outcome == ChangeOutcome::Busy) {
+        report.deferred << step;
+        qWarning().noquote() << "schema:" << step << "left for the next login: its table is in use";
+    }
+    return outcome;
+}
+
+QSet<QString> lowerSet(const QStringList &names)
+{
+    QSet<QString> out;
+    for (const QString &n : names)
+        out.insert(n.toLower());
+    return out;
+}
+
+// The dated steps: the tables each changes, and the change.
 struct UpgradeStep
 {
     const char *date;
+    const char *tables[2];  // the tables it changes (nullptr: none)
     void (*apply)(const QSqlDatabase &db, const Clock &clock);
 };
 
-void addColumnIfMissing(const QSqlDatabase &db, const QString &table, const QString &column)
+void addColumn(const QSqlDatabase &db, const QString &table, const QString &column)
 {
-    if (ColumnExists(db, table, column))
-        return;
     const Column *c = Catalog::instance().tableOrThrow(table).column(column);
     RunSql(db, QStringLiteral("alter table %1 add column %2")
                    .arg(table, columnSql(Dialect::of(db), *c)));
+}
+
+void addColumnIfMissing(const QSqlDatabase &db, const QString &table, const QString &column)
+{
+    if (!ColumnExists(db, table, column))
+        addColumn(db, table, column);
 }
 
 void stepCompanyNote(const QSqlDatabase &db, const Clock &)
@@ -118,36 +188,97 @@ void stepImportTable(const QSqlDatabase &db, const Clock &clock)
 }
 
 const UpgradeStep kSteps[] = {
-    {"2023-04-30", stepCompanyNote},
-    {"2023-07-25", stepListSupplierName},
-    {"2023-10-01", stepImportTable},
+    {"2023-04-30", {"jxc_company", nullptr}, stepCompanyNote},
+    {"2023-07-25", {"jxc_rklist", "jxc_cklist"}, stepListSupplierName},
+    {"2023-10-01", {"jxc_import", nullptr}, stepImportTable},
 };
 
-void addOwnColumnsAndIndexes(const QSqlDatabase &db)
+// Whether rows of the table share the index's key (rows with a NULL in it never clash).
+bool keyShared(const QSqlDatabase &db, const Table &t, const Index &ix)
+{
+    QStringList notNull;
+    for (const QString &c : ix.columns)
+        notNull << c + QStringLiteral(" is not null");
+    const QString cols = ix.columns.join(QStringLiteral(", "));
+    return !QueryScalar(db, QStringLiteral("select 1 from %1 where %2 group by %3 having count(*) > 1 limit 1")
+                                .arg(t.name, notNull.join(QStringLiteral(" and ")), cols))
+                .isEmpty();
+}
+
+// The notice of goods codes used by several goods: up to ten codes with their names.
+QString sharedGoodsCodesNotice(const QSqlDatabase &db)
+{
+    constexpr int kListed = 10;
+    QStringList codes;
+    {
+        QSqlQuery q = OpenSelect(db, QStringLiteral("select g_sn from jxc_goods where g_sn is not null group by g_sn "
+                                                    "having count(*) > 1 order by g_sn limit %1")
+                                         .arg(kListed + 1));
+        while (q.next())
+            codes << q.value(0).toString();
+    }
+    QStringList lines;
+    for (const QString &code : codes.mid(0, kListed)) {
+        QStringList names;
+        QSqlQuery q = OpenSelect(db, QStringLiteral("select g_name from jxc_goods where g_sn = ? order by id"), {code});
+        while (q.next())
+            names << ValueText(q.value(0));
+        lines << QStringLiteral("%1：%2").arg(code, names.join(QStringLiteral("、")));
+    }
+    if (codes.size() > kListed)
+        lines << QStringLiteral("……");
+    return QStringLiteral("以下商品编号被多个商品使用：\r\n") + lines.join(QStringLiteral("\r\n"))
+           + QStringLiteral("\r\n\r\n请在商品信息管理中修改重复的商品编号，使每个商品的编号唯一。");
+}
+
+void addOwnColumnsAndIndexes(const QSqlDatabase &db, SchemaUpgradeReport &report)
 {
     const Catalog &catalog = Catalog::instance();
+    QSet<QString> tables, indexes;
+    try {
+        tables = lowerSet(TableNames(db));
+        indexes = lowerSet(IndexNames(db));
+    } catch (const DbError &e) {
+        throw SchemaUpgradeError(QStringLiteral("读取数据库结构"), e.text());
+    }
     for (const QString &name : catalog.creationOrder()) {
         const Table &t = catalog.tableOrThrow(name);
-        if (!TableExists(db, t.name))
+        if (!tables.contains(t.name))
             continue;
-        for (const Column &c : t.columns) {
-            if (c.own)
-                addColumnIfMissing(db, t.name, c.name);
+        bool hasOwn = false;
+        for (const Column &c : t.columns)
+            hasOwn = hasOwn || c.own;
+        if (hasOwn) {
+            const QSet<QString> present = lowerSet(TableColumns(db, t.name));
+            for (const Column &c : t.columns) {
+                if (!c.own || present.contains(c.name))
+                    continue;
+                change(db, report, QStringLiteral("增加字段 %1.%2").arg(t.name, c.name), {t.name},
+                       TableLock::AccessExclusive, [&] {
+                           addColumn(db, t.name, c.name);
+                           return true;
+                       });
+            }
         }
         for (const Index &ix : t.indexes) {
-            if (!ix.unique) {
-                RunSql(db, createIndexSql(t, ix, true));
+            const QString full = indexName(t, ix);
+            if (indexes.contains(full))
+                continue;
+            const QString step = QStringLiteral("建立索引 ") + full;
+            if (ix.unique && keyShared(db, t, ix)) {
+                report.skipped << step;
+                qWarning().noquote() << "schema:" << step << "waits: rows share its key";
+                if (t.name == QLatin1String("jxc_goods"))
+                    report.notice = sharedGoodsCodesNotice(db);
                 continue;
             }
-            // An older set may hold a code twice (two workstations took it); its unique index
-            // waits until the codes are mended, and the login goes on.
-            try {
-                Transaction one(db);
-                RunSql(db, createIndexSql(t, ix, true));
-                one.commit();
-            } catch (const DbError &e) {
-                qWarning("%s", qPrintable(QStringLiteral("索引%1未建立：%2").arg(indexName(t, ix), e.text())));
-            }
+            change(db, report, step, {t.name}, TableLock::Share, [&] {
+                // Under the lock nobody writes the table: a key shared meanwhile is seen here.
+                if (ix.unique && keyShared(db, t, ix))
+                    return false;
+                RunSql(db, createIndexSql(t, ix));
+                return true;
+            });
         }
     }
 }
@@ -215,21 +346,43 @@ QString LatestSchemaStep()
     return QString::fromLatin1(std::end(kSteps)[-1].date);
 }
 
-void UpgradeSchema(const QSqlDatabase &db, const Clock &clock)
+SchemaUpgradeError::SchemaUpgradeError(const QString &step, const QString &cause)
+    : DbError(QStringLiteral("帐套升级失败！\r\n步骤：%1\r\n原因：%2\r\n\r\n请稍后重新登录。").arg(step, cause))
+    , m_step(step)
 {
-    const QString marker = QueryScalar(db, QStringLiteral("select cs_employdate from jxc_xtcs"));
+}
+
+SchemaUpgradeReport UpgradeSchema(const QSqlDatabase &db, const Clock &clock)
+{
+    SchemaUpgradeReport report;
+    QString marker;
+    QSet<QString> tables;
+    try {
+        marker = QueryScalar(db, QStringLiteral("select cs_employdate from jxc_xtcs"));
+        tables = lowerSet(TableNames(db));
+    } catch (const DbError &e) {
+        throw SchemaUpgradeError(QStringLiteral("读取升级标记"), e.text());
+    }
     for (const UpgradeStep &step : kSteps) {
         const QString date = QString::fromLatin1(step.date);
         if (!(marker < date))  // ordinal comparison of the texts; empty is less than any date
             continue;
         // The marker moves only once the step's change has succeeded, so a failed change is
         // tried again at the next login; later steps wait for it.
-        Transaction tx(db);
-        step.apply(db, clock);
-        RunSql(db, QStringLiteral("update jxc_xtcs set cs_employdate=?"), {date});
-        tx.commit();
+        QStringList locked;
+        for (const char *t : step.tables) {
+            if (t && tables.contains(QLatin1String(t)))
+                locked << QLatin1String(t);
+        }
+        const ChangeOutcome outcome = change(db, report, QStringLiteral("升级步骤 ") + date, locked,
+                                             TableLock::AccessExclusive, [&] {
+                                                 step.apply(db, clock);
+                                                 RunSql(db, QStringLiteral("update jxc_xtcs set cs_employdate=?"), {date});
+                                                 return true;
+                                             });
+        if (outcome != ChangeOutcome::Done)
+            break;
     }
-    Transaction tx(db);
-    addOwnColumnsAndIndexes(db);
-    tx.commit();
+    addOwnColumnsAndIndexes(db, report);
+    return report;
 }

@@ -13,6 +13,16 @@ const char *const kRegisterColumns =
 
 } // namespace
 
+int RegisterColumnWidth(const QString &column)
+{
+    static const std::vector<schema::Column> columns = schema::ParseColumns(QString::fromLatin1(kRegisterColumns));
+    for (const schema::Column &c : columns) {
+        if (c.name.compare(column, Qt::CaseInsensitive) == 0)
+            return (c.type == ColType::Varchar || c.type == ColType::NVarchar) ? c.width : 0;
+    }
+    return 0;
+}
+
 void CreateRegisterTables(const QSqlDatabase &db)
 {
     const Dialect dialect = Dialect::of(db);
@@ -26,7 +36,7 @@ void CreateRegisterTables(const QSqlDatabase &db)
     RunSql(db,
            QStringLiteral("insert into jxc_xtzt (zt_sn, zt_name, zt_default, zt_forbid, zt_note, "
                           "zt_dbname, zt_dbpwd) values (?, ?, ?, ?, ?, ?, ?)"),
-           {QStringLiteral("100001"), QStringLiteral("主帐套"), 1, 0, QString(),
-            QStringLiteral("jxc.db"), QString()});
+           {QStringLiteral("100001"), QStringLiteral("主帐套"), 1, 0, QStringLiteral(""),
+            QStringLiteral("jxc.db"), QStringLiteral("")});
     tx.commit();
 }

@@ -163,7 +163,11 @@ std::vector<TableDef> schema::tradeTables()
          "jh_taxje numeric, jh_zje numeric, jh_rksl numeric, jh_qxsl numeric, jh_zsl numeric, jh_dzl numeric, "
          "gl_djh2 nvarchar(16), jh_bz nvarchar(64), id2 int, id3 int, g_tmbz nvarchar(32), "
          "dw_name nvarchar(64), g_sptm varchar(64), g_sn varchar(32), a_name nvarchar(32), t_ph varchar(64), "
-         "t_scrq varchar(16), g_xlh text"},
+         "t_scrq varchar(16), g_xlh text",
+         {},
+         "",
+         // Order progress: receipts and their cancels update the order line by id2.
+         {"order_progress:id2"}},
         // Purchase order headers.
         {"jxc_cgd",
          "gl_djh varchar(16), ghs_sn varchar(8), ck_sn varchar(8), j_jhrq varchar(32), j_yfje numeric, "
@@ -180,7 +184,11 @@ std::vector<TableDef> schema::tradeTables()
          "ls_zsl numeric, g_tmbz nvarchar(32), dw_name nvarchar(64), g_sptm varchar(64), g_zhxs numeric, "
          "ls_dhbz int, t_zp nvarchar(16), ghs_sn varchar(8), gl_djh2 nvarchar(16), t_ddh varchar(32), "
          "t_yjrq varchar(16), t_jhrq varchar(32), t_ph varchar(64), t_scrq varchar(16), ls_ygmc nvarchar(64), "
-         "g_xlh text"},
+         "g_xlh text",
+         {},
+         "",
+         // Order progress: sales and their cancels update the order line by id2.
+         {"order_progress:id2"}},
         // Sales order headers.
         {"jxc_xsd",
          "gl_djh varchar(16), kh_sn varchar(8), ck_sn varchar(8), ls_xsrq varchar(32), ls_yfje numeric, "

@@ -25,6 +25,7 @@
 #include "screenkit/trees.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -218,9 +219,16 @@ void TF_Spxxgl::buildScreen()
     connect(m_key, &QLineEdit::textEdited, this, &TF_Spxxgl::onSearchEdited);
     connect(m_key, &QLineEdit::returnPressed, this, &TF_Spxxgl::onSearchEnter);
     connect(m_showDisabled, &QCheckBox::clicked, this, &TF_Spxxgl::loadList);
+    // The picture: a click on a row shows it (the current row too, after the picture was
+    // hidden), a click on the picture or on the check box hides it.
     connect(m_clickPicture, &QCheckBox::clicked, m_picture, &QWidget::hide);
+    m_picture->installEventFilter(this);
     connect(m_grid, &DataGrid::rowActivated, this, [this] { modifyGoods(); });
     connect(m_grid, &DataGrid::currentRowChanged, this, [this] {
+        if (m_clickPicture->isChecked())
+            showPicture();
+    });
+    connect(m_grid->view(), &QAbstractItemView::clicked, this, [this] {
         if (m_clickPicture->isChecked())
             showPicture();
     });
@@ -580,6 +588,15 @@ void TF_Spxxgl::exportList()
         m_files = m_ownFiles.get();
     }
     ExportGrid(*m_grid, *m_files, *m_context.notices, this);
+}
+
+bool TF_Spxxgl::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_picture && event->type() == QEvent::MouseButtonPress) {
+        m_picture->hide();
+        return true;
+    }
+    return ScreenDialog::eventFilter(watched, event);
 }
 
 void TF_Spxxgl::showPicture()

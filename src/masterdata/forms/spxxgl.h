@@ -57,6 +57,10 @@ public:
     void classClicked();
     void searchClass(bool perKey);
     QString stockTotal() const;
+    QLabel *picture() const { return m_picture; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildScreen();

@@ -729,6 +729,8 @@ void TF_Spxxgl_Add::saveInput(const GoodsInput &input)
     if (!r.saved()) {
         if (r.focus == QLatin1String("purchasePrice"))
             m_jj->setFocus();
+        else if (r.focus == QLatin1String("openingQty") && m_opening)
+            m_opening->setFocus();
         return;
     }
     const QString s = source();

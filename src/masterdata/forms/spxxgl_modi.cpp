@@ -84,7 +84,10 @@ void TF_Spxxgl_Modi::activate()
         m_picture->setPixmap(pixmap);
 
     openAuxGrids();
-    m_code->setEnabled(!GoodsCodeLocked(m_db, m_loadedCode));
+    // A code in use stays; the box says why.
+    const QString locked = GoodsCodeLockReason(m_db, m_loadedCode);
+    m_code->setEnabled(locked.isEmpty());
+    m_code->setToolTip(locked);
     applyVisibility();
 }
 

@@ -44,6 +44,39 @@ QString FitCell(const QString &text, int width, const QString &align)
     return kept + QString(pad, QLatin1Char(' '));
 }
 
+QString RawPrintableText(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out) {
+        const ushort u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))
+            c = QLatin1Char(' ');
+    }
+    return out;
+}
+
+QStringList SplitCell(const QString &text, int width)
+{
+    QStringList parts;
+    if (width <= 0)
+        return parts;
+    QString part;
+    int used = 0;
+    for (const char32_t c : text.toUcs4()) {
+        const int w = DisplayWidth(c);
+        if (used + w > width && !part.isEmpty()) {
+            parts << part;
+            part.clear();
+            used = 0;
+        }
+        part += QString::fromUcs4(&c, 1);
+        used += w;
+    }
+    if (!part.isEmpty() || parts.isEmpty())
+        parts << part;
+    return parts;
+}
+
 namespace {
 
 void AppendRawLines(const QList<RawLine> &lines, int columns, const TextContext &context, QStringList &out)
@@ -51,16 +84,28 @@ void AppendRawLines(const QList<RawLine> &lines, int columns, const TextContext 
     for (const RawLine &line : lines) {
         if (!line.dropIfEmpty.isEmpty() && EvaluateText(line.dropIfEmpty, context).isEmpty())
             continue;
-        QString text;
+        // Each cell's text, in pieces of its width: a long one goes on in the same columns of
+        // the following lines.
+        QList<QStringList> pieces;
+        QList<int> widths;
         int used = 0;
+        int rows = 1;
         for (const RawCell &cell : line.cells) {
-            const int width = cell.width > 0 ? qMin(cell.width, columns - used) : columns - used;
-            text += FitCell(EvaluateText(cell.text, context, cell.format), width, cell.align);
-            used += qMax(0, width);
+            const int width = qMax(0, cell.width > 0 ? qMin(cell.width, columns - used) : columns - used);
+            const QString text = RawPrintableText(EvaluateText(cell.text, context, cell.format));
+            pieces << SplitCell(text, width);
+            widths << width;
+            rows = qMax(rows, int(pieces.last().size()));
+            used += width;
         }
-        while (text.endsWith(QLatin1Char(' ')))
-            text.chop(1);
-        out << text;
+        for (int r = 0; r < rows; ++r) {
+            QString text;
+            for (int c = 0; c < line.cells.size(); ++c)
+                text += FitCell(pieces.at(c).value(r), widths.at(c), line.cells.at(c).align);
+            while (text.endsWith(QLatin1Char(' ')))
+                text.chop(1);
+            out << text;
+        }
     }
 }
 
@@ -98,7 +143,7 @@ QByteArray EscPosBytes(const QStringList &lines, int feed, bool cut)
     QByteArray out("\x1B\x40\x1C\x26", 4);
     QStringEncoder encoder("GB18030");
     for (const QString &line : lines) {
-        out += encoder.encode(line);
+        out += encoder.encode(RawPrintableText(line));
         out += '\n';
     }
     for (int i = 0; i < feed; ++i)

@@ -390,7 +390,9 @@ QString MissingTemplateNotice(const QString &name)
 bool LoadTemplate(const QString &name, ReportTemplate &out, const QString &folder)
 {
     out = ReportTemplate();
-    const QString path = TemplateFile(name, folder);
+    QString path = TemplateFile(name, folder);
+    if (path.isEmpty())
+        path = BuiltInTemplateFile(name);  // a folder that lacks it prints the shipped copy
     if (path.isEmpty())
         return false;
     QFile file(path);

@@ -41,7 +41,7 @@ struct ReportItem
     TextFit fit = TextFit::Clip;
     QString format;                      // money, total, qty or a pattern ("#,0.00")
     double lineWidth = 0.2;              // mm, lines, boxes and borders
-    QString symbology;                   // code39, code128, ean13, qr
+    QString symbology;                   // code39, code128, ean13, ean8, qr
     bool showText = true;                // barcode: human-readable text below the bars
     QString dropIfEmpty;                 // an expression; the item is not drawn when it is empty
 };
@@ -120,5 +120,6 @@ QString BuiltInTemplateFile(const QString &name);
 // The notice for a template that cannot be loaded: "打印模板不存在：report/<name>.json".
 QString MissingTemplateNotice(const QString &name);
 
-// Loads a template by name; false (and `out` empty) when refused, missing or malformed.
+// Loads a template by name from `folder` (TemplateFolder() when empty), or the compiled-in copy
+// when the folder lacks it; false (and `out` empty) when refused, missing in both or malformed.
 bool LoadTemplate(const QString &name, ReportTemplate &out, const QString &folder = {});

@@ -5,6 +5,7 @@
 #include "screenkit/filechoice.h"
 #include "screenkit/numberdisplay.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -93,6 +94,43 @@ void writeText(lxw_worksheet *sheet, int row, int col, const QString &text)
 {
     if (!text.isEmpty())
         worksheet_write_string(sheet, lxw_row_t(row), lxw_col_t(col), text.toUtf8().constData(), nullptr);
+}
+
+// A date column's text ("yyyy-MM-dd", "yyyy-MM-dd HH:mm[:ss]") as an Excel date with the
+// matching format; other text is written as it is.
+void writeDate(Workbook &book, int row, int col, const QString &text)
+{
+    const QString t = text.trimmed();
+    static const struct
+    {
+        const char *qt;
+        const char *excel;
+    } forms[] = {{"yyyy-MM-dd", "yyyy-mm-dd"},
+                 {"yyyy-MM-dd HH:mm", "yyyy-mm-dd hh:mm"},
+                 {"yyyy-MM-dd HH:mm:ss", "yyyy-mm-dd hh:mm:ss"}};
+    for (const auto &form : forms) {
+        const QDateTime when = QDateTime::fromString(t, QString::fromLatin1(form.qt));
+        if (!when.isValid())
+            continue;
+        lxw_datetime value = {when.date().year(), when.date().month(), when.date().day(),
+                              when.time().hour(), when.time().minute(), double(when.time().second())};
+        worksheet_write_datetime(book.sheet(), lxw_row_t(row), lxw_col_t(col), &value,
+                                 book.numberFormat(QString::fromLatin1(form.excel)));
+        return;
+    }
+    writeText(book.sheet(), row, col, text);
+}
+
+// A footer text that shows a number ("24.00", "￥1,249.25", "-5"): the number; else false.
+bool FooterNumber(const QString &shown, double *value)
+{
+    QString t = shown.trimmed();
+    while (!t.isEmpty() && QStringLiteral("￥¥$€").contains(t.at(0)))
+        t.remove(0, 1);
+    t.remove(QLatin1Char(','));
+    bool ok = false;
+    *value = t.toDouble(&ok);
+    return ok && !t.isEmpty();
 }
 
 } // namespace
@@ -188,8 +226,10 @@ bool WriteGridWorkbook(const DataGrid &grid, const QString &path, QString *error
                 case ColumnKind::Icon:
                     worksheet_write_number(sheet, lxw_row_t(row), lxw_col_t(i), v.toInt(), nullptr);
                     break;
-                case ColumnKind::Text:
                 case ColumnKind::DateText:
+                    writeDate(book, row, i, v.toString());
+                    break;
+                case ColumnKind::Text:
                     writeText(sheet, row, i, v.toString());
                     break;
                 }
@@ -201,12 +241,28 @@ bool WriteGridWorkbook(const DataGrid &grid, const QString &path, QString *error
             for (int i = 0; i < logical.size(); ++i) {
                 const GridColumn &col = model->columns().at(logical.at(i));
                 const FooterKind kind = grid.footerKind(col.field);
+                // Every footer that shows a number is a numeric cell: sums, counts, the count
+                // behind a text ("记录数：" kept as the cell's format) and numbers a screen
+                // supplies (the goods window's stock total).
+                const QString fmt = grid.footerFormat(col.field);
+                double number = 0;
                 if (kind == FooterKind::Sum || kind == FooterKind::Count) {
-                    QString fmt = grid.footerFormat(col.field);
-                    if (fmt.isEmpty())
-                        fmt = kind == FooterKind::Sum ? col.format : QStringLiteral("0");
+                    const QString shown = !fmt.isEmpty() ? fmt : kind == FooterKind::Sum ? col.format : QStringLiteral("0");
                     worksheet_write_number(sheet, lxw_row_t(row), lxw_col_t(i), grid.footerValue(col.field).toDouble(),
-                                           book.numberFormat(ExcelNumberFormat(col, fmt)));
+                                           book.numberFormat(ExcelNumberFormat(col, shown)));
+                } else if (kind == FooterKind::TextCount) {
+                    QString label = grid.footerText(col.field);
+                    qsizetype digits = label.size();
+                    while (digits > 0 && label.at(digits - 1).isDigit())
+                        --digits;
+                    const double count = label.mid(digits).toDouble();
+                    label.truncate(digits);
+                    label.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+                    worksheet_write_number(sheet, lxw_row_t(row), lxw_col_t(i), count,
+                                           book.numberFormat(QLatin1Char('"') + label + QStringLiteral("\"0")));
+                } else if (kind == FooterKind::Supplied && FooterNumber(grid.footerText(col.field), &number)) {
+                    worksheet_write_number(sheet, lxw_row_t(row), lxw_col_t(i), number,
+                                           book.numberFormat(ExcelNumberFormat(col, fmt.isEmpty() ? col.format : fmt)));
                 } else if (kind != FooterKind::None) {
                     writeText(sheet, row, i, grid.footerText(col.field));
                 }

@@ -3,12 +3,17 @@
 #include "foundation/db/dberror.h"
 #include "foundation/errorhandler.h"
 #include "foundation/notices.h"
+#include "platform/system/qttranslation.h"
+#include "screenkit/fontchain.h"
 
 #include <QDebug>
 
 JxcApplication::JxcApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    ApplyInterfaceFontChain(*this);
+    if (!InstallQtChineseTranslation(*this))
+        qWarning().noquote() << "qtbase_zh_CN.qm not found: Qt's own dialogs stay in English";
 }
 
 bool JxcApplication::notify(QObject *receiver, QEvent *event)

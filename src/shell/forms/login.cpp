@@ -317,8 +317,18 @@ void TF_Login::btnOKClick()
         m_btnOK->setEnabled(true);
         return;
     }
+    const LoginOutcome outcome = CompleteLogin(m_data.mainDb(), m_state, m_clock, choice);
+    if (!outcome.ok) {
+        // The dialog stays open on the same choice: the operator may try again.
+        ReturnToCurrentSet(m_data, m_state, choice.accountSetDb);
+        m_notices.notice(outcome.message);
+        m_btnOK->setEnabled(true);
+        m_tpwd2->setFocus();
+        return;
+    }
     closeLoginConnection();
-    CompleteLogin(m_data.mainDb(), m_state, m_clock, choice);
+    if (!outcome.notice.isEmpty())
+        m_notices.notice(outcome.notice);
 
     m_loggedIn = true;
     m_keepRunning = true;

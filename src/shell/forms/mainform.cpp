@@ -577,8 +577,19 @@ QString TF_MainForm::backupDatabase()
     return ::backupDatabase(backupContext());
 }
 
+void TF_MainForm::forgetKeptScreens()
+{
+    for (const QPointer<QDialog> &screen : std::as_const(m_kept))
+        delete screen.data();
+    m_kept.clear();
+}
+
 void TF_MainForm::btn_LoginClick()
 {
+    // The kept screens hold statements on the main connection and values of this login; a
+    // successful login moves that connection to the chosen set. They are closed and forgotten
+    // first, and made again against the new connection and login state when next opened.
+    forgetKeptScreens();
     if (!m_login) {
         m_login = new TF_Login(m_data, m_state, m_clock, m_notices, LoginMode::ChangeOperator, this);
         m_login->setTerminate(m_terminate);

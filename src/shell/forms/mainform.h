@@ -97,6 +97,7 @@ private:
     void runCommand(const ShellCommand &command, QAbstractButton *source);
     void openCommandScreen(const ShellCommand &command);
     void showScreen(const QString &screenClass, const QString &caption, ScreenLifetime lifetime);
+    void forgetKeptScreens();
     void openHelpPage(const QString &file);
     void refreshPanes();
     BackupContext backupContext();

@@ -15,6 +15,7 @@
 #include "shell/forms/loading.h"
 #include "shell/forms/mainform.h"
 #include "shell/forms/screenregistry.h"
+#include "shell/programfiles.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -26,6 +27,7 @@ int RunProgram(QApplication &app, const ProgramEnvironment &environment)
 {
     if (environment.installDiagnosticLog)
         InstallDiagnosticLog(DataFolder());
+    WriteMissingProgramFiles(ProgramFolder());
 
     std::unique_ptr<MessageBoxNotices> ownNotices;
     Notices *notices = environment.notices;

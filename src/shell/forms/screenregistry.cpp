@@ -1,5 +1,8 @@
 #include "shell/forms/screenregistry.h"
 
+#include "foundation/loginstate.h"
+#include "screenkit/screenbase.h"
+#include "screenkit/screengeometry.h"
 #include "shell/forms/placeholder.h"
 
 void ScreenRegistry::registerScreen(const QString &screenClass, ScreenFactory factory)
@@ -21,6 +24,9 @@ QDialog *ScreenRegistry::create(const QString &screenClass, const QString &capti
         if (dialog) {
             if (dialog->objectName().isEmpty())
                 dialog->setObjectName(screenClass);
+            // Screens of the kit keep their size and position per operator.
+            if (qobject_cast<ScreenDialog *>(dialog) && context.state)
+                RememberScreenGeometry(dialog, context.state->CurrentOperatorName);
             return dialog;
         }
     }

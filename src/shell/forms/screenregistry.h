@@ -48,7 +48,9 @@ public:
     bool isRegistered(const QString &screenClass) const { return m_factories.contains(screenClass); }
 
     // A new screen of `screenClass`, or the placeholder named `screenClass` and titled
-    // `caption` while the class has no factory. The caller owns the result.
+    // `caption` while the class has no factory. The caller owns the result. A screen of the
+    // kit (ScreenDialog) keeps its size and position for the login's operator
+    // (screenkit/screengeometry.h).
     QDialog *create(const QString &screenClass, const QString &caption, const ScreenContext &context,
                     QWidget *parent = nullptr) const;
 

@@ -67,6 +67,8 @@ TF_Ztgl_Add::TF_Ztgl_Add(const ConnectionSettings &settings, const QSqlDatabase 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(confirm.row);
+    // As in every dialog, Enter moves to the next field; only F5 or the button saves.
+    keys()->setEnterMovesFocus(true);
 
     if (isModify()) {
         const AccountSetRow row = ReadAccountSet(m_register, m_rowId);
