@@ -8,6 +8,7 @@
 #include "screenkit/screenshapes.h"
 #include "screenkit/trees.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -126,7 +127,8 @@ PickRowsDialog::PickRowsDialog(const PickerOptions &options, Notices &notices, i
     connect(m_delete, &QPushButton::clicked, this, runDelete);
     connect(m_ok, &QPushButton::clicked, this, runConfirm);
     connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
-    keys()->bind(Qt::Key_F8, [this] { addSelected(); });
+    if (options.f8Adds)
+        keys()->bind(Qt::Key_F8, [this] { addSelected(); });
     keys()->bind(Qt::Key_F9, runModify);
     keys()->bind(Qt::Key_Delete, runDelete);
     keys()->bind(Qt::Key_F5, runConfirm);
@@ -158,6 +160,10 @@ PickRowsDialog::PickRowsDialog(const PickerOptions &options, Notices &notices, i
         else
             addSelected();
     });
+    if (options.singleSelection)
+        for (DataGrid *grid : {m_list, m_treeList})
+            if (grid)
+                grid->view()->setSelectionMode(QAbstractItemView::SingleSelection);
     resize(1000, 560);
 }
 
