@@ -151,6 +151,13 @@ bool TransferAtSalePrice(const LoginState &state)
     return state.TransferPriceBasis == QLatin1String("1");
 }
 
+TransferPriceColumns TransferPriceColumnsOf(const LoginState &state)
+{
+    if (!TransferAtSalePrice(state))
+        return {true, false};
+    return {false, state.RightShowSalePrice};
+}
+
 void LockDayNumbers(const QSqlDatabase &db, const DocType &type, const QString &day)
 {
     PostingLockKeys keys;

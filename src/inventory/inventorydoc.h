@@ -69,6 +69,14 @@ void DiscardDraft(const QSqlDatabase &db, const LoginState &state, Notices &noti
 double TransferAmount(const LoginState &state, double amount);
 // Whether lines are valued at the sale price (TransferPriceBasis exactly "1").
 bool TransferAtSalePrice(const LoginState &state);
+// The price columns of a transfer's line grids: 单价 (db_dj) unless the lines are valued at the
+// sale price; 售价 (db_sj) only then, and only with RightShowSalePrice.
+struct TransferPriceColumns
+{
+    bool cost = true;
+    bool sale = false;
+};
+TransferPriceColumns TransferPriceColumnsOf(const LoginState &state);
 
 // The posting lock of the numbers of a document type's day (prefix + yyMMdd): every line write
 // and save of that day takes it inside its transaction before testing its number.

@@ -175,7 +175,9 @@ InventoryResult InventoryPickerRules::confirm(DocumentContext &context)
 {
     InventoryResult result;
     result.number = context.number;
-    const DocType type = InventoryDocType(m_doc);
+    // The loss picker serves overflows too: the context's type decides.
+    const InventoryDoc doc = context.type.prefix.isEmpty() ? m_doc : InventoryDocOf(context.type.prefix);
+    const DocType type = InventoryDocType(doc);
     QString number = context.number;
     try {
         Basket basket(m_db, type, m_state);
@@ -183,7 +185,7 @@ InventoryResult InventoryPickerRules::confirm(DocumentContext &context)
             return result;
         Transaction tx(m_db);
         if (context.pending()) {
-            const QString changed = LockPendingDocument(m_db, type.headerTable, InventoryStatusColumn(m_doc), number);
+            const QString changed = LockPendingDocument(m_db, type.headerTable, InventoryStatusColumn(doc), number);
             if (!changed.isEmpty()) {
                 tx.rollback();
                 m_notices.notice(changed);
@@ -195,7 +197,7 @@ InventoryResult InventoryPickerRules::confirm(DocumentContext &context)
             number = DraftLines(m_db, type, m_state).numberForNewLines(context.number, context.day);
         }
         Basket::LineExtras extras;
-        if (m_doc != InventoryDoc::Transfer) {
+        if (doc != InventoryDoc::Transfer) {
             const int decimals = TotalDecimalsValue(m_state);
             const QString amount = type.amountField;
             extras = [decimals, amount](const QVariantMap &row) {

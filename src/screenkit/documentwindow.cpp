@@ -398,6 +398,8 @@ void DocumentWindow::reloadLines()
     }
     m_lines->reload(ReloadTarget::KeepKey);
     updateButtons();
+    if (m_hooks.linesReloaded)
+        m_hooks.linesReloaded();
 }
 
 int DocumentWindow::lineCount() const

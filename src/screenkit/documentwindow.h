@@ -82,6 +82,7 @@ struct DocumentHooks
     std::function<void(const QString &code)> barcode;          // a scanned code
     std::function<void(const QString &from, const QString &to)> renumbered;
     std::function<void()> started;                             // after a new document began
+    std::function<void()> linesReloaded;                       // after the entry grid read its lines
     std::function<void()> refreshPending;                      // "查询(F2)", F2, the order box
     std::function<void(const QString &number)> pendingSelected;  // default: lines of the number
     std::function<void()> runQuery;                            // F2, Enter, a period on the query page
