@@ -11,6 +11,7 @@
 // directly (the same statements, no screen) and the ratio. Median and worst of 5 runs. SQLite
 // file, then PostgreSQL when JXC_BENCH_PG names a socket folder or host.
 
+#include "benchraw.h"
 #include "benchsupport.h"
 
 #include "foundation/datamodule.h"
@@ -30,9 +31,6 @@
 #include "masterdata/recordusage.h"
 #include "screenkit/datagrid.h"
 #include "shell/forms/screenregistry.h"
-
-#include <libpq-fe.h>
-#include <sqlite3.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -65,114 +63,6 @@ public:
     void notice(const QString &) override {}
     Answer ask(const QString &, bool) override { return Answer::Yes; }
     void error(const QString &) override {}
-};
-
-// ---- The raw reference: the same statements through sqlite3 / libpq ----
-
-class RawDb
-{
-public:
-    explicit RawDb(const ConnectionSettings &s, const QString &file) : m_pg(s.kind == DbKind::Postgres)
-    {
-        const QString target = DatabaseTarget(s, file);
-        if (m_pg) {
-            const QString info = QStringLiteral("host=%1 port=%2 user=%3 dbname=%4")
-                                     .arg(s.host)
-                                     .arg(s.port)
-                                     .arg(s.user.isEmpty() ? QStringLiteral("postgres") : s.user, target);
-            m_conn = PQconnectdb(info.toUtf8().constData());
-            if (PQstatus(m_conn) != CONNECTION_OK)
-                throw DbError(QString::fromUtf8(PQerrorMessage(m_conn)));
-        } else if (sqlite3_open_v2(target.toUtf8().constData(), &m_lite, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-            throw DbError(QStringLiteral("sqlite3_open"));
-        } else {
-            sqlite3_busy_timeout(m_lite, 10000);
-        }
-    }
-    ~RawDb()
-    {
-        if (m_conn)
-            PQfinish(m_conn);
-        if (m_lite)
-            sqlite3_close(m_lite);
-    }
-
-    // Runs a statement with "?" values (as text), reading every row; returns the row count.
-    int run(const QString &sql, const QVariantList &binds = {})
-    {
-        return m_pg ? runPg(sql, binds) : runLite(sql, binds);
-    }
-
-private:
-    int runLite(const QString &sql, const QVariantList &binds)
-    {
-        const QByteArray text = sql.toUtf8();
-        sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(m_lite, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK)
-            throw DbError(QString::fromUtf8(sqlite3_errmsg(m_lite)));
-        for (int i = 0; i < binds.size(); ++i) {
-            const QVariant &v = binds.at(i);
-            if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong)
-                sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
-            else if (v.typeId() == QMetaType::Double)
-                sqlite3_bind_double(stmt, i + 1, v.toDouble());
-            else {
-                const QByteArray b = v.toString().toUtf8();
-                sqlite3_bind_text(stmt, i + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-            }
-        }
-        int rows = 0;
-        int rc;
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-                sqlite3_column_text(stmt, c);
-            ++rows;
-        }
-        sqlite3_finalize(stmt);
-        if (rc != SQLITE_DONE)
-            throw DbError(QString::fromUtf8(sqlite3_errmsg(m_lite)));
-        return rows;
-    }
-
-    int runPg(const QString &sql, const QVariantList &binds)
-    {
-        QString text = sql;
-        int n = 0;
-        static const QRegularExpression mark(QStringLiteral("\\?"));
-        QString out;
-        int last = 0;
-        auto it = mark.globalMatch(text);
-        while (it.hasNext()) {
-            const auto m = it.next();
-            out += text.mid(last, m.capturedStart() - last) + QStringLiteral("$%1").arg(++n);
-            last = m.capturedEnd();
-        }
-        out += text.mid(last);
-        std::vector<QByteArray> values;
-        std::vector<const char *> pointers;
-        for (const QVariant &v : binds)
-            values.push_back(v.toString().toUtf8());
-        for (const QByteArray &v : values)
-            pointers.push_back(v.constData());
-        PGresult *r = PQexecParams(m_conn, out.toUtf8().constData(), int(pointers.size()), nullptr, pointers.data(),
-                                   nullptr, nullptr, 0);
-        const ExecStatusType st = PQresultStatus(r);
-        if (st != PGRES_TUPLES_OK && st != PGRES_COMMAND_OK) {
-            const QString e = QString::fromUtf8(PQresultErrorMessage(r));
-            PQclear(r);
-            throw DbError(e);
-        }
-        const int rows = PQntuples(r);
-        for (int i = 0; i < rows; ++i)
-            for (int c = 0; c < PQnfields(r); ++c)
-                PQgetvalue(r, i, c);
-        PQclear(r);
-        return rows;
-    }
-
-    bool m_pg;
-    PGconn *m_conn = nullptr;
-    sqlite3 *m_lite = nullptr;
 };
 
 // ---- The account set ----
@@ -249,32 +139,14 @@ void fill(const QSqlDatabase &db)
 
 // ---- Measuring ----
 
-struct Timing
-{
-    double median = 0;
-    double worst = 0;
-};
-
 Timing measure(const std::function<void()> &once)
 {
-    once();  // warm
-    std::vector<double> ms;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer t;
-        t.start();
-        once();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
+    return MeasureRuns(kRuns, once);
 }
 
 void report(const char *what, const Timing &ours, const Timing &raw, double targetMs)
 {
-    std::printf("  %-44s median %8.1f ms  worst %8.1f ms | raw %7.1f ms | ratio %5.1f  (target %.0f ms: %s)\n", what,
-                ours.median, ours.worst, raw.median, raw.median > 0 ? ours.median / raw.median : 0.0, targetMs,
-                ours.median <= targetMs ? "met" : "MISSED");
-    std::fflush(stdout);
+    ReportTiming(what, ours, raw, targetMs);
 }
 
 // The count and the first block of a grid's statement.

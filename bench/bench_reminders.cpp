@@ -12,6 +12,7 @@
 // JXC_BENCH_PG names a socket folder or host ("--pg-only" skips SQLite).
 
 #include "benchsupport.h"
+#include "rawreference.h"
 
 #include "foundation/db/connection.h"
 #include "foundation/db/dberror.h"
@@ -28,7 +29,6 @@
 #include <QSqlDriver>
 #include <QTemporaryDir>
 
-#include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -127,34 +127,12 @@ double rawSqlite(const QSqlDatabase &db, const std::vector<Statement> &statement
     return t.nsecsElapsed() / 1e6;
 }
 
-// "?" to "$n" (the statements hold no "?" inside literals).
-QByteArray numbered(const QString &sql)
-{
-    QString out;
-    int n = 0;
-    for (const QChar c : sql)
-        out += c == QLatin1Char('?') ? QStringLiteral("$%1").arg(++n) : QString(c);
-    return out.toUtf8();
-}
-
 double rawPostgres(PGconn *conn, const std::vector<Statement> &statements)
 {
     QElapsedTimer t;
     t.start();
     for (const Statement &s : statements) {
-        std::vector<QByteArray> texts;
-        std::vector<const char *> values;
-        for (const QVariant &v : s.binds)
-            texts.push_back(v.toString().toUtf8());
-        for (const QByteArray &b : texts)
-            values.push_back(b.constData());
-        PGresult *r = PQexecParams(conn, numbered(s.sql).constData(), int(values.size()), nullptr, values.data(),
-                                   nullptr, nullptr, 0);
-        if (PQresultStatus(r) != PGRES_TUPLES_OK) {
-            const QString error = QString::fromUtf8(PQerrorMessage(conn));
-            PQclear(r);
-            throw DbError(error);
-        }
+        PGresult *r = PgRun(conn, s.sql, s.binds);
         for (int row = 0; row < PQntuples(r); ++row) {
             for (int c = 0; c < PQnfields(r); ++c)
                 PQgetvalue(r, row, c);
@@ -243,17 +221,7 @@ void measure(const ConnectionSettings &s, const QSqlDatabase &db, const QString 
             report(m, [&](const std::vector<Statement> &st) { return rawSqlite(db, st); });
         return;
     }
-    const QByteArray conninfo = QStringLiteral("host='%1' port=%2 user='%3' dbname='%4'")
-                                    .arg(s.host)
-                                    .arg(s.port)
-                                    .arg(s.user, DatabaseTarget(s, file))
-                                    .toUtf8();
-    PGconn *conn = PQconnectdb(conninfo.constData());
-    if (PQstatus(conn) != CONNECTION_OK) {
-        std::printf("  raw connection failed: %s\n", PQerrorMessage(conn));
-        PQfinish(conn);
-        return;
-    }
+    PGconn *conn = PgConnect(s, file);
     for (const Measure &m : measures)
         report(m, [&](const std::vector<Statement> &st) { return rawPostgres(conn, st); });
     PQfinish(conn);

@@ -52,32 +52,9 @@ void fillSqlite(const QSqlDatabase &db, const QString &insertSql, int width, con
     if (sqlite3_prepare_v2(conn, sql.constData(), int(sql.size()), &stmt, nullptr) != SQLITE_OK)
         throw DbError(QStringLiteral("数据库操作失败：%1").arg(QString::fromUtf8(sqlite3_errmsg(conn))));
     for (const QVariantList &row : rows) {
-        for (int c = 0; c < width; ++c) {
-            const QVariant v = c < row.size() ? row.at(c) : QVariant();
-            const int at = c + 1;
-            if (!v.isValid() || v.isNull()) {
-                sqlite3_bind_null(stmt, at);
-                continue;
-            }
-            switch (v.typeId()) {
-            case QMetaType::Int:
-            case QMetaType::LongLong:
-            case QMetaType::UInt:
-            case QMetaType::ULongLong:
-            case QMetaType::Bool:
-                sqlite3_bind_int64(stmt, at, v.toLongLong());
-                break;
-            case QMetaType::Double:
-            case QMetaType::Float:
-                sqlite3_bind_double(stmt, at, v.toDouble());
-                break;
-            default: {
-                const QByteArray text = v.toString().toUtf8();
-                sqlite3_bind_text(stmt, at, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-                break;
-            }
-            }
-        }
+        ObserveStatement(db, insertSql, row);
+        for (int c = 0; c < width; ++c)
+            BindSqliteValue(stmt, c + 1, c < row.size() ? row.at(c) : QVariant());
         if (sqlite3_step(stmt) != SQLITE_DONE) {
             const QString error = QString::fromUtf8(sqlite3_errmsg(conn));
             sqlite3_finalize(stmt);
@@ -241,6 +218,32 @@ std::vector<std::vector<int>> GroupsByOccurrence(const QStringList &keys)
         groups[size_t(n)].push_back(i);
     }
     return groups;
+}
+
+void BindSqliteValue(sqlite3_stmt *stmt, int index, const QVariant &value)
+{
+    if (!value.isValid() || value.isNull()) {
+        sqlite3_bind_null(stmt, index);
+        return;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        sqlite3_bind_int64(stmt, index, value.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(stmt, index, value.toDouble());
+        break;
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
 }
 
 qint64 IdFromText(const QString &id)

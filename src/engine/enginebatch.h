@@ -11,6 +11,7 @@
 #include <vector>
 
 struct LoginState;
+struct sqlite3_stmt;
 
 namespace engine {
 
@@ -62,6 +63,10 @@ inline QVariant BoundText(const QString &text)
 {
     return text.isNull() ? QVariant() : QVariant(text);
 }
+
+// Binds `value` to parameter `index` (from 1) of an SQLite statement as Qt's driver does: NULL,
+// integers and booleans as integers, doubles, everything else as text.
+void BindSqliteValue(sqlite3_stmt *stmt, int index, const QVariant &value);
 
 // A row id given as text; -1 when it is not a number.
 qint64 IdFromText(const QString &id);

@@ -300,7 +300,7 @@ void PostOrderProgress(const QSqlDatabase &db, const LoginState &state, const Or
                        const QString &linesTable, const QString &number)
 {
     using namespace postingsupport;
-    if (link.table.isEmpty() || !link.enabled || !IsTrue(state.*link.enabled))
+    if (!link.on(state))
         return;
     const QVector<RowTexts> orders = ReadRows(
         db,

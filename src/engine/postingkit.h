@@ -58,6 +58,8 @@ struct OrderLink
     QString done{};        // delivered so far: jh_rksl / ls_cksl
     QString closed{};      // jh_qxsl / ls_dhbz: 1 once delivered ≥ ordered
     QString LoginState::*enabled = nullptr;  // the parameter that turns orders on
+
+    bool on(const LoginState &state) const { return !table.isEmpty() && enabled && IsTrue(state.*enabled); }
 };
 
 using OwnStep = void (*)(const QSqlDatabase &db, const LoginState &state, const Clock &clock,

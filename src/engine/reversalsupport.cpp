@@ -248,7 +248,7 @@ void RecalcCashAccounts(const QSqlDatabase &db, const LoginState &state, const C
 void ReverseOrderProgress(const QSqlDatabase &db, const LoginState &state, const OrderLink &link,
                           const QString &linesTable, const QString &number)
 {
-    if (link.table.isEmpty() || !link.enabled || !IsTrue(state.*link.enabled))
+    if (!link.on(state))
         return;
     const QVector<RowTexts> lines = Rows(
         db,

@@ -284,11 +284,8 @@ void GoodsPickerRules::discard()
 
 PurchaseResult GoodsPickerRules::confirm(DocumentContext &context)
 {
-    PurchaseResult result;
-    result.number = context.number;
     const DocType type = PurchaseDocType(m_kind);
-    try {
-        Transaction tx(m_db);
+    return RunAddingLines(m_db, m_notices, context, [&](PurchaseResult &) {
         Basket basket(m_db, type, m_state);
         basket.dropEmptyCodes();
         QString number = context.number;
@@ -296,24 +293,15 @@ PurchaseResult GoodsPickerRules::confirm(DocumentContext &context)
             number = DraftLines(m_db, type, m_state).numberForNewLines(context.number, context.day);
         Basket::LineExtras extras;
         if (!type.line.stockIn.isEmpty()) {
-            const LoginState &state = m_state;
-            const PurchaseKind kind = m_kind;
-            extras = [&state, kind, &type](const QVariantMap &row) {
-                return QVariantMap{{type.line.stockIn, *StockInQuantity(state, kind, row.value(QStringLiteral("ts_sl")).toDouble())}};
+            extras = [this, &type](const QVariantMap &row) {
+                return QVariantMap{
+                    {type.line.stockIn, *StockInQuantity(m_state, m_kind, row.value(QStringLiteral("ts_sl")).toDouble())}};
             };
         }
         basket.copyInto(number, extras);
         ClearOperatorTemp(m_db, m_state.CurrentOperatorName);
         if (context.pending())
             ResumPendingHeader(m_db, m_state, m_kind, number);
-        tx.commit();
-        context.renumber(number);
-        result.number = number;
-    } catch (const DbError &e) {
-        m_notices.notice(QStringLiteral("添加商品失败：") + e.text());
-        result.status = PurchaseStatus::Failed;
-        return result;
-    }
-    context.notifyLinesChanged();
-    return result;
+        return number;
+    });
 }

@@ -1,6 +1,9 @@
 #include "purchasing/purchasedoc.h"
 
 #include "foundation/db/numbers.h"
+#include "foundation/db/transaction.h"
+#include "foundation/doccontext.h"
+#include "foundation/notices.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
 
@@ -65,4 +68,24 @@ double DefaultPurchasePrice(const QSqlDatabase &db, const LoginState &state, con
     const QString price = QueryScalar(
         db, QStringLiteral("select %1 from jxc_goods where g_sn = ?").arg(PurchasePriceColumn(state)), {goods});
     return RoundTo(TextToNumber(price), state.PriceDecimals);
+}
+
+PurchaseResult RunAddingLines(const QSqlDatabase &db, Notices &notices, DocumentContext &context,
+                              const std::function<QString(PurchaseResult &result)> &write)
+{
+    PurchaseResult result;
+    result.number = context.number;
+    try {
+        Transaction tx(db);
+        const QString number = write(result);
+        tx.commit();
+        context.renumber(number);
+        result.number = number;
+    } catch (const DbError &e) {
+        notices.notice(QStringLiteral("添加商品失败：") + e.text());
+        result.status = PurchaseStatus::Failed;
+        return result;
+    }
+    context.notifyLinesChanged();
+    return result;
 }

@@ -9,6 +9,11 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
+class Notices;
+struct DocumentContext;
+
 struct LoginState;
 
 enum class PurchaseKind { Receipt, Return, Order };
@@ -33,6 +38,13 @@ struct PurchaseResult
 
     bool done() const { return status == PurchaseStatus::Done; }
 };
+
+// An action that adds lines to the context's document (a scan, a kit, a basket): `write` runs
+// in one transaction and returns the number the lines went under; then the context takes that
+// number and hears that its lines changed. A database error rolls everything back and shows
+// "添加商品失败：" with the database's text (status Failed).
+PurchaseResult RunAddingLines(const QSqlDatabase &db, Notices &notices, DocumentContext &context,
+                              const std::function<QString(PurchaseResult &result)> &write);
 
 // The goods column a new purchase line's price comes from (PurchasePriceDefault): "1" g_scjj
 // (last purchase price), "2" g_jj (preset purchase price), otherwise g_pjjj (average cost).

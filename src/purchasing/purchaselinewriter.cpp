@@ -228,7 +228,7 @@ PurchaseResult PurchaseLineWriter::write(DocumentContext &context, LineMode mode
         }
         QVariantMap values = LineFigureValues(f, columns);
         values.insert(columns.note, SafeText(in.note.trimmed()));
-        values.insert(QStringLiteral("dw_name"), in.unit);
+        values.insert(QStringLiteral("dw_name"), StripControls(in.unit));
         values.insert(QStringLiteral("g_sptm"), GetUnitBarcode(m_db, m_state, goods, in.unit));
         if (!basket && !columns.stockIn.isEmpty())
             values.insert(columns.stockIn, *StockInQuantity(m_state, m_kind, f.quantity));

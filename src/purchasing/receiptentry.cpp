@@ -2,13 +2,13 @@
 
 #include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
-#include "foundation/db/transaction.h"
 #include "foundation/doccontext.h"
 #include "foundation/draftlines.h"
 #include "foundation/linecells.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "foundation/rights.h"
+#include "foundation/sanitize.h"
 #include "purchasing/purchaselinemath.h"
 
 #include <QSqlQuery>
@@ -80,34 +80,38 @@ ListStatement ReceiptEntry::linesStatement(const QString &number) const
 
 PurchaseResult ReceiptEntry::scan(DocumentContext &context, const QString &code, bool refuseRepeats)
 {
-    PurchaseResult result;
-    result.number = context.number;
-    const QString barcode = code.trimmed();
+    PurchaseResult refused;
+    refused.number = context.number;
+    refused.status = PurchaseStatus::Refused;
+    const QString barcode = StripControls(code).trimmed();
     if (barcode.isEmpty()) {
-        result.status = PurchaseStatus::Declined;
-        return result;
+        refused.status = PurchaseStatus::Declined;
+        return refused;
     }
-    const DocType type = PurchaseDocType(kKind);
-    DraftLines draft(m_db, type, m_state);
+    std::optional<ScannedGoods> found;
     try {
-        const std::optional<ScannedGoods> found = FindByBarcode(m_db, m_state, barcode);
+        found = FindByBarcode(m_db, m_state, barcode);
         if (!found) {
             m_notices.notice(QStringLiteral("没有找到与该条码匹配的商品，请检查！"));
-            result.status = PurchaseStatus::Refused;
-            return result;
+            return refused;
         }
         if (refuseRepeats
             && !QueryScalar(m_db, QStringLiteral("select id from jxc_jhsp where gl_djh = ? and g_sn = ? limit 1"),
                             {context.number, found->goods})
                     .isEmpty()) {
             m_notices.notice(QStringLiteral("该商品已添加，不能重复添加，\r\n\r\n可以修改已添加商品的数量！"));
-            result.status = PurchaseStatus::Refused;
-            return result;
+            return refused;
         }
-        const double price = RoundTo(found->price, m_state.PriceDecimals);
-        const std::optional<int> rounding = PurchaseAmountRounding(m_state);
-
-        Transaction tx(m_db);
+    } catch (const DbError &e) {
+        m_notices.notice(QStringLiteral("添加商品失败：") + e.text());
+        refused.status = PurchaseStatus::Failed;
+        return refused;
+    }
+    const double price = RoundTo(found->price, m_state.PriceDecimals);
+    const std::optional<int> rounding = PurchaseAmountRounding(m_state);
+    const DocType type = PurchaseDocType(kKind);
+    DraftLines draft(m_db, type, m_state);
+    return RunAddingLines(m_db, m_notices, context, [&](PurchaseResult &result) {
         const QString number = draft.numberForNewLines(context.number, context.day);
         qint64 lineId = 0;
         if (IsTrue(m_state.ScanAddsQty)) {
@@ -146,43 +150,34 @@ PurchaseResult ReceiptEntry::scan(DocumentContext &context, const QString &code,
                                                {QStringLiteral("dw_name"), found->unit},
                                                {QStringLiteral("g_sptm"), barcode}});
         }
-        tx.commit();
-        context.renumber(number);
-        result.number = number;
         result.lineId = lineId;
-    } catch (const DbError &e) {
-        m_notices.notice(QStringLiteral("添加商品失败：") + e.text());
-        result.status = PurchaseStatus::Failed;
-        return result;
-    }
-    context.notifyLinesChanged();
-    return result;
+        return number;
+    });
 }
 
 PurchaseResult ReceiptEntry::addKit(DocumentContext &context, const KitChoice &kit, QString *note)
 {
-    PurchaseResult result;
-    result.number = context.number;
     const DocType type = PurchaseDocType(kKind);
     DraftLines draft(m_db, type, m_state);
     const double q = TextToNumber(kit.quantityText.trimmed());
-    try {
-        Transaction tx(m_db);
+    const PurchaseResult result = RunAddingLines(m_db, m_notices, context, [&](PurchaseResult &) {
         const QString number = draft.numberForNewLines(context.number, context.day);
-        QSqlQuery parts = OpenSelect(m_db,
-                                     QStringLiteral("select a.pl_gsn, a.pl_sl, b.%1, b.dw_name, b.g_sptm from jxc_plxx a "
-                                                    "join jxc_goods b on b.g_sn = a.pl_gsn where a.g_sn = ? order by a.id")
-                                         .arg(PurchasePriceColumn(m_state)),
-                                     {kit.code});
         struct Part
         {
             QString goods, unit, barcode;
             double quantity, price;
         };
         QList<Part> list;
-        while (parts.next())
-            list << Part{parts.value(0).toString(), parts.value(3).toString(), parts.value(4).toString(),
-                         parts.value(1).toDouble() * q, RoundTo(parts.value(2).toDouble(), m_state.PriceDecimals)};
+        {
+            QSqlQuery parts = OpenSelect(m_db,
+                                         QStringLiteral("select a.pl_gsn, a.pl_sl, b.%1, b.dw_name, b.g_sptm from jxc_plxx a "
+                                                        "join jxc_goods b on b.g_sn = a.pl_gsn where a.g_sn = ? order by a.id")
+                                             .arg(PurchasePriceColumn(m_state)),
+                                         {kit.code});
+            while (parts.next())
+                list << Part{parts.value(0).toString(), parts.value(3).toString(), parts.value(4).toString(),
+                             parts.value(1).toDouble() * q, RoundTo(parts.value(2).toDouble(), m_state.PriceDecimals)};
+        }
         for (const Part &p : std::as_const(list)) {
             const double amount = p.price * p.quantity;
             draft.insertLine(number, {{QStringLiteral("g_sn"), p.goods},
@@ -201,24 +196,19 @@ PurchaseResult ReceiptEntry::addKit(DocumentContext &context, const KitChoice &k
                                       {type.line.note, QString()}});
         }
         const int decimals = PurchaseCellDecimals(m_state).amount;
-        QSqlQuery totals = OpenSelect(m_db, QStringLiteral("select id, jh_zje from jxc_jhsp where gl_djh = ? and a_name = ?"),
-                                      {number, m_state.CurrentOperatorName});
         QList<QPair<qint64, double>> rounded;
-        while (totals.next())
-            rounded << qMakePair(totals.value(0).toLongLong(), RoundTo(totals.value(1).toDouble(), decimals));
+        {
+            QSqlQuery totals = OpenSelect(m_db, QStringLiteral("select id, jh_zje from jxc_jhsp where gl_djh = ? and a_name = ?"),
+                                          {number, m_state.CurrentOperatorName});
+            while (totals.next())
+                rounded << qMakePair(totals.value(0).toLongLong(), RoundTo(totals.value(1).toDouble(), decimals));
+        }
         for (const auto &r : std::as_const(rounded))
             RunSql(m_db, QStringLiteral("update jxc_jhsp set jh_zje = ? where id = ?"), {r.second, r.first});
-        tx.commit();
-        context.renumber(number);
-        result.number = number;
-    } catch (const DbError &e) {
-        m_notices.notice(QStringLiteral("添加商品失败：") + e.text());
-        result.status = PurchaseStatus::Failed;
-        return result;
-    }
-    if (note)
+        return number;
+    });
+    if (result.done() && note)
         *note = kit.name + QStringLiteral("：【数量：") + kit.quantityText + QStringLiteral("】  配料入库。");
-    context.notifyLinesChanged();
     return result;
 }
 

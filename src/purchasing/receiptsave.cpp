@@ -50,7 +50,7 @@ ReceiptSaveResult ReceiptSave::save(const QString &number, int lines, const Rece
     };
     if (lines <= 0)
         return refuse("单据中没有业务发生，不能保存！");
-    const QString supplierText = in.supplierText.trimmed();
+    const QString supplierText = StripControls(in.supplierText).trimmed();
     if (supplierText.isEmpty())
         return refuse("请选择供货商！");
     // The supplier saved is the one chosen: a name typed without choosing is refused.
@@ -118,7 +118,7 @@ ReceiptSaveResult ReceiptSave::save(const QString &number, int lines, const Rece
                       {QStringLiteral("j_yf"), in.freight},
                       {QStringLiteral("j_bzf"), in.packing},
                       {QStringLiteral("j_jsfs"), in.settleIndex},
-                      {QStringLiteral("j_kmmc"), in.accountText},
+                      {QStringLiteral("j_kmmc"), StripControls(in.accountText)},
                       {QStringLiteral("j_crk"), 1},
                       {QStringLiteral("j_qk"), 1},
                       {QStringLiteral("j_yffs"), FreightPayer(in)},

@@ -13,6 +13,16 @@ QPushButton *NamedButton(QWidget *parent, const char *name, const QString &capti
     return b;
 }
 
+GridColumn ListColumn(const char *field, const char *caption, int width, ColumnKind kind)
+{
+    GridColumn c;
+    c.field = QString::fromLatin1(field);
+    c.caption = QString::fromUtf8(caption);
+    c.width = width;
+    c.kind = kind;
+    return c;
+}
+
 GridColumn HiddenColumn(const char *field, ColumnKind kind, int width)
 {
     GridColumn c{QString::fromLatin1(field), QString::fromLatin1(field), width, kind};

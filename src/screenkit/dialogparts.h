@@ -20,6 +20,9 @@ class ScreenDialog;
 // A push button with its object name (the name the layouts and tests find it by).
 QPushButton *NamedButton(QWidget *parent, const char *name, const QString &caption);
 
+// A shown column: field, caption (UTF-8), width and kind; the rest as GridColumn's defaults.
+GridColumn ListColumn(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text);
+
 // A column the query reads but the grid does not show.
 GridColumn HiddenColumn(const char *field, ColumnKind kind = ColumnKind::Text, int width = 60);
 

@@ -6,6 +6,7 @@
 #include "foundation/notices.h"
 #include "screenkit/barcodepanel.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 #include "screenkit/screenshapes.h"
 
@@ -29,11 +30,7 @@ namespace {
 
 GridColumn col(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text)
 {
-    GridColumn c;
-    c.field = QString::fromUtf8(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
-    c.kind = kind;
+    GridColumn c = ListColumn(field, caption, width, kind);
     // Until the screen applies the login state's formats (Set…Format adapters).
     if (kind == ColumnKind::Money)
         c.format = QStringLiteral("#,0.00;-#,0.00");

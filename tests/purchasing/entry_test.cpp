@@ -34,6 +34,11 @@ TEST_F(ReceiptEntryTest, AScannedBarcodeBecomesALineAtThePriceOfTheParameter)
               "20000001|瓶|2.35|2.35|1|1|1|2.35|2.35|0|0|1|6901|admin");
     EXPECT_EQ(linesChanged, 1);
     EXPECT_EQ(ReceiptEntry(db(), state, notices).payable(context.number), 2.35);
+    // A scanner's control characters are dropped before the look-up; only they: nothing.
+    ASSERT_TRUE(scan("\x02" "6902\r").done());
+    EXPECT_EQ(scalar("select g_sptm from jxc_jhsp where g_sn = ?", {kG2}), "6902");
+    EXPECT_EQ(scan("\x02\x03").status, PurchaseStatus::Declined);
+    RunSql(db(), "delete from jxc_jhsp where g_sn = ?", {kG2});
 
     struct PriceCase
     {

@@ -110,21 +110,21 @@ DocumentContext PurchaseRulesTest::pending(const QString &number, PurchaseKind k
     return c;
 }
 
-qint64 PurchaseRulesTest::draftLine(const QString &number, const QString &goods, double quantity, double price,
-                                    const QString &who, const QString &table)
+qint64 DraftLine(const QSqlDatabase &db, const QString &number, const QString &goods, double quantity, double price,
+                 const QString &who, const QString &table)
 {
-    return insert(table, {{"gl_djh", number},   {"g_sn", goods},       {"a_name", who},       {"jh_sl", quantity},
+    return InsertRow(db, table, {{"gl_djh", number},   {"g_sn", goods},       {"a_name", who},       {"jh_sl", quantity},
                           {"jh_zsl", quantity}, {"jh_dj", price},      {"jh_taxdj", price},   {"jh_tax", 0.0},
                           {"jh_dzl", 1.0},      {"jh_je", quantity * price}, {"jh_zje", quantity * price},
                           {"jh_taxje", 0.0},    {"jh_rksl", quantity}, {"dw_name", QStringLiteral("瓶")}});
 }
 
-void PurchaseRulesTest::savedReceipt(const QString &number, const QList<QPair<QString, QPair<double, double>>> &lines,
-                                     int status, const QVariantMap &extra)
+void SavedReceipt(const QSqlDatabase &db, const QString &number, const QList<QPair<QString, QPair<double, double>>> &lines,
+                  int status, const QVariantMap &extra)
 {
     double total = 0;
     for (const auto &l : lines) {
-        draftLine(number, l.first, l.second.first, l.second.second);
+        DraftLine(db, number, l.first, l.second.first, l.second.second);
         total += l.second.first * l.second.second;
     }
     QVariantMap h{{"gl_djh", number},  {"ghs_sn", "100001"},  {"ck_sn", "100001"}, {"j_jhrq", "2025-03-14 09:00"},
@@ -134,5 +134,5 @@ void PurchaseRulesTest::savedReceipt(const QString &number, const QList<QPair<QS
                   {"j_fpje", 0.0},     {"j_crk", 1},          {"j_qk", 1}};
     for (auto it = extra.begin(); it != extra.end(); ++it)
         h.insert(it.key(), it.value());
-    insert(QStringLiteral("jxc_jhd"), h);
+    InsertRow(db, QStringLiteral("jxc_jhd"), h);
 }

@@ -35,6 +35,14 @@ void AddPurchaseGoods(const QSqlDatabase &db);
 void AddGoods(const QSqlDatabase &db, const QString &code, const QString &name, double presetPrice,
               const QString &barcode = QString(), const QVariantMap &extra = {});
 
+// A draft line (plain figures, rate 0) of `who` in `table`; its id.
+qint64 DraftLine(const QSqlDatabase &db, const QString &number, const QString &goods, double quantity, double price,
+                 const QString &who = QStringLiteral("admin"), const QString &table = QStringLiteral("jxc_jhsp"));
+// A saved receipt of supplier and warehouse "100001" (pending unless `status` 1) with its lines
+// (goods, quantity, price).
+void SavedReceipt(const QSqlDatabase &db, const QString &number, const QList<QPair<QString, QPair<double, double>>> &lines,
+                  int status = 0, const QVariantMap &extra = {});
+
 class PurchaseRulesTest : public DbTest
 {
 protected:
@@ -54,10 +62,15 @@ protected:
 
     // A draft line of the operator (or `who`) on the receipt: plain figures, rate 0.
     qint64 draftLine(const QString &number, const QString &goods, double quantity, double price,
-                     const QString &who = QStringLiteral("admin"), const QString &table = QStringLiteral("jxc_jhsp"));
-    // A saved receipt header (pending unless `status` 1) with its lines (quantity, price).
+                     const QString &who = QStringLiteral("admin"), const QString &table = QStringLiteral("jxc_jhsp"))
+    {
+        return DraftLine(db(), number, goods, quantity, price, who, table);
+    }
     void savedReceipt(const QString &number, const QList<QPair<QString, QPair<double, double>>> &lines,
-                      int status = 0, const QVariantMap &extra = {});
+                      int status = 0, const QVariantMap &extra = {})
+    {
+        SavedReceipt(db(), number, lines, status, extra);
+    }
 
     LoginState state;
     ScriptedNotices notices;

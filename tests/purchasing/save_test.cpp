@@ -109,7 +109,7 @@ TEST_F(ReceiptSaveTest, APendingSaveWritesTheHeaderAsTheScreenShowsIt)
     draftLine(kFirstNumber, kG2, 1, 3);
     RunSql(db(), "update jxc_jhsp set jh_rksl = 0, jh_qxsl = 5");
     ReceiptHeaderInput in = header(7.7);
-    in.note = " 到货 ";
+    in.note = " 到\x07货 ";
     const ReceiptSaveResult r = save(in);
     ASSERT_TRUE(r.saved());
     EXPECT_EQ(r.number, kFirstNumber);

@@ -2,9 +2,9 @@
 // either way of emptying the set all or nothing, never under another workstation, and the
 // parameters reloaded after it.
 
+#include "foreignsession.h"
 #include "setfixture.h"
 
-#include "foundation/db/presence.h"
 #include "shell/datacleanup.h"
 #include "shell/forms/sjql.h"
 #include "shell/forms/xtwh.h"
@@ -17,10 +17,6 @@
 #include <QSqlError>
 #include <QTemporaryDir>
 #include <QToolButton>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace {
 
@@ -238,23 +234,8 @@ TEST_F(CleanupTest, AFailureHalfwayLeavesTheSetAsItWas)
 TEST_F(CleanupTest, AnotherWorkstationOnTheSetIsRefusedBeforeAnyQuestion)
 {
     const QString before = everything();
-    const ConnectionSettings s = TestConnectionSettings();
-    int lockFd = -1;
-    const QString foreign = QStringLiteral("cleanup_foreign");
-    if (s.kind == DbKind::Sqlite) {
-        lockFd = ::open(QFile::encodeName(PresenceFilePath(DatabaseTarget(s, testDb().fileName()))).constData(), O_RDONLY);
-        ASSERT_GE(lockFd, 0);
-        ASSERT_EQ(::flock(lockFd, LOCK_SH | LOCK_NB), 0);
-    } else {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), foreign);
-        other.setHostName(s.host);
-        other.setPort(s.port);
-        other.setUserName(s.user);
-        other.setPassword(s.password);
-        other.setDatabaseName(DatabaseTarget(s, testDb().fileName()));
-        other.setConnectOptions(QStringLiteral("application_name=jxc:elsewhere:1"));
-        ASSERT_TRUE(other.open()) << other.lastError().text().toStdString();
-    }
+    ForeignSession other(testDb().fileName(), QStringLiteral("cleanup_foreign"));
+    ASSERT_TRUE(other.ok());
     TF_Sjql form(cleanupContext(folder.path()), notices);
     form.show();
     PressKey(&form, Qt::Key_F5);
@@ -263,10 +244,6 @@ TEST_F(CleanupTest, AnotherWorkstationOnTheSetIsRefusedBeforeAnyQuestion)
               QStringLiteral("当前帐套正在被其他工作站使用，不能进行系统初始化！\r\n\r\n请其他工作站退出本系统后再操作。"));
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(everything(), before);
-    if (lockFd >= 0)
-        ::close(lockFd);
-    QSqlDatabase::database(foreign, false).close();
-    QSqlDatabase::removeDatabase(foreign);
 }
 
 TEST_F(CleanupTest, APostgresLockNotGrantedEndsAsAFailureNotAHang)

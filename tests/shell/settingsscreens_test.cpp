@@ -3,6 +3,7 @@
 // dialog as a document form opens it.
 
 #include "../support/modaldriver.h"
+#include "closingfixture.h"
 #include "shellfixture.h"
 
 #include "foundation/db/sqlroutines.h"
@@ -16,6 +17,7 @@
 #include "shell/forms/lxwm.h"
 #include "shell/forms/mainform.h"
 #include "shell/forms/mryt.h"
+#include "shell/forms/nzjs.h"
 #include "shell/forms/shellscreens.h"
 #include "shell/forms/sjql.h"
 #include "shell/forms/sjtx.h"
@@ -150,6 +152,36 @@ TEST_F(SettingsScreensTest, MaintenanceBoardRunsTheCleanUp)
     EXPECT_EQ(notices.texts(), (QStringList{QStringLiteral("系统初始化之前建议先备份数据库，现在是否备份数据库？"),
                                             QStringLiteral("是否要删除所有营业数据？"), QStringLiteral("删除完成！")}));
     EXPECT_EQ(count(QStringLiteral("select count(*) from jxc_jhd")), QStringLiteral("0"));
+}
+
+TEST_F(SettingsScreensTest, MaintenanceBoardRunsThePeriodClosingForTheAdministratorOnly)
+{
+    closingfixture::SeedClosingData(db());
+    clock.set(QDateTime(QDate(2024, 3, 8), QTime(10, 20, 30)));
+    notices.script({Notices::Answer::Yes});
+    int rows = -1;
+    WhenShown(QStringLiteral("TF_Xtwh"), [this, &rows](QDialog *dialog) {
+        auto *board = static_cast<TF_Xtwh *>(dialog);
+        WhenShown(QStringLiteral("TF_Nzjs"), [&rows](QDialog *screen) {
+            auto *nzjs = static_cast<TF_Nzjs *>(screen);
+            nzjs->chkBackup->setChecked(false);
+            QTest::mouseClick(nzjs->btnOK, Qt::LeftButton);
+            rows = nzjs->grid->rowCount();
+            PressKey(nzjs, Qt::Key_Escape);
+        }, failures);
+        QTest::mouseClick(board->button(QStringLiteral("btnNzjs")), Qt::LeftButton);
+        // Another role is refused even with every right.
+        state.CurrentRoleSn = QStringLiteral("100002");
+        QTest::mouseClick(board->button(QStringLiteral("btnNzjs")), Qt::LeftButton);
+        PressKey(board, Qt::Key_Escape);
+    }, failures);
+    mainForm().commandClick(QStringLiteral("btn_Menu6_BtnD"));
+    EXPECT_EQ(rows, 5);
+    ASSERT_EQ(notices.shown.size(), 3);
+    EXPECT_EQ(notices.shown.at(1).text, QStringLiteral("结算完成！"));
+    EXPECT_EQ(notices.last(), QStringLiteral("只有系统管理员才能使用此功能！"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from jxc_jhd")), QStringLiteral("1"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(SettingsScreensTest, DocumentFormReceivesTheChosenPreset)

@@ -51,9 +51,19 @@ QString Dialect::lockTablesStatement(const QStringList &tables, TableLock mode) 
 {
     if (!isPostgres() || tables.isEmpty())
         return QString();
-    return QStringLiteral("LOCK TABLE %1 IN %2 MODE")
-        .arg(tables.join(QStringLiteral(", ")),
-             mode == TableLock::Share ? QStringLiteral("SHARE") : QStringLiteral("ACCESS EXCLUSIVE"));
+    QString name;
+    switch (mode) {
+    case TableLock::Share:
+        name = QStringLiteral("SHARE");
+        break;
+    case TableLock::Exclusive:
+        name = QStringLiteral("EXCLUSIVE");
+        break;
+    case TableLock::AccessExclusive:
+        name = QStringLiteral("ACCESS EXCLUSIVE");
+        break;
+    }
+    return QStringLiteral("LOCK TABLE %1 IN %2 MODE").arg(tables.join(QStringLiteral(", ")), name);
 }
 
 QString Dialect::likeClause(const QString &expr) const

@@ -11,8 +11,9 @@ enum class DbKind { Sqlite, Postgres };
 enum class ColType { Varchar, NVarchar, Numeric, Int, Bit, Text };
 
 // Table locks a change of the schema takes first: SHARE for CREATE INDEX (writers wait, readers
-// do not), ACCESS EXCLUSIVE for ALTER TABLE and DROP TABLE.
-enum class TableLock { Share, AccessExclusive };
+// do not), ACCESS EXCLUSIVE for ALTER TABLE and DROP TABLE. EXCLUSIVE keeps every other writer
+// out until the commit while other sessions still read (the period closing).
+enum class TableLock { Share, Exclusive, AccessExclusive };
 
 class Dialect
 {

@@ -14,36 +14,55 @@
 
 namespace {
 
-// Statement failures armed per connection name. Connections of several threads run
-// statements at once, so the table is read and changed only under its guard.
-QMutex &failuresGuard()
+// The test and bench hooks per connection name: a statement failure armed, an observer.
+// Connections of several threads run statements at once, so the table is read and changed only
+// under its guard; `hooked` counts the connections with any, so that the others pay no lock.
+struct Hooks
 {
-    static QMutex mutex;
-    return mutex;
-}
+    int failAt = 0;
+    StatementObserver observer;
+};
 
-QHash<QString, int> &pendingFailures()
+struct HookTable
 {
-    static QHash<QString, int> failures;
-    return failures;
+    QMutex mutex;
+    QHash<QString, Hooks> byConnection;
+    std::atomic<int> hooked{0};
+
+    // Changes the hooks of `connection` under the guard, keeping `hooked` true.
+    template<typename Change>
+    void change(const QString &connection, Change apply)
+    {
+        QMutexLocker lock(&mutex);
+        const bool had = byConnection.contains(connection);
+        Hooks &h = byConnection[connection];
+        apply(h);
+        if (h.failAt == 0 && !h.observer) {
+            byConnection.remove(connection);
+            if (had)
+                --hooked;
+        } else if (!had) {
+            ++hooked;
+        }
+    }
+};
+
+HookTable &hooks()
+{
+    static HookTable table;
+    return table;
 }
 
 void checkInjectedFailure(const QSqlDatabase &db)
 {
+    HookTable &t = hooks();
+    if (t.hooked.load(std::memory_order_relaxed) == 0)
+        return;
     bool fail = false;
-    {
-        QMutexLocker lock(&failuresGuard());
-        auto &failures = pendingFailures();
-        if (failures.isEmpty())
-            return;
-        auto it = failures.find(db.connectionName());
-        if (it == failures.end())
-            return;
-        if (--it.value() == 0) {
-            failures.erase(it);
+    t.change(db.connectionName(), [&](Hooks &h) {
+        if (h.failAt > 0 && --h.failAt == 0)
             fail = true;
-        }
-    }
+    });
     if (fail)
         throw DbError(QStringLiteral("数据库操作失败：模拟的语句错误"));
 }
@@ -64,22 +83,6 @@ void execPrepared(QSqlQuery &query, const QString &sql, const QVariantList &bind
         query.bindValue(i, binds.at(i));
     if (!query.exec())
         throw DbError(errorText(query, sql));
-}
-
-// Observers per connection name; `observed` counts them so that a connection without one pays
-// no lock.
-std::atomic<int> observed{0};
-
-QMutex &observersGuard()
-{
-    static QMutex mutex;
-    return mutex;
-}
-
-QHash<QString, StatementObserver> &observers()
-{
-    static QHash<QString, StatementObserver> table;
-    return table;
 }
 
 // The failure hook and the observer, before a statement runs.
@@ -267,6 +270,38 @@ QStringList TableNames(const QSqlDatabase &db)
     return names;
 }
 
+QHash<QString, QStringList> ExistingTableColumns(const QSqlDatabase &db, const QStringList &tables)
+{
+    QHash<QString, QStringList> found;
+    if (tables.isEmpty())
+        return found;
+    if (Dialect::of(db).isPostgres()) {
+        QStringList marks;
+        QVariantList names;
+        for (const QString &t : tables) {
+            marks << QStringLiteral("?");
+            names << t.toLower();
+        }
+        QSqlQuery q = OpenSelect(db,
+                                 QStringLiteral("select table_name, column_name from information_schema.columns "
+                                                "where table_schema = current_schema() and table_name in (%1) "
+                                                "order by table_name, ordinal_position")
+                                     .arg(marks.join(QStringLiteral(", "))),
+                                 names);
+        while (q.next())
+            found[q.value(0).toString()] << q.value(1).toString().toLower();
+        return found;
+    }
+    for (const QString &t : tables) {
+        QStringList columns;
+        for (const QString &c : TableColumns(db, t))
+            columns << c.toLower();
+        if (!columns.isEmpty())
+            found.insert(t.toLower(), columns);
+    }
+    return found;
+}
+
 QStringList IndexNames(const QSqlDatabase &db)
 {
     QStringList names;
@@ -295,11 +330,7 @@ void DropTableIfExists(const QSqlDatabase &db, const QString &table)
 
 void InjectStatementFailure(const QSqlDatabase &db, int nthStatement)
 {
-    QMutexLocker lock(&failuresGuard());
-    if (nthStatement <= 0)
-        pendingFailures().remove(db.connectionName());
-    else
-        pendingFailures().insert(db.connectionName(), nthStatement);
+    hooks().change(db.connectionName(), [&](Hooks &h) { h.failAt = nthStatement > 0 ? nthStatement : 0; });
 }
 
 void ClearStatementCache(const QSqlDatabase &db)
@@ -314,26 +345,18 @@ int CachedStatementCount(const QSqlDatabase &db)
 
 void SetStatementObserver(const QSqlDatabase &db, StatementObserver observer)
 {
-    QMutexLocker lock(&observersGuard());
-    const bool had = observers().contains(db.connectionName());
-    if (observer) {
-        observers().insert(db.connectionName(), std::move(observer));
-        if (!had)
-            ++observed;
-    } else if (had) {
-        observers().remove(db.connectionName());
-        --observed;
-    }
+    hooks().change(db.connectionName(), [&](Hooks &h) { h.observer = std::move(observer); });
 }
 
 void ObserveStatement(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
 {
-    if (observed.load(std::memory_order_relaxed) == 0)
+    HookTable &t = hooks();
+    if (t.hooked.load(std::memory_order_relaxed) == 0)
         return;
     StatementObserver observer;
     {
-        QMutexLocker lock(&observersGuard());
-        observer = observers().value(db.connectionName());
+        QMutexLocker lock(&t.mutex);
+        observer = t.byConnection.value(db.connectionName()).observer;
     }
     if (observer)
         observer(sql, binds);

@@ -9,6 +9,7 @@
 
 #include "foundation/db/dberror.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -54,6 +55,9 @@ bool TableExists(const QSqlDatabase &db, const QString &table);
 bool ColumnExists(const QSqlDatabase &db, const QString &table, const QString &column);
 QStringList TableColumns(const QSqlDatabase &db, const QString &table);
 QStringList TableNames(const QSqlDatabase &db);
+// The columns (lower case) of each of `tables` that exists, read from the catalogue at once;
+// a missing table has no entry.
+QHash<QString, QStringList> ExistingTableColumns(const QSqlDatabase &db, const QStringList &tables);
 // Names of the indexes of the set's tables (lower case), from the catalogue of the database.
 QStringList IndexNames(const QSqlDatabase &db);
 bool IndexExists(const QSqlDatabase &db, const QString &index);

@@ -43,16 +43,26 @@ struct Connection
 // Connections of several threads use the table, each its own entries; the table itself is read
 // and changed only under its guard, and no query is destroyed under it (that can mean a round
 // trip to the server).
+struct Table
+{
+    QMutex guard;
+    QHash<QString, Connection> connections;
+};
+
+Table &table()
+{
+    static Table t;
+    return t;
+}
+
 QMutex &guard()
 {
-    static QMutex mutex;
-    return mutex;
+    return table().guard;
 }
 
 QHash<QString, Connection> &connections()
 {
-    static QHash<QString, Connection> table;
-    return table;
+    return table().connections;
 }
 
 using Doomed = std::vector<std::shared_ptr<Entry>>;

@@ -45,7 +45,8 @@ std::vector<TableDef> schema::goodsTables()
                 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
            }}},
          "",
-         {"unique sn:g_sn"}},
+         // Scanned barcodes find their goods by g_sptm here, in jxc_goodsdw and in jxc_goodstm.
+         {"unique sn:g_sn", "barcode:g_sptm"}},
 
         {"jxc_goodsprice",
          "gp_name varchar(32), gp_price numeric, g_sn varchar(32)"},
@@ -118,12 +119,12 @@ std::vector<TableDef> schema::goodsTables()
          {"customer_goods:kh_sn,g_sn"}},
 
         {"jxc_goodstm",
-         "g_sn varchar(32), g_tmbz nvarchar(32), g_sptm varchar(64)"},
+         "g_sn varchar(32), g_tmbz nvarchar(32), g_sptm varchar(64)", {}, "", {"barcode:g_sptm"}},
 
         {"jxc_goodsdw",
          "g_sn varchar(32), dw_name nvarchar(64), g_sptm varchar(64), g_zhxs numeric, g_jj numeric, "
          "g_sj numeric, g_sj1 numeric, g_sj2 numeric, g_sj3 numeric, g_sj4 numeric, g_sj5 numeric, "
-         "g_lsj numeric, g_scjj numeric, g_cbj numeric, g_pjjj numeric"},
+         "g_lsj numeric, g_scjj numeric, g_cbj numeric, g_pjjj numeric", {}, "", {"barcode:g_sptm"}},
 
         // Same columns as jxc_goodsdw, plus the operator who is entering the rows.
         {"jxc_goodsdwtmp",

@@ -456,6 +456,9 @@ std::vector<TableDef> schema::settingsTables()
          "t_jhrq varchar(32), ts_zhdj numeric, ts_note nvarchar(200), t_zp nvarchar(16), "
          "ts_zsl numeric, g_tmbz nvarchar(32), dw_name nvarchar(64), g_sptm varchar(64), "
          "ghs_sn varchar(8), t_ph varchar(64), t_scrq varchar(16), t_yxq varchar(16), "
-         "t_ddh nvarchar(32), idck int, gl_djh2 nvarchar(16), hy_sn varchar(8), g_xlh text"},
+         "t_ddh nvarchar(32), idck int, gl_djh2 nvarchar(16), hy_sn varchar(8), g_xlh text",
+         {},
+         "",
+         {"operator:a_name"}},
     };
 }

@@ -16,7 +16,11 @@ std::vector<TableDef> schema::tradeTables()
          "jh_taxje numeric, jh_zje numeric, jh_rksl numeric, jh_qxsl numeric, jh_zsl numeric, jh_dzl numeric, "
          "gl_djh2 nvarchar(16), jh_bz nvarchar(64), id2 int, id3 int, g_tmbz nvarchar(32), "
          "dw_name nvarchar(64), g_sptm varchar(64), g_sn varchar(32), a_name nvarchar(32), t_ph varchar(64), "
-         "t_scrq varchar(16), g_xlh text"},
+         "t_scrq varchar(16), g_xlh text",
+         {},
+         "",
+         // The operator's draft lines of a number; the lines of a goods (duplicates, history).
+         {"draft:gl_djh,a_name", "goods:g_sn"}},
         // Purchase receipt headers.
         {"jxc_jhd",
          "gl_djh varchar(16), ghs_sn varchar(8), ck_sn varchar(8), j_jhrq varchar(32), j_yfje numeric, "
@@ -47,7 +51,10 @@ std::vector<TableDef> schema::tradeTables()
          "gl_djh varchar(16), g_sn varchar(32), th_dj numeric, th_sl numeric, th_dzl numeric, "
          "th_bz nvarchar(64), id2 int, th_je numeric, th_tax numeric, th_taxdj numeric, th_taxje numeric, "
          "th_zje numeric, th_zsl numeric, dw_name nvarchar(64), g_sptm varchar(64), idck int, "
-         "gl_djh2 varchar(16), a_name nvarchar(32), t_ph varchar(64), t_scrq varchar(16), g_xlh text"},
+         "gl_djh2 varchar(16), a_name nvarchar(32), t_ph varchar(64), t_scrq varchar(16), g_xlh text",
+         {},
+         "",
+         {"draft:gl_djh,a_name", "goods:g_sn"}},
         // Sales lines ("XS"), also the POS working lines.
         {"jxc_lsxssp",
          "gl_djh varchar(16), g_sn varchar(32), ls_dj numeric, ls_sl numeric, ls_je numeric, ls_cbj numeric, "
@@ -167,7 +174,7 @@ std::vector<TableDef> schema::tradeTables()
          {},
          "",
          // Order progress: receipts and their cancels update the order line by id2.
-         {"order_progress:id2"}},
+         {"order_progress:id2", "draft:gl_djh,a_name", "goods:g_sn"}},
         // Purchase order headers.
         {"jxc_cgd",
          "gl_djh varchar(16), ghs_sn varchar(8), ck_sn varchar(8), j_jhrq varchar(32), j_yfje numeric, "

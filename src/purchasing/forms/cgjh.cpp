@@ -18,6 +18,7 @@
 #include "screenkit/barcodepanel.h"
 #include "screenkit/chooserpanel.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 #include "screenkit/filechoice.h"
 
@@ -39,20 +40,9 @@ namespace {
 GridColumn Column(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text,
                   bool editable = false)
 {
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
-    c.kind = kind;
+    GridColumn c = ListColumn(field, caption, width, kind);
     c.editable = editable;
     c.focusable = editable;
-    return c;
-}
-
-GridColumn Hidden(const char *field)
-{
-    GridColumn c = Column(field, field, 60);
-    c.visible = false;
     return c;
 }
 
@@ -75,7 +65,7 @@ QList<GridColumn> EntryColumns()
                         Column("gl_djh2", "订单编号", 110),
                         Column("jh_bz", "备注", 120)};
     for (const char *f : {"id", "g_jm", "a_name", "g_sccs", "g_kc", "t_ph", "t_scrq", "jh_rksl", "jh_zsl", "g_sptm"})
-        c << Hidden(f);
+        c << HiddenColumn(f);
     c[5].decimals = c[8].decimals = 8;
     c[7].decimals = c[9].decimals = 4;
     return c;
@@ -105,6 +95,15 @@ T *Named(T *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
+}
+
+// The small "..." button beside a box: it takes no focus and shows only with its box's.
+QToolButton *BoxButton(QWidget *parent, const char *name)
+{
+    auto *b = Named(new QToolButton(parent), name);
+    b->setText(QStringLiteral("..."));
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
 }
 
 } // namespace
@@ -185,9 +184,7 @@ void TF_Cgjh::buildHeader()
     m_supplierBox->setMaxLength(32);
     m_supplierBox->setToolTip(QStringLiteral("输入编号,名称,拼音简码,联系电话,联系地址进行查询"));
     InstallCharFilter(m_supplierBox, CharFilter::Standard);
-    m_supplierButton = Named(new QToolButton(supplierRow), "btnGhs");
-    m_supplierButton->setText(QStringLiteral("..."));
-    m_supplierButton->setFocusPolicy(Qt::NoFocus);
+    m_supplierButton = BoxButton(supplierRow, "btnGhs");
     sr->addWidget(m_supplierBox, 1);
     sr->addWidget(m_supplierButton);
     m_warehouse = Named(new KeyedCombo(box), "comCk");
@@ -215,18 +212,14 @@ void TF_Cgjh::buildBottom()
     m_paid = Named(new MoneyEdit(bottom), "tsfje");
     m_settle = Named(new KeyedCombo(bottom), "comJsfs");
     m_handler = Named(new KeyedCombo(bottom), "comUser");
-    m_handlerButton = Named(new QToolButton(bottom), "btnUser");
-    m_handlerButton->setText(QStringLiteral("..."));
-    m_handlerButton->setFocusPolicy(Qt::NoFocus);
+    m_handlerButton = BoxButton(bottom, "btnUser");
     m_handlerButton->hide();
     m_originalNo = Named(new QLineEdit(bottom), "tsn2");
     m_originalNo->setMaxLength(16);
     m_originalNoLabel = Caption("原始单号：", bottom);
     m_note = Named(new QLineEdit(bottom), "tnote");
     m_note->setMaxLength(200);
-    m_noteButton = Named(new QToolButton(bottom), "btnDjbz");
-    m_noteButton->setText(QStringLiteral("..."));
-    m_noteButton->setFocusPolicy(Qt::NoFocus);
+    m_noteButton = BoxButton(bottom, "btnDjbz");
     m_noteButton->hide();
     m_invoiceNo = Named(new QLineEdit(bottom), "tfpno");
     m_invoiceNo->setMaxLength(32);
@@ -352,7 +345,7 @@ void TF_Cgjh::buildButtons()
 
 void TF_Cgjh::buildPendingPage()
 {
-    GridColumn id = Hidden("id");
+    GridColumn id = HiddenColumn("id");
     auto *list = new SqlGridModel(m_db);
     QList<GridColumn> columns{Column("gl_djh", "单据号", 120),
                               Column("j_jhrq", "开单日期", 120, ColumnKind::DateText),
@@ -372,7 +365,7 @@ void TF_Cgjh::buildPendingPage()
     GridColumn payer = Column("j_yffs", "付费方式", 80);
     GridColumn contract = Column("ht_sn", "合同编号", 80);
     payer.visible = contract.visible = false;
-    columns << payer << contract << id << Hidden("ghs_sn") << Hidden("ck_sn") << Hidden("u_sn");
+    columns << payer << contract << id << HiddenColumn("ghs_sn") << HiddenColumn("ck_sn") << HiddenColumn("u_sn");
     list->setColumns(columns);
     pendingGrid()->setModel(list);
     pendingGrid()->setFooter(QStringLiteral("gl_djh"), FooterKind::TextCount, QStringLiteral("记录数："));

@@ -11,6 +11,7 @@
 #include "purchasing/forms/purchasingscreens.h"
 #include "purchasing/purchaselinemath.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 #include "screenkit/trees.h"
 
@@ -29,49 +30,10 @@
 
 namespace {
 
-const char *ScreenName(PurchaseKind kind)
-{
-    switch (kind) {
-    case PurchaseKind::Return:
-        return "TF_Cgth_Add";
-    case PurchaseKind::Order:
-        return "TF_Cgd_Add";
-    case PurchaseKind::Receipt:
-        break;
-    }
-    return "TF_Cgjh_Add";
-}
-
-const char *Caption(PurchaseKind kind)
-{
-    switch (kind) {
-    case PurchaseKind::Return:
-        return "增加商品(采购退货)";
-    case PurchaseKind::Order:
-        return "增加商品(采购订单)";
-    case PurchaseKind::Receipt:
-        break;
-    }
-    return "增加商品(采购进货)";
-}
-
-const char *LineDialogOf(PurchaseKind kind)
-{
-    switch (kind) {
-    case PurchaseKind::Return:
-        return "TF_Cgth_Sele";
-    case PurchaseKind::Order:
-        return "TF_Cgd_Sele";
-    case PurchaseKind::Receipt:
-        break;
-    }
-    return "TF_Cgjh_Sele";
-}
-
 PickerOptions Options(PurchaseKind kind, const LoginState &state)
 {
     PickerOptions o;
-    o.caption = QString::fromUtf8(Caption(kind));
+    o.caption = QString::fromUtf8(PurchaseScreensOf(kind).pickerCaption);
     o.searchFields = {QStringLiteral("g_name"), QStringLiteral("g_jm"), QStringLiteral("g_sn"),
                       QStringLiteral("g_sptm"), QStringLiteral("gg_name"), QStringLiteral("color_name")};
     o.classTreePage = true;
@@ -82,30 +44,20 @@ PickerOptions Options(PurchaseKind kind, const LoginState &state)
     return o;
 }
 
-GridColumn Column(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text)
-{
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
-    c.kind = kind;
-    return c;
-}
-
 QList<GridColumn> GoodsColumns(PurchaseKind kind)
 {
-    GridColumn id = Column("id", "ID", 40, ColumnKind::Integer);
-    GridColumn jm = Column("g_jm", "简码", 60);
-    GridColumn barcode = Column("g_sptm", "条码", 90);
+    GridColumn id = ListColumn("id", "ID", 40, ColumnKind::Integer);
+    GridColumn jm = ListColumn("g_jm", "简码", 60);
+    GridColumn barcode = ListColumn("g_sptm", "条码", 90);
     for (GridColumn *hidden : {&id, &jm, &barcode})
         hidden->visible = false;
-    return {Column("g_sn", "商品编号", 100),
-            Column("g_name", "商品名称", 150),
-            Column("dw_name", "单位", 50),
-            Column("gg_name", kind == PurchaseKind::Return ? "规格" : "规格型号", 80),
-            Column("color_name", "颜色", 60),
-            Column("g_jj", "参考进价", 80, ColumnKind::Money),
-            Column("kc_sl", "库存数", 80, ColumnKind::Quantity),
+    return {ListColumn("g_sn", "商品编号", 100),
+            ListColumn("g_name", "商品名称", 150),
+            ListColumn("dw_name", "单位", 50),
+            ListColumn("gg_name", kind == PurchaseKind::Return ? "规格" : "规格型号", 80),
+            ListColumn("color_name", "颜色", 60),
+            ListColumn("g_jj", "参考进价", 80, ColumnKind::Money),
+            ListColumn("kc_sl", "库存数", 80, ColumnKind::Quantity),
             id,
             jm,
             barcode};
@@ -113,22 +65,22 @@ QList<GridColumn> GoodsColumns(PurchaseKind kind)
 
 QList<GridColumn> BasketColumns(PurchaseKind kind)
 {
-    GridColumn id = Column("id", "ID", 40, ColumnKind::Integer);
+    GridColumn id = ListColumn("id", "ID", 40, ColumnKind::Integer);
     id.visible = false;
     const bool editable = kind != PurchaseKind::Return;
     auto edit = [editable](GridColumn c) {
         c.editable = editable;
         return c;
     };
-    const GridColumn price = edit(Column("ts_dj", "进价", 70, ColumnKind::Money));
-    const GridColumn quantity = edit(Column("ts_sl", "数量", 60, ColumnKind::Quantity));
-    const GridColumn rate = edit(Column("ts_tax", "税率", 50, ColumnKind::Number));
-    const GridColumn taxPrice = edit(Column("ts_taxdj", "含税单价", 70, ColumnKind::Money));
-    const GridColumn discount = edit(Column("ts_dzl", "打折率", 60, ColumnKind::Number));
-    const GridColumn net = Column("g_sj", "折后价", 70, ColumnKind::Money);
-    const GridColumn total = Column("ts_zje", "总金额", 80, ColumnKind::Money);
-    QList<GridColumn> columns{Column("g_name", "商品名称", 120), Column("dw_name", "单位", 50),
-                              Column("gg_name", "规格型号", 70), Column("color_name", "颜色", 50)};
+    const GridColumn price = edit(ListColumn("ts_dj", "进价", 70, ColumnKind::Money));
+    const GridColumn quantity = edit(ListColumn("ts_sl", "数量", 60, ColumnKind::Quantity));
+    const GridColumn rate = edit(ListColumn("ts_tax", "税率", 50, ColumnKind::Number));
+    const GridColumn taxPrice = edit(ListColumn("ts_taxdj", "含税单价", 70, ColumnKind::Money));
+    const GridColumn discount = edit(ListColumn("ts_dzl", "打折率", 60, ColumnKind::Number));
+    const GridColumn net = ListColumn("g_sj", "折后价", 70, ColumnKind::Money);
+    const GridColumn total = ListColumn("ts_zje", "总金额", 80, ColumnKind::Money);
+    QList<GridColumn> columns{ListColumn("g_name", "商品名称", 120), ListColumn("dw_name", "单位", 50),
+                              ListColumn("gg_name", "规格型号", 70), ListColumn("color_name", "颜色", 50)};
     switch (kind) {
     case PurchaseKind::Receipt:
         columns << price << quantity << rate << taxPrice << discount << net << total;
@@ -150,7 +102,7 @@ TF_Cgjh_Add::TF_Cgjh_Add(PurchaseKind kind, const ScreenContext &context, QWidge
     : PickRowsDialog(Options(kind, *context.state), *context.notices, context.state->UiFontSize, parent), m_kind(kind),
       m_context(context), m_rules(context.data->mainDb(), *context.state, *context.notices, kind)
 {
-    setObjectName(QString::fromLatin1(ScreenName(kind)));
+    setObjectName(QString::fromLatin1(PurchaseScreensOf(kind).picker));
     const QSqlDatabase db = context.data->mainDb();
     const bool isReturn = kind == PurchaseKind::Return;
     basketGroup()->setTitle(QStringLiteral("所选商品"));
@@ -374,8 +326,9 @@ void TF_Cgjh_Add::addDirect(DataGrid *grid, const QList<int> &rows)
 
 void TF_Cgjh_Add::openLineDialog(LineMode mode, const QString &goods, qint64 rowId)
 {
-    std::unique_ptr<QDialog> dialog(m_context.registry->create(QString::fromLatin1(LineDialogOf(m_kind)),
-                                                               QString::fromUtf8(Caption(m_kind)), m_context, this));
+    const PurchaseScreens &names = PurchaseScreensOf(m_kind);
+    std::unique_ptr<QDialog> dialog(m_context.registry->create(QString::fromLatin1(names.lineDialog),
+                                                               QString::fromUtf8(names.lineCaption), m_context, this));
     SetDocumentContext(dialog.get(), m_doc);
     dialog->setProperty(handoff::LineTag, LineModeTag(m_kind, mode));
     dialog->setProperty(handoff::GoodsCode, goods);

@@ -17,6 +17,7 @@
 #include "screenkit/barcodepanel.h"
 #include "screenkit/chooserpanel.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 #include "screenkit/excel/gridexport.h"
 #include "screenkit/filechoice.h"
@@ -34,10 +35,7 @@ namespace {
 
 GridColumn SupplierColumn(const char *field, const char *caption, int width, bool visible = true)
 {
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
+    GridColumn c = ListColumn(field, caption, width);
     c.visible = visible;
     return c;
 }

@@ -8,6 +8,7 @@
 #include "masterdata/forms/masterdatascreens.h"
 #include "purchasing/forms/purchasingscreens.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 
 #include <QComboBox>
@@ -22,32 +23,6 @@ namespace {
 
 using Box = LineEntryModel::Box;
 
-const char *ScreenName(PurchaseKind kind)
-{
-    switch (kind) {
-    case PurchaseKind::Return:
-        return "TF_Cgth_Sele";
-    case PurchaseKind::Order:
-        return "TF_Cgd_Sele";
-    case PurchaseKind::Receipt:
-        break;
-    }
-    return "TF_Cgjh_Sele";
-}
-
-const char *Caption(PurchaseKind kind)
-{
-    switch (kind) {
-    case PurchaseKind::Return:
-        return "商品信息(采购退货)";
-    case PurchaseKind::Order:
-        return "商品信息(采购订单)";
-    case PurchaseKind::Receipt:
-        break;
-    }
-    return "商品信息(采购进货)";
-}
-
 MoneyEdit *NumberBox(const char *name, QWidget *parent)
 {
     auto *e = new MoneyEdit(parent);
@@ -55,23 +30,13 @@ MoneyEdit *NumberBox(const char *name, QWidget *parent)
     return e;
 }
 
-GridColumn Column(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text)
-{
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
-    c.kind = kind;
-    return c;
-}
-
 } // namespace
 
 TF_Cgjh_Sele::TF_Cgjh_Sele(PurchaseKind kind, const ScreenContext &context, QWidget *parent)
-    : LineDialog(QString::fromUtf8(Caption(kind)), context.state->UiFontSize, parent), m_kind(kind), m_context(context),
+    : LineDialog(QString::fromUtf8(PurchaseScreensOf(kind).lineCaption), context.state->UiFontSize, parent), m_kind(kind), m_context(context),
       m_writer(context.data->mainDb(), *context.state, *context.notices, kind), m_model(kind, *context.state)
 {
-    setObjectName(QString::fromLatin1(ScreenName(kind)));
+    setObjectName(QString::fromLatin1(PurchaseScreensOf(kind).lineDialog));
     const bool isReturn = kind == PurchaseKind::Return;
     addInfo(QStringLiteral("g_sn"), QStringLiteral("商品编号："));
     addInfo(QStringLiteral("g_name"), QStringLiteral("商品名称："));
@@ -120,13 +85,13 @@ TF_Cgjh_Sele::TF_Cgjh_Sele(PurchaseKind kind, const ScreenContext &context, QWid
     const bool order = kind == PurchaseKind::Order;
     setHistoryCaption(order ? QStringLiteral("该商品订货记录") : QStringLiteral("该商品进货记录"));
     m_historyModel = new SqlGridModel(context.data->mainDb());
-    GridColumn id = Column("id", "ID", 40, ColumnKind::Integer);
+    GridColumn id = ListColumn("id", "ID", 40, ColumnKind::Integer);
     id.visible = false;
-    m_historyModel->setColumns({id, Column("j_jhrq", order ? "订货日期" : "供货日期", 120, ColumnKind::DateText),
-                                Column("gl_djh", "单据号", 120),
-                                Column("jh_dj", order ? "单价" : "采购单价", 80, ColumnKind::Money),
-                                Column("jh_sl", "数量", 70, ColumnKind::Quantity),
-                                Column("jh_zje", "总金额", 90, ColumnKind::Money)});
+    m_historyModel->setColumns({id, ListColumn("j_jhrq", order ? "订货日期" : "供货日期", 120, ColumnKind::DateText),
+                                ListColumn("gl_djh", "单据号", 120),
+                                ListColumn("jh_dj", order ? "单价" : "采购单价", 80, ColumnKind::Money),
+                                ListColumn("jh_sl", "数量", 70, ColumnKind::Quantity),
+                                ListColumn("jh_zje", "总金额", 90, ColumnKind::Money)});
     historyGrid()->setModel(m_historyModel);
     historyGrid()->setFooter(QStringLiteral("jh_sl"), FooterKind::Sum);
     if (order) {
@@ -137,11 +102,11 @@ TF_Cgjh_Sele::TF_Cgjh_Sele(PurchaseKind kind, const ScreenContext &context, QWid
         qv->setContentsMargins(0, 0, 0, 0);
         qv->addWidget(m_quotes);
         m_quoteModel = new SqlGridModel(context.data->mainDb());
-        m_quoteModel->setColumns({id, Column("gb_bjrq", "报价日期", 100, ColumnKind::DateText),
-                                  Column("gb_bj", "报价", 80, ColumnKind::Money),
-                                  Column("g_jj", "预设进价", 80, ColumnKind::Money),
-                                  Column("g_sj", "预设售价", 80, ColumnKind::Money), Column("u_name", "报价人", 80),
-                                  Column("gb_note", "备注", 120)});
+        m_quoteModel->setColumns({id, ListColumn("gb_bjrq", "报价日期", 100, ColumnKind::DateText),
+                                  ListColumn("gb_bj", "报价", 80, ColumnKind::Money),
+                                  ListColumn("g_jj", "预设进价", 80, ColumnKind::Money),
+                                  ListColumn("g_sj", "预设售价", 80, ColumnKind::Money), ListColumn("u_name", "报价人", 80),
+                                  ListColumn("gb_note", "备注", 120)});
         m_quotes->setModel(m_quoteModel);
         pages()->addTab(m_quotePage, QStringLiteral("报价记录"));
         connect(m_quotes, &DataGrid::rowActivated, this, [this](int row) {
@@ -293,7 +258,8 @@ void TF_Cgjh_Sele::showValues()
     const QList<QPair<MoneyEdit *, double>> boxes{{m_price, v.price}, {m_quantity, v.quantity}, {m_rate, v.rate},
                                                    {m_taxPrice, v.taxPrice}, {m_discount, v.discount}, {m_total, v.total}};
     for (const auto &[edit, value] : boxes) {
-        if (!edit)
+        // A box keeps what is typed in it as long as its value stands ("2." stays "2.").
+        if (!edit || edit->value() == value)
             continue;
         const QSignalBlocker block(edit);
         edit->setValue(value);

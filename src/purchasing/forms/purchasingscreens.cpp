@@ -4,26 +4,36 @@
 #include "purchasing/forms/cgjh_add.h"
 #include "purchasing/forms/cgjh_sele.h"
 
+const PurchaseScreens &PurchaseScreensOf(PurchaseKind kind)
+{
+    static const PurchaseScreens receipt{"TF_Cgjh_Sele", "商品信息(采购进货)", "TF_Cgjh_Add", "增加商品(采购进货)"};
+    static const PurchaseScreens purchaseReturn{"TF_Cgth_Sele", "商品信息(采购退货)", "TF_Cgth_Add", "增加商品(采购退货)"};
+    static const PurchaseScreens order{"TF_Cgd_Sele", "商品信息(采购订单)", "TF_Cgd_Add", "增加商品(采购订单)"};
+    switch (kind) {
+    case PurchaseKind::Return:
+        return purchaseReturn;
+    case PurchaseKind::Order:
+        return order;
+    case PurchaseKind::Receipt:
+        break;
+    }
+    return receipt;
+}
+
 void RegisterPurchasingScreens(ScreenRegistry &registry)
 {
     registry.registerScreen(QStringLiteral("TF_Cgjh"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
         return new TF_Cgjh(c, parent);
     });
-    const struct
-    {
-        const char *dialog;
-        const char *picker;
-        PurchaseKind kind;
-    } variants[] = {{"TF_Cgjh_Sele", "TF_Cgjh_Add", PurchaseKind::Receipt},
-                    {"TF_Cgth_Sele", "TF_Cgth_Add", PurchaseKind::Return},
-                    {"TF_Cgd_Sele", "TF_Cgd_Add", PurchaseKind::Order}};
-    for (const auto &v : variants) {
-        const PurchaseKind kind = v.kind;
-        registry.registerScreen(QString::fromLatin1(v.dialog), [kind](const ScreenContext &c, QWidget *parent) -> QDialog * {
-            return new TF_Cgjh_Sele(kind, c, parent);
-        });
-        registry.registerScreen(QString::fromLatin1(v.picker), [kind](const ScreenContext &c, QWidget *parent) -> QDialog * {
-            return new TF_Cgjh_Add(kind, c, parent);
-        });
+    for (const PurchaseKind kind : {PurchaseKind::Receipt, PurchaseKind::Return, PurchaseKind::Order}) {
+        const PurchaseScreens &names = PurchaseScreensOf(kind);
+        registry.registerScreen(QString::fromLatin1(names.lineDialog),
+                                [kind](const ScreenContext &c, QWidget *parent) -> QDialog * {
+                                    return new TF_Cgjh_Sele(kind, c, parent);
+                                });
+        registry.registerScreen(QString::fromLatin1(names.picker),
+                                [kind](const ScreenContext &c, QWidget *parent) -> QDialog * {
+                                    return new TF_Cgjh_Add(kind, c, parent);
+                                });
     }
 }

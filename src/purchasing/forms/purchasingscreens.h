@@ -5,7 +5,19 @@
 // inputs before exec() and reads their results from the same object afterwards. Tests put
 // doubles in the registry that honour the same names.
 
+#include "purchasing/purchasedoc.h"
+
 class ScreenRegistry;
+
+// The class names and captions of a document's line dialog and goods picker.
+struct PurchaseScreens
+{
+    const char *lineDialog;     // "TF_Cgjh_Sele"
+    const char *lineCaption;    // "商品信息(采购进货)"
+    const char *picker;         // "TF_Cgjh_Add"
+    const char *pickerCaption;  // "增加商品(采购进货)"
+};
+const PurchaseScreens &PurchaseScreensOf(PurchaseKind kind);
 
 // TF_Cgjh; the line dialogs TF_Cgjh_Sele, TF_Cgth_Sele, TF_Cgd_Sele (one class); the goods
 // pickers TF_Cgjh_Add, TF_Cgth_Add, TF_Cgd_Add (one class).

@@ -7,6 +7,7 @@
 #include "screenkit/filechoice.h"
 #include "shell/forms/lxwm.h"
 #include "shell/forms/mryt.h"
+#include "shell/forms/nzjs.h"
 #include "shell/forms/screenregistry.h"
 #include "shell/forms/sjql.h"
 #include "shell/forms/sjtx.h"
@@ -51,5 +52,13 @@ void RegisterShellScreens(ScreenRegistry &registry)
         cleanup.clock = c.clock;
         cleanup.programFolder = ProgramFolder();
         return new TF_Sjql(cleanup, *c.notices, parent);
+    });
+    registry.registerScreen(QStringLiteral("TF_Nzjs"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        ClosingContext closing;
+        closing.data = c.data;
+        closing.state = c.state;
+        closing.clock = c.clock;
+        closing.programFolder = ProgramFolder();
+        return new TF_Nzjs(closing, *c.notices, screenFiles(), parent);
     });
 }
