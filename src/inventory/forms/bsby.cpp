@@ -9,6 +9,7 @@
 #include "foundation/rights.h"
 #include "inventory/lossoverflow.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 
 #include <QComboBox>
@@ -17,18 +18,6 @@
 #include <QLineEdit>
 
 namespace {
-
-GridColumn Column(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text,
-                  bool visible = true)
-{
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
-    c.kind = kind;
-    c.visible = visible;
-    return c;
-}
 
 DocumentShape LossShape()
 {
@@ -40,18 +29,18 @@ DocumentShape LossShape()
     shape.pendingPage = QStringLiteral("报损/报溢审核");
     shape.queryPage = QStringLiteral("报损/报溢查询");
     shape.dateCaption = QStringLiteral("报损日期：");
-    shape.lineColumns = {Column("g_sn", "商品编号", 100),
-                         Column("g_name", "商品名称", 160),
-                         Column("dw_name", "单位", 50),
-                         Column("gg_name", "规格型号", 90),
-                         Column("color_name", "颜色", 60),
-                         Column("dj", "单价", 80, ColumnKind::Money),
-                         Column("sl", "数量", 80, ColumnKind::Quantity),
-                         Column("zje", "总金额", 100, ColumnKind::Money),
-                         Column("dnote", "备注", 140),
-                         Column("id", "ID", 40, ColumnKind::Integer, false),
-                         Column("g_jm", "简码", 60, ColumnKind::Text, false),
-                         Column("a_name", "操作员", 60, ColumnKind::Text, false)};
+    shape.lineColumns = {ListColumn("g_sn", "商品编号", 100),
+                         ListColumn("g_name", "商品名称", 160),
+                         ListColumn("dw_name", "单位", 50),
+                         ListColumn("gg_name", "规格型号", 90),
+                         ListColumn("color_name", "颜色", 60),
+                         ListColumn("dj", "单价", 80, ColumnKind::Money),
+                         ListColumn("sl", "数量", 80, ColumnKind::Quantity),
+                         ListColumn("zje", "总金额", 100, ColumnKind::Money),
+                         ListColumn("dnote", "备注", 140),
+                         HiddenColumn("id", ColumnKind::Integer, 40),
+                         HiddenColumn("g_jm", ColumnKind::Text, 60),
+                         HiddenColumn("a_name", ColumnKind::Text, 60)};
     shape.barcodePanel = false;
     shape.todayOnRefusedDate = true;
     shape.renumberOnDateExit = true;

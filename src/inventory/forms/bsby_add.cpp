@@ -3,6 +3,7 @@
 #include "foundation/forms/displayformats.h"
 #include "foundation/loginstate.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -28,26 +29,26 @@ PickerOptions Options()
 
 QList<GridColumn> ListColumns()
 {
-    return {PickerColumn("g_sn", "商品编号", 100),
-            PickerColumn("g_name", "商品名称", 150),
-            PickerColumn("dw_name", "单位", 50),
-            PickerColumn("gg_name", "规格型号", 80),
-            PickerColumn("color_name", "颜色", 60),
-            PickerColumn("kc_sl", "库存", 70, ColumnKind::Quantity),
-            PickerColumn("g_jm", "简码", 60, ColumnKind::Text, false),
-            PickerColumn("g_sptm", "条码", 90, ColumnKind::Text, false)};
+    return {ListColumn("g_sn", "商品编号", 100),
+            ListColumn("g_name", "商品名称", 150),
+            ListColumn("dw_name", "单位", 50),
+            ListColumn("gg_name", "规格型号", 80),
+            ListColumn("color_name", "颜色", 60),
+            ListColumn("kc_sl", "库存", 70, ColumnKind::Quantity),
+            HiddenColumn("g_jm", ColumnKind::Text, 60),
+            HiddenColumn("g_sptm", ColumnKind::Text, 90)};
 }
 
 QList<GridColumn> BasketColumns()
 {
-    return {PickerColumn("g_name", "商品名称", 130),
-            PickerColumn("dw_name", "单位", 45),
-            PickerColumn("gg_name", "规格型号", 70),
-            PickerColumn("color_name", "颜色", 50),
-            PickerColumn("ts_sl", "数量", 60, ColumnKind::Quantity),
-            PickerColumn("ts_note", "备注", 90),
-            PickerColumn("id", "ID", 40, ColumnKind::Integer, false),
-            PickerColumn("g_sn", "商品编号", 80, ColumnKind::Text, false)};
+    return {ListColumn("g_name", "商品名称", 130),
+            ListColumn("dw_name", "单位", 45),
+            ListColumn("gg_name", "规格型号", 70),
+            ListColumn("color_name", "颜色", 50),
+            ListColumn("ts_sl", "数量", 60, ColumnKind::Quantity),
+            ListColumn("ts_note", "备注", 90),
+            HiddenColumn("id", ColumnKind::Integer, 40),
+            HiddenColumn("g_sn", ColumnKind::Text, 80)};
 }
 
 } // namespace

@@ -17,17 +17,6 @@
 
 #include <memory>
 
-GridColumn PickerColumn(const char *field, const char *caption, int width, ColumnKind kind, bool visible)
-{
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
-    c.kind = kind;
-    c.visible = visible;
-    return c;
-}
-
 InventoryPickerDialog::InventoryPickerDialog(const PickerOptions &options, InventoryDoc doc, const ScreenContext &context,
                                              const QList<GridColumn> &listColumns,
                                              const QList<GridColumn> &basketColumns, QWidget *parent)

@@ -54,7 +54,3 @@ private:
     SqlGridModel *m_treeListModel = nullptr;
     SqlGridModel *m_basketModel = nullptr;
 };
-
-// A grid column of the pickers.
-GridColumn PickerColumn(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text,
-                        bool visible = true);

@@ -12,6 +12,7 @@
 #include "inventory/transfersave.h"
 #include "screenkit/barcodepanel.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 #include "screenkit/excel/gridexport.h"
 #include "screenkit/filechoice.h"
@@ -29,18 +30,6 @@
 
 namespace {
 
-GridColumn Column(const char *field, const char *caption, int width, ColumnKind kind = ColumnKind::Text,
-                  bool visible = true)
-{
-    GridColumn c;
-    c.field = QString::fromLatin1(field);
-    c.caption = QString::fromUtf8(caption);
-    c.width = width;
-    c.kind = kind;
-    c.visible = visible;
-    return c;
-}
-
 DocumentShape TransferShape()
 {
     DocumentShape shape;
@@ -51,20 +40,20 @@ DocumentShape TransferShape()
     shape.pendingPage = QStringLiteral("待审核调拨单");
     shape.queryPage = QStringLiteral("库存调拨查询");
     shape.dateCaption = QStringLiteral("调拨日期：");
-    shape.lineColumns = {Column("g_sn", "商品编号", 100),
-                         Column("g_name", "商品名称", 160),
-                         Column("dw_name", "单位", 50),
-                         Column("gg_name", "规格型号", 90),
-                         Column("color_name", "颜色", 60),
-                         Column("db_dj", "单价", 80, ColumnKind::Money),
-                         Column("db_sj", "售价", 80, ColumnKind::Money),
-                         Column("db_sl", "数量", 80, ColumnKind::Quantity),
-                         Column("db_zje", "总金额", 100, ColumnKind::Money),
-                         Column("id", "ID", 40, ColumnKind::Integer, false),
-                         Column("g_jm", "简码", 60, ColumnKind::Text, false),
-                         Column("db_zsl", "基本数量", 60, ColumnKind::Quantity, false),
-                         Column("g_sptm", "条码", 90, ColumnKind::Text, false),
-                         Column("a_name", "操作员", 60, ColumnKind::Text, false)};
+    shape.lineColumns = {ListColumn("g_sn", "商品编号", 100),
+                         ListColumn("g_name", "商品名称", 160),
+                         ListColumn("dw_name", "单位", 50),
+                         ListColumn("gg_name", "规格型号", 90),
+                         ListColumn("color_name", "颜色", 60),
+                         ListColumn("db_dj", "单价", 80, ColumnKind::Money),
+                         ListColumn("db_sj", "售价", 80, ColumnKind::Money),
+                         ListColumn("db_sl", "数量", 80, ColumnKind::Quantity),
+                         ListColumn("db_zje", "总金额", 100, ColumnKind::Money),
+                         HiddenColumn("id", ColumnKind::Integer, 40),
+                         HiddenColumn("g_jm", ColumnKind::Text, 60),
+                         HiddenColumn("db_zsl", ColumnKind::Quantity, 60),
+                         HiddenColumn("g_sptm", ColumnKind::Text, 90),
+                         HiddenColumn("a_name", ColumnKind::Text, 60)};
     shape.barcodeToggleKey = QLatin1Char('T');
     shape.todayOnRefusedDate = true;
     shape.renumberOnDateExit = true;

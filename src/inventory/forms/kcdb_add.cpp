@@ -4,6 +4,7 @@
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 
 #include <QHBoxLayout>
@@ -32,30 +33,30 @@ PickerOptions Options()
 
 QList<GridColumn> ListColumns()
 {
-    return {PickerColumn("g_sn", "商品编号", 100),
-            PickerColumn("g_name", "商品名称", 150),
-            PickerColumn("dw_name", "单位", 50),
-            PickerColumn("gg_name", "规格型号", 80),
-            PickerColumn("color_name", "颜色", 60),
-            PickerColumn("g_jj", "单价", 70, ColumnKind::Money),
-            PickerColumn("kc_cbj", "单价", 70, ColumnKind::Money),
-            PickerColumn("g_sj", "售价", 70, ColumnKind::Money),
-            PickerColumn("kc_sl", "库存量", 70, ColumnKind::Quantity),
-            PickerColumn("g_jm", "简码", 60, ColumnKind::Text, false),
-            PickerColumn("g_sptm", "条码", 90, ColumnKind::Text, false)};
+    return {ListColumn("g_sn", "商品编号", 100),
+            ListColumn("g_name", "商品名称", 150),
+            ListColumn("dw_name", "单位", 50),
+            ListColumn("gg_name", "规格型号", 80),
+            ListColumn("color_name", "颜色", 60),
+            ListColumn("g_jj", "单价", 70, ColumnKind::Money),
+            ListColumn("kc_cbj", "单价", 70, ColumnKind::Money),
+            ListColumn("g_sj", "售价", 70, ColumnKind::Money),
+            ListColumn("kc_sl", "库存量", 70, ColumnKind::Quantity),
+            HiddenColumn("g_jm", ColumnKind::Text, 60),
+            HiddenColumn("g_sptm", ColumnKind::Text, 90)};
 }
 
 QList<GridColumn> BasketColumns()
 {
-    return {PickerColumn("g_name", "商品名称", 120),
-            PickerColumn("dw_name", "单位", 45),
-            PickerColumn("gg_name", "规格型号", 70),
-            PickerColumn("color_name", "颜色", 50),
-            PickerColumn("ts_dj", "单价", 65, ColumnKind::Money),
-            PickerColumn("ts_dzl", "售价", 65, ColumnKind::Money),
-            PickerColumn("ts_sl", "数量", 60, ColumnKind::Quantity),
-            PickerColumn("id", "ID", 40, ColumnKind::Integer, false),
-            PickerColumn("g_sn", "商品编号", 80, ColumnKind::Text, false)};
+    return {ListColumn("g_name", "商品名称", 120),
+            ListColumn("dw_name", "单位", 45),
+            ListColumn("gg_name", "规格型号", 70),
+            ListColumn("color_name", "颜色", 50),
+            ListColumn("ts_dj", "单价", 65, ColumnKind::Money),
+            ListColumn("ts_dzl", "售价", 65, ColumnKind::Money),
+            ListColumn("ts_sl", "数量", 60, ColumnKind::Quantity),
+            HiddenColumn("id", ColumnKind::Integer, 40),
+            HiddenColumn("g_sn", ColumnKind::Text, 80)};
 }
 
 } // namespace
