@@ -1,8 +1,11 @@
 #include "inventory/inventorydoc.h"
 
+#include "engine/pendingdocument.h"
 #include "engine/postinglocks.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/numbers.h"
+#include "foundation/db/transaction.h"
+#include "foundation/doccontext.h"
 #include "foundation/draftlines.h"
 #include "foundation/formats.h"
 #include "foundation/loginstate.h"
@@ -123,6 +126,58 @@ QString InventoryLineModeTag(InventoryDoc doc, InventoryLineMode mode)
 {
     const char *const *tags = doc == InventoryDoc::Transfer ? kTransferTags : kLossTags;
     return QLatin1String(tags[int(mode)]);
+}
+
+InventoryStatus CheckLineQuantity(Notices &notices, InventoryLineMode mode, double quantity)
+{
+    if (mode == InventoryLineMode::None)
+        return InventoryStatus::Declined;
+    if (quantity <= 0) {
+        notices.notice(QStringLiteral("数量不能为0或负数，重新输入！"));
+        return InventoryStatus::Refused;
+    }
+    return InventoryStatus::Done;
+}
+
+InventoryResult RunLineWrite(const QSqlDatabase &db, Notices &notices, DocumentContext &context, const QString &failure,
+                             const std::function<QString()> &write)
+{
+    InventoryResult result;
+    result.number = context.number;
+    try {
+        Transaction tx(db);
+        const QString refusal = write();
+        if (!refusal.isEmpty()) {
+            tx.rollback();
+            notices.notice(refusal);
+            result.status = InventoryStatus::Refused;
+            return result;
+        }
+        tx.commit();
+    } catch (const DbError &e) {
+        notices.notice(failure + e.text());
+        result.status = InventoryStatus::Failed;
+        return result;
+    }
+    context.notifyLinesChanged();
+    return result;
+}
+
+QString UpdateLineByMode(const QSqlDatabase &db, const LoginState &state, InventoryDoc doc, InventoryLineMode mode,
+                         const QString &number, qint64 lineId, QVariantMap values)
+{
+    const DocType type = InventoryDocType(doc);
+    DraftLines draft(db, type, state);
+    if (mode == InventoryLineMode::Draft) {
+        draft.updateLine(lineId, values);
+        return QString();
+    }
+    const QString changed = LockPendingDocument(db, type.headerTable, InventoryStatusColumn(doc), number);
+    if (!changed.isEmpty())
+        return changed;
+    values.insert(QStringLiteral("a_name"), state.CurrentOperatorName);
+    draft.updateDocumentLine(number, lineId, values);
+    return QString();
 }
 
 KeyedItems InventoryWarehouses(const QSqlDatabase &db, const LoginState &state)

@@ -12,10 +12,12 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariantMap>
 
 #include <functional>
 
 class Notices;
+struct DocumentContext;
 struct LoginState;
 
 enum class InventoryDoc { Transfer, Loss, Overflow };
@@ -50,6 +52,20 @@ enum class InventoryLineMode {
 };
 InventoryLineMode InventoryLineModeFromTag(InventoryDoc doc, const QString &tag);
 QString InventoryLineModeTag(InventoryDoc doc, InventoryLineMode mode);
+
+// The first test of a line dialog's 确定: Declined without a mode, Refused for a quantity of 0 or
+// less ("数量不能为0或负数，重新输入！" shown), else Done.
+InventoryStatus CheckLineQuantity(Notices &notices, InventoryLineMode mode, double quantity);
+// A line dialog's write: `write` runs in one transaction and returns a refusal ("" when it
+// wrote); a refusal rolls back and is shown (Refused), a database error too with `failure` +
+// its text (Failed); after a write the context hears that its lines changed.
+InventoryResult RunLineWrite(const QSqlDatabase &db, Notices &notices, DocumentContext &context, const QString &failure,
+                             const std::function<QString()> &write);
+// The columns `values` written into line `lineId` of the type by mode: Draft the operator's own
+// line; Pending a line of the document `number`, re-read under its locks first (the refusal
+// "单据…的状态已改变，请重新查询！" returned), which becomes the operator's.
+QString UpdateLineByMode(const QSqlDatabase &db, const LoginState &state, InventoryDoc doc, InventoryLineMode mode,
+                         const QString &number, qint64 lineId, QVariantMap values);
 
 // The warehouses of the out-warehouse and warehouse boxes, by id: all of them, or with
 // BindOperatorWarehouse "1" and a role other than the administrator's those naming the operator

@@ -1,11 +1,9 @@
 #include "inventory/lossoverflow.h"
 
-#include "engine/pendingdocument.h"
 #include "foundation/basket.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
-#include "foundation/db/transaction.h"
 #include "foundation/doccontext.h"
 #include "foundation/draftlines.h"
 #include "foundation/formats.h"
@@ -105,66 +103,44 @@ InventoryResult LossOverflowRules::write(DocumentContext &context, InventoryLine
     InventoryResult result;
     result.number = context.number;
     result.lineId = rowId;
-    if (mode == InventoryLineMode::None) {
-        result.status = InventoryStatus::Declined;
+    result.status = CheckLineQuantity(m_notices, mode, in.quantity);
+    if (!result.done())
         return result;
-    }
-    if (in.quantity <= 0) {
-        m_notices.notice(QStringLiteral("数量不能为0或负数，重新输入！"));
-        result.status = InventoryStatus::Refused;
-        return result;
-    }
     const InventoryDoc doc = InventoryDocOf(context.type.prefix);
-    const DocType type = InventoryDocType(doc);
     const QString p = InventoryColumnPrefix(doc);
     const QString note = SafeTextKeepMath(in.note.trimmed());
-    const qint64 batchId = in.batchId.trimmed().isEmpty() ? 0 : in.batchId.trimmed().toLongLong();
-    const QString failure = mode == InventoryLineMode::BasketAdd ? QStringLiteral("添加商品失败：")
-                                                                 : QStringLiteral("修改商品失败：");
-    try {
-        Transaction tx(m_db);
-        if (mode == InventoryLineMode::BasketAdd || mode == InventoryLineMode::BasketModify) {
-            Basket basket(m_db, type, m_state);
-            QVariantMap row{{QStringLiteral("ts_dj"), in.cost},         {QStringLiteral("ts_sl"), in.quantity},
+    const qint64 batchId = in.batchId.trimmed().toLongLong();
+    const bool basket = mode == InventoryLineMode::BasketAdd || mode == InventoryLineMode::BasketModify;
+    const InventoryResult written = RunLineWrite(
+        m_db, m_notices, context,
+        mode == InventoryLineMode::BasketAdd ? QStringLiteral("添加商品失败：") : QStringLiteral("修改商品失败："),
+        [&]() -> QString {
+            if (!basket) {
+                // Lines: the amount rounded to TotalDecimals; an overflow line keeps its batch.
+                QVariantMap line{{p + QStringLiteral("sl"), in.quantity},
+                                 {p + QStringLiteral("dj"), in.cost},
+                                 {p + QStringLiteral("zje"), RoundTo(in.cost * in.quantity, TotalDecimalsValue(m_state))},
+                                 {p + QStringLiteral("note"), note}};
+                if (doc == InventoryDoc::Loss) {
+                    line.insert(QStringLiteral("gl_djh2"), in.batchNumber);
+                    line.insert(QStringLiteral("idck"), batchId);
+                }
+                return UpdateLineByMode(m_db, m_state, doc, mode, context.number, rowId, line);
+            }
+            // Basket rows: the amount unrounded.
+            QVariantMap row{{QStringLiteral("ts_dj"), in.cost},          {QStringLiteral("ts_sl"), in.quantity},
                             {QStringLiteral("ts_zje"), in.quantity * in.cost}, {QStringLiteral("ts_note"), note},
                             {QStringLiteral("gl_djh2"), in.batchNumber}, {QStringLiteral("idck"), batchId}};
-            if (mode == InventoryLineMode::BasketAdd) {
+            Basket rows(m_db, InventoryDocType(doc), m_state);
+            if (mode == InventoryLineMode::BasketModify) {
+                rows.updateRow(rowId, row);
+            } else {
                 row.insert(QStringLiteral("g_sn"), goods);
                 row.insert(QStringLiteral("ts_dzl"), 0.0);
-                result.lineId = basket.addRow(row);
-            } else {
-                basket.updateRow(rowId, row);
+                result.lineId = rows.addRow(row);
             }
-        } else {
-            QVariantMap line{{p + QStringLiteral("sl"), in.quantity},
-                             {p + QStringLiteral("dj"), in.cost},
-                             {p + QStringLiteral("zje"), RoundTo(in.cost * in.quantity, TotalDecimalsValue(m_state))},
-                             {p + QStringLiteral("note"), note}};
-            if (doc == InventoryDoc::Loss) {
-                line.insert(QStringLiteral("gl_djh2"), in.batchNumber);
-                line.insert(QStringLiteral("idck"), batchId);
-            }
-            DraftLines draft(m_db, type, m_state);
-            if (mode == InventoryLineMode::Draft) {
-                draft.updateLine(rowId, line);
-            } else {
-                const QString changed = LockPendingDocument(m_db, type.headerTable, InventoryStatusColumn(doc), context.number);
-                if (!changed.isEmpty()) {
-                    tx.rollback();
-                    m_notices.notice(changed);
-                    result.status = InventoryStatus::Refused;
-                    return result;
-                }
-                line.insert(QStringLiteral("a_name"), m_state.CurrentOperatorName);
-                draft.updateDocumentLine(context.number, rowId, line);
-            }
-        }
-        tx.commit();
-    } catch (const DbError &e) {
-        m_notices.notice(failure + e.text());
-        result.status = InventoryStatus::Failed;
-        return result;
-    }
-    context.notifyLinesChanged();
+            return QString();
+        });
+    result.status = written.status;
     return result;
 }

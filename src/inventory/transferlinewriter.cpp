@@ -1,12 +1,10 @@
 #include "inventory/transferlinewriter.h"
 
 #include "engine/costprice.h"
-#include "engine/pendingdocument.h"
 #include "foundation/basket.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
-#include "foundation/db/transaction.h"
 #include "foundation/doccontext.h"
 #include "foundation/draftlines.h"
 #include "foundation/goods.h"
@@ -129,79 +127,61 @@ InventoryResult TransferLineWriter::write(DocumentContext &context, InventoryLin
     InventoryResult result;
     result.number = context.number;
     result.lineId = rowId;
-    if (mode == InventoryLineMode::None) {
-        result.status = InventoryStatus::Declined;
+    result.status = CheckLineQuantity(m_notices, mode, in.quantity);
+    if (!result.done())
         return result;
-    }
-    if (in.quantity <= 0) {
-        m_notices.notice(QStringLiteral("数量不能为0或负数，重新输入！"));
-        result.status = InventoryStatus::Refused;
-        return result;
-    }
-    const DocType type = InventoryDocType(InventoryDoc::Transfer);
     const QString failure = mode == InventoryLineMode::BasketAdd ? QStringLiteral("添加商品失败：")
                                                                  : QStringLiteral("修改商品失败：");
+    const double price = RoundTo(in.price, m_state.PriceDecimals);
+    const double sale = RoundTo(in.salePrice, m_state.PriceDecimals);
+    QString barcode;
+    double factor = 1.0;
     try {
-        const double price = RoundTo(in.price, m_state.PriceDecimals);
-        const double sale = RoundTo(in.salePrice, m_state.PriceDecimals);
-        const QString barcode = GetUnitBarcode(m_db, m_state, goods, in.unit);
-        const double factor = IsTrue(m_state.UseAuxUnits) ? GetUnitFactor(m_db, goods, in.unit) : 1.0;
-        if (in.quantity * factor > TextToNumber(in.stockText)) {
-            if (!IsTrue(m_state.AllowNegativeStock)) {
-                m_notices.notice(QStringLiteral("调拨数量不能大于库存数量，重新输入！"));
-                result.status = InventoryStatus::Refused;
-                return result;
-            }
-            if (!m_notices.confirm(QStringLiteral("调拨数量不能大于库存数量，调拨后将产生负库存，继续调拨吗?"))) {
-                result.status = InventoryStatus::Declined;
-                return result;
-            }
-        }
-        const double amount = TransferAmount(m_state, in.quantity * (TransferAtSalePrice(m_state) ? sale : price));
-        const QString sourceId = in.sourceId.isEmpty() ? QStringLiteral("0") : in.sourceId;
-
-        Transaction tx(m_db);
-        if (mode == InventoryLineMode::BasketAdd || mode == InventoryLineMode::BasketModify) {
-            Basket basket(m_db, type, m_state);
-            QVariantMap row{{QStringLiteral("ts_dj"), price},          {QStringLiteral("ts_sl"), in.quantity},
-                            {QStringLiteral("ts_zje"), amount},        {QStringLiteral("ts_dzl"), sale},
-                            {QStringLiteral("ts_zsl"), in.quantity * factor}, {QStringLiteral("dw_name"), in.unit},
-                            {QStringLiteral("g_sptm"), barcode},       {QStringLiteral("gl_djh2"), in.batchNumber},
-                            {QStringLiteral("idck"), sourceId.toLongLong()}};
-            if (mode == InventoryLineMode::BasketAdd) {
-                row.insert(QStringLiteral("g_sn"), goods);
-                result.lineId = basket.addRow(row);
-            } else {
-                basket.updateRow(rowId, row);
-            }
-        } else {
-            QVariantMap line{{QStringLiteral("db_sl"), in.quantity},  {QStringLiteral("db_dj"), price},
-                             {QStringLiteral("db_zje"), amount},      {QStringLiteral("db_sj"), sale},
-                             {QStringLiteral("db_zsl"), in.quantity * factor}, {QStringLiteral("dw_name"), in.unit},
-                             {QStringLiteral("g_sptm"), barcode},     {QStringLiteral("gl_djh2"), in.batchNumber},
-                             {QStringLiteral("idck"), sourceId.toLongLong()}};
-            DraftLines draft(m_db, type, m_state);
-            if (mode == InventoryLineMode::Draft) {
-                draft.updateLine(rowId, line);
-            } else {
-                const QString changed =
-                    LockPendingDocument(m_db, type.headerTable, InventoryStatusColumn(InventoryDoc::Transfer), context.number);
-                if (!changed.isEmpty()) {
-                    tx.rollback();
-                    m_notices.notice(changed);
-                    result.status = InventoryStatus::Refused;
-                    return result;
-                }
-                line.insert(QStringLiteral("a_name"), m_state.CurrentOperatorName);
-                draft.updateDocumentLine(context.number, rowId, line);
-            }
-        }
-        tx.commit();
+        barcode = GetUnitBarcode(m_db, m_state, goods, in.unit);
+        if (IsTrue(m_state.UseAuxUnits))
+            factor = GetUnitFactor(m_db, goods, in.unit);
     } catch (const DbError &e) {
         m_notices.notice(failure + e.text());
         result.status = InventoryStatus::Failed;
         return result;
     }
-    context.notifyLinesChanged();
+    if (in.quantity * factor > TextToNumber(in.stockText)) {
+        if (!IsTrue(m_state.AllowNegativeStock)) {
+            m_notices.notice(QStringLiteral("调拨数量不能大于库存数量，重新输入！"));
+            result.status = InventoryStatus::Refused;
+            return result;
+        }
+        if (!m_notices.confirm(QStringLiteral("调拨数量不能大于库存数量，调拨后将产生负库存，继续调拨吗?"))) {
+            result.status = InventoryStatus::Declined;
+            return result;
+        }
+    }
+    const double amount = TransferAmount(m_state, in.quantity * (TransferAtSalePrice(m_state) ? sale : price));
+    const qint64 sourceId = in.sourceId.trimmed().toLongLong();
+    // The basket carries the sale price in ts_dzl; the line in db_sj.
+    const bool basket = mode == InventoryLineMode::BasketAdd || mode == InventoryLineMode::BasketModify;
+    const QString p = basket ? QStringLiteral("ts_") : QStringLiteral("db_");
+    QVariantMap values{{p + QStringLiteral("dj"), price},
+                       {p + QStringLiteral("sl"), in.quantity},
+                       {p + QStringLiteral("zje"), amount},
+                       {basket ? QStringLiteral("ts_dzl") : QStringLiteral("db_sj"), sale},
+                       {p + QStringLiteral("zsl"), in.quantity * factor},
+                       {QStringLiteral("dw_name"), in.unit},
+                       {QStringLiteral("g_sptm"), barcode},
+                       {QStringLiteral("gl_djh2"), in.batchNumber},
+                       {QStringLiteral("idck"), sourceId}};
+    const InventoryResult written = RunLineWrite(m_db, m_notices, context, failure, [&]() -> QString {
+        if (!basket)
+            return UpdateLineByMode(m_db, m_state, InventoryDoc::Transfer, mode, context.number, rowId, values);
+        Basket rows(m_db, InventoryDocType(InventoryDoc::Transfer), m_state);
+        if (mode == InventoryLineMode::BasketModify) {
+            rows.updateRow(rowId, values);
+        } else {
+            values.insert(QStringLiteral("g_sn"), goods);
+            result.lineId = rows.addRow(values);
+        }
+        return QString();
+    });
+    result.status = written.status;
     return result;
 }

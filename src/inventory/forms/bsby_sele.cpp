@@ -69,11 +69,7 @@ TF_Bsby_Sele::~TF_Bsby_Sele() = default;
 void TF_Bsby_Sele::activate()
 {
     const LoginState &state = *m_context.state;
-    m_doc = DocumentContextOf(this);
-    if (!m_doc) {
-        m_ownDoc.type = InventoryDocType(InventoryDoc::Loss);
-        m_doc = &m_ownDoc;
-    }
+    m_doc = DocumentContextOr(this, m_ownDoc, InventoryDocType(InventoryDoc::Loss));
     const InventoryDoc doc = InventoryDocOf(m_doc->type.prefix);
     setWindowTitle(doc == InventoryDoc::Overflow ? QStringLiteral("商品信息(商品报溢)") : QStringLiteral("商品信息(商品报损)"));
     m_mode = InventoryLineModeFromTag(doc, property(handoff::LineTag).toString());

@@ -3,8 +3,8 @@
 #include "foundation/datamodule.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
+#include "masterdata/forms/goodsclasstree.h"
 #include "masterdata/forms/masterdatascreens.h"
-#include "masterdata/goodsclassrules.h"
 #include "purchasing/forms/purchasingscreens.h"
 #include "screenkit/datagrid.h"
 #include "screenkit/trees.h"
@@ -72,11 +72,7 @@ InventoryPickerDialog::~InventoryPickerDialog() = default;
 void InventoryPickerDialog::activate()
 {
     const LoginState &state = *m_context.state;
-    m_doc = DocumentContextOf(this);
-    if (!m_doc) {
-        m_ownDoc.type = InventoryDocType(m_kind);
-        m_doc = &m_ownDoc;
-    }
+    m_doc = DocumentContextOr(this, m_ownDoc, InventoryDocType(m_kind));
     const bool enter = IsTrue(state.PickerEnterSearch);
     setEnterSearch(enter);
     searchLabel()->setText(enter ? QStringLiteral("输入商品编号或名称,回车查询：") : QStringLiteral("输入商品编号或名称查询商品："));
@@ -102,14 +98,7 @@ void InventoryPickerDialog::activate()
 
 void InventoryPickerDialog::loadTree()
 {
-    QList<TreeRow> rows;
-    for (const GoodsClassRow &c : LoadGoodsClasses(m_context.data->mainDb())) {
-        if (c.isRoot())
-            continue;
-        rows << TreeRow{QString::number(c.key), QString::number(c.parent), c.name, {{QStringLiteral("gc_sn"), c.sn}}};
-    }
-    classTree()->setRows(rows);
-    classTree()->selectFirstLeaf();
+    FillGoodsClassTree(classTree(), m_context.data->mainDb());
 }
 
 void InventoryPickerDialog::loadList()

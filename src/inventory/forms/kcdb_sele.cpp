@@ -66,11 +66,7 @@ TF_Kcdb_Sele::~TF_Kcdb_Sele() = default;
 void TF_Kcdb_Sele::activate()
 {
     const LoginState &state = *m_context.state;
-    m_doc = DocumentContextOf(this);
-    if (!m_doc) {
-        m_ownDoc.type = InventoryDocType(InventoryDoc::Transfer);
-        m_doc = &m_ownDoc;
-    }
+    m_doc = DocumentContextOr(this, m_ownDoc, InventoryDocType(InventoryDoc::Transfer));
     m_mode = InventoryLineModeFromTag(InventoryDoc::Transfer, property(handoff::LineTag).toString());
     m_goods = property(handoff::GoodsCode).toString();
     m_lineId = property(handoff::LineId).toLongLong();
