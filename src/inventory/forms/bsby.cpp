@@ -21,29 +21,14 @@ namespace {
 
 DocumentShape LossShape()
 {
-    DocumentShape shape;
-    shape.type = InventoryDocType(InventoryDoc::Loss);
-    shape.caption = QStringLiteral("商品报损/报溢");
+    DocumentShape shape = InventoryShape(
+        InventoryDocType(InventoryDoc::Loss), QStringLiteral("商品报损/报溢"),
+        {QStringLiteral("报损/报溢"), QStringLiteral("报损/报溢审核"), QStringLiteral("报损/报溢查询")}, QStringLiteral("报损日期："),
+        {ListColumn("dj", "单价", 80, ColumnKind::Money), ListColumn("sl", "数量", 80, ColumnKind::Quantity),
+         ListColumn("zje", "总金额", 100, ColumnKind::Money), ListColumn("dnote", "备注", 140),
+         HiddenColumn("id", ColumnKind::Integer, 40), HiddenColumn("g_jm"), HiddenColumn("a_name")});
     shape.title = QStringLiteral("商品报损/报溢");
-    shape.entryPage = QStringLiteral("报损/报溢");
-    shape.pendingPage = QStringLiteral("报损/报溢审核");
-    shape.queryPage = QStringLiteral("报损/报溢查询");
-    shape.dateCaption = QStringLiteral("报损日期：");
-    shape.lineColumns = {ListColumn("g_sn", "商品编号", 100),
-                         ListColumn("g_name", "商品名称", 160),
-                         ListColumn("dw_name", "单位", 50),
-                         ListColumn("gg_name", "规格型号", 90),
-                         ListColumn("color_name", "颜色", 60),
-                         ListColumn("dj", "单价", 80, ColumnKind::Money),
-                         ListColumn("sl", "数量", 80, ColumnKind::Quantity),
-                         ListColumn("zje", "总金额", 100, ColumnKind::Money),
-                         ListColumn("dnote", "备注", 140),
-                         HiddenColumn("id", ColumnKind::Integer, 40),
-                         HiddenColumn("g_jm", ColumnKind::Text, 60),
-                         HiddenColumn("a_name", ColumnKind::Text, 60)};
     shape.barcodePanel = false;
-    shape.todayOnRefusedDate = true;
-    shape.renumberOnDateExit = true;
     return shape;
 }
 

@@ -15,40 +15,22 @@ namespace {
 
 PickerOptions Options()
 {
-    PickerOptions o;
-    o.caption = QStringLiteral("增加商品(商品报损)");
-    o.searchFields = {QStringLiteral("g_name"), QStringLiteral("g_jm"), QStringLiteral("g_sn"), QStringLiteral("gg_name"),
-                      QStringLiteral("g_sptm")};
-    o.classTreePage = true;
+    PickerOptions o = InventoryPickerOptions(QStringLiteral("增加商品(商品报损)"), 488);
     o.singleSelection = true;
-    o.basketWidth = 488;
-    o.f8Adds = false;
-    o.unsavedQuestion = QStringLiteral("所选商品还未保存，是否保存？");
     return o;
 }
 
 QList<GridColumn> ListColumns()
 {
-    return {ListColumn("g_sn", "商品编号", 100),
-            ListColumn("g_name", "商品名称", 150),
-            ListColumn("dw_name", "单位", 50),
-            ListColumn("gg_name", "规格型号", 80),
-            ListColumn("color_name", "颜色", 60),
-            ListColumn("kc_sl", "库存", 70, ColumnKind::Quantity),
-            HiddenColumn("g_jm", ColumnKind::Text, 60),
-            HiddenColumn("g_sptm", ColumnKind::Text, 90)};
+    return PickerGoodsColumns() << ListColumn("kc_sl", "库存", 70, ColumnKind::Quantity)
+                                << HiddenColumn("g_jm", ColumnKind::Text, 60) << HiddenColumn("g_sptm", ColumnKind::Text, 90);
 }
 
 QList<GridColumn> BasketColumns()
 {
-    return {ListColumn("g_name", "商品名称", 130),
-            ListColumn("dw_name", "单位", 45),
-            ListColumn("gg_name", "规格型号", 70),
-            ListColumn("color_name", "颜色", 50),
-            ListColumn("ts_sl", "数量", 60, ColumnKind::Quantity),
-            ListColumn("ts_note", "备注", 90),
-            HiddenColumn("id", ColumnKind::Integer, 40),
-            HiddenColumn("g_sn", ColumnKind::Text, 80)};
+    return PickerBasketGoodsColumns() << ListColumn("ts_sl", "数量", 60, ColumnKind::Quantity)
+                                      << ListColumn("ts_note", "备注", 90) << HiddenColumn("id", ColumnKind::Integer, 40)
+                                      << HiddenColumn("g_sn", ColumnKind::Text, 80);
 }
 
 } // namespace

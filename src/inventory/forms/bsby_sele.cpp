@@ -13,19 +13,10 @@
 #include <QTabWidget>
 
 TF_Bsby_Sele::TF_Bsby_Sele(const ScreenContext &context, QWidget *parent)
-    : LineDialog(QStringLiteral("商品信息(商品报损)"), context.state->UiFontSize, parent), m_context(context),
+    : InventoryLineDialog(QStringLiteral("商品信息(商品报损)"), context, true, parent),
       m_rules(context.data->mainDb(), *context.state, *context.clock, *context.notices)
 {
     setObjectName(QStringLiteral("TF_Bsby_Sele"));
-    addInfo(QStringLiteral("g_sn"), QStringLiteral("商品编号："));
-    addInfo(QStringLiteral("g_name"), QStringLiteral("商品名称："));
-    addInfo(QStringLiteral("gg_name"), QStringLiteral("规格型号："));
-    addInfo(QStringLiteral("dw_name"), QStringLiteral("单        位："));
-    addInfo(QStringLiteral("g_sccs"), QStringLiteral("生产厂商："));
-    addInfo(QStringLiteral("color_name"), QStringLiteral("颜        色："));
-    addInfo(QStringLiteral("g_bz"), QStringLiteral("备        注："));
-    addInfo(QStringLiteral("kc_sl"), QStringLiteral("当前库存："));
-
     m_quantity = new MoneyEdit(this);
     m_quantity->setObjectName(QStringLiteral("tsl"));
     m_quantity->setMinusIgnored(false);
@@ -54,11 +45,6 @@ TF_Bsby_Sele::TF_Bsby_Sele(const ScreenContext &context, QWidget *parent)
     for (QWidget *hidden : {static_cast<QWidget *>(m_cost), static_cast<QWidget *>(m_batch), static_cast<QWidget *>(m_available)})
         setEditRowVisible(hidden, false);
 
-    // No history page and no picture here.
-    pages()->hide();
-    pictureButton()->hide();
-    keys()->unbind(Qt::Key_F4);
-
     confirm = [this] { return confirmLine(); };
     connect(this, &ScreenDialog::opened, this, &TF_Bsby_Sele::activate);
     resize(600, 280);
@@ -69,22 +55,12 @@ TF_Bsby_Sele::~TF_Bsby_Sele() = default;
 void TF_Bsby_Sele::activate()
 {
     const LoginState &state = *m_context.state;
-    m_doc = DocumentContextOr(this, m_ownDoc, InventoryDocType(InventoryDoc::Loss));
-    const InventoryDoc doc = InventoryDocOf(m_doc->type.prefix);
-    setWindowTitle(doc == InventoryDoc::Overflow ? QStringLiteral("商品信息(商品报溢)") : QStringLiteral("商品信息(商品报损)"));
-    m_mode = InventoryLineModeFromTag(doc, property(handoff::LineTag).toString());
-    m_goods = property(handoff::GoodsCode).toString();
-    m_lineId = property(handoff::LineId).toLongLong();
+    readInputs(InventoryDoc::Loss);
+    setWindowTitle(InventoryDocOf(m_doc->type.prefix) == InventoryDoc::Overflow ? QStringLiteral("商品信息(商品报溢)")
+                                                                                : QStringLiteral("商品信息(商品报损)"));
 
     const LossLineOpening o = m_rules.open(*m_doc, m_mode, m_goods, m_lineId);
-    setInfo({{QStringLiteral("g_sn"), o.goods.code},
-             {QStringLiteral("g_name"), o.goods.name},
-             {QStringLiteral("gg_name"), o.goods.spec},
-             {QStringLiteral("dw_name"), o.goods.baseUnit},
-             {QStringLiteral("g_sccs"), o.goods.maker},
-             {QStringLiteral("color_name"), o.goods.colour},
-             {QStringLiteral("g_bz"), o.goods.note},
-             {QStringLiteral("kc_sl"), o.goods.stock}});
+    showGoods(o.goods);
     SetQtyEditFormat(m_quantity, state);
     SetQtyEditFormat(m_available, state);
     m_quantity->setValue(o.quantity);
@@ -94,7 +70,6 @@ void TF_Bsby_Sele::activate()
     m_batch->setText(o.batchNumber);
     m_available->setValue(0);
     m_batchId = o.batchId;
-    setInfoRowVisible(QStringLiteral("color_name"), IsTrue(state.UseGoodsColour));
     m_quantity->setFocus(Qt::OtherFocusReason);
     m_quantity->selectAll();
 }

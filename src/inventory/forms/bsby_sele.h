@@ -5,15 +5,13 @@
 // the warehouse's, never typed); it writes on 确定 by mode (entry line, new or changed basket
 // row, pending line) and tells the context. Inputs as dynamic properties (inventoryscreens.h).
 
-#include "foundation/doccontext.h"
+#include "inventory/forms/inventorylinedialog.h"
 #include "inventory/lossoverflow.h"
-#include "screenkit/linedialog.h"
-#include "shell/forms/screenregistry.h"
 
 class MoneyEdit;
 class QLineEdit;
 
-class TF_Bsby_Sele final : public LineDialog
+class TF_Bsby_Sele final : public InventoryLineDialog
 {
     Q_OBJECT
 
@@ -28,13 +26,7 @@ private:
     void activate();
     bool confirmLine();
 
-    ScreenContext m_context;
     LossOverflowRules m_rules;
-    DocumentContext *m_doc = nullptr;
-    DocumentContext m_ownDoc;
-    InventoryLineMode m_mode = InventoryLineMode::None;
-    QString m_goods;
-    qint64 m_lineId = 0;
     QString m_batchId = QStringLiteral("0");
     double m_costValue = 0.0;  // the unit cost as read, never typed
 

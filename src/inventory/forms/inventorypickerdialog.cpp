@@ -7,6 +7,7 @@
 #include "masterdata/forms/masterdatascreens.h"
 #include "purchasing/forms/purchasingscreens.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/trees.h"
 
 #include <QGroupBox>
@@ -16,6 +17,31 @@
 #include <QTabWidget>
 
 #include <memory>
+
+PickerOptions InventoryPickerOptions(const QString &caption, int basketWidth)
+{
+    PickerOptions o;
+    o.caption = caption;
+    o.searchFields = {QStringLiteral("g_name"), QStringLiteral("g_jm"), QStringLiteral("g_sn"), QStringLiteral("g_sptm"),
+                      QStringLiteral("gg_name")};
+    o.classTreePage = true;
+    o.basketWidth = basketWidth;
+    o.f8Adds = false;
+    o.unsavedQuestion = QStringLiteral("所选商品还未保存，是否保存？");
+    return o;
+}
+
+QList<GridColumn> PickerGoodsColumns()
+{
+    return {ListColumn("g_sn", "商品编号", 100), ListColumn("g_name", "商品名称", 150), ListColumn("dw_name", "单位", 50),
+            ListColumn("gg_name", "规格型号", 80), ListColumn("color_name", "颜色", 60)};
+}
+
+QList<GridColumn> PickerBasketGoodsColumns()
+{
+    return {ListColumn("g_name", "商品名称", 125), ListColumn("dw_name", "单位", 45), ListColumn("gg_name", "规格型号", 70),
+            ListColumn("color_name", "颜色", 50)};
+}
 
 InventoryPickerDialog::InventoryPickerDialog(const PickerOptions &options, InventoryDoc doc, const ScreenContext &context,
                                              const QList<GridColumn> &listColumns,

@@ -9,6 +9,7 @@
 #include "masterdata/forms/masterdatascreens.h"
 #include "purchasing/forms/purchasingscreens.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 
 #include <QBoxLayout>
@@ -21,6 +22,26 @@
 #include <QToolButton>
 
 #include <memory>
+
+DocumentShape InventoryShape(const DocType &type, const QString &caption, const QStringList &pages,
+                             const QString &dateCaption, const QList<GridColumn> &figures)
+{
+    DocumentShape shape;
+    shape.type = type;
+    shape.caption = caption;
+    shape.title = pages.value(0);
+    shape.entryPage = pages.value(0);
+    shape.pendingPage = pages.value(1);
+    shape.queryPage = pages.value(2);
+    shape.dateCaption = dateCaption;
+    shape.lineColumns = QList<GridColumn>{ListColumn("g_sn", "商品编号", 100), ListColumn("g_name", "商品名称", 160),
+                                          ListColumn("dw_name", "单位", 50), ListColumn("gg_name", "规格型号", 90),
+                                          ListColumn("color_name", "颜色", 60)}
+                        + figures;
+    shape.todayOnRefusedDate = true;
+    shape.renumberOnDateExit = true;
+    return shape;
+}
 
 InventoryWindow::InventoryWindow(const DocumentShape &shape, const ScreenContext &context, const QString &handlerTag,
                                  const QString &printClass, QWidget *parent)

@@ -12,6 +12,12 @@
 #include <functional>
 
 class KeyedCombo;
+
+// The shape the inventory windows share: the pages' captions, the goods columns of the lines
+// (商品编号 … 颜色) followed by `figures`, the date field's rules (a refused future date back to
+// today, renumbering on every exit).
+DocumentShape InventoryShape(const DocType &type, const QString &caption, const QStringList &pages,
+                             const QString &dateCaption, const QList<GridColumn> &figures);
 class QGridLayout;
 class QLineEdit;
 class QMenu;

@@ -32,31 +32,14 @@ namespace {
 
 DocumentShape TransferShape()
 {
-    DocumentShape shape;
-    shape.type = InventoryDocType(InventoryDoc::Transfer);
-    shape.caption = QStringLiteral("库存调拨");
-    shape.title = QStringLiteral("库存调拨单");
-    shape.entryPage = QStringLiteral("库存调拨单");
-    shape.pendingPage = QStringLiteral("待审核调拨单");
-    shape.queryPage = QStringLiteral("库存调拨查询");
-    shape.dateCaption = QStringLiteral("调拨日期：");
-    shape.lineColumns = {ListColumn("g_sn", "商品编号", 100),
-                         ListColumn("g_name", "商品名称", 160),
-                         ListColumn("dw_name", "单位", 50),
-                         ListColumn("gg_name", "规格型号", 90),
-                         ListColumn("color_name", "颜色", 60),
-                         ListColumn("db_dj", "单价", 80, ColumnKind::Money),
-                         ListColumn("db_sj", "售价", 80, ColumnKind::Money),
-                         ListColumn("db_sl", "数量", 80, ColumnKind::Quantity),
-                         ListColumn("db_zje", "总金额", 100, ColumnKind::Money),
-                         HiddenColumn("id", ColumnKind::Integer, 40),
-                         HiddenColumn("g_jm", ColumnKind::Text, 60),
-                         HiddenColumn("db_zsl", ColumnKind::Quantity, 60),
-                         HiddenColumn("g_sptm", ColumnKind::Text, 90),
-                         HiddenColumn("a_name", ColumnKind::Text, 60)};
+    DocumentShape shape = InventoryShape(
+        InventoryDocType(InventoryDoc::Transfer), QStringLiteral("库存调拨"),
+        {QStringLiteral("库存调拨单"), QStringLiteral("待审核调拨单"), QStringLiteral("库存调拨查询")}, QStringLiteral("调拨日期："),
+        {ListColumn("db_dj", "单价", 80, ColumnKind::Money), ListColumn("db_sj", "售价", 80, ColumnKind::Money),
+         ListColumn("db_sl", "数量", 80, ColumnKind::Quantity), ListColumn("db_zje", "总金额", 100, ColumnKind::Money),
+         HiddenColumn("id", ColumnKind::Integer, 40), HiddenColumn("g_jm"), HiddenColumn("db_zsl", ColumnKind::Quantity),
+         HiddenColumn("g_sptm"), HiddenColumn("a_name")});
     shape.barcodeToggleKey = QLatin1Char('T');
-    shape.todayOnRefusedDate = true;
-    shape.renumberOnDateExit = true;
     return shape;
 }
 

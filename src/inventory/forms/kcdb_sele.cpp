@@ -14,19 +14,10 @@
 #include <QTabWidget>
 
 TF_Kcdb_Sele::TF_Kcdb_Sele(const ScreenContext &context, QWidget *parent)
-    : LineDialog(QStringLiteral("商品信息(库存调拨)"), context.state->UiFontSize, parent), m_context(context),
+    : InventoryLineDialog(QStringLiteral("商品信息(库存调拨)"), context, false, parent),
       m_writer(context.data->mainDb(), *context.state, *context.clock, *context.notices)
 {
     setObjectName(QStringLiteral("TF_Kcdb_Sele"));
-    addInfo(QStringLiteral("g_sn"), QStringLiteral("商品编号："));
-    addInfo(QStringLiteral("g_name"), QStringLiteral("商品名称："));
-    addInfo(QStringLiteral("gg_name"), QStringLiteral("规格型号："));
-    addInfo(QStringLiteral("dw_name"), QStringLiteral("单        位："));
-    addInfo(QStringLiteral("g_sccs"), QStringLiteral("生产厂商："));
-    addInfo(QStringLiteral("color_name"), QStringLiteral("颜        色："));
-    addInfo(QStringLiteral("kc_sl"), QStringLiteral("当前库存："));
-    addInfo(QStringLiteral("g_bz"), QStringLiteral("备        注："));
-
     m_unit = new QComboBox(this);
     m_unit->setObjectName(QStringLiteral("comDw"));
     addEdit(QStringLiteral("单位："), m_unit);
@@ -50,11 +41,6 @@ TF_Kcdb_Sele::TF_Kcdb_Sele(const ScreenContext &context, QWidget *parent)
     addEdit(QStringLiteral("可用数量："), m_available);
     setEditRowVisible(m_available, false);
 
-    // No history page and no picture here.
-    pages()->hide();
-    pictureButton()->hide();
-    keys()->unbind(Qt::Key_F4);
-
     connect(m_unit, &QComboBox::currentIndexChanged, this, &TF_Kcdb_Sele::onUnitChosen);
     confirm = [this] { return confirmLine(); };
     connect(this, &ScreenDialog::opened, this, &TF_Kcdb_Sele::activate);
@@ -66,21 +52,11 @@ TF_Kcdb_Sele::~TF_Kcdb_Sele() = default;
 void TF_Kcdb_Sele::activate()
 {
     const LoginState &state = *m_context.state;
-    m_doc = DocumentContextOr(this, m_ownDoc, InventoryDocType(InventoryDoc::Transfer));
-    m_mode = InventoryLineModeFromTag(InventoryDoc::Transfer, property(handoff::LineTag).toString());
-    m_goods = property(handoff::GoodsCode).toString();
-    m_lineId = property(handoff::LineId).toLongLong();
+    readInputs(InventoryDoc::Transfer);
 
     const TransferLineOpening o = m_writer.open(*m_doc, m_mode, m_goods, m_lineId);
     m_filling = true;
-    setInfo({{QStringLiteral("g_sn"), o.goods.code},
-             {QStringLiteral("g_name"), o.goods.name},
-             {QStringLiteral("gg_name"), o.goods.spec},
-             {QStringLiteral("dw_name"), o.units.value(o.unitIndex, o.goods.baseUnit)},
-             {QStringLiteral("g_sccs"), o.goods.maker},
-             {QStringLiteral("color_name"), o.goods.colour},
-             {QStringLiteral("kc_sl"), o.goods.stock},
-             {QStringLiteral("g_bz"), o.goods.note}});
+    showGoods(o.goods, o.units.value(o.unitIndex));
     m_unit->clear();
     m_unit->addItems(o.units);
     m_unit->setCurrentIndex(o.unitIndex);
@@ -100,7 +76,6 @@ void TF_Kcdb_Sele::activate()
     setEditRowVisible(m_price, !atSale && state.RightShowCost);
     setEditRowVisible(m_salePrice, atSale);
     setEditRowVisible(m_unit, IsTrue(state.UseAuxUnits));
-    setInfoRowVisible(QStringLiteral("color_name"), IsTrue(state.UseGoodsColour));
     m_quantity->setFocus(Qt::OtherFocusReason);
     m_quantity->selectAll();
 }

@@ -5,16 +5,13 @@
 // line, new or changed basket row, pending line) and tells the context. Inputs as dynamic
 // properties (inventoryscreens.h).
 
-#include "foundation/doccontext.h"
-#include "inventory/transferlinewriter.h"
-#include "screenkit/linedialog.h"
-#include "shell/forms/screenregistry.h"
+#include "inventory/forms/inventorylinedialog.h"
 
 class MoneyEdit;
 class QComboBox;
 class QLineEdit;
 
-class TF_Kcdb_Sele final : public LineDialog
+class TF_Kcdb_Sele final : public InventoryLineDialog
 {
     Q_OBJECT
 
@@ -32,13 +29,7 @@ private:
     void onUnitChosen(int index);
     bool confirmLine();
 
-    ScreenContext m_context;
     TransferLineWriter m_writer;
-    DocumentContext *m_doc = nullptr;
-    DocumentContext m_ownDoc;
-    InventoryLineMode m_mode = InventoryLineMode::None;
-    QString m_goods;
-    qint64 m_lineId = 0;
     QString m_sourceId = QStringLiteral("0");
     bool m_filling = false;
 
