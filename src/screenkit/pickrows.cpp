@@ -169,6 +169,22 @@ PickRowsDialog::PickRowsDialog(const PickerOptions &options, Notices &notices, i
 
 PickRowsDialog::~PickRowsDialog() = default;
 
+void PickRowsDialog::resetGoodsSearch(bool enterSearch)
+{
+    setEnterSearch(enterSearch);
+    m_searchLabel->setText(enterSearch ? QStringLiteral("输入商品编号或名称,回车查询：")
+                                       : QStringLiteral("输入商品编号或名称查询商品："));
+    {
+        const QSignalBlocker block(m_search);
+        m_search->clear();
+    }
+    for (DataGrid *grid : {m_list, m_treeList})
+        if (grid)
+            grid->setFilter(GridFilter());
+    const QSignalBlocker block(m_pages);
+    m_pages->setCurrentIndex(0);
+}
+
 void PickRowsDialog::search()
 {
     DataGrid *grid = frontGrid();

@@ -55,6 +55,10 @@ public:
     const PickerOptions &options() const { return m_options; }
     // PickerEnterSearch may change between openings of a kept picker.
     void setEnterSearch(bool on) { m_options.enterSearch = on; }
+    // At an opening of a goods picker: searching by PickerEnterSearch (`enterSearch`) with its
+    // label ("输入商品编号或名称,回车查询：" / "输入商品编号或名称查询商品："), the search box and the
+    // lists' filters emptied, the first page in front.
+    void resetGoodsSearch(bool enterSearch);
     QLineEdit *searchBox() const { return m_search; }
     QLabel *searchLabel() const { return m_searchLabel; }
     // The list of the page in front (商品清单 or 商品列表).

@@ -99,19 +99,7 @@ void InventoryPickerDialog::activate()
 {
     const LoginState &state = *m_context.state;
     m_doc = DocumentContextOr(this, m_ownDoc, InventoryDocType(m_kind));
-    const bool enter = IsTrue(state.PickerEnterSearch);
-    setEnterSearch(enter);
-    searchLabel()->setText(enter ? QStringLiteral("输入商品编号或名称,回车查询：") : QStringLiteral("输入商品编号或名称查询商品："));
-    {
-        const QSignalBlocker block(searchBox());
-        searchBox()->clear();
-    }
-    for (DataGrid *grid : {listGrid(), treeListGrid()})
-        grid->setFilter(GridFilter());
-    {
-        const QSignalBlocker block(listPages());
-        listPages()->setCurrentIndex(0);
-    }
+    resetGoodsSearch(IsTrue(state.PickerEnterSearch));
     loadTree();
     loadList();
     m_rules.open();

@@ -234,19 +234,7 @@ void TF_Cgjh_Add::activate()
 {
     const LoginState &state = *m_context.state;
     m_doc = DocumentContextOr(this, m_ownDoc, PurchaseDocType(m_kind));
-    setEnterSearch(IsTrue(state.PickerEnterSearch));
-    searchLabel()->setText(IsTrue(state.PickerEnterSearch) ? QStringLiteral("输入商品编号或名称,回车查询：")
-                                                           : QStringLiteral("输入商品编号或名称查询商品："));
-    {
-        const QSignalBlocker block(searchBox());
-        searchBox()->clear();
-    }
-    for (DataGrid *grid : {listGrid(), treeListGrid()})
-        grid->setFilter(GridFilter());
-    {
-        const QSignalBlocker block(listPages());
-        listPages()->setCurrentIndex(0);
-    }
+    resetGoodsSearch(IsTrue(state.PickerEnterSearch));
     loadTree();
     const bool bound = IsTrue(state.BindOperatorWarehouse);
     m_chkCk->setChecked(bound);
