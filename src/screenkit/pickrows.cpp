@@ -179,7 +179,7 @@ void PickRowsDialog::resetGoodsSearch(bool enterSearch)
         m_search->clear();
     }
     for (DataGrid *grid : {m_list, m_treeList})
-        if (grid)
+        if (grid && grid->model())
             grid->setFilter(GridFilter());
     const QSignalBlocker block(m_pages);
     m_pages->setCurrentIndex(0);
