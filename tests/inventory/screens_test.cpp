@@ -69,6 +69,13 @@ TEST_F(InventoryWindowTest, TransferScanSaveAndClose)
     EXPECT_FALSE(w->warehouseBox()->isEnabled());
     EXPECT_TRUE(w->modifyButton()->isVisible());
 
+    // Deleting the last line frees the out warehouse; scanned again, the document is saved.
+    notices.script({Notices::Answer::Yes});
+    w->deleteButton()->click();
+    EXPECT_EQ(w->lineCount(), 0);
+    EXPECT_TRUE(w->warehouseBox()->isEnabled());
+    scan(w, "6900012");
+    scan(w, "6900012");
     keyTo(w->linesGrid()->view(), Qt::Key_F5);
     EXPECT_EQ(rows("select gl_djh, ck_out, ck_in, db_status from jxc_kcdbd"), QStringLiteral("DB24030810001|100001|100002|0"));
     EXPECT_EQ(w->number(), QStringLiteral("DB24030810002"));
@@ -216,9 +223,19 @@ TEST_F(InventoryWindowTest, PickersPlaceTheirBasketByTheWindowsWidth)
     TF_Bsby *l = openLoss();
     l->typeBox()->setCurrentIndex(0);
     whenShown("TF_Bsby_Add", [&](QDialog *d) {
-        d->resize(1200, 600);
-        EXPECT_EQ(static_cast<TF_Bsby_Add *>(d)->basketGroup()->width(), 488);
-        d->reject();
+        auto *picker = static_cast<TF_Bsby_Add *>(d);
+        picker->resize(1200, 600);
+        EXPECT_EQ(picker->basketGroup()->width(), 488);
+        picker->resize(1600, 600);
+        EXPECT_EQ(picker->basketGroup()->width(), 700);
+        // The short code, letter case ignored; Enter searches and keeps the focus.
+        picker->searchBox()->setFocus();
+        QTest::keyClicks(picker->searchBox(), QStringLiteral("kl"));
+        QTest::keyClick(picker->searchBox(), Qt::Key_Return);
+        ASSERT_EQ(picker->listGrid()->rowCount(), 1);
+        EXPECT_EQ(picker->listGrid()->value(0, QStringLiteral("g_name")).toString(), QStringLiteral("可乐"));
+        EXPECT_EQ(picker->focusWidget(), picker->searchBox());
+        picker->reject();
     });
     l->addGoods();
 }

@@ -68,7 +68,7 @@ TEST_F(TransferSaveTest, RefusalsComeInOrderAndWriteNothing)
 
 TEST_F(TransferSaveTest, PendingSaveWritesTheHeaderAndTheLog)
 {
-    boxes(2);
+    boxes(4);  // all 48 on hand: no shortage
     notices.script({Notices::Answer::No});
     const auto before = snapshot();
     EXPECT_EQ(save(input()).status, InventoryStatus::Declined);

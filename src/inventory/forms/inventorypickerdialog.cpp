@@ -25,6 +25,7 @@ PickerOptions InventoryPickerOptions(const QString &caption, int basketWidth)
     o.searchFields = {QStringLiteral("g_name"), QStringLiteral("g_jm"), QStringLiteral("g_sn"), QStringLiteral("g_sptm"),
                       QStringLiteral("gg_name")};
     o.classTreePage = true;
+    o.enterStays = true;  // Enter always searches, the focus staying in the box
     o.basketWidth = basketWidth;
     o.f8Adds = false;
     o.unsavedQuestion = QStringLiteral("所选商品还未保存，是否保存？");

@@ -16,7 +16,7 @@
 class SqlGridModel;
 
 // The options the inventory pickers share (search over name, short code, code, barcode and
-// specification; the class page; no F8; the closing question "所选商品还未保存，是否保存？").
+// specification, Enter always searching; the class page; no F8; the closing question "所选商品还未保存，是否保存？").
 PickerOptions InventoryPickerOptions(const QString &caption, int basketWidth);
 // The goods columns the lists begin with (商品编号 … 颜色) and the basket's (商品名称 … 颜色).
 QList<GridColumn> PickerGoodsColumns();
