@@ -27,14 +27,6 @@
 
 namespace {
 
-class QuietNotices final : public Notices
-{
-public:
-    void notice(const QString &text) override { std::printf("    notice: %s\n", qPrintable(text)); }
-    Answer ask(const QString &, bool) override { return Answer::Yes; }
-    void error(const QString &text) override { std::printf("    error: %s\n", qPrintable(text)); }
-};
-
 constexpr int kLines = 300;
 constexpr int kAllGoods = 20000;
 const QString kNow = QStringLiteral("2026-06-30 14:00");
@@ -136,14 +128,10 @@ void measure(const QSqlDatabase &db, const ConnectionSettings &settings, const Q
 {
     FixedClock clock(QDateTime(QDate(2026, 6, 30), QTime(15, 0, 0)));
     LoginState state;
-    LoadSysParams(db, state, clock);
-    state.CurrentOperatorName = QStringLiteral("admin");
-    state.CurrentOperatorSn = QStringLiteral("100001");
-    state.CurrentRoleSn = QStringLiteral("100001");
-    state.AllowNegativeStock = QStringLiteral("1");
+    SignInBenchAdministrator(db, state, clock);
     state.UseAuxUnits = QStringLiteral("1");
     state.ScanAddsQty = QStringLiteral("0");
-    QuietNotices notices;
+    BenchNotices notices;
     auto number = [](const char *prefix, int group, int run) {
         return QLatin1String(prefix) + QStringLiteral("260630%1%2").arg(group).arg(run, 4, 10, QLatin1Char('0'));
     };

@@ -52,14 +52,6 @@ void check(const AuditResult &r)
         std::printf("    audit not done: %s\n", qPrintable(r.text));
 }
 
-class YesNotices final : public Notices
-{
-public:
-    void notice(const QString &text) override { std::printf("    notice: %s\n", qPrintable(text)); }
-    Answer ask(const QString &, bool) override { return Answer::Yes; }
-    void error(const QString &text) override { std::printf("    error: %s\n", qPrintable(text)); }
-};
-
 // A pending purchase receipt of `goods` (one line each) dated `date`, paid in cash.
 void addReceipt(const QSqlDatabase &db, const QString &number, const QString &date, const QStringList &goods)
 {
@@ -105,12 +97,8 @@ void measure(const QSqlDatabase &db, const ConnectionSettings &settings, const Q
 {
     FixedClock clock(QDateTime(QDate(2026, 6, 30), QTime(15, 0, 0)));
     LoginState state;
-    LoadSysParams(db, state, clock);
-    state.CurrentOperatorName = QStringLiteral("admin");
-    state.CurrentOperatorSn = QStringLiteral("100001");
-    state.CurrentRoleSn = QStringLiteral("100001");
-    state.AllowNegativeStock = QStringLiteral("1");
-    YesNotices notices;
+    SignInBenchAdministrator(db, state, clock);
+    BenchNotices notices;
     const QString now = QStringLiteral("2026-06-30 14:00");
     auto fifty = [](int run) {
         QStringList goods;

@@ -9,6 +9,8 @@
 #include "foundation/db/dberror.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
+#include "foundation/loginstate.h"
+#include "foundation/notices.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -113,6 +115,25 @@ inline int RunBenchOnTargets(const std::vector<ConnectionSettings> &targets, con
         }
     }
     return 0;
+}
+
+// Answers every question with Yes and prints what it shows.
+class BenchNotices final : public Notices
+{
+public:
+    void notice(const QString &text) override { std::printf("    notice: %s\n", qPrintable(text)); }
+    Answer ask(const QString &, bool) override { return Answer::Yes; }
+    void error(const QString &text) override { std::printf("    error: %s\n", qPrintable(text)); }
+};
+
+// The set's parameters with the administrator "admin" signed in and negative stock allowed.
+inline void SignInBenchAdministrator(const QSqlDatabase &db, LoginState &state, const Clock &clock)
+{
+    LoadSysParams(db, state, clock);
+    state.CurrentOperatorName = QStringLiteral("admin");
+    state.CurrentOperatorSn = QStringLiteral("100001");
+    state.CurrentRoleSn = QStringLiteral("100001");
+    state.AllowNegativeStock = QStringLiteral("1");
 }
 
 // ---- The posting benchmark set (bench_posting, bench_inventory) ----

@@ -61,19 +61,7 @@ protected:
     QString scalar(const QString &sql, const QVariantList &binds = {}) const { return QueryScalar(db(), sql, binds); }
     double number(const QString &sql, const QVariantList &binds = {}) const { return TextToNumber(scalar(sql, binds)); }
     int count(const QString &sql, const QVariantList &binds = {}) const { return scalar(sql, binds).toInt(); }
-    // The rows of a statement as "a|b|c", joined by "; ".
-    QString rows(const QString &sql, const QVariantList &binds = {}) const
-    {
-        QSqlQuery q = OpenSelect(db(), sql, binds);
-        QStringList all;
-        while (q.next()) {
-            QStringList cells;
-            for (int i = 0; i < q.record().count(); ++i)
-                cells << ValueText(q.value(i));
-            all << cells.join(QLatin1Char('|'));
-        }
-        return all.join(QStringLiteral("; "));
-    }
+    QString rows(const QString &sql, const QVariantList &binds = {}) const { return RowsText(db(), sql, binds); }
     double stock(const QString &goods, const QString &warehouse = QString::fromLatin1(kMainWarehouse)) const
     {
         return number(QStringLiteral("select kc_sl from jxc_kcsp where g_sn = ? and ck_sn = ?"), {goods, warehouse});

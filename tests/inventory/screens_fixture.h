@@ -6,6 +6,7 @@
 
 #include "../support/inventoryset.h"
 #include "../support/screenfixture.h"
+#include "../support/seed.h"
 
 #include "foundation/db/numbers.h"
 #include "inventory/forms/inventoryscreens.h"
@@ -63,18 +64,7 @@ protected:
             view->selectionModel()->select(view->model()->index(row, 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
-    QString rows(const QString &sql, const QVariantList &binds = {}) const
-    {
-        QSqlQuery q = OpenSelect(db(), sql, binds);
-        QStringList all;
-        while (q.next()) {
-            QStringList cells;
-            for (int i = 0; i < q.record().count(); ++i)
-                cells << ValueText(q.value(i));
-            all << cells.join(QLatin1Char('|'));
-        }
-        return all.join(QStringLiteral("; "));
-    }
+    QString rows(const QString &sql, const QVariantList &binds = {}) const { return RowsText(db(), sql, binds); }
 
     std::unique_ptr<QDialog> window;
 };
