@@ -8,11 +8,17 @@
 
 #include "foundation/db/dberror.h"
 #include "foundation/db/sqlroutines.h"
+#include "foundation/db/transaction.h"
+#include "foundation/loginstate.h"
+#include "foundation/notices.h"
 
+#include <QDate>
 #include <QElapsedTimer>
+#include <QSqlQuery>
 #include <QSqlDatabase>
 #include <QString>
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -110,3 +116,157 @@ inline int RunBenchOnTargets(const std::vector<ConnectionSettings> &targets, con
     }
     return 0;
 }
+
+// Answers every question with Yes and prints what it shows.
+class BenchNotices final : public Notices
+{
+public:
+    void notice(const QString &text) override { std::printf("    notice: %s\n", qPrintable(text)); }
+    Answer ask(const QString &, bool) override { return Answer::Yes; }
+    void error(const QString &text) override { std::printf("    error: %s\n", qPrintable(text)); }
+};
+
+// The set's parameters with the administrator "admin" signed in and negative stock allowed.
+inline void SignInBenchAdministrator(const QSqlDatabase &db, LoginState &state, const Clock &clock)
+{
+    LoadSysParams(db, state, clock);
+    state.CurrentOperatorName = QStringLiteral("admin");
+    state.CurrentOperatorSn = QStringLiteral("100001");
+    state.CurrentRoleSn = QStringLiteral("100001");
+    state.AllowNegativeStock = QStringLiteral("1");
+}
+
+// ---- The posting benchmark set (bench_posting, bench_inventory) ----
+// 2,000 goods and 200,000 goods-ledger rows with consistent running values and stock rows in
+// warehouse 100001 (goods 10000001 has 100,000 rows, the others share the rest), 100,000
+// partner-account rows of supplier 200001 and 100,000 cash rows of "工行帐号".
+
+inline constexpr int kPostingSetGoods = 2000;
+inline constexpr int kPostingSetLedgerRows = 200000;
+inline constexpr int kPostingSetBigGoodsRows = 100000;
+inline const QString kPostingSetWarehouse = QStringLiteral("100001");
+
+inline QString PostingSetGoodsCode(int i)
+{
+    return QStringLiteral("1%1").arg(i + 1, 7, 10, QLatin1Char('0'));
+}
+
+inline QString PostingSetDay(int day)
+{
+    return QDate(2021, 1, 1).addDays(day).toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+inline double PostingSetRound2(double x)
+{
+    return std::floor(x * 100 + 0.5 + 1e-9) / 100;
+}
+
+// Ledger rows with their running values walked here (receipts at varying prices, every fifth
+// row a sale at the running average), the stock rows at the end of each walk.
+inline void FillPostingSet(const QSqlDatabase &db)
+{
+    Transaction tx(db);
+    QSqlQuery goods(db);
+    goods.prepare(QStringLiteral("insert into jxc_goods (g_sn, g_name, g_jm, dw_name, g_zhxs, g_pjjj, g_kc, g_cgpl, "
+                                 "g_xspl, g_gdcbj, g_jj) values (?, ?, ?, '个', 1, ?, ?, 0, 0, 0, 0)"));
+    QSqlQuery stock(db);
+    stock.prepare(QStringLiteral("insert into jxc_kcsp (g_sn, ck_sn, kc_sl, kc_zsl, kc_cbj, kc_zcb, kc_xssl) "
+                                 "values (?, ?, ?, ?, ?, ?, 0)"));
+    QSqlQuery ledger(db);
+    ledger.prepare(QStringLiteral("insert into jxc_goodslist (gl_flag, gl_kdrq, gl_djh, g_sn, ck_sn, gl_sl, gl_dj, gl_je, "
+                                  "gl_zje, gl_zcb, gl_cbj, gl_sqsl, gl_sqje, gl_kc, gl_pjjj, gl_kczje, gl_sysl) "
+                                  "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    const int otherRows = (kPostingSetLedgerRows - kPostingSetBigGoodsRows) / (kPostingSetGoods - 1);
+    int docNo = 0;
+    for (int g = 0; g < kPostingSetGoods; ++g) {
+        const int rows = g == 0 ? kPostingSetBigGoodsRows : otherRows;
+        double q = 0, a = 0, p = 0;
+        for (int r = 0; r < rows; ++r) {
+            // Dates from 2021-01-01 on, a few rows a day; the big goods fills about four years.
+            const int day = g == 0 ? r / 70 : (r * 1400) / rows;
+            const QString date = PostingSetDay(day) + QStringLiteral(" %1:%2")
+                                                    .arg(8 + r % 10, 2, 10, QLatin1Char('0'))
+                                                    .arg(r % 60, 2, 10, QLatin1Char('0'));
+            const bool sale = r % 5 == 4 && q > 3;
+            const double qty = 1 + r % 4;
+            const double sq = q, sa = a;
+            double price, amount, cost = 0;
+            if (sale) {
+                price = PostingSetRound2(p * 1.3);
+                amount = PostingSetRound2(qty * price);
+                cost = PostingSetRound2(qty * p);
+                q -= qty;
+                a = PostingSetRound2(a - cost);
+            } else {
+                price = 5 + (r % 17) * 0.25;
+                amount = PostingSetRound2(qty * price);
+                q += qty;
+                a = PostingSetRound2(a + amount);
+                p = q != 0 ? a / q : price;
+            }
+            const QString number = QStringLiteral("%1%2").arg(sale ? QStringLiteral("XS") : QStringLiteral("CJ"))
+                                   .arg(++docNo, 11, 10, QLatin1Char('0'));
+            ledger.addBindValue(sale ? QStringLiteral("xs") : QStringLiteral("cj"));
+            ledger.addBindValue(date);
+            ledger.addBindValue(number);
+            ledger.addBindValue(PostingSetGoodsCode(g));
+            ledger.addBindValue(kPostingSetWarehouse);
+            ledger.addBindValue(sale ? -qty : qty);
+            ledger.addBindValue(price);
+            ledger.addBindValue(amount);
+            ledger.addBindValue(amount);
+            ledger.addBindValue(cost);
+            ledger.addBindValue(sale ? p : 0.0);
+            ledger.addBindValue(sq);
+            ledger.addBindValue(sa);
+            ledger.addBindValue(q);
+            ledger.addBindValue(p);
+            ledger.addBindValue(a);
+            ledger.addBindValue(sale ? -qty : qty);
+            if (!ledger.exec())
+                throw DbError(QStringLiteral("ledger row"));
+        }
+        goods.addBindValue(PostingSetGoodsCode(g));
+        goods.addBindValue(QStringLiteral("商品%1").arg(g));
+        goods.addBindValue(PostingSetGoodsCode(g));
+        goods.addBindValue(PostingSetRound2(p));
+        goods.addBindValue(q);
+        goods.exec();
+        stock.addBindValue(PostingSetGoodsCode(g));
+        stock.addBindValue(kPostingSetWarehouse);
+        stock.addBindValue(q);
+        stock.addBindValue(q);
+        stock.addBindValue(p);
+        stock.addBindValue(a);
+        stock.exec();
+    }
+    // 100,000 partner-account rows of supplier 200001 and cash rows of "工行帐号".
+    RunSql(db, QStringLiteral("insert into jxc_ghsxx (ghs_sn, ghs_name, ghs_lwje) values ('200001', '大供货商', 0)"));
+    QSqlQuery partner(db);
+    partner.prepare(QStringLiteral("insert into jxc_ysyfk (k_type, k_ghskh, k_rq, gl_djh, k_qcje, k_yfje, k_sfje, k_ljje) "
+                                   "values ('ghs', '200001', ?, ?, 0, ?, ?, ?)"));
+    QSqlQuery cash(db);
+    cash.prepare(QStringLiteral("insert into jxc_xjyh (xj_kmmc, xj_rq, gl_djh, xj_je, xj_ljje, xj_chk) "
+                                "values ('工行帐号', ?, ?, ?, ?, '1')"));
+    double owed = 0, bank = 0;
+    for (int r = 0; r < 100000; ++r) {
+        const QString date = PostingSetDay(r / 70) + QStringLiteral(" 10:%1").arg(r % 60, 2, 10, QLatin1Char('0'));
+        const QString number = QStringLiteral("CJ9%1").arg(r, 10, 10, QLatin1Char('0'));
+        const double due = 10 + r % 7, paid = r % 3 ? due : 0;
+        owed += due - paid;
+        partner.addBindValue(date);
+        partner.addBindValue(number);
+        partner.addBindValue(due);
+        partner.addBindValue(paid);
+        partner.addBindValue(owed);
+        partner.exec();
+        bank += r % 2 ? 25.5 : -12.25;
+        cash.addBindValue(date);
+        cash.addBindValue(number);
+        cash.addBindValue(r % 2 ? 25.5 : -12.25);
+        cash.addBindValue(bank);
+        cash.exec();
+    }
+    tx.commit();
+}
+

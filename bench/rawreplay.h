@@ -13,6 +13,7 @@
 #include "engine/enginebatch.h"
 #include "foundation/db/connection.h"
 #include "foundation/db/dberror.h"
+#include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
 
 #include <QElapsedTimer>
@@ -25,7 +26,9 @@
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -225,3 +228,85 @@ private:
     QString m_error;
     qint64 m_sink = 0;
 };
+
+// ---- Timing of the measures ----
+
+struct BenchFigures
+{
+    double median = 0, worst = 0;
+};
+
+inline BenchFigures TimeRuns(int runs, const std::function<void(int)> &prepare, const std::function<void(int)> &run)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        if (prepare)
+            prepare(i);
+        QElapsedTimer t;
+        t.start();
+        run(i);
+        ms.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms.back()};
+}
+
+inline void ReportFigures(const char *label, const BenchFigures &f, double targetMs)
+{
+    if (targetMs > 0)
+        std::printf("  %-58s median %8.1f ms  worst %8.1f ms  (target %.0f ms: %s)\n", label, f.median, f.worst,
+                    targetMs, f.median <= targetMs ? "met" : "MISSED");
+    else
+        std::printf("  %-58s median %8.1f ms  worst %8.1f ms\n", label, f.median, f.worst);
+    std::fflush(stdout);
+}
+
+// A measure beside its raw reference (`also`: further texts of the program's document and their
+// twin's): run i times the program on document i (made by
+// `prepare`), recording what it sends; then a twin of it (made by `twin`, under the number
+// `twinNumber(i)`) gets the same statements through sqlite3 / libpq directly.
+inline void MeasurePaired(const QSqlDatabase &db, RawReplay &raw, int runs, const char *label, double targetMs,
+                   const std::function<void(int)> &prepare, const std::function<void(int)> &run,
+                   const std::function<QString(int)> &number, const std::function<void(int)> &twin,
+                   const std::function<QString(int)> &twinNumber,
+                   const std::vector<std::pair<std::function<QString(int)>, std::function<QString(int)>>> &also = {})
+{
+    std::vector<double> program, direct;
+    int sent = 0;
+    bool failed = false;
+    for (int i = 0; i < runs; ++i) {
+        prepare(i);
+        std::vector<RecordedStatement> statements;
+        {
+            StatementRecorder recorder(db);
+            QElapsedTimer t;
+            t.start();
+            run(i);
+            program.push_back(t.nsecsElapsed() / 1e6);
+            statements = recorder.statements();
+        }
+        sent = int(statements.size());
+        twin(i);
+        std::vector<RecordedStatement> twinStatements = Substituted(statements, number(i), twinNumber(i));
+        // Other keys of the document the twin has its own of (a warehouse its rows create).
+        for (const auto &[from, to] : also)
+            twinStatements = Substituted(twinStatements, from(i), to(i));
+        const double ms = raw.run(twinStatements);
+        failed = failed || ms < 0;
+        direct.push_back(ms);
+    }
+    const auto figures = [](std::vector<double> ms) {
+        std::sort(ms.begin(), ms.end());
+        return BenchFigures{ms[ms.size() / 2], ms.back()};
+    };
+    const BenchFigures p = figures(program);
+    ReportFigures(label, p, targetMs);
+    if (failed)
+        return;
+    const BenchFigures r = figures(direct);
+    std::printf("    raw reference: the same %d statements through %-7s       median %8.2f ms  worst %8.2f ms  "
+                "(program / raw %.1f)\n",
+                sent, Dialect::of(db).isPostgres() ? "libpq" : "sqlite3", r.median, r.worst,
+                r.median > 0 ? p.median / r.median : 0.0);
+    std::fflush(stdout);
+}

@@ -2,6 +2,7 @@
 // screens; the start sequence itself (splash, account sets, main window, message loop) is
 // RunProgram (shell/forms/program.h).
 
+#include "inventory/forms/inventoryscreens.h"
 #include "masterdata/forms/masterdatascreens.h"
 #include "platform/system/singleinstance.h"
 #include "purchasing/forms/purchasingscreens.h"
@@ -30,6 +31,7 @@ int main(int argc, char *argv[])
     RegisterShellScreens(registry);
     RegisterMasterdataScreens(registry);
     RegisterPurchasingScreens(registry);
+    RegisterInventoryScreens(registry);
 
     return RunProgram(app);
 }

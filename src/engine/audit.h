@@ -36,6 +36,7 @@ struct AuditResult
         Refused,   // text to show under "系统提示"
         Question,  // text to ask under "信息提醒"; call again confirmed to go on
         Failed,    // "审核失败：…", nothing written
+        AlreadyAudited,  // the document was audited already: nothing done, nothing to show
     };
     Kind kind = Kind::Failed;
     QString text;
@@ -59,3 +60,14 @@ AuditResult RunAuditReceipt(const QSqlDatabase &db, const LoginState &state, con
                             const QString &number);
 AuditResult RunAuditPayment(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                             const QString &number);
+
+// The inventory documents through InventoryPosting (inventoryposting.h, postinventory.h):
+// transfers (DB, the stock test on the out warehouse), losses (BS, the stock test on the
+// warehouse) and overflows (BY, no stock test). A document with any audited header gives
+// AlreadyAudited and changes nothing.
+AuditResult RunAuditTransfer(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                             const QString &number, bool confirmedNegativeStock = false);
+AuditResult RunAuditLoss(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                         const QString &number, bool confirmedNegativeStock = false);
+AuditResult RunAuditOverflow(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                             const QString &number);

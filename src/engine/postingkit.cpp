@@ -183,7 +183,8 @@ void post(const QSqlDatabase &db, const LoginState &state, const Clock &clock, c
     StockMoves moves = kind.moves;
     moves.supplier = h.partner;
     MoveStock(db, state, clock, moves, steps);
-    WriteLog(db, state, clock, kind.logText.arg(h.number).arg(steps.size()));
+    WriteLog(db, state, clock,
+             kind.logText.arg(h.number).arg(steps.size() / size_t(std::max(1, kind.ledgerRowsPerLine))));
     EnsureZeroGoodsStock(db, h.date.left(7));
     PostOrderProgress(db, state, kind.orders, kind.lines, h.number);
     if (kind.afterPosting)

@@ -90,7 +90,8 @@ struct DocumentKind
     LedgerLines ledger{};
     StepSource steps{};          // how the ledger rows move stock …
     StockMoves moves{};          // … and goods (supplier taken from the header)
-    QString logText{};           // %1 the number, %2 the count of steps
+    QString logText{};           // %1 the number, %2 the count of steps ÷ ledgerRowsPerLine
+    int ledgerRowsPerLine = 1;   // ledger rows each line gives (a transfer's in and out rows: 2)
     OrderLink orders{};          // delivered quantities of the order lines, after the log line
     OwnStep afterPosting = nullptr;  // the kind's own step, last
 };

@@ -135,19 +135,23 @@ int Basket::copyInto(const QString &number, const LineExtras &lineExtras)
     }
     QString sql;
     QStringList extraColumns;
+    QList<QPair<QString, QString>> copied = map;
     int written = 0;
     for (const QVariantMap &basketRow : std::as_const(basketRows)) {
         const QVariantMap extras = lineExtras ? lineExtras(basketRow) : QVariantMap();
         if (sql.isEmpty()) {
             extraColumns = extras.keys();
-            QStringList columns{DocType::numberField(), DocType::goodsField(), DocType::operatorField()};
-            for (const auto &pair : map)
-                columns << pair.second;
             for (const QString &c : extraColumns) {
                 CheckColumnName(m_type.linesTable, c);
-                if (columns.contains(c))
-                    throw std::invalid_argument("basket copy: an extra column is copied already: " + c.toStdString());
+                // An extra value of a copied column replaces the copy.
+                copied.removeIf([&c](const QPair<QString, QString> &pair) { return pair.second == c; });
             }
+            QStringList columns{DocType::numberField(), DocType::goodsField(), DocType::operatorField()};
+            for (const auto &pair : std::as_const(copied))
+                columns << pair.second;
+            for (const QString &c : extraColumns)
+                if (columns.contains(c))
+                    throw std::invalid_argument("basket copy: an extra column is a fixed one: " + c.toStdString());
             columns << extraColumns;
             sql = QStringLiteral("insert into %1 (%2) values (%3)")
                       .arg(m_type.linesTable, columns.join(QStringLiteral(", ")),
@@ -156,7 +160,7 @@ int Basket::copyInto(const QString &number, const LineExtras &lineExtras)
             throw std::invalid_argument("basket copy: every row must give the same extra columns");
         }
         QVariantList binds{number, basketRow.value(QStringLiteral("g_sn")), m_state.CurrentOperatorName};
-        for (const auto &pair : map)
+        for (const auto &pair : std::as_const(copied))
             binds << cutText(m_type.linesTable, pair.second, basketRow.value(pair.first));
         for (const QString &c : extraColumns)
             binds << cutText(m_type.linesTable, c, extras.value(c));

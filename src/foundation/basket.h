@@ -50,8 +50,8 @@ public:
     // transaction (joining the caller's); returns the lines written. The rows go in ascending
     // id, each through the same insert, their columns mapped by DocType::basketToLine; rows
     // without a goods code are dropped unless the type keeps them. `lineExtras` adds line
-    // columns computed from a basket row (given the row's basket columns by name); every row
-    // must give the same columns.
+    // columns computed from a basket row (given the row's basket columns by name), or replaces
+    // a copied one (a rounded amount); every row must give the same columns.
     using LineExtras = std::function<QVariantMap(const QVariantMap &basketRow)>;
     int copyInto(const QString &number, const LineExtras &lineExtras = {});
 

@@ -31,3 +31,11 @@ DocumentContext *DocumentContextOf(const QObject *dialog)
 {
     return dialog->property(kDocumentContextProperty).value<DocumentContext *>();
 }
+
+DocumentContext *DocumentContextOr(const QObject *dialog, DocumentContext &own, const DocType &type)
+{
+    if (DocumentContext *given = DocumentContextOf(dialog))
+        return given;
+    own.type = type;
+    return &own;
+}

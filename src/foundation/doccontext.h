@@ -46,3 +46,5 @@ inline constexpr const char *kDocumentContextProperty = "documentContext";
 // The context as a dialog's dynamic property, and back (nullptr when none was set).
 void SetDocumentContext(QObject *dialog, DocumentContext *context);
 DocumentContext *DocumentContextOf(const QObject *dialog);
+// The dialog's context, or `own` made a context of `type` when the opener set none.
+DocumentContext *DocumentContextOr(const QObject *dialog, DocumentContext &own, const DocType &type);

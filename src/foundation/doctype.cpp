@@ -38,6 +38,7 @@ QList<QPair<QString, QString>> DocType::basketToLine() const
     if (line.isEmpty()) {
         map << qMakePair(QStringLiteral("ts_sl"), quantityField) << qMakePair(QStringLiteral("ts_dj"), priceField)
             << qMakePair(QStringLiteral("ts_zje"), amountField);
+        map << basketColumns;
         return map;
     }
     const LineColumns ts = LineColumns::basket();

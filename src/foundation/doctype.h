@@ -65,6 +65,9 @@ struct DocType
     QString sourceTag;
     // Basket columns copied as they are beside the line columns (the return's gl_djh2, idck).
     QStringList basketExtraColumns;
+    // Types without priced lines: basket column → line column pairs copied besides the quantity,
+    // price and amount (the transfer's ts_zsl → db_zsl, ts_dzl → db_sj, dw_name, g_sptm …).
+    QList<QPair<QString, QString>> basketColumns;
     // Whether basket rows without a goods code become lines too (the return keeps them).
     bool basketKeepsEmptyCodes = false;
 
@@ -74,7 +77,7 @@ struct DocType
 
     // Basket column → line column for the copy of a basket into lines: the priced columns of
     // `line` with the unit and barcode and the extra columns, or without `line` the quantity,
-    // price and amount.
+    // price and amount and the basketColumns.
     QList<QPair<QString, QString>> basketToLine() const;
 
     // Raises std::invalid_argument when a table or column is not one of the account set's

@@ -153,11 +153,11 @@ int DraftLines::moveLines(const QString &from, const QString &to)
                   {to, from, operatorName()});
 }
 
-QString DraftLines::renumberForDay(const QString &number, const QString &day)
+QString DraftLines::renumberForDay(const QString &number, const QString &day, SameDay sameDay)
 {
     // The number of the same day stays: a new one would only skip a serial.
     const QString stem = m_type.prefix + QDate::fromString(day.left(10), QStringLiteral("yyyy-MM-dd")).toString(QStringLiteral("yyMMdd"));
-    if (number.startsWith(stem) && number.size() > stem.size())
+    if (sameDay == SameDay::Keep && number.startsWith(stem) && number.size() > stem.size())
         return number;
     Transaction tx(m_db);
     QString fresh = newNumber(day);

@@ -65,8 +65,11 @@ public:
     int moveLines(const QString &from, const QString &to);
     // The day changed: the header table's next number for it (the lines table's when another
     // operator's lines already hold that one), the operator's lines moved to it in one
-    // transaction.
-    QString renumberForDay(const QString &number, const QString &day);
+    // transaction. A number of the same day stays (Keep), or is drawn again as well (Redraw:
+    // the inventory documents renumber on every exit of the date field, so that a header saved
+    // meanwhile under the number shown moves the draft on).
+    enum class SameDay { Keep, Redraw };
+    QString renumberForDay(const QString &number, const QString &day, SameDay sameDay = SameDay::Keep);
     // Adding lines: when another operator's lines carry the number, a new one for the day, and
     // the operator's lines already under the old number move to it (joining the caller's
     // transaction, so that they move with the lines being added or not at all).

@@ -2,6 +2,7 @@
 
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
+#include "foundation/rights.h"
 
 
 #include <stdexcept>
@@ -236,4 +237,21 @@ QStringList FillCxComboTextsWhere(const QSqlDatabase &db, const QString &table, 
     if (!extraItem.isEmpty() && !where.isEmpty())
         texts << extraItem;
     return texts;
+}
+
+KeyedItems LoadOperatorWarehouses(const QSqlDatabase &db, const LoginState &state)
+{
+    const QString table = QStringLiteral("jxc_ckxx");
+    if (state.BindOperatorWarehouse != QLatin1String("1") || state.isAdministrator())
+        return LoadKeyedCombo(db, table, QStringLiteral("ck_name"), QStringLiteral("ck_sn"), QStringLiteral("id"));
+    const QStringList codes = WarehousesOfOperator(db, state.CurrentOperatorSn);
+    if (codes.isEmpty())
+        return {};
+    QVariantList binds;
+    for (const QString &code : codes)
+        binds << code;
+    const SqlWhere where(QStringLiteral("ck_sn in (") + QStringList(codes.size(), QStringLiteral("?")).join(QStringLiteral(", "))
+                             + QStringLiteral(")"),
+                         binds);
+    return LoadKeyedComboWhere(db, table, QStringLiteral("ck_name"), QStringLiteral("ck_sn"), QStringLiteral("id"), where);
 }

@@ -47,6 +47,11 @@ KeyedItems LoadWarehouseCombo(const QSqlDatabase &db, const QString &table, cons
                               const QString &key, const QString &sort, const SqlWhere &where,
                               const QString &allCaption = QString());
 
+// The warehouses an operator enters documents for (ck_name keyed ck_sn, by id): all of them, or
+// with BindOperatorWarehouse "1" and a role other than the administrator's those whose operator
+// list names the operator as a whole code.
+KeyedItems LoadOperatorWarehouses(const QSqlDatabase &db, const LoginState &state);
+
 // The rows only (the plain list of two screens).
 KeyedItems LoadKeyedTCombo(const QSqlDatabase &db, const QString &table, const QString &display,
                            const QString &key, const QString &sort);

@@ -214,19 +214,7 @@ PurchaseResult ReceiptEntry::addKit(DocumentContext &context, const KitChoice &k
 
 KeyedItems ReceiptEntry::warehouses() const
 {
-    const QString table = QStringLiteral("jxc_ckxx");
-    if (m_state.BindOperatorWarehouse != QLatin1String("1") || m_state.isAdministrator())
-        return LoadKeyedCombo(m_db, table, QStringLiteral("ck_name"), QStringLiteral("ck_sn"), QStringLiteral("id"));
-    const QStringList codes = WarehousesOfOperator(m_db, m_state.CurrentOperatorSn);
-    if (codes.isEmpty())
-        return {};
-    QVariantList binds;
-    for (const QString &code : codes)
-        binds << code;
-    const SqlWhere where(QStringLiteral("ck_sn in (") + QStringList(codes.size(), QStringLiteral("?")).join(QStringLiteral(", "))
-                             + QStringLiteral(")"),
-                         binds);
-    return LoadKeyedComboWhere(m_db, table, QStringLiteral("ck_name"), QStringLiteral("ck_sn"), QStringLiteral("id"), where);
+    return LoadOperatorWarehouses(m_db, m_state);
 }
 
 bool ReceiptEntry::removeLine(qint64 lineId)

@@ -11,7 +11,7 @@
 #include <QStyle>
 #include <QToolButton>
 
-BarcodePanel::BarcodePanel(QWidget *parent) : QFrame(parent)
+BarcodePanel::BarcodePanel(QWidget *parent, bool repeatsItem, bool editorItem) : QFrame(parent)
 {
     setObjectName(QStringLiteral("barcodePanel"));
     setFrameShape(QFrame::StyledPanel);
@@ -34,10 +34,14 @@ BarcodePanel::BarcodePanel(QWidget *parent) : QFrame(parent)
 
     m_menu = new QMenu(this);
     QAction *hide = m_menu->addAction(QStringLiteral("隐藏条码输入面板(&X)"));
-    m_repeats = m_menu->addAction(QStringLiteral("同一条码不能重复添加商品(&Y)"));
-    m_repeats->setCheckable(true);
-    m_editor = m_menu->addAction(QStringLiteral("添加完商品后打开修改窗口(&Z)"));
-    m_editor->setCheckable(true);
+    if (repeatsItem) {
+        m_repeats = m_menu->addAction(QStringLiteral("同一条码不能重复添加商品(&Y)"));
+        m_repeats->setCheckable(true);
+    }
+    if (editorItem) {
+        m_editor = m_menu->addAction(QStringLiteral("添加完商品后打开修改窗口(&Z)"));
+        m_editor->setCheckable(true);
+    }
     connect(hide, &QAction::triggered, this, &BarcodePanel::hideRequested);
 
     m_menuButton = new QToolButton(this);
@@ -70,10 +74,18 @@ BarcodePanel::BarcodePanel(QWidget *parent) : QFrame(parent)
     adjustSize();
 }
 
-bool BarcodePanel::refusesRepeats() const { return m_repeats->isChecked(); }
-void BarcodePanel::setRefusesRepeats(bool on) { m_repeats->setChecked(on); }
-bool BarcodePanel::opensEditorAfterAdd() const { return m_editor->isChecked(); }
-void BarcodePanel::setOpensEditorAfterAdd(bool on) { m_editor->setChecked(on); }
+bool BarcodePanel::refusesRepeats() const { return m_repeats && m_repeats->isChecked(); }
+void BarcodePanel::setRefusesRepeats(bool on)
+{
+    if (m_repeats)
+        m_repeats->setChecked(on);
+}
+bool BarcodePanel::opensEditorAfterAdd() const { return m_editor && m_editor->isChecked(); }
+void BarcodePanel::setOpensEditorAfterAdd(bool on)
+{
+    if (m_editor)
+        m_editor->setChecked(on);
+}
 
 bool BarcodePanel::eventFilter(QObject *watched, QEvent *event)
 {

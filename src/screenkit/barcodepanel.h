@@ -17,7 +17,8 @@ class BarcodePanel final : public QFrame
     Q_OBJECT
 
 public:
-    explicit BarcodePanel(QWidget *parent = nullptr);
+    // The check items of its menu are optional, one by one.
+    explicit BarcodePanel(QWidget *parent = nullptr, bool repeatsItem = true, bool editorItem = true);
 
     QLineEdit *entryBox() const { return m_box; }
     QMenu *menu() const { return m_menu; }
@@ -25,7 +26,7 @@ public:
     QToolButton *menuButton() const { return m_menuButton; }
     QList<QLabel *> dragImages() const { return {m_leftImage, m_rightImage}; }
 
-    // "同一条码不能重复添加商品(&Y)" and "添加完商品后打开修改窗口(&Z)".
+    // "同一条码不能重复添加商品(&Y)" and "添加完商品后打开修改窗口(&Z)" (false without the item).
     bool refusesRepeats() const;
     void setRefusesRepeats(bool on);
     bool opensEditorAfterAdd() const;
@@ -44,8 +45,8 @@ private:
     QToolButton *m_close;
     QToolButton *m_menuButton;
     QMenu *m_menu;
-    QAction *m_repeats;
-    QAction *m_editor;
+    QAction *m_repeats = nullptr;
+    QAction *m_editor = nullptr;
     QLabel *m_leftImage;
     QLabel *m_rightImage;
     QPoint m_dragStart;

@@ -91,6 +91,9 @@ DocumentWindow::DocumentWindow(const DocumentShape &shape, const QSqlDatabase &d
 
     keys()->bind(Qt::Key_F2, [this] { onF2(); });
     keys()->bind(Qt::Key_F5, [this] {
+        // F5 leaves no field: a date being typed is taken first, as leaving the field would.
+        if (m_shape.renumberOnDateExit && m_date->hasFocus())
+            onDateLeft();
         if (m_hooks.save)
             m_hooks.save();
     });
@@ -131,6 +134,10 @@ void DocumentWindow::buildEntryPage(QWidget *page)
     m_header->addWidget(m_numberLabel, 0, 3);
     m_header->setColumnStretch(4, 1);
     connect(m_date, &QDateEdit::dateChanged, this, &DocumentWindow::onDateChanged);
+    connect(m_date, &QDateEdit::editingFinished, this, [this] {
+        if (m_shape.renumberOnDateExit && !m_askingDate)
+            onDateLeft();
+    });
 
     m_lines = new DataGrid(page);
     m_lines->setObjectName(QStringLiteral("cxGrid"));
@@ -214,12 +221,11 @@ void DocumentWindow::buildEntryPage(QWidget *page)
         modItem->setEnabled(lines && m_entryAllowed);
         delItem->setEnabled(lines && m_entryAllowed);
         m_barcodeAction->setVisible(m_barcode != nullptr);
-        m_barcodeAction->setText(m_barcodeShown ? QStringLiteral("隐藏条码输入面板(&Z)")
-                                                : QStringLiteral("显示条码输入面板(&Z)"));
+        m_barcodeAction->setText(barcodeToggleText());
     });
 
     if (m_shape.barcodePanel) {
-        m_barcode = new BarcodePanel(page);
+        m_barcode = new BarcodePanel(page, m_shape.barcodeRepeatsItem, m_shape.barcodeEditorItem);
         keys()->addEnterOwner(m_barcode->entryBox());
         connect(m_barcode, &BarcodePanel::hideRequested, this, [this] { setBarcodePanelShown(false); });
         connect(m_barcode, &BarcodePanel::barcodeEntered, this, [this](const QString &code) {
@@ -231,9 +237,20 @@ void DocumentWindow::buildEntryPage(QWidget *page)
     } else {
         m_barcodeShown = false;
     }
-    m_barcodeAction->setText(m_barcodeShown ? QStringLiteral("隐藏条码输入面板(&Z)")
-                                            : QStringLiteral("显示条码输入面板(&Z)"));
+    m_barcodeAction->setText(barcodeToggleText());
     updateButtons();
+}
+
+QString DocumentWindow::barcodeToggleText() const
+{
+    return (m_barcodeShown ? QStringLiteral("隐藏条码输入面板(&") : QStringLiteral("显示条码输入面板(&"))
+           + m_shape.barcodeToggleKey + QLatin1Char(')');
+}
+
+void DocumentWindow::setDocType(const DocType &type)
+{
+    m_draft = std::make_unique<DraftLines>(m_db, type, m_state);
+    m_shape.type = type;
 }
 
 void DocumentWindow::buildPendingPage(QWidget *page)
@@ -378,6 +395,8 @@ void DocumentWindow::reloadLines()
     }
     m_lines->reload(ReloadTarget::KeepKey);
     updateButtons();
+    if (m_hooks.linesReloaded)
+        m_hooks.linesReloaded();
 }
 
 int DocumentWindow::lineCount() const
@@ -441,30 +460,48 @@ void DocumentWindow::onF2()
 void DocumentWindow::onDateChanged(const QDate &date)
 {
     const QDate today = m_clock.today();
-    if (date > today && !m_notices.confirm(FutureDateQuestion(date, today))) {
-        const QSignalBlocker block(m_date);
-        m_date->setDate(m_lastDate);
-        return;
+    if (date > today) {
+        m_askingDate = true;
+        const bool taken = m_notices.confirm(FutureDateQuestion(date, today));
+        m_askingDate = false;
+        if (!taken) {
+            const QSignalBlocker block(m_date);
+            m_date->setDate(m_shape.todayOnRefusedDate ? today : m_lastDate);
+            if (!m_shape.renumberOnDateExit && m_date->date() != m_lastDate)
+                renumberForDate(DraftLines::SameDay::Keep);
+            return;
+        }
     }
-    if (date == m_lastDate)
+    if (m_shape.renumberOnDateExit || date == m_lastDate)
         return;
+    renumberForDate(DraftLines::SameDay::Keep);
+}
+
+void DocumentWindow::onDateLeft()
+{
+    renumberForDate(DraftLines::SameDay::Redraw);
+}
+
+bool DocumentWindow::renumberForDate(DraftLines::SameDay sameDay)
+{
     const QString before = m_number;
     QString after;
     try {
-        after = m_draft->renumberForDay(before, documentDay());
+        after = m_draft->renumberForDay(before, documentDay(), sameDay);
     } catch (const DbError &e) {
         // The move ran in one transaction: the lines stay under the number shown.
         m_notices.notice(QStringLiteral("更改日期失败：") + e.text());
         const QSignalBlocker block(m_date);
         m_date->setDate(m_lastDate);
-        return;
+        return false;
     }
-    m_lastDate = date;
+    m_lastDate = m_date->date();
     if (after != before) {
         setNumber(after);
         if (m_hooks.renumbered)
             m_hooks.renumbered(before, after);
     }
+    return true;
 }
 
 void DocumentWindow::setBarcodePanelShown(bool shown)

@@ -54,7 +54,17 @@ struct DocumentShape
     QString dateCaption = QStringLiteral("日期：");
     QList<GridColumn> lineColumns = DefaultLineColumns();
     bool barcodePanel = true;
+    // The barcode panel's check items ("同一条码不能重复添加商品(&Y)", "添加完商品后打开修改窗口(&Z)")
+    // and the accelerator of the lines popup's "隐藏/显示条码输入面板" item.
+    bool barcodeRepeatsItem = true;
+    bool barcodeEditorItem = true;
+    QChar barcodeToggleKey = QLatin1Char('Z');
     QString pendingKeyCaption = QStringLiteral("请输入单据相关信息进行查询：");
+    // The date field: a refused future date puts today back (else the date before); the number
+    // is drawn again on every exit of the field, also for the same day (else on a change of day,
+    // keeping a number of the same day).
+    bool todayOnRefusedDate = false;
+    bool renumberOnDateExit = false;
 };
 
 struct DocumentHooks
@@ -72,6 +82,7 @@ struct DocumentHooks
     std::function<void(const QString &code)> barcode;          // a scanned code
     std::function<void(const QString &from, const QString &to)> renumbered;
     std::function<void()> started;                             // after a new document began
+    std::function<void()> linesReloaded;                       // after the entry grid read its lines
     std::function<void()> refreshPending;                      // "查询(F2)", F2, the order box
     std::function<void(const QString &number)> pendingSelected;  // default: lines of the number
     std::function<void()> runQuery;                            // F2, Enter, a period on the query page
@@ -93,6 +104,9 @@ public:
     DocumentHooks &hooks() { return m_hooks; }
     const DocumentShape &shape() const { return m_shape; }
     DraftLines &draft() { return *m_draft; }
+    // Another document type for the entry page (the loss and overflow window's type choice): the
+    // draft lines and the closing question follow it; the number and lines are the caller's.
+    void setDocType(const DocType &type);
 
     // ---- Entry page ----
     QString number() const { return m_number; }
@@ -169,6 +183,9 @@ private:
     void buildPendingPage(QWidget *page);
     void buildQueryPage(QWidget *page);
     void onDateChanged(const QDate &date);
+    void onDateLeft();
+    bool renumberForDate(DraftLines::SameDay sameDay);
+    QString barcodeToggleText() const;
     void placeBarcodePanel();
     void placePendingLower();
     void removeCurrentLine();
@@ -188,6 +205,7 @@ private:
     bool m_printBeforeSave = true;
     bool m_barcodeShown = true;
     bool m_closing = false;
+    bool m_askingDate = false;
 
     QTabWidget *m_pages = nullptr;
     QWidget *m_entryPage = nullptr;

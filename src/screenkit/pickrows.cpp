@@ -8,6 +8,7 @@
 #include "screenkit/screenshapes.h"
 #include "screenkit/trees.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -126,7 +127,8 @@ PickRowsDialog::PickRowsDialog(const PickerOptions &options, Notices &notices, i
     connect(m_delete, &QPushButton::clicked, this, runDelete);
     connect(m_ok, &QPushButton::clicked, this, runConfirm);
     connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
-    keys()->bind(Qt::Key_F8, [this] { addSelected(); });
+    if (options.f8Adds)
+        keys()->bind(Qt::Key_F8, [this] { addSelected(); });
     keys()->bind(Qt::Key_F9, runModify);
     keys()->bind(Qt::Key_Delete, runDelete);
     keys()->bind(Qt::Key_F5, runConfirm);
@@ -158,10 +160,30 @@ PickRowsDialog::PickRowsDialog(const PickerOptions &options, Notices &notices, i
         else
             addSelected();
     });
+    if (options.singleSelection)
+        for (DataGrid *grid : {m_list, m_treeList})
+            if (grid)
+                grid->view()->setSelectionMode(QAbstractItemView::SingleSelection);
     resize(1000, 560);
 }
 
 PickRowsDialog::~PickRowsDialog() = default;
+
+void PickRowsDialog::resetGoodsSearch(bool enterSearch)
+{
+    setEnterSearch(enterSearch);
+    m_searchLabel->setText(enterSearch ? QStringLiteral("输入商品编号或名称,回车查询：")
+                                       : QStringLiteral("输入商品编号或名称查询商品："));
+    {
+        const QSignalBlocker block(m_search);
+        m_search->clear();
+    }
+    for (DataGrid *grid : {m_list, m_treeList})
+        if (grid && grid->model())
+            grid->setFilter(GridFilter());
+    const QSignalBlocker block(m_pages);
+    m_pages->setCurrentIndex(0);
+}
 
 void PickRowsDialog::search()
 {

@@ -2,7 +2,7 @@
 
 // The pick-rows dialog, base of the goods and partner pickers: on the left the list page
 // ("商品清单", search box and multi-select grid) and optionally the class-tree page ("商品列表");
-// "加入所选商品" (F8) puts the selected rows into the basket on the right, with "修改(F9)",
+// "加入所选商品" (F8 where the picker has it) puts the selected rows into the basket on the right, with "修改(F9)",
 // "删除(Del)", "确定(F5)" and "取消(Esc)". Closing with a basket asks the unsaved question.
 
 #include "screenkit/screenbase.h"
@@ -38,7 +38,9 @@ struct PickerOptions
     // whose Enter adds; or, with enterStays, always searches and keeps the focus.
     bool enterStays = false;
     bool rowLimit = false;           // refuse more than 300 selected rows
-    int basketWidth = 509;           // designed width of the basket group (509, 457, 499)
+    int basketWidth = 509;           // designed width of the basket group (509, 457, 476, 488 …)
+    bool singleSelection = false;    // the lists select one row at a time
+    bool f8Adds = true;              // F8 is "加入所选商品" (not every picker has the key)
     QString unsavedQuestion = QStringLiteral("当前单据还未保存，是否保存？");
 };
 
@@ -53,6 +55,10 @@ public:
     const PickerOptions &options() const { return m_options; }
     // PickerEnterSearch may change between openings of a kept picker.
     void setEnterSearch(bool on) { m_options.enterSearch = on; }
+    // At an opening of a goods picker: searching by PickerEnterSearch (`enterSearch`) with its
+    // label ("输入商品编号或名称,回车查询：" / "输入商品编号或名称查询商品："), the search box and the
+    // lists' filters emptied, the first page in front.
+    void resetGoodsSearch(bool enterSearch);
     QLineEdit *searchBox() const { return m_search; }
     QLabel *searchLabel() const { return m_searchLabel; }
     // The list of the page in front (商品清单 or 商品列表).

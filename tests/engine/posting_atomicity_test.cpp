@@ -4,6 +4,8 @@
 
 #include "posting_fixture.h"
 
+#include "../support/inventoryset.h"
+
 #include "engine/audit.h"
 #include "foundation/db/transaction.h"
 
@@ -127,6 +129,35 @@ TEST_F(AuditAtomicityTest, EntryJoinsAnOuterTransaction)
     EXPECT_EQ(scalar("select j_status from jxc_jhd where gl_djh = 'CJ24030610001'"), "1");
     EXPECT_EQ(count("select count(*) from jxc_goodslist"), 1);
     EXPECT_NEAR(stock("G1", "kc_sl"), 10, kEps);
+}
+
+// The inventory audits, each after a posted document of the same goods (so that the walk
+// rewrites later rows too): a statement failing anywhere leaves every table as it was.
+TEST_F(AuditAtomicityTest, InventoryAuditsFailingLeaveNothing)
+{
+    SeedInventorySet(db(), clock, state);
+    AddLoss(db(), "BS24030810001", {{kInvG1, 1, 2.5}}, {{"bs_bsrq", "2024-03-08 11:00"}});
+    ASSERT_TRUE(RunAuditLoss(db(), state, clock, "BS24030810001").audited());
+    AddTransfer(db(), "DB24030710001", {{kInvG1, 2, 30, 12, QStringLiteral("箱")}, {kInvG2, 1, 4}},
+                {{"db_dbrq", "2024-03-07 09:00"}});
+    AddLoss(db(), "BS24030710001", {{kInvG1, 3, 2.5}, {kInvG2, 1, 4}}, {{"bs_bsrq", "2024-03-07 09:30"}});
+    AddOverflow(db(), "BY24030710001", {{kInvG1, 3, 2.5}, {kInvG4, 1, 2}}, {{"by_byrq", "2024-03-07 09:45"}});
+    const struct
+    {
+        const char *name;
+        Entry entry;
+    } entries[] = {
+        {"transfer", [&] { return RunAuditTransfer(db(), state, clock, "DB24030710001"); }},
+        {"loss", [&] { return RunAuditLoss(db(), state, clock, "BS24030710001"); }},
+        {"overflow", [&] { return RunAuditOverflow(db(), state, clock, "BY24030710001"); }},
+    };
+    for (const auto &e : entries) {
+        SCOPED_TRACE(e.name);
+        const int total = statementsOf(e.entry);
+        ASSERT_GT(total, 8);
+        expectFailureLeavesNothing(e.entry, firstMiddleLast(total));
+        ASSERT_TRUE(e.entry().audited());
+    }
 }
 
 } // namespace

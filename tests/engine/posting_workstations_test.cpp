@@ -5,14 +5,19 @@
 
 #include "posting_fixture.h"
 
+#include "../support/inventoryset.h"
+
 #include "engine/audit.h"
 #include "engine/balances.h"
 #include "engine/costwalk.h"
 #include "engine/postinglocks.h"
 #include "foundation/db/connection.h"
 #include "foundation/db/dberror.h"
+#include "foundation/goods.h"
 
 #include <QMap>
+
+#include <QDeadlineTimer>
 
 #include <atomic>
 #include <condition_variable>
@@ -249,6 +254,99 @@ TEST_F(WorkstationTest, LastUnitsAreSoldOnce)
     EXPECT_NEAR(goods(QStringLiteral("G1"), "g_kc"), 0, kEps);
     EXPECT_EQ(count(QStringLiteral("select count(*) from jxc_goodslist where gl_flag = 'xs'")), 1);
     EXPECT_EQ(count(QStringLiteral("select count(*) from jxc_lsxsd where ls_status = 1")), 1);
+}
+
+// Inventory audits from two stations: one document is posted once; two documents that each
+// need the last units of the out warehouse are not both posted.
+TEST_F(WorkstationTest, InventoryAuditsPostOnceAndTheLastUnitsOnce)
+{
+    SeedInventorySet(db(), clock, state);
+    AddTransfer(db(), "DB24030810001", {{kInvG1, 2, 30, 12, QStringLiteral("箱")}});
+    AuditResult same[2];
+    QStringList errors = runStations(2, [&](const QSqlDatabase &c, int s) {
+        LoginState mine = state;
+        same[s] = RunAuditTransfer(c, mine, clock, QStringLiteral("DB24030810001"));
+    });
+    ASSERT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(int(same[0].audited()) + int(same[1].audited()), 1);
+    EXPECT_EQ(int(same[0].kind == AuditResult::Kind::AlreadyAudited) + int(same[1].kind == AuditResult::Kind::AlreadyAudited), 1);
+    EXPECT_EQ(count("select count(*) from jxc_goodslist where gl_djh = 'DB24030810001'"), 2);
+    EXPECT_NEAR(stock(kInvG1, "kc_sl"), 24, kEps);
+
+    const struct
+    {
+        const char *name;
+        QString numbers[2];
+        std::function<AuditResult(const QSqlDatabase &, const LoginState &, const QString &)> audit;
+    } cases[] = {
+        {"transfers",
+         {QStringLiteral("DB24030810002"), QStringLiteral("DB24030810003")},
+         [&](const QSqlDatabase &c, const LoginState &s, const QString &n) { return RunAuditTransfer(c, s, clock, n); }},
+        {"losses",
+         {QStringLiteral("BS24030810001"), QStringLiteral("BS24030810002")},
+         [&](const QSqlDatabase &c, const LoginState &s, const QString &n) { return RunAuditLoss(c, s, clock, n); }},
+    };
+    for (const auto &k : cases) {
+        SCOPED_TRACE(k.name);
+        RunSql(db(), "update jxc_kcsp set kc_sl = 48, kc_zsl = 48 where g_sn = '20000001' and ck_sn = '100001'");
+        for (const QString &n : k.numbers) {
+            if (n.startsWith(QLatin1String("DB")))
+                AddTransfer(db(), n, {{kInvG1, 30, 2.5}});
+            else
+                AddLoss(db(), n, {{kInvG1, 30, 2.5}});
+        }
+        AuditResult results[2];
+        errors = runStations(2, [&](const QSqlDatabase &c, int s) {
+            LoginState mine = state;
+            results[s] = k.audit(c, mine, k.numbers[s]);
+        });
+        ASSERT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(int(results[0].audited()) + int(results[1].audited()), 1);
+        for (const AuditResult &r : results)
+            if (!r.audited())
+                EXPECT_EQ(r.kind, AuditResult::Kind::Refused) << r.text.toStdString();
+        EXPECT_NEAR(stock(kInvG1, "kc_sl"), 18, kEps);
+    }
+}
+
+// Without the posting locks, two PostgreSQL transactions both pass the stock test before either
+// writes, and the last units leave twice: the locks are what prevents it.
+TEST_F(WorkstationTest, WithoutLocksTheLastUnitsLeaveTwice)
+{
+    if (TestDbKind() != DbKind::Postgres)
+        GTEST_SKIP() << "SQLite serialises writers without the locks";
+    SeedInventorySet(db(), clock, state);
+    const QString numbers[2] = {QStringLiteral("DB24030810001"), QStringLiteral("DB24030810002")};
+    for (const QString &n : numbers)
+        AddTransfer(db(), n, {{kInvG1, 30, 2.5}});
+    // The stock rows both would create exist already (two inserts of one row would clash).
+    EnsureZeroGoodsStock(db());
+    InsertRow(db(), QStringLiteral("jxc_kcsp"),
+              {{"g_sn", kInvG1}, {"ck_sn", kBranchWarehouse}, {"kc_sl", 0.0}, {"kc_zsl", 0.0}, {"kc_cbj", 2.5}});
+    // Each station stops before its first write until the other one got there too (or a while
+    // has passed).
+    std::mutex m;
+    std::condition_variable cv;
+    int waiting = 0;
+    LockForPosting::setEnabled(false);
+    AuditResult results[2];
+    const QStringList errors = runStations(2, [&](const QSqlDatabase &c, int s) {
+        SetStatementObserver(c, [&](const QString &sql, const QVariantList &) {
+            if (!sql.startsWith(QLatin1String("update jxc_kcdbd set db_status")))
+                return;
+            std::unique_lock<std::mutex> lock(m);
+            ++waiting;
+            cv.notify_all();
+            cv.wait_for(lock, std::chrono::seconds(5), [&] { return waiting >= 2; });
+        });
+        LoginState mine = state;
+        results[s] = RunAuditTransfer(c, mine, clock, numbers[s]);
+        SetStatementObserver(c, {});
+    });
+    LockForPosting::setEnabled(true);
+    ASSERT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(results[0].audited() && results[1].audited()) << results[0].text.toStdString() << results[1].text.toStdString();
+    EXPECT_NEAR(stock(kInvG1, "kc_sl"), -12, kEps);
 }
 
 } // namespace

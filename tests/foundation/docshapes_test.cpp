@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
@@ -210,6 +211,79 @@ TEST_F(DocumentWindowTest, AFutureDateIsAskedAndANewDayRenumbers)
     EXPECT_TRUE(notices.shown.isEmpty());
     EXPECT_EQ(renumbered.size(), 2);
     EXPECT_EQ(window->number(), "DM24030110001");
+}
+
+// The inventory documents' date field: a refused future date puts today back, and every exit
+// of the field draws the number again, also on the same day.
+TEST_F(DocumentWindowTest, DateFieldOfTodayOnRefusalAndRenumberingOnExit)
+{
+    DocumentShape shape = DemoShape();
+    shape.todayOnRefusedDate = true;
+    shape.renumberOnDateExit = true;
+    window = std::make_unique<DocumentWindow>(shape, db(), login, clock, notices);
+    QStringList renumbered;
+    window->hooks().renumbered = [&](const QString &from, const QString &to) { renumbered << from + ">" + to; };
+    QLineEdit other(window.get());
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    addLines();
+    DateEdit *date = window->dateEdit();
+    date->setFocus();
+    date->setDate(QDate(2024, 3, 1));
+    EXPECT_TRUE(renumbered.isEmpty());  // not before leaving the field
+    notices.script({Notices::Answer::No});
+    date->setDate(QDate(2024, 3, 9));
+    EXPECT_EQ(window->documentDay(), "2024-03-05");  // today, not the 1st
+    date->setDate(QDate(2024, 3, 1));
+    other.setFocus();
+    EXPECT_EQ(renumbered, QStringList{"DM24030510001>DM24030110001"});
+    EXPECT_EQ(window->lineCount(), 2);
+
+    // Back on today while somebody saved a header under its first number: the next one.
+    SaveDemoHeader(db(), "DM24030510001", "li");
+    date->setFocus();
+    date->setDate(QDate(2024, 3, 5));
+    other.setFocus();
+    EXPECT_EQ(window->number(), "DM24030510002");
+    date->setFocus();
+    other.setFocus();
+    EXPECT_EQ(renumbered.size(), 2);  // nothing new to draw
+}
+
+// The barcode panel's check items one by one, the accelerator of the lines popup's toggle, a
+// switch of the document type and the hook after the lines were read.
+TEST_F(DocumentWindowTest, BarcodeItemsToggleKeyTypeSwitchAndReloadHook)
+{
+    DocumentShape shape = DemoShape();
+    shape.barcodeRepeatsItem = false;
+    shape.barcodeToggleKey = QLatin1Char('T');
+    window = std::make_unique<DocumentWindow>(shape, db(), login, clock, notices);
+    int reloaded = 0;
+    window->hooks().linesReloaded = [&] { ++reloaded; };
+    window->show();
+    QStringList items;
+    for (QAction *a : window->barcodePanel()->menu()->actions())
+        items << a->text();
+    EXPECT_EQ(items, (QStringList{"隐藏条码输入面板(&X)", "添加完商品后打开修改窗口(&Z)"}));
+    window->barcodePanel()->setRefusesRepeats(true);
+    EXPECT_FALSE(window->barcodePanel()->refusesRepeats());
+    QAction *toggle = nullptr;
+    for (QAction *a : window->linesMenu()->actions())
+        if (a->objectName() == "barcodeToggle")
+            toggle = a;
+    ASSERT_TRUE(toggle);
+    EXPECT_EQ(toggle->text(), "隐藏条码输入面板(&T)");
+    toggle->trigger();
+    EXPECT_FALSE(window->barcodePanelShown());
+
+    const int before = reloaded;
+    window->reloadLines();
+    EXPECT_EQ(reloaded, before + 1);
+    DocType other = DemoDocType();
+    other.prefix = "DN";
+    window->setDocType(other);
+    EXPECT_EQ(window->draft().newNumber("2024-03-05"), "DN24030510001");
+    EXPECT_EQ(window->shape().type.prefix, "DN");
 }
 
 TEST_F(DocumentWindowTest, BarcodePanelAndPendingPageFollowTheWindowHeight)
@@ -643,6 +717,32 @@ TEST_F(PickerTest, ClassTreePageAddsFromItsOwnGrid)
     QTest::keyClick(picker.treeListGrid()->view(), Qt::Key_F8);
     ASSERT_EQ(picker.basket()->count(), 1);
     EXPECT_EQ(QueryScalar(db(), "select g_sn from jxc_tempspxf where a_name = 'wang'"), "00000002");
+}
+
+// A picker of one row at a time, without F8, its goods search reset at an opening.
+TEST_F(PickerTest, SingleSelectionWithoutF8AndTheSearchReset)
+{
+    PickerOptions o = DemoPicker();
+    o.singleSelection = true;
+    o.f8Adds = false;
+    o.basketWidth = 488;
+    PickRowsDialog picker(o, notices, 10);
+    QVariantList added;
+    picker.add = [&](const QVariantList &keys) { added = keys; };
+    picker.show();
+    EXPECT_EQ(picker.listGrid()->view()->selectionMode(), QAbstractItemView::SingleSelection);
+    QTest::keyClick(picker.searchBox(), Qt::Key_F8);
+    EXPECT_TRUE(added.isEmpty());
+    picker.resize(1200, 600);
+    EXPECT_EQ(picker.basketGroup()->width(), 488);
+
+    picker.searchBox()->setText("苹");
+    picker.resetGoodsSearch(true);
+    EXPECT_TRUE(picker.searchBox()->text().isEmpty());
+    EXPECT_EQ(picker.searchLabel()->text(), "输入商品编号或名称,回车查询：");
+    EXPECT_TRUE(picker.options().enterSearch);
+    picker.resetGoodsSearch(false);
+    EXPECT_EQ(picker.searchLabel()->text(), "输入商品编号或名称查询商品：");
 }
 
 TEST_F(PickerTest, BasketWidthFollowsTheFormWidth)

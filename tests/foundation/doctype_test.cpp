@@ -131,6 +131,21 @@ TEST_F(DraftLinesTest, ANewDayRenumbersAndMovesOnlyTheOperatorsLines)
     EXPECT_EQ(theirs.count(number), 1);
 }
 
+// Redrawn on every exit of the date field: a header saved meanwhile under the number shown moves
+// the draft on, a free number stays.
+TEST_F(DraftLinesTest, RedrawingTheSameDayMovesOnPastASavedHeader)
+{
+    DraftLines mine(db(), DemoDocType(), wang);
+    const QString number = "DM24030510001";
+    mine.addLine(number, "00000001", 1, 5);
+    EXPECT_EQ(mine.renumberForDay(number, "2024-03-05", DraftLines::SameDay::Redraw), number);
+    SaveDemoHeader(db(), number, "li");
+    EXPECT_EQ(mine.renumberForDay(number, "2024-03-05"), number);
+    const QString moved = mine.renumberForDay(number, "2024-03-05", DraftLines::SameDay::Redraw);
+    EXPECT_EQ(moved, "DM24030510002");
+    EXPECT_EQ(mine.count(moved), 1);
+}
+
 TEST_F(DraftLinesTest, ClashingNumbersOnAddingAndSaving)
 {
     DraftLines mine(db(), DemoDocType(), wang);
@@ -387,6 +402,27 @@ TEST_F(DraftLinesTest, AFailedMoveLeavesTheLinesWhereTheyWere)
         InjectStatementFailure(db(), 0);
         EXPECT_EQ(mine.count("DM24030510001"), 1) << n;
     }
+}
+
+// A type of plain lines copies its own basket columns; an extra of a copied column replaces it.
+TEST_F(DraftLinesTest, PlainBasketCopiesItsColumnsAndExtrasReplaceThem)
+{
+    DocType type = DemoDocType();
+    type.basketColumns = {{"ts_note", "bs_note"}, {"gl_djh2", "gl_djh2"}, {"idck", "idck"}};
+    Basket mine(db(), type, wang);
+    mine.addRow({{"g_sn", "00000001"}, {"ts_sl", 3}, {"ts_dj", 1.005}, {"ts_zje", 3.015}, {"ts_note", "破"},
+                 {"gl_djh2", "CJ1"}, {"idck", 4}});
+    EXPECT_EQ(mine.copyInto("DM24030510001",
+                            [](const QVariantMap &b) {
+                                return QVariantMap{{"bs_zje", RoundTo(b.value("ts_zje").toDouble(), 2)}};
+                            }),
+              1);
+    QSqlQuery q = OpenSelect(db(), "select bs_sl, bs_dj, bs_zje, bs_note, gl_djh2, idck, a_name from jxc_bssp");
+    ASSERT_TRUE(q.next());
+    QStringList cells;
+    for (int i = 0; i < 7; ++i)
+        cells << ValueText(q.value(i));
+    EXPECT_EQ(cells.join('|'), "3|1.005|3.02|破|CJ1|4|wang");
 }
 
 TEST_F(DraftLinesTest, PricedBasketCopiesRowByRowWithItsColumnsAndExtras)

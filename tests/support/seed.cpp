@@ -3,6 +3,8 @@
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
 
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStringList>
 
 qint64 InsertRow(const QSqlDatabase &db, const QString &table, const QVariantMap &values)
@@ -25,4 +27,17 @@ void SignInAsAdministrator(LoginState &state, const QString &name)
     state.CurrentOperatorName = name;
     state.CurrentOperatorSn = QStringLiteral("100001");
     state.CurrentRoleSn = QStringLiteral("100001");
+}
+
+QString RowsText(const QSqlDatabase &db, const QString &sql, const QVariantList &binds)
+{
+    QSqlQuery q = OpenSelect(db, sql, binds);
+    QStringList all;
+    while (q.next()) {
+        QStringList cells;
+        for (int i = 0; i < q.record().count(); ++i)
+            cells << ValueText(q.value(i));
+        all << cells.join(QLatin1Char('|'));
+    }
+    return all.join(QStringLiteral("; "));
 }

@@ -5,12 +5,16 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariantList>
 #include <QVariantMap>
 
 struct LoginState;
 
 // Inserts one row of `table` with the columns and values of `values`; returns its id.
 qint64 InsertRow(const QSqlDatabase &db, const QString &table, const QVariantMap &values);
+
+// The rows of a statement as "a|b|c" (numbers in the canonical number text), joined by "; ".
+QString RowsText(const QSqlDatabase &db, const QString &sql, const QVariantList &binds = {});
 
 // Signs `name` in as the built-in operator "100001" of the administrator role "100001".
 void SignInAsAdministrator(LoginState &state, const QString &name = QStringLiteral("admin"));

@@ -151,3 +151,15 @@ void GoodsClassTree::deleteClass()
     selectSecond();
     Q_EMIT classesChanged();
 }
+
+void FillGoodsClassTree(KeyTree *tree, const QSqlDatabase &db)
+{
+    QList<TreeRow> rows;
+    for (const GoodsClassRow &c : LoadGoodsClasses(db)) {
+        if (c.isRoot())
+            continue;
+        rows << TreeRow{QString::number(c.key), QString::number(c.parent), c.name, {{QStringLiteral("gc_sn"), c.sn}}};
+    }
+    tree->setRows(rows);
+    tree->selectFirstLeaf();
+}

@@ -12,6 +12,10 @@ class Notices;
 class QAction;
 class QMenu;
 
+// The classes below the root into a pickers' class tree (payload gc_sn), the first class
+// without children selected.
+void FillGoodsClassTree(KeyTree *tree, const QSqlDatabase &db);
+
 class GoodsClassTree final : public QWidget
 {
     Q_OBJECT

@@ -6,8 +6,8 @@
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "foundation/rights.h"
+#include "masterdata/forms/goodsclasstree.h"
 #include "masterdata/forms/masterdatascreens.h"
-#include "masterdata/goodsclassrules.h"
 #include "purchasing/forms/purchasingscreens.h"
 #include "purchasing/purchaselinemath.h"
 #include "screenkit/datagrid.h"
@@ -233,24 +233,8 @@ PickerFilters TF_Cgjh_Add::filters() const
 void TF_Cgjh_Add::activate()
 {
     const LoginState &state = *m_context.state;
-    m_doc = DocumentContextOf(this);
-    if (!m_doc) {
-        m_ownDoc.type = PurchaseDocType(m_kind);
-        m_doc = &m_ownDoc;
-    }
-    setEnterSearch(IsTrue(state.PickerEnterSearch));
-    searchLabel()->setText(IsTrue(state.PickerEnterSearch) ? QStringLiteral("输入商品编号或名称,回车查询：")
-                                                           : QStringLiteral("输入商品编号或名称查询商品："));
-    {
-        const QSignalBlocker block(searchBox());
-        searchBox()->clear();
-    }
-    for (DataGrid *grid : {listGrid(), treeListGrid()})
-        grid->setFilter(GridFilter());
-    {
-        const QSignalBlocker block(listPages());
-        listPages()->setCurrentIndex(0);
-    }
+    m_doc = DocumentContextOr(this, m_ownDoc, PurchaseDocType(m_kind));
+    resetGoodsSearch(IsTrue(state.PickerEnterSearch));
     loadTree();
     const bool bound = IsTrue(state.BindOperatorWarehouse);
     m_chkCk->setChecked(bound);
@@ -270,14 +254,7 @@ void TF_Cgjh_Add::activate()
 
 void TF_Cgjh_Add::loadTree()
 {
-    QList<TreeRow> rows;
-    for (const GoodsClassRow &c : LoadGoodsClasses(m_context.data->mainDb())) {
-        if (c.isRoot())
-            continue;
-        rows << TreeRow{QString::number(c.key), QString::number(c.parent), c.name, {{QStringLiteral("gc_sn"), c.sn}}};
-    }
-    classTree()->setRows(rows);
-    classTree()->selectFirstLeaf();
+    FillGoodsClassTree(classTree(), m_context.data->mainDb());
 }
 
 void TF_Cgjh_Add::loadList()

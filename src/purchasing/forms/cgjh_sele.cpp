@@ -151,11 +151,7 @@ TF_Cgjh_Sele::~TF_Cgjh_Sele() = default;
 void TF_Cgjh_Sele::activate()
 {
     const LoginState &state = *m_context.state;
-    m_doc = DocumentContextOf(this);
-    if (!m_doc) {
-        m_ownDoc.type = PurchaseDocType(m_kind);
-        m_doc = &m_ownDoc;
-    }
+    m_doc = DocumentContextOr(this, m_ownDoc, PurchaseDocType(m_kind));
     m_mode = LineModeFromTag(m_kind, property(handoff::LineTag).toString());
     m_goods = property(handoff::GoodsCode).toString();
     m_lineId = property(handoff::LineId).toLongLong();
