@@ -178,23 +178,27 @@ void BatchUpdateById(const QSqlDatabase &db, const QString &table, const QString
     if (rows.empty())
         return;
     QStringList columns{QStringLiteral("id")};
-    QStringList sets;
+    QStringList sets, changed;
     for (int i = 0; i < setColumns.size(); ++i) {
         columns << QStringLiteral("c%1").arg(i + 1);
         sets << QStringLiteral("%1 = b.c%2").arg(setColumns.at(i)).arg(i + 1);
+        changed << QStringLiteral("%1.%2 IS DISTINCT FROM b.c%3").arg(table, setColumns.at(i)).arg(i + 1);
     }
+    // A row whose stored values already equal the new ones is left as it is: no new row version,
+    // nothing for the journal (b.cN has the stored scale, so equal means equal once stored).
+    const QString unchanged = QStringLiteral(" AND (%1)").arg(changed.join(QStringLiteral(" OR ")));
     if (Dialect::of(db).isPostgres()) {
         // One statement: the rows travel as arrays, no scratch table is filled first.
         QVariantList binds;
         const QString source = unnestSource(columns, rows, false, binds);
-        RunSql(db, QStringLiteral("UPDATE %1 SET %2 FROM %3 WHERE %1.id = b.id")
-                       .arg(table, sets.join(QStringLiteral(", ")), source),
+        RunSql(db, QStringLiteral("UPDATE %1 SET %2 FROM %3 WHERE %1.id = b.id%4")
+                       .arg(table, sets.join(QStringLiteral(", ")), source, unchanged),
                binds);
         return;
     }
     FillBatch(db, columns, rows);
-    RunSql(db, QStringLiteral("UPDATE %1 SET %2 FROM %3 b WHERE %1.id = b.id")
-                   .arg(table, sets.join(QStringLiteral(", ")), kBatchTable));
+    RunSql(db, QStringLiteral("UPDATE %1 SET %2 FROM %3 b WHERE %1.id = b.id%4")
+                   .arg(table, sets.join(QStringLiteral(", ")), kBatchTable, unchanged));
 }
 
 QString BatchSource(const QSqlDatabase &db, const QStringList &columns, const std::vector<QVariantList> &rows,
