@@ -74,12 +74,7 @@ protected:
         AddTransferLines(db(), "DB24030810001", {{kInvG2, 1, 4, 1, "包", -1, {}, "li"},
                                                  {kInvG2, 2, 4, 1, "包", -1, {}, "li"}});
         const QStringList who{QStringLiteral("admin"), QStringLiteral("li")};
-        return RunStations(testDb(), 2, [&](const QSqlDatabase &c, int s) {
-            if (rendezvous)
-                SetStatementObserver(c, [rendezvous](const QString &sql, const QVariantList &) {
-                    if (sql.startsWith(QLatin1String("insert into jxc_kcdbd")))
-                        rendezvous->arrive();
-                });
+        return SaveAtOnce(testDb(), 2, rendezvous, QStringLiteral("insert into jxc_kcdbd"), [&](const QSqlDatabase &c, int s) {
             LoginState mine = state;
             mine.CurrentOperatorName = who.at(s);
             ScriptedNotices answers;
@@ -87,7 +82,6 @@ protected:
                                    QString::fromLatin1(kBranchWarehouse), QStringLiteral("分仓"), QStringLiteral("100001"),
                                    QStringLiteral("默认员工"), QStringLiteral("2024-03-08"), QString()};
             TransferSave(c, mine, clock, answers).save(QStringLiteral("DB24030810001"), 1, in);
-            SetStatementObserver(c, {});
         });
     }
 };

@@ -8,6 +8,7 @@
 
 #include "foundation/db/connection.h"
 #include "foundation/db/dberror.h"
+#include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
 
 #include <QStringList>
@@ -84,3 +85,21 @@ private:
     int m_stations;
     int m_arrived = 0;
 };
+
+// Workstations saving at once: station s runs `save(connection, s)`. With a rendezvous each
+// station waits at every statement that starts with `meetAt` until the others got there too, so
+// that without the number lock all of them have tested the number before any has written it.
+// Returns the texts of the database errors that escaped.
+inline QStringList SaveAtOnce(TestDb &testDb, int stations, Rendezvous *rendezvous, const QString &meetAt,
+                              const std::function<void(const QSqlDatabase &, int)> &save)
+{
+    return RunStations(testDb, stations, [&](const QSqlDatabase &c, int s) {
+        if (rendezvous)
+            SetStatementObserver(c, [rendezvous, meetAt](const QString &sql, const QVariantList &) {
+                if (sql.startsWith(meetAt))
+                    rendezvous->arrive();
+            });
+        save(c, s);
+        SetStatementObserver(c, {});
+    });
+}
