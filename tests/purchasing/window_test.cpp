@@ -453,10 +453,15 @@ TEST_F(ReceiptWindowTest, TaxAndDiscountShowInTheWindowTheLineDialogAndThePicker
     const int current = w->linesGrid()->currentRow();
     ASSERT_GE(current, 0);
     const double price = w->linesGrid()->value(current, "jh_dj").toDouble();
+    const QString goods = w->linesGrid()->value(current, "g_sn").toString();
     bool dialogShown = false;
     whenShown("TF_Cgjh_Sele", [&](QDialog *d) {
         dialogShown = true;
         QApplication::processEvents();
+        bool goodsShown = false;
+        for (QLabel *l : d->findChildren<QLabel *>())
+            goodsShown = goodsShown || (l->text() == goods && l->isVisible());
+        EXPECT_TRUE(goodsShown) << goods.toStdString();
         EXPECT_NEAR(d->findChild<MoneyEdit *>("tsl")->value(), 1, 1e-9);
         EXPECT_NEAR(d->findChild<MoneyEdit *>("tgpjjj")->value(), price, 1e-9);
         for (const char *box : {"ttax", "ttaxdj", "tdzl", "tzje"})
