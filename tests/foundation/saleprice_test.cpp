@@ -2,6 +2,7 @@
 
 #include "../support/testdb.h"
 
+#include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
 #include "foundation/loginstate.h"
@@ -99,6 +100,64 @@ TEST_F(SalePriceTest, LastSaleFoundBehindManyNewerSalesToOthers)
     setMode("1", false);
     EXPECT_EQ(price(), QStringLiteral("7"));
     EXPECT_EQ(GetSalePrice(db(), state, QStringLiteral("100001"), QStringLiteral("G")), QStringLiteral("9"));
+}
+
+// The statements the look-ups answered with before they were indexed: the reference.
+QString ReferenceUnitPrice(const QSqlDatabase &db, const QString &customer, const QString &goods, const QString &unit)
+{
+    return QueryScalar(db,
+                       QStringLiteral("select l.ls_dj from jxc_lsxsd h join jxc_lsxssp l on l.gl_djh = h.gl_djh "
+                                      "where h.ls_status = 1 and h.kh_sn = ? and l.g_sn = ? and l.dw_name = ? "
+                                      "order by h.ls_xsrq desc, l.id desc limit 1"),
+                       {customer, goods, unit});
+}
+
+TEST_F(SalePriceTest, CounterCustomerWithALongHistory)
+{
+    // 50,000 lines on 10,000 audited sales to R: the goods G in 箱 on most of them, dated in
+    // entry order, except one sale in the middle of the ids dated after all others; pending
+    // sales dated later still; 瓶 lines only early on; another customer's later sales.
+    const int kSales = 10000;
+    {
+        Transaction tx(db());
+        const QString header = QStringLiteral("insert into jxc_lsxsd (gl_djh, kh_sn, ls_xsrq, ls_status) values (?, ?, ?, ?)");
+        const QString line = QStringLiteral("insert into jxc_lsxssp (gl_djh, g_sn, dw_name, ls_dj) values (?, ?, ?, ?)");
+        for (int i = 0; i < kSales; ++i) {
+            const QString number = QStringLiteral("XS%1").arg(i, 8, 10, QLatin1Char('0'));
+            const QDate day = QDate(2020, 1, 1).addDays(i / 10);
+            QString date = day.toString(QStringLiteral("yyyy-MM-dd"));
+            if (i == kSales / 2)
+                date = QStringLiteral("2030-06-01");
+            const bool pending = i % 997 == 0;
+            RunSql(db(), header, {number, QStringLiteral("R"), pending ? QStringLiteral("2031-01-01") : date, pending ? 0 : 1});
+            for (int k = 0; k < 5; ++k) {
+                const bool box = k == 0 && i % 3 != 1;
+                const QString unit = box ? QStringLiteral("箱") : (k == 1 && i < 100 ? QStringLiteral("瓶") : QStringLiteral("个"));
+                RunSql(db(), line, {number, box || unit == QLatin1String("瓶") ? QStringLiteral("G") : QStringLiteral("H%1").arg(k),
+                                    unit, 100.0 + i + k / 10.0});
+            }
+        }
+        RunSql(db(), header, {QStringLiteral("XSZ"), QStringLiteral("K"), QStringLiteral("2032-01-01"), 1});
+        RunSql(db(), line, {QStringLiteral("XSZ"), QStringLiteral("G"), QStringLiteral("箱"), 1.5});
+        tx.commit();
+    }
+    setMode("1", false);
+    struct Case
+    {
+        const char *customer, *unit;
+    };
+    for (const Case &c : {Case{"R", "箱"}, Case{"R", "瓶"}, Case{"R", "个"}, Case{"K", "箱"}, Case{"R", "件"}}) {
+        SCOPED_TRACE(std::string(c.customer) + " " + c.unit);
+        const QString customer = QString::fromLatin1(c.customer), unit = QString::fromUtf8(c.unit);
+        const QString want = ReferenceUnitPrice(db(), customer, QStringLiteral("G"), unit);
+        const QString got = GetSalePriceByUnit(db(), state, customer, QStringLiteral("G"), unit);
+        if (want.isEmpty())
+            EXPECT_EQ(got, QStringLiteral("0"));
+        else
+            EXPECT_EQ(got, NumberText(RoundTo(TextToNumber(want), 2)));
+    }
+    EXPECT_EQ(GetSalePriceByUnit(db(), state, QStringLiteral("R"), QStringLiteral("G"), QStringLiteral("箱")),
+              QStringLiteral("5100"));  // the sale dated last, in the middle of the ids
 }
 
 struct LevelCase
