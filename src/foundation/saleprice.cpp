@@ -54,10 +54,13 @@ QString salePriceLastSoldByDate(const QSqlDatabase &db, const QString &customerS
                                 const QString &unit)
 {
     constexpr int kFewLines = 200;
-    const QString latestSql = QStringLiteral(
-        "select l.ls_dj from jxc_lsxsd h join jxc_lsxssp l on l.gl_djh = h.gl_djh "
-        "where h.ls_status = 1 and h.kh_sn = ? and l.g_sn%1 = ? and l.dw_name = ? "
-        "order by h.ls_xsrq desc, l.id desc limit 1");
+    // "|| ''" keeps a column out of the index choice, so the plan does not depend on statistics.
+    const auto latestSql = [](bool byCustomer) {
+        return QStringLiteral("select l.ls_dj from jxc_lsxsd h join jxc_lsxssp l on l.gl_djh = h.gl_djh "
+                              "where h.ls_status = 1 and h.kh_sn%1 = ? and l.g_sn%2 = ? and l.dw_name = ? "
+                              "order by h.ls_xsrq desc, l.id desc limit 1")
+            .arg(byCustomer ? QString() : QStringLiteral(" || ''"), byCustomer ? QStringLiteral(" || ''") : QString());
+    };
     const int lines = QueryScalar(db,
                                   QStringLiteral("select count(*) from (select l.id from jxc_lsxssp l "
                                                  "where l.g_sn = ? and l.dw_name = ? limit %1) w")
@@ -65,20 +68,19 @@ QString salePriceLastSoldByDate(const QSqlDatabase &db, const QString &customerS
                                   {goodsSn, unit})
                           .toInt();
     if (lines <= kFewLines)
-        return QueryScalar(db, latestSql.arg(QString()), {customerSn, goodsSn, unit});
+        return QueryScalar(db, latestSql(false), {customerSn, goodsSn, unit});
     // "D" + the day, "N" for a sale without a date (sorted where the database puts NULLs).
     const QString day = QueryScalar(
         db,
         QStringLiteral("select case when h.ls_xsrq is null then 'N' else 'D' || h.ls_xsrq end from jxc_lsxsd h "
                        "where h.kh_sn = ? and h.ls_status = 1 and exists (select 1 from jxc_lsxssp l "
-                       "where l.gl_djh = h.gl_djh and l.g_sn = ? and l.dw_name = ?) "
+                       "where l.gl_djh = h.gl_djh and l.g_sn || '' = ? and l.dw_name || '' = ?) "
                        "order by h.ls_xsrq desc limit 1"),
         {customerSn, goodsSn, unit});
     if (day.isEmpty())
         return QString();
-    // "|| ''": from the customer's sales, not from all lines of the goods.
     if (day == QLatin1String("N"))
-        return QueryScalar(db, latestSql.arg(QStringLiteral(" || ''")), {customerSn, goodsSn, unit});
+        return QueryScalar(db, latestSql(true), {customerSn, goodsSn, unit});
     return QueryScalar(db,
                        QStringLiteral("select l.ls_dj from jxc_lsxsd h join jxc_lsxssp l on l.gl_djh = h.gl_djh "
                                       "where h.kh_sn = ? and h.ls_status = 1 and h.ls_xsrq = ? "
