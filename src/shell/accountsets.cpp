@@ -7,6 +7,7 @@
 #include "foundation/db/transaction.h"
 #include "foundation/numbering.h"
 #include "foundation/sanitize.h"
+#include "foundation/schema/newsettemplate.h"
 #include "foundation/schema/schemabuilder.h"
 
 #include <QDir>
@@ -96,9 +97,11 @@ AccountSetResult CreateAccountSet(const ConnectionSettings &settings, const QSql
         } else {
             if (DatabaseExists(settings, dbname))
                 DropDatabase(settings, dbname);  // left over, registered nowhere
-            CreateEmptyDatabase(settings, dbname);
-            built = true;
-            buildTables(settings, dbname, clock);
+            if (!CreateSetFromTemplate(settings, dbname, clock)) {
+                CreateEmptyDatabase(settings, dbname);
+                built = true;
+                buildTables(settings, dbname, clock);
+            }
         }
         built = true;
 

@@ -224,6 +224,21 @@ void CopyDatabase(const ConnectionSettings &settings, const QString &fromFile, c
                             quoteIdent(DatabaseTarget(settings, fromFile))));
 }
 
+QStringList ServerDatabaseFiles(const ConnectionSettings &settings, const QString &start)
+{
+    QStringList files;
+    if (settings.kind != DbKind::Postgres)
+        return files;
+    MaintenanceConnection m(settings);
+    const QString head = settings.prefix + start;
+    QSqlQuery q = OpenSelect(m.db(),
+                             QStringLiteral("select datname from pg_database where substr(datname, 1, ?) = ? order by datname"),
+                             {int(head.size()), head});
+    while (q.next())
+        files << q.value(0).toString().mid(settings.prefix.size()) + QStringLiteral(".db");
+    return files;
+}
+
 void SqliteBackupToFile(const QSqlDatabase &db, const QString &filePath)
 {
     const QVariant v = db.driver()->handle();

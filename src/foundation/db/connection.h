@@ -4,6 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 // Where the account sets live. Without data/database.ini (or with driver=sqlite) every account
 // set is an SQLite file in data/; with driver=postgres each is a database on the server.
@@ -47,6 +48,10 @@ void DropDatabase(const ConnectionSettings &settings, const QString &fileName);
 // Creates `toFile` as a copy of `fromFile` (PostgreSQL: CREATE DATABASE … TEMPLATE, which needs
 // no open connection on the source; SQLite: the online backup API).
 void CopyDatabase(const ConnectionSettings &settings, const QString &fromFile, const QString &toFile);
+
+// PostgreSQL: the server's databases whose names start with the settings' prefix + `start`, as
+// the file names the routines above take ("newset_1a2b.db"). SQLite: none.
+QStringList ServerDatabaseFiles(const ConnectionSettings &settings, const QString &start);
 
 // SQLite online backup of an open connection into a file (replaced when it exists).
 void SqliteBackupToFile(const QSqlDatabase &db, const QString &filePath);
