@@ -347,10 +347,23 @@ void SqlGridModel::reload()
     m_plan = KeysetPlan();
     m_count = 0;
     if (!m_body.isEmpty()) {
-        QVariantList binds;
-        const QString from = fromSql(&binds);
-        m_count = QueryScalar(m_db, QStringLiteral("select count(*) from (%1) c").arg(from), binds)
-                      .toInt();
+        buildKeysetPlan();
+        if (m_plan.usable) {
+            // The key identifies the rows only where it is never NULL: counted in the same pass.
+            QSqlQuery q = OpenSelect(m_db,
+                                     QStringLiteral("select count(*), count(p.%1) from (%2) p")
+                                         .arg(m_plan.keys.last(), m_plan.inner),
+                                     m_plan.binds);
+            if (q.next()) {
+                m_count = q.value(0).toInt();
+                m_plan.usable = q.value(1).toInt() == m_count;
+            }
+        } else {
+            QVariantList binds;
+            const QString from = fromSql(&binds);
+            m_count = QueryScalar(m_db, QStringLiteral("select count(*) from (%1) c").arg(from), binds)
+                          .toInt();
+        }
     }
     endResetModel();
 }
@@ -535,6 +548,7 @@ SqlGridModel::Block SqlGridModel::readByKey(const QVector<QVariant> &from, Read 
             const bool desc = m_plan.descending.at(i) != backward;
             const bool nullFirst = nullsFirst(dialect, desc);
             const QVariant &v = from.at(i);
+            const bool key = i == m_plan.keys.size() - 1;  // never NULL (counted on reloading)
             QString after;
             QVariantList afterBinds;
             if (v.isNull()) {
@@ -542,7 +556,7 @@ SqlGridModel::Block SqlGridModel::readByKey(const QVector<QVariant> &from, Read 
             } else {
                 after = col + (desc ? QStringLiteral(" < ?") : QStringLiteral(" > ?"));
                 afterBinds << v;
-                if (!nullFirst)
+                if (!nullFirst && !key)
                     after = QStringLiteral("(") + after + QStringLiteral(" or ") + col + QStringLiteral(" is null)");
             }
             if (!after.isEmpty()) {
@@ -620,7 +634,7 @@ void SqlGridModel::loadBlock(int block) const
     auto forwardFrom = [&](int start) {  // start: a loaded block, or -1 for the first row
         for (int b = start + 1; b <= block; ++b) {
             const QVector<QVariant> from = b == 0 ? QVector<QVariant>() : m_blocks.value(b - 1).lastKey;
-            if (b > 0 && from.isEmpty()) {  // the rows changed under the grid
+            if (b > 0 && (from.isEmpty() || from.last().isNull())) {  // the rows changed under the grid
                 readByOffset(b);
                 continue;
             }
@@ -633,7 +647,7 @@ void SqlGridModel::loadBlock(int block) const
         for (int b = start - 1; b >= block; --b) {
             const int size = b == lastBlock ? m_count - lastBlock * m_blockSize : m_blockSize;
             const QVector<QVariant> from = b == lastBlock ? QVector<QVariant>() : m_blocks.value(b + 1).firstKey;
-            if (b < lastBlock && from.isEmpty()) {
+            if (b < lastBlock && (from.isEmpty() || from.last().isNull())) {
                 readByOffset(b);
                 continue;
             }
