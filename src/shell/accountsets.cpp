@@ -29,19 +29,11 @@ void removeSqliteFiles(const QString &path)
 // Builds every table with its default rows in the database `fileName` (already created).
 void buildTables(const ConnectionSettings &settings, const QString &fileName, const Clock &clock)
 {
-    const QString connection = QStringLiteral("jxc_newset_") + QUuid::createUuid().toString(QUuid::Id128);
-    try {
-        {
-            QSqlDatabase db = OpenConnection(settings, fileName, connection);
-            CreateAllTables(db, clock);
-            if (settings.kind == DbKind::Sqlite)
-                RunSql(db, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-        }
-        CloseConnection(connection);
-    } catch (...) {
-        CloseConnection(connection);
-        throw;
-    }
+    WithConnection(settings, fileName, [&](const QSqlDatabase &db) {
+        CreateAllTables(db, clock);
+        if (settings.kind == DbKind::Sqlite)
+            RunSql(db, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    });
 }
 
 QString accountSetTooLong(const AccountSetInput &input)

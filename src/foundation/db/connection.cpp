@@ -224,6 +224,22 @@ void CopyDatabase(const ConnectionSettings &settings, const QString &fromFile, c
                             quoteIdent(DatabaseTarget(settings, fromFile))));
 }
 
+void WithConnection(const ConnectionSettings &settings, const QString &fileName,
+                    const std::function<void(const QSqlDatabase &)> &work)
+{
+    const QString connection = QStringLiteral("jxc_own_") + QUuid::createUuid().toString(QUuid::Id128);
+    try {
+        {
+            QSqlDatabase db = OpenConnection(settings, fileName, connection);
+            work(db);
+        }
+        CloseConnection(connection);
+    } catch (...) {
+        CloseConnection(connection);
+        throw;
+    }
+}
+
 QStringList ServerDatabaseFiles(const ConnectionSettings &settings, const QString &start)
 {
     QStringList files;

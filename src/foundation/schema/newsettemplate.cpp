@@ -7,27 +7,9 @@
 #include <QDebug>
 #include <QUuid>
 
-#include <functional>
-
 namespace {
 
 const QString kStart = QStringLiteral("newset_");
-
-// Opens a connection of its own on the set `fileName`, runs `work` on it, closes it.
-void onSet(const ConnectionSettings &settings, const QString &fileName, const std::function<void(const QSqlDatabase &)> &work)
-{
-    const QString connection = QStringLiteral("jxc_newset_") + QUuid::createUuid().toString(QUuid::Id128);
-    try {
-        {
-            QSqlDatabase db = OpenConnection(settings, fileName, connection);
-            work(db);
-        }
-        CloseConnection(connection);
-    } catch (...) {
-        CloseConnection(connection);
-        throw;
-    }
-}
 
 void buildTemplate(const ConnectionSettings &settings, const QString &templateFile, const Clock &clock)
 {
@@ -36,7 +18,7 @@ void buildTemplate(const ConnectionSettings &settings, const QString &templateFi
                              + QStringLiteral(".db");
     CreateEmptyDatabase(settings, building);
     try {
-        onSet(settings, building, [&](const QSqlDatabase &db) { CreateAllTables(db, clock); });
+        WithConnection(settings, building, [&](const QSqlDatabase &db) { CreateAllTables(db, clock); });
         try {
             CopyDatabase(settings, building, templateFile);
         } catch (const DbError &) {
@@ -83,7 +65,7 @@ bool CreateSetFromTemplate(const ConnectionSettings &settings, const QString &fi
         return false;
     }
     try {
-        onSet(settings, fileName, [&](const QSqlDatabase &db) { RefreshDatedDefaults(db, clock); });
+        WithConnection(settings, fileName, [&](const QSqlDatabase &db) { RefreshDatedDefaults(db, clock); });
     } catch (...) {
         try {
             DropDatabase(settings, fileName);
