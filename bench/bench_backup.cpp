@@ -4,8 +4,19 @@
 // exported row by row into an SQLite file; both run on the user-interface thread. Targets: under
 // 2 s on SQLite, under 30 s on PostgreSQL (JXC_BENCH_PG names a socket folder or host; skipped
 // with a message otherwise). Median and worst of three runs, and the file size.
+// Also the account sets' own measures, each beside its raw reference in the same run:
+//   new account set (CreateAccountSet: SQLite ≤ 50 ms, PostgreSQL ≤ 300 ms); raw: SQLite the
+//   statements CreateAllTables sent, replayed through sqlite3 on an empty file; PostgreSQL
+//   CREATE DATABASE … TEMPLATE of the pristine set through libpq;
+//   backup; raw: SQLite the online backup API through sqlite3, PostgreSQL every row of every
+//   table read through libpq;
+//   verified restore of that backup (RestoreAccountSet, then the ledger rows counted); raw:
+//   SQLite the online backup API from the file, PostgreSQL a copy of the pristine set and every
+//   table of the file sent with COPY through libpq.
 
+#include "benchraw.h"
 #include "benchsupport.h"
+#include "rawreplay.h"
 
 #include "foundation/db/clock.h"
 #include "foundation/db/connection.h"
@@ -13,10 +24,15 @@
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
 #include "foundation/schema/schemabuilder.h"
+#include "foundation/schema/newsettemplate.h"
+#include "foundation/schema/register.h"
+#include "shell/accountsets.h"
 #include "shell/backupservice.h"
+#include "shell/restore.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -101,6 +117,208 @@ void fill(const QSqlDatabase &db)
     std::printf("  %d ledger rows\n", ledgerRows);
 }
 
+void measureCreate(const ConnectionSettings &s)
+{
+    const QString registerFile = QStringLiteral("codeinfo.db");
+    RecreateDatabase(s, registerFile);
+    std::vector<QString> made;
+    {
+        QSqlDatabase reg = OpenConnection(s, registerFile, QStringLiteral("benchreg"));
+        CreateRegisterTables(reg);
+        int n = 0;
+        const Timing ours = MeasureRuns(5, [&] {
+            const AccountSetResult r = CreateAccountSet(s, reg, Clock::system(), {QStringLiteral("测试%1").arg(++n), QString(), false, false});
+            if (!r.ok())
+                std::printf("    failed: %s\n", qPrintable(r.refusal));
+            made.push_back(AccountSetDbName(r.sn));
+        });
+        Timing raw;
+        if (s.kind == DbKind::Sqlite) {
+            std::vector<RecordedStatement> statements;
+            const QString probe = QStringLiteral("jxc_rawprobe.db");
+            CreateEmptyDatabase(s, probe);
+            {
+                QSqlDatabase db = OpenConnection(s, probe, QStringLiteral("benchprobe"));
+                StatementRecorder recorder(db);
+                CreateAllTables(db);
+                statements = recorder.statements();
+            }
+            CloseConnection(QStringLiteral("benchprobe"));
+            made.push_back(probe);
+            raw = MeasureRuns(5, [&] {
+                const QString f = QStringLiteral("jxc_raw%1.db").arg(++n);
+                made.push_back(f);
+                CreateEmptyDatabase(s, f);
+                RawReplay replay(s, f);
+                replay.run(statements);
+            });
+        } else {
+            ConnectionSettings server = s;
+            server.prefix.clear();
+            PGconn *conn = PgConnect(server, QStringLiteral("postgres"));
+            raw = MeasureRuns(5, [&] {
+                const QString f = QStringLiteral("jxc_raw%1.db").arg(++n);
+                made.push_back(f);
+                PQclear(PgRun(conn, QStringLiteral("CREATE DATABASE %1 TEMPLATE %2")
+                                        .arg(DatabaseTarget(s, f), DatabaseTarget(s, NewSetTemplateFile()))));
+            });
+            PQfinish(conn);
+        }
+        ReportTiming("new account set", ours, raw, s.kind == DbKind::Sqlite ? 50 : 300);
+    }
+    CloseConnection(QStringLiteral("benchreg"));
+    for (const QString &f : made)
+        DropDatabase(s, f);
+    DropDatabase(s, registerFile);
+}
+
+// Raw backup: SQLite the online backup API; PostgreSQL every row of every table read.
+void rawBackup(const ConnectionSettings &s, const QString &file, const QString &target)
+{
+    if (s.kind == DbKind::Sqlite) {
+        sqlite3 *from = nullptr, *to = nullptr;
+        sqlite3_open_v2(DatabaseTarget(s, file).toUtf8().constData(), &from, SQLITE_OPEN_READONLY, nullptr);
+        QFile::remove(target);
+        sqlite3_open(target.toUtf8().constData(), &to);
+        sqlite3_backup *b = sqlite3_backup_init(to, "main", from, "main");
+        sqlite3_backup_step(b, -1);
+        sqlite3_backup_finish(b);
+        sqlite3_close(to);
+        sqlite3_close(from);
+        return;
+    }
+    RawDb raw(s, file);
+    PGconn *conn = PgConnect(s, file);
+    PGresult *tables = PgRun(conn, QStringLiteral("select tablename from pg_tables where schemaname = 'public'"));
+    for (int i = 0; i < PQntuples(tables); ++i)
+        raw.run(QStringLiteral("select * from %1").arg(QString::fromUtf8(PQgetvalue(tables, i, 0))));
+    PQclear(tables);
+    PQfinish(conn);
+}
+
+// COPY's text form of a value.
+QByteArray copyText(sqlite3_stmt *stmt, int c)
+{
+    if (sqlite3_column_type(stmt, c) == SQLITE_NULL)
+        return QByteArrayLiteral("\\N");
+    QByteArray out;
+    const char *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+    for (const char *p = text; *p; ++p) {
+        switch (*p) {
+        case '\\': out += "\\\\"; break;
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        default: out += *p;
+        }
+    }
+    return out;
+}
+
+// Raw restore: SQLite the online backup API from the file; PostgreSQL a copy of the pristine
+// set, then every table of the file sent with COPY.
+void rawRestore(const ConnectionSettings &s, const QString &backup, const QString &file)
+{
+    if (s.kind == DbKind::Sqlite) {
+        sqlite3 *from = nullptr, *to = nullptr;
+        sqlite3_open_v2(backup.toUtf8().constData(), &from, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_open(DatabaseTarget(s, file).toUtf8().constData(), &to);
+        sqlite3_backup *b = sqlite3_backup_init(to, "main", from, "main");
+        sqlite3_backup_step(b, -1);
+        sqlite3_backup_finish(b);
+        sqlite3_close(to);
+        sqlite3_close(from);
+        RawDb(s, file).run(QStringLiteral("select count(*) from jxc_goodslist"));
+        return;
+    }
+    {
+        ConnectionSettings server = s;
+        server.prefix.clear();
+        PGconn *conn = PgConnect(server, QStringLiteral("postgres"));
+        PQclear(PgRun(conn, QStringLiteral("CREATE DATABASE %1 TEMPLATE %2")
+                                .arg(DatabaseTarget(s, file), DatabaseTarget(s, NewSetTemplateFile()))));
+        PQfinish(conn);
+    }
+    PGconn *conn = PgConnect(s, file);
+    sqlite3 *from = nullptr;
+    sqlite3_open_v2(backup.toUtf8().constData(), &from, SQLITE_OPEN_READONLY, nullptr);
+    PQclear(PgRun(conn, QStringLiteral("BEGIN")));
+    sqlite3_stmt *tables = nullptr;
+    sqlite3_prepare_v2(from, "select name from sqlite_master where type = 'table' and name like 'jxc%'", -1, &tables, nullptr);
+    while (sqlite3_step(tables) == SQLITE_ROW) {
+        const QString table = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(tables, 0)));
+        PGresult *exists = PgRun(conn, QStringLiteral("select 1 from pg_tables where tablename = ?"), {table});
+        const bool present = PQntuples(exists) > 0;
+        PQclear(exists);
+        if (!present)
+            continue;
+        PQclear(PgRun(conn, QStringLiteral("delete from %1").arg(table)));
+        sqlite3_stmt *rows = nullptr;
+        sqlite3_prepare_v2(from, QStringLiteral("select * from %1").arg(table).toUtf8().constData(), -1, &rows, nullptr);
+        QStringList cols;
+        for (int c = 0; c < sqlite3_column_count(rows); ++c)
+            cols << QString::fromUtf8(sqlite3_column_name(rows, c));
+        PQclear(PQexec(conn, QStringLiteral("COPY %1 (%2) FROM STDIN").arg(table, cols.join(", ")).toUtf8().constData()));
+        QByteArray buffer;
+        while (sqlite3_step(rows) == SQLITE_ROW) {
+            for (int c = 0; c < cols.size(); ++c) {
+                if (c)
+                    buffer += '\t';
+                buffer += copyText(rows, c);
+            }
+            buffer += '\n';
+            if (buffer.size() > (1 << 20)) {
+                PQputCopyData(conn, buffer.constData(), int(buffer.size()));
+                buffer.clear();
+            }
+        }
+        PQputCopyData(conn, buffer.constData(), int(buffer.size()));
+        PQputCopyEnd(conn, nullptr);
+        PGresult *r = PQgetResult(conn);
+        if (PQresultStatus(r) != PGRES_COMMAND_OK)
+            std::printf("    raw COPY %s failed: %s\n", qPrintable(table), PQerrorMessage(conn));
+        PQclear(r);
+        sqlite3_finalize(rows);
+    }
+    sqlite3_finalize(tables);
+    PQclear(PgRun(conn, QStringLiteral("COMMIT")));
+    sqlite3_close(from);
+    PQclear(PgRun(conn, QStringLiteral("select count(*) from jxc_goodslist")));
+    PQfinish(conn);
+}
+
+void measureBackupAndRestore(const ConnectionSettings &s, const QString &file, const QString &folder)
+{
+    const QString target = folder + QStringLiteral("/备份24_03_05_14_20_07.DAT");
+    const QString rawTarget = folder + QStringLiteral("/raw.DAT");
+    const Timing ours = MeasureRuns(2, [&] { WriteBackupFile(s, file, target); });
+    const Timing raw = MeasureRuns(2, [&] { rawBackup(s, file, rawTarget); });
+    ReportTiming("backup of the set (200,000 ledger rows)", ours, raw, s.kind == DbKind::Sqlite ? 2000 : 30000);
+    const QString restored = QStringLiteral("jxc_restorebench.db");
+    const QString rawRestored = QStringLiteral("jxc_rawrestore.db");
+    QString counted;
+    const Timing restore = MeasureRuns(2, [&] {
+        if (!DatabaseExists(s, restored) && !CreateSetFromTemplate(s, restored))
+            CreateEmptyDatabase(s, restored);
+        const BackupOutcome outcome = RestoreAccountSet(s, restored, target);
+        if (!outcome.ok)
+            std::printf("    restore failed: %s\n", qPrintable(outcome.text));
+        {
+            QSqlDatabase db = OpenConnection(s, restored, QStringLiteral("benchcheck"));
+            counted = QueryScalar(db, QStringLiteral("select count(*) from jxc_goodslist"));
+        }
+        CloseConnection(QStringLiteral("benchcheck"));
+    });
+    const Timing rawRestoreTime = MeasureRuns(2, [&] { rawRestore(s, target, rawRestored); }, [&] {
+        if (DatabaseExists(s, rawRestored))
+            DropDatabase(s, rawRestored);
+    });
+    ReportTiming("verified restore of that backup", restore, rawRestoreTime, 0);
+    std::printf("    (%s ledger rows restored)\n", qPrintable(counted));
+    DropDatabase(s, restored);
+    DropDatabase(s, rawRestored);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -133,7 +351,9 @@ int main(int argc, char **argv)
             std::printf("  %-40s median %8.1f ms  worst %8.1f ms  (target %.0f ms: %s), file %.1f MB\n",
                         sqlite ? "backup (online backup API)" : "backup (export to SQLite)", ms[1], ms.back(), targetMs,
                         ms[1] <= targetMs ? "met" : "MISSED", QFileInfo(target).size() / 1048576.0);
+            measureBackupAndRestore(s, file, dir.path());
             DropDatabase(s, file);
+            measureCreate(s);
         } catch (const DbError &e) {
             std::printf("failed: %s\n", qPrintable(e.text()));
             return 1;

@@ -4,7 +4,11 @@
 // PostgreSQL when JXC_BENCH_PG names a socket folder or host). The busiest goods and the
 // busiest class prefix are measured too. Target: under 5 ms per call. Also GetPY of 100,000
 // ten-character names.
+// Then, on SQLite and PostgreSQL (JXC_BENCH_PG): GetSalePriceByUnit for the retail customer with
+// 1,000,000 audited sale lines (100,000 sales), target ≤ 1 ms, beside the raw reference of the
+// same look-ups through sqlite3 / libpq, and the former statement (the customer's every line).
 
+#include "benchraw.h"
 #include "benchsupport.h"
 
 #include "foundation/db/connection.h"
@@ -17,6 +21,7 @@
 #include "foundation/schema/schemabuilder.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -137,6 +142,108 @@ void measure(const QSqlDatabase &db, const char *label)
                 }));
 }
 
+// 100,000 audited sales of the retail customer 100001 over 1,000 days, 10 lines each: the
+// goods B in 箱 on every sale, Q in 箱 on every 100th, R in 箱 on every 1,000th, the others
+// spread over 20,000 goods in 瓶; sale 50,000 (in the middle of the ids) is dated after all.
+// Built set-based from a numbers table, as a shop's history would be read in, no statistics.
+void fillRetailHistory(const QSqlDatabase &db)
+{
+    Transaction tx(db);
+    RunSql(db, QStringLiteral("create table bench_n (n int)"));
+    RunSql(db, QStringLiteral("insert into bench_n (n) select i from (with recursive c(i) as (select 0 union all "
+                              "select i + 1 from c where i < 99999) select i from c) s"));
+    RunSql(db, QStringLiteral("create table bench_day (d int, rq varchar(10))"));
+    for (int d = 0; d < 1000; d += 100) {
+        QStringList rows;
+        QVariantList binds;
+        for (int k = d; k < d + 100; ++k) {
+            rows << QStringLiteral("(?, ?)");
+            binds << k << QDate(2022, 1, 1).addDays(k).toString(QStringLiteral("yyyy-MM-dd"));
+        }
+        RunSql(db, QStringLiteral("insert into bench_day (d, rq) values ") + rows.join(QStringLiteral(", ")), binds);
+    }
+    RunSql(db, QStringLiteral("insert into jxc_lsxsd (gl_djh, kh_sn, ls_xsrq, ls_status) "
+                              "select 'XS' || (10000000 + n.n), '100001', y.rq, 1 from bench_n n "
+                              "join bench_day y on y.d = n.n / 100 order by n.n"));
+    RunSql(db, QStringLiteral("update jxc_lsxsd set ls_xsrq = '2030-01-01' where gl_djh = 'XS10050000'"));
+    RunSql(db, QStringLiteral(
+        "insert into jxc_lsxssp (gl_djh, g_sn, dw_name, ls_dj, ls_sl) "
+        "select 'XS' || (10000000 + n.n), "
+        "case when k.n = 0 then 'B' when k.n = 1 and n.n % 100 = 0 then 'Q' when k.n = 2 and n.n % 1000 = 0 then 'R' "
+        "else 'G' || ((n.n * 7 + k.n * 13) % 20000) end, "
+        "case when k.n <= 2 then '箱' else '瓶' end, 10 + (n.n % 1000) / 100.0, 1 "
+        "from bench_n n join bench_n k on k.n < 10 order by n.n, k.n"));
+    RunSql(db, QStringLiteral("drop table bench_n"));
+    RunSql(db, QStringLiteral("drop table bench_day"));
+    tx.commit();
+}
+
+void measureRetailHistory(const QString &folder)
+{
+    const QString file = QStringLiteral("retailhistory.db");
+    for (const ConnectionSettings &s : BenchTargets(folder)) {
+        {
+            QSqlDatabase db = CreateBenchSet(s, file);
+            QElapsedTimer t;
+            t.start();
+            fillRetailHistory(db);
+            std::printf("%s: 1,000,000 retail sale lines in %.1f s (no statistics)\n", DialectName(s),
+                        t.elapsed() / 1000.0);
+            LoginState state;
+            state.PriceDecimals = 2;
+            state.SalePriceDefault = QStringLiteral("1");
+            RawDb raw(s, file);
+            const QString retail = QStringLiteral("100001");
+            struct Case
+            {
+                const char *what;
+                const char *goods;
+            };
+            for (const Case &c : {Case{"busiest goods (every sale)", "B"}, Case{"goods on every 100th sale", "Q"},
+                                  Case{"goods on every 1,000th sale", "R"}}) {
+                const QString goods = QString::fromLatin1(c.goods);
+                const QString unit = QStringLiteral("箱");
+                const Timing ours = MeasureRuns(200, [&] { GetSalePriceByUnit(db, state, retail, goods, unit); });
+                // The same look-ups, plain: the count, the day, that day's newest line (or the
+                // goods' few lines).
+                const Timing plain = MeasureRuns(200, [&] {
+                    raw.run(QStringLiteral("select count(*) from (select l.id from jxc_lsxssp l where l.g_sn = ? "
+                                           "and l.dw_name = ? limit 201) w"),
+                            {goods, unit});
+                    if (goods == QLatin1String("R")) {
+                        raw.run(QStringLiteral("select l.ls_dj from jxc_lsxsd h join jxc_lsxssp l on l.gl_djh = h.gl_djh "
+                                               "where h.ls_status = 1 and h.kh_sn || '' = ? and l.g_sn = ? and l.dw_name = ? "
+                                               "order by h.ls_xsrq desc, l.id desc limit 1"),
+                                {retail, goods, unit});
+                        return;
+                    }
+                    raw.run(QStringLiteral("select h.ls_xsrq from jxc_lsxsd h where h.kh_sn = ? and h.ls_status = 1 "
+                                           "and exists (select 1 from jxc_lsxssp l where l.gl_djh = h.gl_djh "
+                                           "and l.g_sn || '' = ? and l.dw_name || '' = ?) order by h.ls_xsrq desc limit 1"),
+                            {retail, goods, unit});
+                    raw.run(QStringLiteral("select l.ls_dj from jxc_lsxsd h join jxc_lsxssp l on l.gl_djh = h.gl_djh "
+                                           "where h.kh_sn = ? and h.ls_status = 1 and h.ls_xsrq = ? and l.g_sn || '' = ? "
+                                           "and l.dw_name = ? order by l.id desc limit 1"),
+                            {retail, QStringLiteral("2030-01-01"), goods, unit});
+                });
+                ReportTiming((QStringLiteral("GetSalePriceByUnit, retail, ") + QLatin1String(c.what)).toUtf8().constData(),
+                             ours, plain, 1.0);
+            }
+            const Timing former = MeasureRuns(2, [&] {
+                raw.run(QStringLiteral("select l.ls_dj from jxc_lsxsd h join jxc_lsxssp l on l.gl_djh = h.gl_djh "
+                                       "where h.ls_status = 1 and h.kh_sn = ? and l.g_sn || '' = ? and l.dw_name = ? "
+                                       "order by h.ls_xsrq desc, l.id desc limit 1"),
+                        {retail, QStringLiteral("B"), QStringLiteral("箱")});
+            });
+            std::printf("  the former statement (every line of the customer), raw: %.1f ms\n", former.median);
+            std::printf("  price found: %s\n",
+                        qPrintable(GetSalePriceByUnit(db, state, retail, QStringLiteral("B"), QStringLiteral("箱"))));
+        }
+        CloseConnection(QStringLiteral("bench"));
+        DropDatabase(s, file);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -174,5 +281,11 @@ int main(int argc, char **argv)
         total += GetPY(name).size();
     std::printf("GetPY of 100,000 names of %d characters: %lld ms (%lld)\n", int(name.size()),
                 static_cast<long long>(t.elapsed()), static_cast<long long>(total));
+    try {
+        measureRetailHistory(dir.path());
+    } catch (const DbError &e) {
+        std::printf("failed: %s\n", qPrintable(e.text()));
+        return 1;
+    }
     return 0;
 }

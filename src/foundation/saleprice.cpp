@@ -45,6 +45,49 @@ QString salePriceLastSold(const QSqlDatabase &db, const QString &customerSn, con
         {customerSn, goodsSn, unit});
 }
 
+// ls_dj of the newest audited sale line of the goods in `unit` to the customer: latest sale date,
+// then latest line. A goods with few lines in the unit is read through them (index goods_unit);
+// otherwise the customer's audited sales are walked newest day first (index customer_day) to the
+// first that holds the goods in the unit, and that day's newest line is taken. So a customer with
+// a long history (the counter customer) is answered from its last few sales.
+QString salePriceLastSoldByDate(const QSqlDatabase &db, const QString &customerSn, const QString &goodsSn,
+                                const QString &unit)
+{
+    constexpr int kFewLines = 200;
+    // "|| ''" keeps a column out of the index choice, so the plan does not depend on statistics.
+    const auto latestSql = [](bool byCustomer) {
+        return QStringLiteral("select l.ls_dj from jxc_lsxsd h join jxc_lsxssp l on l.gl_djh = h.gl_djh "
+                              "where h.ls_status = 1 and h.kh_sn%1 = ? and l.g_sn%2 = ? and l.dw_name = ? "
+                              "order by h.ls_xsrq desc, l.id desc limit 1")
+            .arg(byCustomer ? QString() : QStringLiteral(" || ''"), byCustomer ? QStringLiteral(" || ''") : QString());
+    };
+    const int lines = QueryScalar(db,
+                                  QStringLiteral("select count(*) from (select l.id from jxc_lsxssp l "
+                                                 "where l.g_sn = ? and l.dw_name = ? limit %1) w")
+                                      .arg(kFewLines + 1),
+                                  {goodsSn, unit})
+                          .toInt();
+    if (lines <= kFewLines)
+        return QueryScalar(db, latestSql(false), {customerSn, goodsSn, unit});
+    // "D" + the day, "N" for a sale without a date (sorted where the database puts NULLs).
+    const QString day = QueryScalar(
+        db,
+        QStringLiteral("select case when h.ls_xsrq is null then 'N' else 'D' || h.ls_xsrq end from jxc_lsxsd h "
+                       "where h.kh_sn = ? and h.ls_status = 1 and exists (select 1 from jxc_lsxssp l "
+                       "where l.gl_djh = h.gl_djh and l.g_sn || '' = ? and l.dw_name || '' = ?) "
+                       "order by h.ls_xsrq desc limit 1"),
+        {customerSn, goodsSn, unit});
+    if (day.isEmpty())
+        return QString();
+    if (day == QLatin1String("N"))
+        return QueryScalar(db, latestSql(true), {customerSn, goodsSn, unit});
+    return QueryScalar(db,
+                       QStringLiteral("select l.ls_dj from jxc_lsxsd h join jxc_lsxssp l on l.gl_djh = h.gl_djh "
+                                      "where h.kh_sn = ? and h.ls_status = 1 and h.ls_xsrq = ? "
+                                      "and l.g_sn || '' = ? and l.dw_name = ? order by l.id desc limit 1"),
+                       {customerSn, day.mid(1), goodsSn, unit});
+}
+
 QString salePriceRounded(const LoginState &state, const QString &price)
 {
     return NumberText(RoundTo(TextToNumber(price), state.PriceDecimals));
@@ -99,13 +142,7 @@ QString GetSalePriceByUnit(const QSqlDatabase &db, const LoginState &state, cons
 {
     QString price;
     if (state.SalePriceDefault == QLatin1String("1"))
-        price = QueryScalar(
-            db,
-            // From the customer's sales ("|| ''": not from all lines of the goods, then sorted).
-            QStringLiteral("select l.ls_dj from jxc_lsxsd h join jxc_lsxssp l on l.gl_djh = h.gl_djh "
-                           "where h.ls_status = 1 and h.kh_sn = ? and l.g_sn || '' = ? and l.dw_name = ? "
-                           "order by h.ls_xsrq desc, l.id desc limit 1"),
-            {customerSn, goodsSn, unit});
+        price = salePriceLastSoldByDate(db, customerSn, goodsSn, unit);
     if (price.isEmpty()) {
         const QString level = salePriceLevel(db, state, customerSn);
         price = QueryScalar(db,

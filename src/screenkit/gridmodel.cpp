@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QRegularExpression>
+#include <QSqlField>
 #include <QSqlRecord>
 
 #include <algorithm>
@@ -306,7 +307,7 @@ QString SqlGridModel::termsSql(QVariantList *binds) const
         .arg(m_body, terms.join(m_filter.anyTerm ? QStringLiteral(" or ") : QStringLiteral(" and ")));
 }
 
-QString SqlGridModel::orderSql(bool wrapped) const
+QString SqlGridModel::orderText(bool wrapped) const
 {
     QString order;
     if (!m_sortField.isEmpty() && columnOf(m_sortField) >= 0) {
@@ -320,9 +321,15 @@ QString SqlGridModel::orderSql(bool wrapped) const
     } else {
         order = m_order;
     }
+    return wrapped ? dropQualifiers(order) : order;
+}
+
+QString SqlGridModel::orderSql(bool wrapped) const
+{
+    const QString order = orderText(wrapped);
     if (order.isEmpty())
         return QString();
-    return QStringLiteral(" order by ") + (wrapped ? dropQualifiers(order) : order);
+    return QStringLiteral(" order by ") + order;
 }
 
 QString SqlGridModel::selectSql(QVariantList *binds) const
@@ -336,12 +343,27 @@ void SqlGridModel::reload()
     beginResetModel();
     m_blocks.clear();
     m_blocksRead = 0;
+    m_offsetReads = 0;
+    m_plan = KeysetPlan();
     m_count = 0;
     if (!m_body.isEmpty()) {
-        QVariantList binds;
-        const QString from = fromSql(&binds);
-        m_count = QueryScalar(m_db, QStringLiteral("select count(*) from (%1) c").arg(from), binds)
-                      .toInt();
+        buildKeysetPlan();
+        if (m_plan.usable) {
+            // The key identifies the rows only where it is never NULL: counted in the same pass.
+            QSqlQuery q = OpenSelect(m_db,
+                                     QStringLiteral("select count(*), count(p.%1) from (%2) p")
+                                         .arg(m_plan.keys.last(), m_plan.inner),
+                                     m_plan.binds);
+            if (q.next()) {
+                m_count = q.value(0).toInt();
+                m_plan.usable = q.value(1).toInt() == m_count;
+            }
+        } else {
+            QVariantList binds;
+            const QString from = fromSql(&binds);
+            m_count = QueryScalar(m_db, QStringLiteral("select count(*) from (%1) c").arg(from), binds)
+                          .toInt();
+        }
     }
     endResetModel();
 }
@@ -356,6 +378,296 @@ int SqlGridModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : m_count;
 }
 
+namespace {
+
+// The terms of an order clause ("a.rq desc, a.id"), split at the commas outside brackets.
+QStringList orderTerms(const QString &order)
+{
+    QStringList terms;
+    int depth = 0;
+    QString current;
+    for (const QChar ch : order) {
+        if (ch == QLatin1Char('('))
+            ++depth;
+        else if (ch == QLatin1Char(')'))
+            --depth;
+        if (ch == QLatin1Char(',') && depth == 0) {
+            terms << current.trimmed();
+            current.clear();
+        } else {
+            current += ch;
+        }
+    }
+    if (!current.trimmed().isEmpty())
+        terms << current.trimmed();
+    return terms;
+}
+
+bool isBareName(const QString &expr)
+{
+    static const QRegularExpression name(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    return name.match(expr).hasMatch();
+}
+
+// Where NULLs come in an order: SQLite puts them first when ascending, PostgreSQL last.
+bool nullsFirst(const Dialect &dialect, bool descending)
+{
+    return dialect.isSqlite() ? !descending : descending;
+}
+
+} // namespace
+
+void SqlGridModel::buildKeysetPlan() const
+{
+    m_plan = KeysetPlan();
+    m_plan.built = true;
+    if (m_body.isEmpty())
+        return;
+    QVariantList binds;
+    const QString from = fromSql(&binds);
+    const QString order = orderText(from != m_body);
+    const QStringList terms = orderTerms(order);
+    if (terms.isEmpty() || m_keyField.isEmpty())
+        return;
+    static const QRegularExpression direction(QStringLiteral("^(.*\\S)\\s+(asc|desc)$"),
+                                              QRegularExpression::CaseInsensitiveOption
+                                                  | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression unkeyable(QStringLiteral("\\b(nulls|collate)\\b"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    QStringList exprs;
+    QVector<bool> descending;
+    for (const QString &term : terms) {
+        const QRegularExpressionMatch m = direction.match(term);
+        const QString expr = m.hasMatch() ? m.captured(1).trimmed() : term;
+        if (expr.isEmpty() || unkeyable.match(expr).hasMatch())
+            return;
+        exprs << expr;
+        descending << (m.hasMatch() && m.captured(2).compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0);
+    }
+    // The last term must identify the row, or rows of equal order values could be skipped.
+    if (dropQualifiers(exprs.last()).compare(m_keyField, Qt::CaseInsensitive) != 0)
+        return;
+
+    // The names of the rows' columns: a bare name among them is read from the rows (an order
+    // term names the output column before a table's), anything else becomes a column of its own.
+    const QSqlRecord rec = OpenSelect(m_db, QStringLiteral("select * from (%1) z limit 0").arg(from), binds).record();
+    QStringList outputs;
+    for (int i = 0; i < rec.count(); ++i)
+        outputs << rec.fieldName(i).toLower();
+    QStringList keys;
+    QStringList added;
+    for (int i = 0; i < exprs.size(); ++i) {
+        const QString &expr = exprs.at(i);
+        if (isBareName(expr) && outputs.count(expr.toLower()) == 1) {
+            keys << expr.toLower();
+        } else if (isBareName(expr) && outputs.count(expr.toLower()) > 1) {
+            return;
+        } else {
+            const QString name = QStringLiteral("jxc_k%1").arg(i);
+            added << expr + QStringLiteral(" as ") + name;
+            keys << name;
+        }
+    }
+    QString inner = from;
+    if (!added.isEmpty()) {
+        static const QRegularExpression plainSelect(QStringLiteral("^\\s*select\\s+(?!distinct\\b|all\\b)"),
+                                                    QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression compound(QStringLiteral("\\b(union|intersect|except)\\b"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch m = plainSelect.match(from);
+        if (!m.hasMatch() || compound.match(from).hasMatch())
+            return;
+        inner = QStringLiteral("select ") + added.join(QStringLiteral(", ")) + QStringLiteral(", ")
+                + from.mid(m.capturedEnd());
+    }
+    m_plan.usable = true;
+    m_plan.inner = inner;
+    m_plan.binds = binds;
+    m_plan.keys = keys;
+    m_plan.descending = descending;
+}
+
+void SqlGridModel::fillBlock(QSqlQuery &q, Block &block, const QStringList &keys) const
+{
+    const QSqlRecord rec = q.record();
+    QVector<int> positions;
+    QVector<bool> exact;  // numbers read as their text (the order values), shown as numbers
+    for (const GridColumn &c : m_columns) {
+        positions << rec.indexOf(c.field);
+        exact << (positions.last() >= 0 && rec.field(positions.last()).metaType().id() == QMetaType::Double);
+    }
+    QVector<int> keyPositions;
+    for (const QString &k : keys)
+        keyPositions << rec.indexOf(k);
+    block.rows.reserve(m_blockSize);
+    bool first = true;
+    while (q.next()) {
+        QVector<QVariant> r(m_columns.size());
+        for (int i = 0; i < m_columns.size(); ++i) {
+            if (positions.at(i) < 0)
+                continue;
+            QVariant v = q.value(positions.at(i));
+            if (exact.at(i) && !v.isNull() && v.typeId() == QMetaType::QString)
+                v = v.toString().toDouble();
+            r[i] = TypedValue(v, m_columns.at(i).kind);
+        }
+        block.rows.append(std::move(r));
+        if (!keyPositions.isEmpty()) {
+            QVector<QVariant> key;
+            key.reserve(keyPositions.size());
+            for (int p : keyPositions)
+                key << q.value(p);
+            if (first)
+                block.firstKey = key;
+            block.lastKey = std::move(key);
+        }
+        first = false;
+    }
+}
+
+SqlGridModel::Block SqlGridModel::readByKey(const QVector<QVariant> &from, Read direction, int limit,
+                                             int offset) const
+{
+    const Dialect dialect = Dialect::of(m_db);
+    const bool backward = direction == Read::Backward;
+    QVariantList binds = m_plan.binds;
+    QStringList orderBy;
+    for (int i = 0; i < m_plan.keys.size(); ++i) {
+        const bool desc = m_plan.descending.at(i) != backward;
+        orderBy << QStringLiteral("p.") + m_plan.keys.at(i) + (desc ? QStringLiteral(" desc") : QStringLiteral(" asc"));
+    }
+    // Rows after `from` in the (possibly reversed) order: for some i, equal on the terms before
+    // i and after on term i, NULLs placed where the database sorts them.
+    QString where;
+    if (!from.isEmpty()) {
+        QStringList alternatives;
+        QStringList equalSoFar;
+        QVariantList equalBinds;
+        for (int i = 0; i < m_plan.keys.size(); ++i) {
+            const QString col = QStringLiteral("p.") + m_plan.keys.at(i);
+            const bool desc = m_plan.descending.at(i) != backward;
+            const bool nullFirst = nullsFirst(dialect, desc);
+            const QVariant &v = from.at(i);
+            const bool key = i == m_plan.keys.size() - 1;  // never NULL (counted on reloading)
+            QString after;
+            QVariantList afterBinds;
+            if (v.isNull()) {
+                after = nullFirst ? col + QStringLiteral(" is not null") : QString();
+            } else {
+                after = col + (desc ? QStringLiteral(" < ?") : QStringLiteral(" > ?"));
+                afterBinds << v;
+                if (!nullFirst && !key)
+                    after = QStringLiteral("(") + after + QStringLiteral(" or ") + col + QStringLiteral(" is null)");
+            }
+            if (!after.isEmpty()) {
+                QStringList parts = equalSoFar;
+                parts << after;
+                alternatives << QStringLiteral("(") + parts.join(QStringLiteral(" and ")) + QLatin1Char(')');
+                binds << equalBinds << afterBinds;
+            }
+            if (v.isNull()) {
+                equalSoFar << col + QStringLiteral(" is null");
+            } else {
+                equalSoFar << col + QStringLiteral(" = ?");
+                equalBinds << v;
+            }
+        }
+        where = alternatives.isEmpty()
+                    ? QStringLiteral(" where 1 = 0")
+                    : QStringLiteral(" where (") + alternatives.join(QStringLiteral(" or ")) + QLatin1Char(')');
+        // A bound on the first value lets the database start at it in an index.
+        const bool desc0 = m_plan.descending.at(0) != backward;
+        if (m_plan.keys.size() > 1 && !from.at(0).isNull() && nullsFirst(dialect, desc0)) {
+            where += QStringLiteral(" and p.") + m_plan.keys.at(0) + (desc0 ? QStringLiteral(" <= ?") : QStringLiteral(" >= ?"));
+            binds << from.at(0);
+        }
+    }
+    const QString sql = QStringLiteral("select * from (") + m_plan.inner + QStringLiteral(") p") + where
+                        + QStringLiteral(" order by ") + orderBy.join(QStringLiteral(", "))
+                        + QStringLiteral(" limit ") + QString::number(limit)
+                        + (offset > 0 ? QStringLiteral(" offset ") + QString::number(offset) : QString());
+    QSqlQuery q(m_db);
+    if (dialect.isPostgres())
+        q.setNumericalPrecisionPolicy(QSql::HighPrecision);  // order values exactly as stored
+    OpenQuery(q, sql, binds);
+    Block block;
+    fillBlock(q, block, m_plan.keys);
+    if (backward) {
+        std::reverse(block.rows.begin(), block.rows.end());
+        std::swap(block.firstKey, block.lastKey);
+    }
+    return block;
+}
+
+void SqlGridModel::readByOffset(int block) const
+{
+    Block b;
+    if (m_plan.usable) {
+        b = readByKey({}, Read::Forward, m_blockSize, block * m_blockSize);
+    } else {
+        QVariantList binds;
+        const QString sql = selectSql(&binds)
+                            + QStringLiteral(" limit %1 offset %2").arg(m_blockSize).arg(block * m_blockSize);
+        QSqlQuery q(m_db);
+        if (Dialect::of(m_db).isPostgres())
+            q.setNumericalPrecisionPolicy(QSql::HighPrecision);
+        OpenQuery(q, sql, binds);
+        fillBlock(q, b, {});
+    }
+    ++m_blocksRead;
+    ++m_offsetReads;
+    m_blocks.insert(block, std::move(b));
+}
+
+void SqlGridModel::loadBlock(int block) const
+{
+    if (!m_plan.built)
+        buildKeysetPlan();
+    if (!m_plan.usable) {
+        readByOffset(block);
+        return;
+    }
+    const int lastBlock = (m_count - 1) / m_blockSize;
+    // A block next to a loaded one, the first and the last are read by key.
+    const int below = block > 0 && m_blocks.contains(block - 1) ? block - 1 : -1;
+    const int above = block < lastBlock && m_blocks.contains(block + 1) ? block + 1 : -1;
+    auto forwardFrom = [&](int start) {  // start: a loaded block, or -1 for the first row
+        for (int b = start + 1; b <= block; ++b) {
+            const QVector<QVariant> from = b == 0 ? QVector<QVariant>() : m_blocks.value(b - 1).lastKey;
+            if (b > 0 && (from.isEmpty() || from.last().isNull())) {  // the rows changed under the grid
+                readByOffset(b);
+                continue;
+            }
+            Block next = readByKey(from, Read::Forward, m_blockSize);
+            ++m_blocksRead;
+            m_blocks.insert(b, std::move(next));
+        }
+    };
+    auto backwardFrom = [&](int start) {  // start: a loaded block, or lastBlock + 1 for the end
+        for (int b = start - 1; b >= block; --b) {
+            const int size = b == lastBlock ? m_count - lastBlock * m_blockSize : m_blockSize;
+            const QVector<QVariant> from = b == lastBlock ? QVector<QVariant>() : m_blocks.value(b + 1).firstKey;
+            if (b < lastBlock && (from.isEmpty() || from.last().isNull())) {
+                readByOffset(b);
+                continue;
+            }
+            Block next = readByKey(from, Read::Backward, size);
+            ++m_blocksRead;
+            m_blocks.insert(b, std::move(next));
+        }
+    };
+    if (below >= 0)
+        forwardFrom(below);
+    else if (above >= 0)
+        backwardFrom(above);
+    else if (block == 0)
+        forwardFrom(-1);
+    else if (block == lastBlock)
+        backwardFrom(lastBlock + 1);
+    else
+        readByOffset(block);
+}
+
 const QVector<QVariant> &SqlGridModel::rowAt(int row) const
 {
     static const QVector<QVariant> empty;
@@ -364,31 +676,15 @@ const QVector<QVariant> &SqlGridModel::rowAt(int row) const
     const int block = row / m_blockSize;
     auto it = m_blocks.constFind(block);
     if (it == m_blocks.constEnd()) {
-        QVariantList binds;
-        const QString sql = selectSql(&binds)
-                            + QStringLiteral(" limit %1 offset %2").arg(m_blockSize).arg(block * m_blockSize);
-        QSqlQuery q = OpenSelect(m_db, sql, binds);
-        const QSqlRecord rec = q.record();
-        QVector<int> positions;
-        for (const GridColumn &c : m_columns)
-            positions << rec.indexOf(c.field);
-        QVector<QVector<QVariant>> rows;
-        rows.reserve(m_blockSize);
-        while (q.next()) {
-            QVector<QVariant> r(m_columns.size());
-            for (int i = 0; i < m_columns.size(); ++i) {
-                if (positions.at(i) >= 0)
-                    r[i] = TypedValue(q.value(positions.at(i)), m_columns.at(i).kind);
-            }
-            rows.append(std::move(r));
-        }
-        ++m_blocksRead;
-        it = m_blocks.insert(block, rows);
+        loadBlock(block);
+        it = m_blocks.constFind(block);
+        if (it == m_blocks.constEnd())
+            return empty;
     }
     const int inBlock = row - block * m_blockSize;
-    if (inBlock >= it->size())
+    if (inBlock >= it->rows.size())
         return empty;
-    return it->at(inBlock);
+    return it->rows.at(inBlock);
 }
 
 QVariant SqlGridModel::rawValue(int row, int column) const

@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStringList>
 #include <QVariantList>
 #include <QVector>
@@ -131,6 +132,14 @@ protected:
 // ("a.id desc"); filter and sort are applied by the database with bound values. Sort
 // expressions and the filter name the statement's output columns (with a filter the body is
 // read as a subquery; a qualifier such as "b." is then dropped).
+//
+// Blocks are read by key: when the order ends with the key field (a sort always does), the
+// block after a loaded one is the rows after its last row's order values, the block before one
+// the rows before its first row's values read backwards, and the last block is read backwards
+// from the end; so every block costs the same however deep it lies. A block with no loaded
+// neighbour (a scroll-bar drag to the middle) is read by its offset, and so is every block of an
+// order the model cannot key (one that does not end with the key field, or whose values are
+// expressions over a body that is no plain select).
 class SqlGridModel final : public GridModel
 {
     Q_OBJECT
@@ -142,8 +151,10 @@ public:
                       const QVariantList &binds = {});
     void setBlockSize(int rows) { m_blockSize = rows > 0 ? rows : 400; }
     int blockSize() const { return m_blockSize; }
-    // Blocks read since the last reload (tests and benchmarks).
+    // Blocks read since the last reload (tests and benchmarks), and how many of them were read
+    // by their offset instead of by key.
     int blocksRead() const { return m_blocksRead; }
+    int blocksReadByOffset() const { return m_offsetReads; }
 
     void reload() override;
     double sum(const QString &field) const override;
@@ -166,8 +177,34 @@ private:
     QString fromSql(QVariantList *binds) const;   // body, wrapped with the filter when set
     QString termsSql(QVariantList *binds) const;  // body wrapped with a Terms filter
     QString filterExpression(const QString &field) const;
+    QString orderText(bool wrapped) const;
     QString orderSql(bool wrapped) const;
     const QVector<QVariant> &rowAt(int row) const;
+
+    // How blocks are read by key (built at the first read after a reload).
+    struct KeysetPlan
+    {
+        bool built = false;
+        bool usable = false;
+        QString inner;        // the rows with the order values as columns
+        QVariantList binds;   // of `inner`
+        QStringList keys;     // the order values' column names in `inner`
+        QVector<bool> descending;
+    };
+    struct Block
+    {
+        QVector<QVector<QVariant>> rows;
+        QVector<QVariant> firstKey;  // order values of the first and last row
+        QVector<QVariant> lastKey;
+    };
+    enum class Read { Forward, Backward };
+    void buildKeysetPlan() const;
+    void loadBlock(int block) const;
+    void readByOffset(int block) const;
+    // Reads up to `limit` rows after (Forward) or before (Backward) `from` in the order; an
+    // empty `from` starts at the first (Forward) or last (Backward) row, `offset` rows on.
+    Block readByKey(const QVector<QVariant> &from, Read direction, int limit, int offset = 0) const;
+    void fillBlock(QSqlQuery &q, Block &block, const QStringList &keys) const;
 
     QSqlDatabase m_db;
     QString m_body;
@@ -176,7 +213,9 @@ private:
     int m_blockSize = 400;
     int m_count = 0;
     mutable int m_blocksRead = 0;
-    mutable QHash<int, QVector<QVector<QVariant>>> m_blocks;
+    mutable int m_offsetReads = 0;
+    mutable QHash<int, Block> m_blocks;
+    mutable KeysetPlan m_plan;
 };
 
 // Rows computed by rules: set whole (or by a loader that reload() calls again); filtered and

@@ -7,6 +7,7 @@
 #include "foundation/db/transaction.h"
 #include "foundation/numbering.h"
 #include "foundation/sanitize.h"
+#include "foundation/schema/newsettemplate.h"
 #include "foundation/schema/schemabuilder.h"
 
 #include <QDir>
@@ -28,19 +29,11 @@ void removeSqliteFiles(const QString &path)
 // Builds every table with its default rows in the database `fileName` (already created).
 void buildTables(const ConnectionSettings &settings, const QString &fileName, const Clock &clock)
 {
-    const QString connection = QStringLiteral("jxc_newset_") + QUuid::createUuid().toString(QUuid::Id128);
-    try {
-        {
-            QSqlDatabase db = OpenConnection(settings, fileName, connection);
-            CreateAllTables(db, clock);
-            if (settings.kind == DbKind::Sqlite)
-                RunSql(db, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-        }
-        CloseConnection(connection);
-    } catch (...) {
-        CloseConnection(connection);
-        throw;
-    }
+    WithConnection(settings, fileName, [&](const QSqlDatabase &db) {
+        CreateAllTables(db, clock);
+        if (settings.kind == DbKind::Sqlite)
+            RunSql(db, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    });
 }
 
 QString accountSetTooLong(const AccountSetInput &input)
@@ -96,9 +89,11 @@ AccountSetResult CreateAccountSet(const ConnectionSettings &settings, const QSql
         } else {
             if (DatabaseExists(settings, dbname))
                 DropDatabase(settings, dbname);  // left over, registered nowhere
-            CreateEmptyDatabase(settings, dbname);
-            built = true;
-            buildTables(settings, dbname, clock);
+            if (!CreateSetFromTemplate(settings, dbname, clock)) {
+                CreateEmptyDatabase(settings, dbname);
+                built = true;
+                buildTables(settings, dbname, clock);
+            }
         }
         built = true;
 

@@ -2,6 +2,7 @@
 
 #include "../support/testdb.h"
 
+#include "foundation/db/numbers.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
 #include "foundation/loginstate.h"
@@ -99,6 +100,79 @@ TEST_F(SalePriceTest, LastSaleFoundBehindManyNewerSalesToOthers)
     setMode("1", false);
     EXPECT_EQ(price(), QStringLiteral("7"));
     EXPECT_EQ(GetSalePrice(db(), state, QStringLiteral("100001"), QStringLiteral("G")), QStringLiteral("9"));
+}
+
+// The statements the look-ups answered with before they were indexed: the reference.
+QString ReferenceUnitPrice(const QSqlDatabase &db, const QString &customer, const QString &goods, const QString &unit)
+{
+    return QueryScalar(db,
+                       QStringLiteral("select l.ls_dj from jxc_lsxsd h join jxc_lsxssp l on l.gl_djh = h.gl_djh "
+                                      "where h.ls_status = 1 and h.kh_sn = ? and l.g_sn = ? and l.dw_name = ? "
+                                      "order by h.ls_xsrq desc, l.id desc limit 1"),
+                       {customer, goods, unit});
+}
+
+TEST_F(SalePriceTest, CounterCustomerWithALongHistory)
+{
+    // 50,000 lines on 10,000 audited sales to R: the goods G in 箱 on most of them, dated in
+    // entry order, except one sale in the middle of the ids dated after all others; pending
+    // sales dated later still; 瓶 lines only early on; another customer's later sales.
+    const int kSales = 10000;
+    {
+        Transaction tx(db());
+        QList<QVariantList> headers, lines;
+        for (int i = 0; i < kSales; ++i) {
+            const QString number = QStringLiteral("XS%1").arg(i, 8, 10, QLatin1Char('0'));
+            const QDate day = QDate(2020, 1, 1).addDays(i / 10);
+            QString date = day.toString(QStringLiteral("yyyy-MM-dd"));
+            if (i == kSales / 2)
+                date = QStringLiteral("2030-06-01");
+            const bool pending = i % 997 == 0;
+            headers << QVariantList{number, QStringLiteral("R"), pending ? QStringLiteral("2031-01-01") : date, pending ? 0 : 1};
+            for (int k = 0; k < 5; ++k) {
+                const bool box = k == 0 && i % 3 != 1;
+                const QString unit = box ? QStringLiteral("箱") : (k == 1 && i < 100 ? QStringLiteral("瓶") : QStringLiteral("个"));
+                lines << QVariantList{number, box || unit == QLatin1String("瓶") ? QStringLiteral("G") : QStringLiteral("H%1").arg(k),
+                                      unit, 100.0 + i + k / 10.0};
+            }
+        }
+        headers << QVariantList{QStringLiteral("XSZ"), QStringLiteral("K"), QStringLiteral("2032-01-01"), 1};
+        lines << QVariantList{QStringLiteral("XSZ"), QStringLiteral("G"), QStringLiteral("箱"), 1.5};
+        // Many rows a statement (in entry order): the ids follow the list.
+        const auto insert = [&](const QString &head, const QList<QVariantList> &rows) {
+            for (qsizetype at = 0; at < rows.size(); at += 250) {
+                QStringList marks;
+                QVariantList binds;
+                for (qsizetype r = at; r < std::min(rows.size(), at + 250); ++r) {
+                    marks << QStringLiteral("(?, ?, ?, ?)");
+                    binds << rows.at(r);
+                }
+                RunSql(db(), head + marks.join(QStringLiteral(", ")), binds);
+            }
+        };
+        insert(QStringLiteral("insert into jxc_lsxsd (gl_djh, kh_sn, ls_xsrq, ls_status) values "), headers);
+        insert(QStringLiteral("insert into jxc_lsxssp (gl_djh, g_sn, dw_name, ls_dj) values "), lines);
+        tx.commit();
+    }
+    setMode("1", false);
+    struct Case
+    {
+        const char *customer, *unit;
+    };
+    const Case cases[] = {{"R", "箱"}, {"R", "瓶"}, {"R", "个"}, {"K", "箱"}, {"R", "件"}};
+    QStringList got;
+    for (const Case &c : cases)
+        got << GetSalePriceByUnit(db(), state, QString::fromLatin1(c.customer), QStringLiteral("G"), QString::fromUtf8(c.unit));
+    // The reference reads every line of the customer; with statistics it does so in good time.
+    RunSql(db(), QStringLiteral("analyze"));
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        SCOPED_TRACE(std::string(cases[i].customer) + " " + cases[i].unit);
+        const QString want = ReferenceUnitPrice(db(), QString::fromLatin1(cases[i].customer), QStringLiteral("G"),
+                                                QString::fromUtf8(cases[i].unit));
+        EXPECT_EQ(got.at(i), want.isEmpty() ? QStringLiteral("0") : NumberText(RoundTo(TextToNumber(want), 2)));
+    }
+    EXPECT_EQ(GetSalePriceByUnit(db(), state, QStringLiteral("R"), QStringLiteral("G"), QStringLiteral("箱")),
+              QStringLiteral("5100"));  // the sale dated last, in the middle of the ids
 }
 
 struct LevelCase

@@ -9,6 +9,7 @@
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
 #include "foundation/oplog.h"
+#include "foundation/schema/newsettemplate.h"
 #include "foundation/schema/schemabuilder.h"
 #include "screenkit/datagrid.h"
 #include "shell/accountsets.h"
@@ -33,6 +34,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTabWidget>
 #include <QtTest/QTest>
 
@@ -60,9 +62,16 @@ protected:
         const bool postgres = settings.kind == DbKind::Postgres && data;
         ShellTest::TearDown();  // closes the program's connections first
         if (postgres) {
-            for (int sn = 100002; sn <= 100006; ++sn) {
+            QStringList files{QStringLiteral("newset_reference.db")};
+            for (int sn = 100002; sn <= 100006; ++sn)
+                files << AccountSetDbName(QString::number(sn));
+            try {
+                files << ServerDatabaseFiles(settings, QStringLiteral("newset"));  // the pristine sets
+            } catch (...) {
+            }
+            for (const QString &file : files) {
                 try {
-                    DropDatabase(settings, AccountSetDbName(QString::number(sn)));
+                    DropDatabase(settings, file);
                 } catch (...) {
                 }
             }
@@ -162,6 +171,66 @@ TEST_F(AccountSetTest, NewSetHoldsOnlyDefaultRowsAndIsRegisteredLast)
     EXPECT_EQ(data->mainFileName(), "jxc.db");
     EXPECT_EQ(count("select count(*) from jxc_goods where g_sn = 'G1'"), "1");
     EXPECT_TRUE(temporaryFiles().isEmpty()) << temporaryFiles().join(',').toStdString();
+}
+
+// Every table's columns, the indexes and every row of a set, as text.
+QStringList SetContents(const ConnectionSettings &settings, const QString &file)
+{
+    QStringList out;
+    {
+        QSqlDatabase db = OpenConnection(settings, file, QStringLiteral("acct_contents"));
+        QStringList indexes = IndexNames(db);
+        indexes.sort();
+        out << indexes.join(',');
+        QStringList tables = TableNames(db);
+        tables.sort();
+        for (const QString &t : tables) {
+            out << t + ": " + TableColumns(db, t).join(',');
+            ForEachRow(db, QStringLiteral("select * from %1 order by id").arg(t), {}, [&](const QSqlQuery &q) {
+                QStringList values;
+                for (int i = 0; i < q.record().count(); ++i)
+                    values << (q.isNull(i) ? QStringLiteral("NULL") : ValueText(q.value(i)));
+                out << t + " | " + values.join('|');
+            });
+        }
+    }
+    CloseConnection(QStringLiteral("acct_contents"));
+    return out;
+}
+
+TEST_F(AccountSetTest, NewSetOnTheServerIsACopyOfThePristineSet)
+{
+    if (settings.kind != DbKind::Postgres)
+        GTEST_SKIP() << "PostgreSQL only";
+    const QString pristine = NewSetTemplateFile();
+    CreateEmptyDatabase(settings, QStringLiteral("newset_000000000000.db"));  // of an older program
+    ASSERT_TRUE(create("first").ok());
+    EXPECT_TRUE(DatabaseExists(settings, pristine));
+    EXPECT_FALSE(DatabaseExists(settings, QStringLiteral("newset_000000000000.db")));
+    EXPECT_EQ(ServerDatabaseFiles(settings, QStringLiteral("newset")), QStringList{pristine});
+
+    // Another day: the copy carries that day's date like a set built on it.
+    clock.set(QDateTime(QDate(2025, 7, 9), QTime(8, 30, 0)));
+    ASSERT_TRUE(create("second").ok());
+    CreateEmptyDatabase(settings, QStringLiteral("newset_reference.db"));
+    {
+        QSqlDatabase ref = OpenConnection(settings, QStringLiteral("newset_reference.db"), QStringLiteral("acct_ref"));
+        CreateAllTables(ref, clock);
+    }
+    CloseConnection(QStringLiteral("acct_ref"));
+    const QStringList copied = SetContents(settings, "jxc_100003.db");
+    EXPECT_EQ(copied, SetContents(settings, QStringLiteral("newset_reference.db")));
+    EXPECT_TRUE(copied.filter(QStringLiteral("2025-07-09")).size() >= 6);
+    EXPECT_EQ(inSet("jxc_100003.db", "select count(*) from jxc_xjyh where xj_rq = '2025-07-09'"), "6");
+
+    // While another session is connected to the pristine set the server refuses the copy: the
+    // set is built instead.
+    {
+        QSqlDatabase holder = OpenConnection(settings, pristine, QStringLiteral("acct_holder"));
+        ASSERT_TRUE(create("third").ok());
+    }
+    CloseConnection(QStringLiteral("acct_holder"));
+    EXPECT_EQ(SetContents(settings, "jxc_100004.db"), copied);
 }
 
 TEST_F(AccountSetTest, DefaultAndForbiddenFlagsDecideTheLoginList)

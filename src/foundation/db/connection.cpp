@@ -224,6 +224,37 @@ void CopyDatabase(const ConnectionSettings &settings, const QString &fromFile, c
                             quoteIdent(DatabaseTarget(settings, fromFile))));
 }
 
+void WithConnection(const ConnectionSettings &settings, const QString &fileName,
+                    const std::function<void(const QSqlDatabase &)> &work)
+{
+    const QString connection = QStringLiteral("jxc_own_") + QUuid::createUuid().toString(QUuid::Id128);
+    try {
+        {
+            QSqlDatabase db = OpenConnection(settings, fileName, connection);
+            work(db);
+        }
+        CloseConnection(connection);
+    } catch (...) {
+        CloseConnection(connection);
+        throw;
+    }
+}
+
+QStringList ServerDatabaseFiles(const ConnectionSettings &settings, const QString &start)
+{
+    QStringList files;
+    if (settings.kind != DbKind::Postgres)
+        return files;
+    MaintenanceConnection m(settings);
+    const QString head = settings.prefix + start;
+    QSqlQuery q = OpenSelect(m.db(),
+                             QStringLiteral("select datname from pg_database where substr(datname, 1, ?) = ? order by datname"),
+                             {int(head.size()), head});
+    while (q.next())
+        files << q.value(0).toString().mid(settings.prefix.size()) + QStringLiteral(".db");
+    return files;
+}
+
 void SqliteBackupToFile(const QSqlDatabase &db, const QString &filePath)
 {
     const QVariant v = db.driver()->handle();

@@ -4,6 +4,9 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 // Where the account sets live. Without data/database.ini (or with driver=sqlite) every account
 // set is an SQLite file in data/; with driver=postgres each is a database on the server.
@@ -47,6 +50,15 @@ void DropDatabase(const ConnectionSettings &settings, const QString &fileName);
 // Creates `toFile` as a copy of `fromFile` (PostgreSQL: CREATE DATABASE … TEMPLATE, which needs
 // no open connection on the source; SQLite: the online backup API).
 void CopyDatabase(const ConnectionSettings &settings, const QString &fromFile, const QString &toFile);
+
+// Runs `work` on a connection of its own to the set `fileName`, closed again afterwards (also
+// when `work` throws).
+void WithConnection(const ConnectionSettings &settings, const QString &fileName,
+                    const std::function<void(const QSqlDatabase &)> &work);
+
+// PostgreSQL: the server's databases whose names start with the settings' prefix + `start`, as
+// the file names the routines above take ("newset_1a2b.db"). SQLite: none.
+QStringList ServerDatabaseFiles(const ConnectionSettings &settings, const QString &start);
 
 // SQLite online backup of an open connection into a file (replaced when it exists).
 void SqliteBackupToFile(const QSqlDatabase &db, const QString &filePath);

@@ -6,6 +6,7 @@
 #include "foundation/productconstants.h"
 #include "foundation/schema/catalog.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QSet>
 #include <QSqlQuery>
@@ -406,4 +407,67 @@ SchemaUpgradeReport UpgradeSchema(const QSqlDatabase &db, const Clock &clock)
     }
     addOwnColumnsAndIndexes(db, report);
     return report;
+}
+
+QString CatalogueFingerprint()
+{
+    const Catalog &catalog = Catalog::instance();
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    const auto add = [&](const QString &text) {
+        hash.addData(text.toUtf8());
+        hash.addData(QByteArrayView("\x1f", 1));
+    };
+    add(LatestSchemaStep());
+    for (const QString &name : catalog.creationOrder()) {
+        const Table &t = catalog.tableOrThrow(name);
+        add(t.name);
+        add(QString::fromLatin1(t.def->columns));
+        add(QString::fromLatin1(t.def->ownColumns));
+        for (const Index &ix : t.indexes)
+            add(QStringLiteral("%1%2:%3").arg(ix.unique ? QStringLiteral("unique ") : QString(), ix.name,
+                                              ix.columns.join(QLatin1Char(','))));
+        for (const schema::DefaultRows &group : t.def->defaults) {
+            add(QString::fromLatin1(group.columns));
+            for (const std::vector<schema::Val> &row : group.rows)
+                for (const schema::Val &v : row) {
+                    // The product's texts as resolved; the dates stay placeholders.
+                    const QVariant value = v.value();
+                    const bool dated = value.typeId() == QMetaType::QString
+                                       && (value.toString().contains(QLatin1String("{TODAY}"))
+                                           || value.toString().contains(QLatin1String("{NOW}")));
+                    add(value.isNull() ? QStringLiteral("\x01NULL")
+                                       : QString::fromLatin1(value.typeName()) + QLatin1Char(':')
+                                             + (dated ? value.toString() : resolve(value, Clock::system()).toString()));
+                }
+        }
+    }
+    return QString::fromLatin1(hash.result().toHex().left(12));
+}
+
+void RefreshDatedDefaults(const QSqlDatabase &db, const Clock &clock)
+{
+    const Catalog &catalog = Catalog::instance();
+    Transaction tx(db);
+    for (const QString &name : catalog.creationOrder()) {
+        const Table &t = catalog.tableOrThrow(name);
+        qint64 id = 0;  // default rows are the table's first rows, numbered from 1 in order
+        for (const schema::DefaultRows &group : t.def->defaults) {
+            QStringList cols;
+            for (const QString &c : QString::fromLatin1(group.columns).split(QLatin1Char(','), Qt::SkipEmptyParts))
+                cols << c.trimmed();
+            for (const std::vector<schema::Val> &row : group.rows) {
+                ++id;
+                for (size_t i = 0; i < row.size() && int(i) < cols.size(); ++i) {
+                    const QVariant &value = row.at(i).value();
+                    if (value.typeId() != QMetaType::QString
+                        || (!value.toString().contains(QLatin1String("{TODAY}"))
+                            && !value.toString().contains(QLatin1String("{NOW}"))))
+                        continue;
+                    RunSql(db, QStringLiteral("update %1 set %2 = ? where id = ?").arg(t.name, cols.at(int(i))),
+                           {resolve(value, clock), id});
+                }
+            }
+        }
+    }
+    tx.commit();
 }

@@ -67,3 +67,12 @@ QString CreateTableSql(const QSqlDatabase &db, const QString &table);
 
 // The date of the last upgrade step: what UpgradeSchema leaves in the marker.
 QString LatestSchemaStep();
+
+// Twelve hex digits that change whenever what CreateAllTables builds changes (tables, columns,
+// indexes, default rows with the product's texts, the last upgrade step), whatever the day: a
+// set built once stands for a new one while its fingerprint holds.
+QString CatalogueFingerprint();
+
+// Writes today's date and the time `clock` gives into the default rows that carry them (a set
+// copied from one built on another day). In one transaction.
+void RefreshDatedDefaults(const QSqlDatabase &db, const Clock &clock = Clock::system());

@@ -82,8 +82,8 @@ std::vector<TableDef> schema::tradeTables()
          "pos_yhk numeric, pos_djq numeric, pos_rjid varchar(32), hy_fdzt varchar(32), hy_fd varchar(32)",
          {},
          "",
-         // A customer's sales history (sale price proposal).
-         {"customer:kh_sn", "employee:u_sn", "warehouse:ck_sn"}},
+         // A customer's sales history, and its audited sales newest day first (sale price proposal).
+         {"customer:kh_sn", "customer_day:kh_sn,ls_status,ls_xsrq", "employee:u_sn", "warehouse:ck_sn"}},
         // Sales return lines ("XT"), also POS return lines.
         {"jxc_xsthsp",
          "gl_djh varchar(16), g_sn varchar(32), th_dj numeric, th_cbj numeric, th_zcb numeric, th_sl numeric, "
