@@ -107,6 +107,10 @@ bool InventoryPickerRules::refuseCounted(const DocumentContext &context, const Q
 
 int InventoryPickerRules::addCounted(const DocumentContext &context, const QStringList &goods)
 {
+    if (goods.size() > kMostPickedAtOnce) {
+        m_notices.notice(QStringLiteral("批量添加不能超过300行！"));
+        return -1;
+    }
     int added = 0;
     try {
         const QSet<QString> counted = CountedGoods(m_db, m_state, context.number, goods);

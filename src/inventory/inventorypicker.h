@@ -36,6 +36,9 @@ struct PickedGoods
     double stock = 0.0;
 };
 
+// The most rows a picker adds in one batch.
+inline constexpr int kMostPickedAtOnce = 300;
+
 class InventoryPickerRules
 {
 public:
@@ -65,7 +68,8 @@ public:
     // Stocktaking goods added without the dialog, in the order given: each counted at its stock
     // row in the warehouse (ts_dj = ts_sl = kc_sl, ts_dzl kc_cbj, ts_zje 0, ts_je kc_zsl); one in
     // the basket or on the number is skipped with the message above, shown once until
-    // clearDuplicateNotice. One transaction; returns the rows added, −1 on a database error.
+    // clearDuplicateNotice. More than 300 at once are refused ("批量添加不能超过300行！"). One
+    // transaction; returns the rows added, −1 when refused or on a database error.
     int addCounted(const DocumentContext &context, const QStringList &goods);
     void clearDuplicateNotice() { m_duplicateShown = false; }
 
