@@ -62,6 +62,11 @@ CountStock StocktakingRules::stockOf(const QString &goods, const QString &wareho
     return s;
 }
 
+QString StocktakingRules::ScannedCode(const QString &typed)
+{
+    return TransferEntry::ScannedCode(typed);
+}
+
 InventoryResult StocktakingRules::scan(DocumentContext &context, const QString &typed)
 {
     InventoryResult result;

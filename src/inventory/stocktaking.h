@@ -60,6 +60,9 @@ public:
     CountTotals totals(const QString &number) const;
     CountStock stockOf(const QString &goods, const QString &warehouse) const;
 
+    // The code a scanned text stands for (the box shows it): trimmed, the part before a "，".
+    static QString ScannedCode(const QString &typed);
+
     // A barcode (Enter in 条码): the part before a full-width "，"; the first goods by id whose
     // code or barcode it is ("没有找到与该条码匹配的商品，请检查！"); a goods already on the number
     // (any operator) "该商品已经存在，不能重复盘点！"; else, after the day's number lock and the

@@ -1,6 +1,6 @@
 #pragma once
 
-// What the inventory goods pickers (TF_Kcdb_Add, TF_Bsby_Add) share on the kit's pick-rows
+// What the inventory goods pickers (TF_Kcdb_Add, TF_Bsby_Add, TF_Kcpd_Add) share on the kit's pick-rows
 // dialog: the goods of the document's warehouse on the two pages (all goods, and the goods of
 // the class chosen in the tree), fetched in blocks and sorted by the database, the search box's
 // label by PickerEnterSearch, the basket of the operator's rows, its commands (modify through
@@ -13,6 +13,7 @@
 #include "screenkit/pickrows.h"
 #include "shell/forms/screenregistry.h"
 
+class QGroupBox;
 class SqlGridModel;
 
 // The options the inventory pickers share (search over name, short code, code, barcode and
@@ -46,6 +47,8 @@ protected:
     QList<int> chosenRows() const;
     // At every opening, after the lists and the basket are loaded.
     virtual void afterActivate() {}
+    // The lists in a group "查询商品列表" under the prompts, one line each.
+    QGroupBox *placeListGroup(const QStringList &prompts);
 
     ScreenContext m_context;
     InventoryPickerRules m_rules;
