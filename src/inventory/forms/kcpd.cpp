@@ -59,6 +59,7 @@ TF_Kcpd::TF_Kcpd(const ScreenContext &context, QWidget *parent)
     m_import = new QPushButton(QStringLiteral("盘点数据导入"), buttonGroup());
     m_import->setObjectName(QStringLiteral("btnImport"));
     m_import->setToolTip(QStringLiteral("模板中标题为红色的列,要求必须输入！"));
+    m_import->setAutoDefault(false);
     row->insertWidget(row->indexOf(printButton()) + 1, m_import);
     connect(m_import, &QPushButton::clicked, this, &TF_Kcpd::importCounts);
 
@@ -111,11 +112,12 @@ void TF_Kcpd::opening()
 void TF_Kcpd::startDocument()
 {
     noteBox()->clear();
+    // The operator's lines left under the number handed out are dropped.
+    m_rules.discard(number());
+    reloadLines();
     KeyedCombo *warehouse = warehouseBox();
     if (!warehouse->selectText(GetDefaultWarehouseName(m_db)) && warehouse->count() > 0)
         warehouse->setCurrentIndex(0);
-    updateLocks();
-    updateTotals();
 }
 
 void TF_Kcpd::afterOpening()
