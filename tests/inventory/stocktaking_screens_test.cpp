@@ -9,6 +9,8 @@
 #include "inventory/forms/kcpd_sele.h"
 #include "screenkit/barcodepanel.h"
 #include "screenkit/editors.h"
+#include "foundation/db/transaction.h"
+#include "../support/pickerlimit.h"
 #include "shell/commandtable.h"
 
 #include <QGroupBox>
@@ -142,6 +144,30 @@ TEST_F(StocktakingWindowTest, PickerBasketWidthFollowsTheWindow)
         picker->reject();
     });
     w->addButton()->click();
+}
+
+TEST_F(StocktakingWindowTest, PickerBatchStopsAt300Rows)
+{
+    {
+        // 297 more goods stocked in 主仓库 beside the set's four.
+        Transaction tx(db());
+        for (int i = 1; i <= 297; ++i) {
+            const QString code = QString::number(30000000 + i);
+            AddInventoryGoods(db(), code, QStringLiteral("批量%1").arg(i), QStringLiteral("个"), 2, 1, 1, code);
+            InsertRow(db(), "jxc_kcsp", {{"g_sn", code}, {"ck_sn", kMainWarehouse}, {"kc_sl", 100.0}});
+        }
+        tx.commit();
+    }
+    TF_Kcpd *w = openCount();
+    whenShown("TF_Kcpd_Add", [&](QDialog *d) {
+        ExpectBatchLimitOf300(static_cast<TF_Kcpd_Add *>(d), notices,
+                              [&] { return RowsText(db(), "select count(*) from jxc_tempspxf where a_name = 'admin'").toInt(); }, true);
+        notices.script({Notices::Answer::No});
+        PressKey(d, Qt::Key_Escape);
+    });
+    keyTo(w->linesGrid()->view(), Qt::Key_F2);
+    EXPECT_TRUE(failures.isEmpty()) << failures.join(' ').toStdString();
+    EXPECT_EQ(w->lineCount(), 0);
 }
 
 } // namespace
