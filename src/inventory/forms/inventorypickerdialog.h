@@ -14,6 +14,7 @@
 #include "shell/forms/screenregistry.h"
 
 class QGroupBox;
+class QMenu;
 class SqlGridModel;
 
 // The options the inventory pickers share (search over name, short code, code, barcode and
@@ -49,6 +50,10 @@ protected:
     virtual void afterActivate() {}
     // The lists in a group "查询商品列表" under the prompts, one line each.
     QGroupBox *placeListGroup(const QStringList &prompts);
+    // The multi-select pickers' menus: "加入选中商品(&Z)" on both lists; "修改(&X)", "删除(&Y)" and
+    // "删除全部(&Z)" (after "您确定要删除当前全部商品吗！") on the basket, returned.
+    QMenu *installPickerMenus();
+    void removeAllRows();
 
     ScreenContext m_context;
     InventoryPickerRules m_rules;

@@ -24,7 +24,6 @@ private:
     void afterActivate() override;
     void addRows();
     void addDirect(DataGrid *grid, const QList<int> &rows);
-    void removeAllRows();
 
     QMenu *m_basketMenu = nullptr;
 };
