@@ -6,6 +6,9 @@
 //   - the audit of a 300-line loss dated now (≤ 300 ms)
 //   - the picker's 确定 of 300 basket rows into a transfer (≤ 50 ms)
 //   - one barcode line of a transfer with 20,000 goods in the set (≤ 20 ms)
+//   - the audit of a 300-line stocktaking of one warehouse with 150 differing lines (≤ 500 ms)
+//   - the pre-audit check GetPdMsg on such a stocktaking (≤ 50 ms)
+//   - a stocktaking picker batch of 300 goods and its 确定 (≤ 100 ms)
 // each beside its raw reference: the statements the program sent, sent again for a twin of the
 // document through sqlite3 / libpq directly (rawreplay.h), their count and the ratio.
 
@@ -13,6 +16,7 @@
 #include "rawreplay.h"
 
 #include "engine/audit.h"
+#include "engine/poststocktaking.h"
 #include "foundation/basket.h"
 #include "foundation/db/clock.h"
 #include "foundation/db/dialect.h"
@@ -83,6 +87,29 @@ void addLoss(const QSqlDatabase &db, const QString &number, const QStringList &g
     RunSql(db, QStringLiteral("insert into jxc_bsd (gl_djh, ck_sn, bs_bsrq, u_sn, bs_note, a_name, bs_status, bs_checker, "
                               "bs_chkrq) values (?, '100001', ?, '100001', '', 'admin', 0, '', '')"),
            {number, kNow});
+}
+
+// A pending stocktaking of 100001 dated now: each goods at its book figures, every second one
+// counted one more.
+void addCount(const QSqlDatabase &db, const QString &number, const QStringList &goods)
+{
+    QSqlQuery line(db);
+    line.prepare(QStringLiteral("insert into jxc_kcpdsp (gl_djh, g_sn, pd_sl, kc_sl, kc_zsl, pd_dj, pd_zje, a_name) "
+                                "select ?, g_sn, coalesce(kc_sl, 0) + ?, coalesce(kc_sl, 0), coalesce(kc_zsl, 0), "
+                                "coalesce(kc_cbj, 0), ? * coalesce(kc_cbj, 0), 'admin' from jxc_kcsp "
+                                "where ck_sn = ? and g_sn = ?"));
+    for (int k = 0; k < goods.size(); ++k) {
+        const double more = k % 2 == 0 ? 1.0 : 0.0;
+        line.addBindValue(number);
+        line.addBindValue(more);
+        line.addBindValue(more);
+        line.addBindValue(kPostingSetWarehouse);
+        line.addBindValue(goods.at(k));
+        line.exec();
+    }
+    RunSql(db, QStringLiteral("insert into jxc_kcpd (gl_djh, ck_sn, pd_rq, u_sn, pd_note, a_name, pd_status, pd_checker, "
+                              "pd_chkrq, pd_sl, kc_sl) values (?, ?, ?, '100001', '', 'admin', 0, '', '', 0, 0)"),
+           {number, kPostingSetWarehouse, kNow});
 }
 
 // The operator's transfer basket: 300 rows.
@@ -172,6 +199,32 @@ void measure(const QSqlDatabase &db, const ConnectionSettings &settings, const Q
         },
         [&](int i) { return number("DB", 3, i); }, [&](int i) { fillBasket(db, state, goodsOfRun(i + 5)); },
         [&](int i) { return number("DB", 4, i); });
+
+    // Stocktakings of the set's warehouse.
+    MeasurePaired(
+        db, raw, runs, "audit of a 300-line stocktaking, 150 lines differing", 500,
+        [&](int i) { addCount(db, number("PD", 1, i), goodsOfRun(i + 7)); },
+        [&](int i) { check(RunAuditStocktaking(db, state, clock, number("PD", 1, i))); },
+        [&](int i) { return number("PD", 1, i); }, [&](int i) { addCount(db, number("PD", 2, i), goodsOfRun(i + 7)); },
+        [&](int i) { return number("PD", 2, i); });
+    MeasurePaired(
+        db, raw, runs, "GetPdMsg on a 300-line stocktaking", 50,
+        [&](int i) { addCount(db, number("PD", 3, i), goodsOfRun(i + 11)); },
+        [&](int i) {
+            if (!GetPdMsg(db, number("PD", 3, i), kNow, kPostingSetWarehouse).isEmpty())
+                std::printf("    later business found\n");
+        },
+        [&](int i) { return number("PD", 3, i); }, [](int) {}, [&](int i) { return number("PD", 3, i); });
+    InventoryPickerRules counts(db, state, clock, notices, InventoryDoc::Stocktaking);
+    MeasurePaired(
+        db, raw, runs, "stocktaking picker batch of 300 goods and 确定", 100, [](int) {},
+        [&](int i) {
+            DocumentContext c = entry(number("PD", 4, i));
+            c.type = InventoryDocType(InventoryDoc::Stocktaking);
+            if (counts.addCounted(c, goodsOfRun(i + 13)) != kLines || !counts.confirm(c).done())
+                std::printf("    batch not done\n");
+        },
+        [&](int i) { return number("PD", 4, i); }, [](int) {}, [&](int i) { return number("PD", 5, i); });
 
     addBarcodeGoods(db);
     TransferEntry scanner(db, state, clock, notices);

@@ -71,3 +71,13 @@ AuditResult RunAuditLoss(const QSqlDatabase &db, const LoginState &state, const 
                          const QString &number, bool confirmedNegativeStock = false);
 AuditResult RunAuditOverflow(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                              const QString &number);
+
+// Stocktakings (PD) through InventoryPosting (poststocktaking.h): no stock test. The save's
+// road audits without the pre-audit check; the pending page's runs it (GetPdMsg under the
+// locks, its message the refusal).
+struct StocktakingAuditOptions
+{
+    bool preAuditCheck = false;
+};
+AuditResult RunAuditStocktaking(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
+                                const QString &number, StocktakingAuditOptions options = {});

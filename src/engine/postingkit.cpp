@@ -274,9 +274,10 @@ void InsertLedgerRows(const QSqlDatabase &db, const LoginState &state, const Clo
     binds << h.number;
     RunSql(db,
            QStringLiteral("insert into jxc_goodslist (%1) select %2 from %3 l %4 jxc_goods d on d.g_sn = l.g_sn "
-                          "where l.gl_djh = ? order by l.id")
+                          "where l.gl_djh = ?%5 order by l.id")
                .arg(names.join(QStringLiteral(", ")), exprs.join(QStringLiteral(", ")), lines.table,
-                    lines.knownGoods ? QStringLiteral("join") : QStringLiteral("left join")),
+                    lines.knownGoods ? QStringLiteral("join") : QStringLiteral("left join"),
+                    lines.condition.isEmpty() ? QString() : QStringLiteral(" and (") + lines.condition + QLatin1Char(')')),
            binds);
 }
 

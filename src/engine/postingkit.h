@@ -43,6 +43,7 @@ struct LedgerLines
     QString table{};             // the line table
     bool knownGoods = false;     // only lines whose goods exist in jxc_goods
     QVector<QPair<QString, QString>> columns{};
+    QString condition{};         // only lines meeting it (an expression over l and d); empty: all
 };
 
 // The figures of a purchase or sale line: gl_sl, gl_zje, gl_dzl, gl_bz, gl_tax, gl_taxje, gl_je

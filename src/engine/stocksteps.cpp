@@ -210,8 +210,9 @@ std::vector<StockStep> ReadStockSteps(const QSqlDatabase &db, const QString &num
             binds << engine::BoundText(warehouse);
     }
     QString sql = QStringLiteral("select g.id, g.g_sn, g.ck_sn, %1 as onhand, %2 as book, %3 as sold, %4 as price, "
-                                 "%5 as present, g.gl_kdrq, g.gl_djh from jxc_goodslist g")
-                      .arg(source.onHand, source.book, source.sold, source.price, presence);
+                                 "%5 as present, g.gl_kdrq, g.gl_djh, %6 as total from jxc_goodslist g")
+                      .arg(source.onHand, source.book, source.sold, source.price, presence,
+                           source.total.isEmpty() ? source.onHand : source.total);
     if (!source.lines.isEmpty())
         sql += QStringLiteral(" join %1 l on l.gl_djh = g.gl_djh and l.id2 = g.id2 and l.g_sn = g.g_sn")
                    .arg(source.lines);
@@ -240,7 +241,7 @@ std::vector<StockStep> ReadStockSteps(const QSqlDatabase &db, const QString &num
         st.onHand = quantity(3);
         st.book = quantity(4);
         st.sold = quantity(5);
-        st.total = st.onHand;
+        st.total = quantity(10);
         st.price = TextToNumber(ValueText(q.value(6)));
         st.present = q.value(7).toInt();
         st.rowKnown = true;

@@ -69,13 +69,15 @@ struct StepSource
     QString lines{};               // line table joined as l; empty: none
     QString onHand = QStringLiteral("g.gl_sl");
     QString book = QStringLiteral("g.gl_sl");
+    QString total{};               // g_kc moves by it; empty: by onHand (a count sets kc_sl to the
+                                   // counted quantity while g_kc moves by the difference)
     QString sold = QStringLiteral("0");
     QString price = QStringLiteral("g.gl_dj");
     bool rowWarehouse = false;     // the row's ck_sn; otherwise the warehouse passed in
     bool reversed = false;         // every quantity negated (see ReversalOf)
 };
 
-// The steps of `number` in ledger order; total = onHand. `warehouse` unless rowWarehouse. With
+// The steps of `number` in ledger order; total = onHand unless the source says otherwise. `warehouse` unless rowWarehouse. With
 // `present`, each step also tells whether its stock row exists (MoveStock asks no more).
 std::vector<StockStep> ReadStockSteps(const QSqlDatabase &db, const QString &number, const StepSource &source,
                                       const QString &warehouse, bool present = false);

@@ -159,6 +159,11 @@ int Basket::copyInto(const QString &number, const LineExtras &lineExtras)
         } else if (extras.keys() != extraColumns) {
             throw std::invalid_argument("basket copy: every row must give the same extra columns");
         }
+        if (m_type.basketSkipsCountedGoods
+            && !QueryScalar(m_db, QStringLiteral("select id from %1 where gl_djh = ? and g_sn = ? limit 1").arg(m_type.linesTable),
+                            {number, basketRow.value(QStringLiteral("g_sn"))})
+                    .isEmpty())
+            continue;
         QVariantList binds{number, basketRow.value(QStringLiteral("g_sn")), m_state.CurrentOperatorName};
         for (const auto &pair : std::as_const(copied))
             binds << cutText(m_type.linesTable, pair.second, basketRow.value(pair.first));

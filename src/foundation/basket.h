@@ -49,7 +49,8 @@ public:
     // Copies the basket into the type's lines under `number` and empties it, in one
     // transaction (joining the caller's); returns the lines written. The rows go in ascending
     // id, each through the same insert, their columns mapped by DocType::basketToLine; rows
-    // without a goods code are dropped unless the type keeps them. `lineExtras` adds line
+    // without a goods code are dropped unless the type keeps them, rows of a goods already on the
+    // number when the type says so. `lineExtras` adds line
     // columns computed from a basket row (given the row's basket columns by name), or replaces
     // a copied one (a rounded amount); every row must give the same columns.
     using LineExtras = std::function<QVariantMap(const QVariantMap &basketRow)>;

@@ -35,6 +35,8 @@ QStringList LineColumns::names() const
 QList<QPair<QString, QString>> DocType::basketToLine() const
 {
     QList<QPair<QString, QString>> map;
+    if (basketColumnsOnly)
+        return basketColumns;
     if (line.isEmpty()) {
         map << qMakePair(QStringLiteral("ts_sl"), quantityField) << qMakePair(QStringLiteral("ts_dj"), priceField)
             << qMakePair(QStringLiteral("ts_zje"), amountField);

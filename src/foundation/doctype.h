@@ -70,6 +70,11 @@ struct DocType
     QList<QPair<QString, QString>> basketColumns;
     // Whether basket rows without a goods code become lines too (the return keeps them).
     bool basketKeepsEmptyCodes = false;
+    // Only basketColumns are copied (a basket whose ts_sl, ts_dj, ts_zje mean other things than
+    // quantity, price and amount: the stocktaking's book quantity in ts_dj).
+    bool basketColumnsOnly = false;
+    // A basket row whose goods is already a line of the number (any operator's) is not copied.
+    bool basketSkipsCountedGoods = false;
 
     static QString numberField() { return QStringLiteral("gl_djh"); }
     static QString goodsField() { return QStringLiteral("g_sn"); }

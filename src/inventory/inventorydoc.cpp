@@ -55,6 +55,27 @@ DocType InventoryDocType(InventoryDoc doc)
                             << qMakePair(QStringLiteral("idck"), QStringLiteral("idck"));
         break;
     }
+    case InventoryDoc::Stocktaking:
+        // The basket holds the book quantity in ts_dj, the cost in ts_dzl and the stock row's
+        // kc_zsl in ts_je; a goods already counted on the number (by anybody) is not copied.
+        t.name = QStringLiteral("库存盘点单");
+        t.prefix = QStringLiteral("PD");
+        t.headerTable = QStringLiteral("jxc_kcpd");
+        t.linesTable = QStringLiteral("jxc_kcpdsp");
+        t.dateField = QStringLiteral("pd_rq");
+        t.quantityField = QStringLiteral("pd_sl");
+        t.priceField = QStringLiteral("pd_dj");
+        t.amountField = QStringLiteral("pd_zje");
+        t.basketTable = QStringLiteral("jxc_tempspxf");
+        t.sourceTag = QStringLiteral("kcpd");
+        t.basketColumnsOnly = true;
+        t.basketSkipsCountedGoods = true;
+        t.basketColumns = {{QStringLiteral("ts_sl"), QStringLiteral("pd_sl")},
+                           {QStringLiteral("ts_dj"), QStringLiteral("kc_sl")},
+                           {QStringLiteral("ts_dzl"), QStringLiteral("pd_dj")},
+                           {QStringLiteral("ts_zje"), QStringLiteral("pd_zje")},
+                           {QStringLiteral("ts_je"), QStringLiteral("kc_zsl")}};
+        break;
     }
     return t;
 }
@@ -65,6 +86,8 @@ InventoryDoc InventoryDocOf(const QString &numberOrPrefix)
         return InventoryDoc::Transfer;
     if (numberOrPrefix.startsWith(QLatin1String("BY")))
         return InventoryDoc::Overflow;
+    if (numberOrPrefix.startsWith(QLatin1String("PD")))
+        return InventoryDoc::Stocktaking;
     return InventoryDoc::Loss;
 }
 
@@ -75,6 +98,8 @@ QString InventoryColumnPrefix(InventoryDoc doc)
         return QStringLiteral("db_");
     case InventoryDoc::Overflow:
         return QStringLiteral("by_");
+    case InventoryDoc::Stocktaking:
+        return QStringLiteral("pd_");
     case InventoryDoc::Loss:
         break;
     }
@@ -110,12 +135,18 @@ namespace {
 
 const char *const kTransferTags[] = {"", "kcdb", "kcdb_add", "kcdb_modi", "modish"};
 const char *const kLossTags[] = {"", "bsby", "bsby_add", "bsby_modi", "bsby_sh"};
+const char *const kCountTags[] = {"", "kcpd", "kcpd_add", "kcpd_modi", "kcpd_modi2"};
+
+const char *const *tagsOf(InventoryDoc doc)
+{
+    return doc == InventoryDoc::Transfer ? kTransferTags : doc == InventoryDoc::Stocktaking ? kCountTags : kLossTags;
+}
 
 } // namespace
 
 InventoryLineMode InventoryLineModeFromTag(InventoryDoc doc, const QString &tag)
 {
-    const char *const *tags = doc == InventoryDoc::Transfer ? kTransferTags : kLossTags;
+    const char *const *tags = tagsOf(doc);
     for (int i = 1; i < 5; ++i)
         if (tag == QLatin1String(tags[i]))
             return static_cast<InventoryLineMode>(i);
@@ -124,7 +155,7 @@ InventoryLineMode InventoryLineModeFromTag(InventoryDoc doc, const QString &tag)
 
 QString InventoryLineModeTag(InventoryDoc doc, InventoryLineMode mode)
 {
-    const char *const *tags = doc == InventoryDoc::Transfer ? kTransferTags : kLossTags;
+    const char *const *tags = tagsOf(doc);
     return QLatin1String(tags[int(mode)]);
 }
 
@@ -243,6 +274,8 @@ AuditCall InventoryAudit(InventoryDoc doc, const QSqlDatabase &db, const LoginSt
         return [&db, &state, &clock, number](bool confirmed) { return RunAuditTransfer(db, state, clock, number, confirmed); };
     case InventoryDoc::Overflow:
         return [&db, &state, &clock, number](bool) { return RunAuditOverflow(db, state, clock, number); };
+    case InventoryDoc::Stocktaking:
+        return [&db, &state, &clock, number](bool) { return RunAuditStocktaking(db, state, clock, number); };
     case InventoryDoc::Loss:
         break;
     }

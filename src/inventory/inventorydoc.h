@@ -1,8 +1,8 @@
 #pragma once
 
 // The inventory documents as document types — transfers "DB" (jxc_kcdbd/jxc_dbsp, basket
-// jxc_tempspxf2), losses "BS" (jxc_bsd/jxc_bssp) and overflows "BY" (jxc_byd/jxc_bysp, both with
-// the basket jxc_tempspxf) — and what their rules share: the outcome of an action, the lists of
+// jxc_tempspxf2), losses "BS" (jxc_bsd/jxc_bssp), overflows "BY" (jxc_byd/jxc_bysp) and
+// stocktakings "PD" (jxc_kcpd/jxc_kcpdsp, all three with the basket jxc_tempspxf) — and what their rules share: the outcome of an action, the lists of
 // the header boxes, the rounding of line amounts, the lock of a day's numbers and the audit with
 // its shortage question.
 
@@ -20,10 +20,10 @@ class Notices;
 struct DocumentContext;
 struct LoginState;
 
-enum class InventoryDoc { Transfer, Loss, Overflow };
+enum class InventoryDoc { Transfer, Loss, Overflow, Stocktaking };
 
 DocType InventoryDocType(InventoryDoc doc);
-// By the number's (or prefix's) first two characters; Loss for anything but "DB" and "BY".
+// By the number's (or prefix's) first two characters; Loss for anything but "DB", "BY" and "PD".
 InventoryDoc InventoryDocOf(const QString &numberOrPrefix);
 // The prefix of the header's own columns: "db_", "bs_", "by_" (db_status, db_note, db_checker …).
 QString InventoryColumnPrefix(InventoryDoc doc);
@@ -42,7 +42,8 @@ struct InventoryResult
 };
 
 // What a line dialog is to do, by its mode tag: transfers "kcdb", "kcdb_add", "kcdb_modi",
-// "modish"; losses and overflows "bsby", "bsby_add", "bsby_modi", "bsby_sh".
+// "modish"; losses and overflows "bsby", "bsby_add", "bsby_modi", "bsby_sh"; stocktakings "kcpd",
+// "kcpd_add", "kcpd_modi", "kcpd_modi2".
 enum class InventoryLineMode {
     None,          // any other tag: nothing read, nothing written
     Draft,         // the operator's line `lineId` on the entry page
@@ -104,6 +105,7 @@ using AuditCall = std::function<AuditResult(bool confirmed)>;
 // refusal or failure is shown ("系统提示"); an audited document already says nothing. Returns
 // whether it was audited now.
 bool AuditAsking(Notices &notices, const AuditCall &audit);
-// The audit entry of the type (RunAuditTransfer, RunAuditLoss, RunAuditOverflow).
+// The audit entry of the type (RunAuditTransfer, RunAuditLoss, RunAuditOverflow,
+// RunAuditStocktaking without the pre-audit check, as the save's road runs it).
 AuditCall InventoryAudit(InventoryDoc doc, const QSqlDatabase &db, const LoginState &state, const class Clock &clock,
                          const QString &number);

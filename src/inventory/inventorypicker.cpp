@@ -14,6 +14,8 @@
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 
+#include <QHash>
+#include <QSet>
 #include <QSqlQuery>
 
 ListStatement InventoryPickerGoods(InventoryDoc doc, const QString &warehouse, const QString &classSn)
@@ -49,7 +51,7 @@ ListStatement InventoryBasketStatement(InventoryDoc doc, const LoginState &state
                 {state.CurrentOperatorName}};
     return {QStringLiteral("select a.*, b.g_name, b.dw_name, b.gg_name, b.color_name from jxc_tempspxf a "
                            "join jxc_goods b on a.g_sn = b.g_sn where a.a_name = ?"),
-            QStringLiteral("a.id"),
+            doc == InventoryDoc::Stocktaking ? QStringLiteral("a.id desc") : QStringLiteral("a.id"),
             {state.CurrentOperatorName}};
 }
 
@@ -61,7 +63,99 @@ InventoryPickerRules::InventoryPickerRules(const QSqlDatabase &db, const LoginSt
 
 void InventoryPickerRules::open()
 {
+    m_duplicateShown = false;
     ClearOperatorTemp(m_db, m_state.CurrentOperatorName);
+}
+
+namespace {
+
+const char *const kCountedAlready = "该商品已添加，不能重复添加，\r\n\r\n可以修改已添加商品的数量！";
+
+// The goods of `goods` already in the operator's basket or on the number.
+QSet<QString> CountedGoods(const QSqlDatabase &db, const LoginState &state, const QString &number,
+                           const QStringList &goods)
+{
+    QSet<QString> out;
+    if (goods.isEmpty())
+        return out;
+    const QString marks = QStringList(goods.size(), QStringLiteral("?")).join(QLatin1Char(','));
+    QVariantList binds{state.CurrentOperatorName};
+    for (const QString &g : goods)
+        binds << g;
+    binds << number;
+    for (const QString &g : goods)
+        binds << g;
+    QSqlQuery q = OpenSelect(db,
+                             QStringLiteral("select g_sn from jxc_tempspxf where a_name = ? and g_sn in (%1) union "
+                                            "select g_sn from jxc_kcpdsp where gl_djh = ? and g_sn in (%1)")
+                                 .arg(marks),
+                             binds);
+    while (q.next())
+        out.insert(q.value(0).toString());
+    return out;
+}
+
+} // namespace
+
+bool InventoryPickerRules::refuseCounted(const DocumentContext &context, const QString &goods)
+{
+    if (CountedGoods(m_db, m_state, context.number, {goods}).isEmpty())
+        return false;
+    m_notices.notice(QString::fromUtf8(kCountedAlready));
+    return true;
+}
+
+int InventoryPickerRules::addCounted(const DocumentContext &context, const QStringList &goods)
+{
+    if (goods.size() > kMostPickedAtOnce) {
+        m_notices.notice(QStringLiteral("批量添加不能超过300行！"));
+        return -1;
+    }
+    int added = 0;
+    try {
+        const QSet<QString> counted = CountedGoods(m_db, m_state, context.number, goods);
+        QHash<QString, QVariantList> stock;
+        if (!goods.isEmpty()) {
+            QVariantList binds{context.warehouse};
+            for (const QString &g : goods)
+                binds << g;
+            QSqlQuery q = OpenSelect(m_db,
+                                     QStringLiteral("select g_sn, kc_sl, kc_cbj, kc_zsl from jxc_kcsp where ck_sn = ? "
+                                                    "and g_sn in (%1) order by id")
+                                         .arg(QStringList(goods.size(), QStringLiteral("?")).join(QLatin1Char(','))),
+                                     binds);
+            while (q.next())
+                if (!stock.contains(q.value(0).toString()))
+                    stock.insert(q.value(0).toString(), {TextToNumber(ValueText(q.value(1))), TextToNumber(ValueText(q.value(2))),
+                                                         TextToNumber(ValueText(q.value(3)))});
+        }
+        Basket basket(m_db, InventoryDocType(InventoryDoc::Stocktaking), m_state);
+        Transaction tx(m_db);
+        QSet<QString> seen;
+        for (const QString &g : goods) {
+            if (counted.contains(g) || seen.contains(g)) {
+                if (!m_duplicateShown) {
+                    m_notices.notice(QString::fromUtf8(kCountedAlready));
+                    m_duplicateShown = true;
+                }
+                continue;
+            }
+            seen.insert(g);
+            const QVariantList figures = stock.value(g, {0.0, 0.0, 0.0});
+            basket.addRow({{QStringLiteral("g_sn"), g},
+                           {QStringLiteral("ts_dj"), figures.at(0)},
+                           {QStringLiteral("ts_sl"), figures.at(0)},
+                           {QStringLiteral("ts_dzl"), figures.at(1)},
+                           {QStringLiteral("ts_zje"), 0.0},
+                           {QStringLiteral("ts_je"), figures.at(2)}});
+            ++added;
+        }
+        tx.commit();
+    } catch (const DbError &e) {
+        m_notices.notice(QStringLiteral("添加商品失败：") + e.text());
+        return -1;
+    }
+    return added;
 }
 
 int InventoryPickerRules::basketCount() const
@@ -197,7 +291,7 @@ InventoryResult InventoryPickerRules::confirm(DocumentContext &context)
             number = DraftLines(m_db, type, m_state).numberForNewLines(context.number, context.day);
         }
         Basket::LineExtras extras;
-        if (doc != InventoryDoc::Transfer) {
+        if (doc == InventoryDoc::Loss || doc == InventoryDoc::Overflow) {
             const int decimals = TotalDecimalsValue(m_state);
             const QString amount = type.amountField;
             extras = [decimals, amount](const QVariantMap &row) {

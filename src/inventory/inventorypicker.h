@@ -26,7 +26,7 @@ ListStatement InventoryPickerGoods(InventoryDoc doc, const QString &warehouse, c
 // the goods' own column.
 QString InventoryPickerSortExpression(const QString &field);
 // The operator's basket rows with the goods' g_name, gg_name, color_name (and dw_name for the
-// loss basket, whose rows carry no unit), by id.
+// loss and stocktaking basket, whose rows carry no unit), by id (the stocktaking's newest first).
 ListStatement InventoryBasketStatement(InventoryDoc doc, const LoginState &state);
 
 // One goods of a batch and the stock its list row shows.
@@ -35,6 +35,9 @@ struct PickedGoods
     QString goods;
     double stock = 0.0;
 };
+
+// The most rows a picker adds in one batch.
+inline constexpr int kMostPickedAtOnce = 300;
 
 class InventoryPickerRules
 {
@@ -59,6 +62,17 @@ public:
     // at GetCostPrice of the document's day, no note.
     bool addAtCost(const DocumentContext &context, const QString &goods);
 
+    // Stocktaking: whether the goods is in the basket or already a line of the target's number
+    // (any operator's); then "该商品已添加，不能重复添加，\r\n\r\n可以修改已添加商品的数量！" is shown.
+    bool refuseCounted(const DocumentContext &context, const QString &goods);
+    // Stocktaking goods added without the dialog, in the order given: each counted at its stock
+    // row in the warehouse (ts_dj = ts_sl = kc_sl, ts_dzl kc_cbj, ts_zje 0, ts_je kc_zsl); one in
+    // the basket or on the number is skipped with the message above, shown once until
+    // clearDuplicateNotice. More than 300 at once are refused ("批量添加不能超过300行！"). One
+    // transaction; returns the rows added, −1 when refused or on a database error.
+    int addCounted(const DocumentContext &context, const QStringList &goods);
+    void clearDuplicateNotice() { m_duplicateShown = false; }
+
     // "删除(Del)" and "删除全部(&Z)" after their questions; No to the closing question.
     bool removeRow(qint64 rowId);
     bool removeAll();
@@ -77,4 +91,5 @@ private:
     const Clock &m_clock;
     Notices &m_notices;
     InventoryDoc m_doc;
+    bool m_duplicateShown = false;
 };

@@ -45,7 +45,10 @@ InventorySaveResult SaveInventoryDocument(const QSqlDatabase &db, const LoginSta
         InsertValues(db, type.headerTable, header);
         if (!audit)
             WriteLog(db, state, clock,
-                     QStringLiteral("增加未审核%1%2，共%3种商品").arg(type.name, saved).arg(draft.count(saved)));
+                     (texts.logText.isEmpty() ? QStringLiteral("增加未审核") + type.name + QStringLiteral("%1，共%2种商品")
+                                              : texts.logText)
+                         .arg(saved)
+                         .arg(draft.count(saved)));
         tx.commit();
     } catch (const DbError &e) {
         notices.notice(QStringLiteral("保存失败：") + e.text());

@@ -33,6 +33,9 @@ struct InventorySaveTexts
 {
     QString auditing;  // the confirmation when the save audits
     QString pending;   // … when it leaves the document pending
+    // The log line of a pending save (%1 the number, %2 the operator's lines); empty:
+    // "增加未审核" + the type's name + "%1，共%2种商品".
+    QString logText{};
 };
 
 // AuditOnSave is on for every text but "0" and "False" (an empty one audits).

@@ -142,6 +142,9 @@ TEST_F(AuditAtomicityTest, InventoryAuditsFailingLeaveNothing)
                 {{"db_dbrq", "2024-03-07 09:00"}});
     AddLoss(db(), "BS24030710001", {{kInvG1, 3, 2.5}, {kInvG2, 1, 4}}, {{"bs_bsrq", "2024-03-07 09:30"}});
     AddOverflow(db(), "BY24030710001", {{kInvG1, 3, 2.5}, {kInvG4, 1, 2}}, {{"by_byrq", "2024-03-07 09:45"}});
+    // A count whose G1 book figure went stale (renewed first), a gain, and a goods without a stock row.
+    AddStocktaking(db(), "PD24030710001", {{kInvG1, 40, 47, 2.5}, {kInvG2, 12, 10, 4}, {kInvG3, 1, 0, 0}},
+                   {{"pd_rq", "2024-03-07 10:00"}});
     const struct
     {
         const char *name;
@@ -150,6 +153,7 @@ TEST_F(AuditAtomicityTest, InventoryAuditsFailingLeaveNothing)
         {"transfer", [&] { return RunAuditTransfer(db(), state, clock, "DB24030710001"); }},
         {"loss", [&] { return RunAuditLoss(db(), state, clock, "BS24030710001"); }},
         {"overflow", [&] { return RunAuditOverflow(db(), state, clock, "BY24030710001"); }},
+        {"stocktaking", [&] { return RunAuditStocktaking(db(), state, clock, "PD24030710001"); }},
     };
     for (const auto &e : entries) {
         SCOPED_TRACE(e.name);

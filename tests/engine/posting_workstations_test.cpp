@@ -273,6 +273,21 @@ TEST_F(WorkstationTest, InventoryAuditsPostOnceAndTheLastUnitsOnce)
     EXPECT_EQ(count("select count(*) from jxc_goodslist where gl_djh = 'DB24030810001'"), 2);
     EXPECT_NEAR(stock(kInvG1, "kc_sl"), 24, kEps);
 
+    // One stocktaking audited from two stations at once: one set of ledger rows.
+    AddStocktaking(db(), "PD24030810001", {{kInvG1, 20, 24, 2.5}, {kInvG2, 12, 10, 4}});
+    AuditResult counts[2];
+    errors = runStations(2, [&](const QSqlDatabase &c, int s) {
+        LoginState mine = state;
+        counts[s] = RunAuditStocktaking(c, mine, clock, QStringLiteral("PD24030810001"));
+    });
+    ASSERT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(int(counts[0].audited()) + int(counts[1].audited()), 1);
+    EXPECT_EQ(count("select count(*) from jxc_goodslist where gl_djh = 'PD24030810001'"), 2);
+    EXPECT_EQ(count("select count(*) from jxc_yyfy where gl_djh = 'PD24030810001'"), 1);
+    EXPECT_NEAR(stock(kInvG1, "kc_sl"), 20, kEps);
+    EXPECT_NEAR(goods(kInvG1, "g_kc"), 44, kEps);
+    RunSql(db(), "update jxc_kcsp set kc_sl = 24, kc_zsl = 24 where g_sn = '20000001' and ck_sn = '100001'");
+
     const struct
     {
         const char *name;

@@ -159,3 +159,34 @@ qint64 AddOverflow(const QSqlDatabase &db, const QString &number, const QList<In
                       {"by_note", ""}, {"a_name", "admin"}, {"by_status", 0}, {"by_checker", ""}, {"by_chkrq", ""}},
                      header);
 }
+
+void AddStocktakingLines(const QSqlDatabase &db, const QString &number, const QList<CountLine> &lines)
+{
+    for (const CountLine &l : lines)
+        InsertRow(db, QStringLiteral("jxc_kcpdsp"),
+                  {{"gl_djh", number},
+                   {"g_sn", l.goods},
+                   {"pd_sl", l.count},
+                   {"kc_sl", l.book},
+                   {"kc_zsl", l.bookZsl < 0 ? l.book : l.bookZsl},
+                   {"pd_dj", l.price},
+                   {"pd_zje", l.value < -1e299 ? (l.count - l.book) * l.price : l.value},
+                   {"a_name", l.who}});
+}
+
+qint64 AddStocktaking(const QSqlDatabase &db, const QString &number, const QList<CountLine> &lines,
+                      const QVariantMap &header)
+{
+    AddStocktakingLines(db, number, lines);
+    double counted = 0, book = 0;
+    for (const CountLine &l : lines) {
+        counted += l.count;
+        book += l.book;
+    }
+    return addHeader(db, QStringLiteral("jxc_kcpd"),
+                     {{"gl_djh", number}, {"ck_sn", kMainWarehouse}, {"pd_rq", "2024-03-08 10:15"}, {"u_sn", "100001"},
+                      {"pd_note", ""}, {"a_name", "admin"}, {"pd_status", 0}, {"pd_checker", ""}, {"pd_chkrq", ""},
+                      {"pd_sl", counted}, {"kc_sl", book}},
+                     header);
+}
+

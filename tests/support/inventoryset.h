@@ -65,3 +65,21 @@ qint64 AddOverflow(const QSqlDatabase &db, const QString &number, const QList<In
 // Only the lines (no header): an unsaved document of `line.who`.
 void AddTransferLines(const QSqlDatabase &db, const QString &number, const QList<InventoryLine> &lines);
 void AddLossLines(const QSqlDatabase &db, const QString &number, const QList<InventoryLine> &lines, bool overflow = false);
+
+// A stocktaking line: the count beside the book figures the line holds, valued at `price`
+// (value (count − book) × price unless given).
+struct CountLine
+{
+    QString goods;
+    double count = 0;
+    double book = 0;
+    double price = 0;
+    double bookZsl = -1;      // kc_zsl; -1: the book quantity
+    double value = -1e300;    // pd_zje; unset: (count − book) × price
+    QString who = QStringLiteral("admin");
+};
+// PD: warehouse 100001, dated "2024-03-08 10:15", handler 100001, pd_sl and kc_sl the lines' sums.
+qint64 AddStocktaking(const QSqlDatabase &db, const QString &number, const QList<CountLine> &lines,
+                      const QVariantMap &header = {});
+void AddStocktakingLines(const QSqlDatabase &db, const QString &number, const QList<CountLine> &lines);
+

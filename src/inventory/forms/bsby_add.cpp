@@ -39,20 +39,7 @@ TF_Bsby_Add::TF_Bsby_Add(const ScreenContext &context, QWidget *parent)
     : InventoryPickerDialog(Options(), InventoryDoc::Loss, context, ListColumns(), BasketColumns(), parent)
 {
     setObjectName(QStringLiteral("TF_Bsby_Add"));
-    // The lists in their group "查询商品列表" with the prompt.
-    QWidget *left = listPages()->parentWidget();
-    m_listGroup = new QGroupBox(QStringLiteral("查询商品列表"), this);
-    m_listGroup->setObjectName(QStringLiteral("RzGroupBox1"));
-    if (auto *h = qobject_cast<QBoxLayout *>(layout())) {
-        const int at = h->indexOf(left);
-        h->insertWidget(at, m_listGroup, 1);
-        auto *v = new QVBoxLayout(m_listGroup);
-        v->setContentsMargins(4, 4, 4, 4);
-        auto *prompt = new QLabel(QStringLiteral("请输入商品编号或名称查询商品,双击列表可以直接选择商品"), m_listGroup);
-        prompt->setObjectName(QStringLiteral("LabelHint"));
-        v->addWidget(prompt);
-        v->addWidget(left, 1);
-    }
+    m_listGroup = placeListGroup({QStringLiteral("请输入商品编号或名称查询商品,双击列表可以直接选择商品")});
     for (DataGrid *grid : {listGrid(), treeListGrid()}) {
         grid->setFooter(QStringLiteral("g_sn"), FooterKind::Text, QStringLiteral("商品数："));
         grid->setFooter(QStringLiteral("g_name"), FooterKind::Count);

@@ -13,8 +13,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 #include <memory>
 
@@ -144,17 +146,65 @@ QList<int> InventoryPickerDialog::chosenRows() const
 
 void InventoryPickerDialog::openLineDialog(InventoryLineMode mode, const QString &goods, qint64 rowId)
 {
-    const bool transfer = m_kind == InventoryDoc::Transfer;
     const InventoryDoc doc = InventoryDocOf(m_doc->type.prefix);
-    const QString caption = transfer                         ? QStringLiteral("商品信息(库存调拨)")
-                            : doc == InventoryDoc::Overflow ? QStringLiteral("商品信息(商品报溢)")
-                                                            : QStringLiteral("商品信息(商品报损)");
-    std::unique_ptr<QDialog> dialog(m_context.registry->create(
-        transfer ? QStringLiteral("TF_Kcdb_Sele") : QStringLiteral("TF_Bsby_Sele"), caption, m_context, this));
+    QString screen = QStringLiteral("TF_Bsby_Sele");
+    QString caption = doc == InventoryDoc::Overflow ? QStringLiteral("商品信息(商品报溢)") : QStringLiteral("商品信息(商品报损)");
+    if (m_kind == InventoryDoc::Transfer) {
+        screen = QStringLiteral("TF_Kcdb_Sele");
+        caption = QStringLiteral("商品信息(库存调拨)");
+    } else if (m_kind == InventoryDoc::Stocktaking) {
+        screen = QStringLiteral("TF_Kcpd_Sele");
+        caption = QStringLiteral("盘点商品设置");
+    }
+    std::unique_ptr<QDialog> dialog(m_context.registry->create(screen, caption, m_context, this));
     SetDocumentContext(dialog.get(), m_doc);
     dialog->setProperty(handoff::LineTag, InventoryLineModeTag(m_kind, mode));
     dialog->setProperty(handoff::GoodsCode, goods);
     dialog->setProperty(handoff::LineId, rowId);
     dialog->exec();
+    reloadBasket();
+}
+
+QGroupBox *InventoryPickerDialog::placeListGroup(const QStringList &prompts)
+{
+    QWidget *left = listPages()->parentWidget();
+    auto *group = new QGroupBox(QStringLiteral("查询商品列表"), this);
+    group->setObjectName(QStringLiteral("RzGroupBox1"));
+    if (auto *h = qobject_cast<QBoxLayout *>(layout())) {
+        const int at = h->indexOf(left);
+        h->insertWidget(at, group, 1);
+        auto *v = new QVBoxLayout(group);
+        v->setContentsMargins(4, 4, 4, 4);
+        for (int i = 0; i < prompts.size(); ++i) {
+            auto *prompt = new QLabel(prompts.at(i), group);
+            prompt->setObjectName(i == 0 ? QStringLiteral("LabelHint") : QStringLiteral("LabelHint%1").arg(i + 1));
+            v->addWidget(prompt);
+        }
+        v->addWidget(left, 1);
+    }
+    return group;
+}
+
+QMenu *InventoryPickerDialog::installPickerMenus()
+{
+    for (DataGrid *grid : {listGrid(), treeListGrid()}) {
+        auto *menu = new QMenu(grid);
+        connect(menu->addAction(QStringLiteral("加入选中商品(&Z)")), &QAction::triggered, this, &PickRowsDialog::addSelected);
+        grid->setPopupMenu(menu);
+    }
+    auto *basket = new QMenu(basketGrid());
+    connect(basket->addAction(QStringLiteral("修改(&X)")), &QAction::triggered, modifyButton(), &QPushButton::click);
+    connect(basket->addAction(QStringLiteral("删除(&Y)")), &QAction::triggered, deleteButton(), &QPushButton::click);
+    connect(basket->addAction(QStringLiteral("删除全部(&Z)")), &QAction::triggered, this, &InventoryPickerDialog::removeAllRows);
+    basketGrid()->setPopupMenu(basket);
+    return basket;
+}
+
+void InventoryPickerDialog::removeAllRows()
+{
+    if (basketGrid()->rowCount() == 0)
+        return;
+    if (m_context.notices->confirm(QStringLiteral("您确定要删除当前全部商品吗！")))
+        m_rules.removeAll();
     reloadBasket();
 }

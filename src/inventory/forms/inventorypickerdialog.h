@@ -1,6 +1,6 @@
 #pragma once
 
-// What the inventory goods pickers (TF_Kcdb_Add, TF_Bsby_Add) share on the kit's pick-rows
+// What the inventory goods pickers (TF_Kcdb_Add, TF_Bsby_Add, TF_Kcpd_Add) share on the kit's pick-rows
 // dialog: the goods of the document's warehouse on the two pages (all goods, and the goods of
 // the class chosen in the tree), fetched in blocks and sorted by the database, the search box's
 // label by PickerEnterSearch, the basket of the operator's rows, its commands (modify through
@@ -13,6 +13,8 @@
 #include "screenkit/pickrows.h"
 #include "shell/forms/screenregistry.h"
 
+class QGroupBox;
+class QMenu;
 class SqlGridModel;
 
 // The options the inventory pickers share (search over name, short code, code, barcode and
@@ -46,6 +48,12 @@ protected:
     QList<int> chosenRows() const;
     // At every opening, after the lists and the basket are loaded.
     virtual void afterActivate() {}
+    // The lists in a group "查询商品列表" under the prompts, one line each.
+    QGroupBox *placeListGroup(const QStringList &prompts);
+    // The multi-select pickers' menus: "加入选中商品(&Z)" on both lists; "修改(&X)", "删除(&Y)" and
+    // "删除全部(&Z)" (after "您确定要删除当前全部商品吗！") on the basket, returned.
+    QMenu *installPickerMenus();
+    void removeAllRows();
 
     ScreenContext m_context;
     InventoryPickerRules m_rules;

@@ -6,6 +6,9 @@
 #include "inventory/forms/kcdb.h"
 #include "inventory/forms/kcdb_add.h"
 #include "inventory/forms/kcdb_sele.h"
+#include "inventory/forms/kcpd.h"
+#include "inventory/forms/kcpd_add.h"
+#include "inventory/forms/kcpd_sele.h"
 
 void RegisterInventoryScreens(ScreenRegistry &registry)
 {
@@ -26,5 +29,14 @@ void RegisterInventoryScreens(ScreenRegistry &registry)
     });
     registry.registerScreen(QStringLiteral("TF_Bsby_Add"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
         return new TF_Bsby_Add(c, parent);
+    });
+    registry.registerScreen(QStringLiteral("TF_Kcpd"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        return new TF_Kcpd(c, parent);
+    });
+    registry.registerScreen(QStringLiteral("TF_Kcpd_Sele"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        return new TF_Kcpd_Sele(c, parent);
+    });
+    registry.registerScreen(QStringLiteral("TF_Kcpd_Add"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        return new TF_Kcpd_Add(c, parent);
     });
 }

@@ -61,17 +61,10 @@ TF_Kcdb_Add::TF_Kcdb_Add(const ScreenContext &context, QWidget *parent)
     for (DataGrid *grid : {listGrid(), treeListGrid()}) {
         grid->setFooter(QStringLiteral("g_sn"), FooterKind::Text, QStringLiteral("商品数"));
         grid->setFooter(QStringLiteral("g_name"), FooterKind::Count);
-        auto *menu = new QMenu(grid);
-        connect(menu->addAction(QStringLiteral("加入选中商品(&Z)")), &QAction::triggered, this, &PickRowsDialog::addSelected);
-        grid->setPopupMenu(menu);
     }
     basketGrid()->setFooter(QStringLiteral("g_name"), FooterKind::TextCount, QStringLiteral("记录数:"));
     basketGrid()->setFooter(QStringLiteral("ts_sl"), FooterKind::Sum);
-    m_basketMenu = new QMenu(basketGrid());
-    connect(m_basketMenu->addAction(QStringLiteral("修改(&X)")), &QAction::triggered, modifyButton(), &QPushButton::click);
-    connect(m_basketMenu->addAction(QStringLiteral("删除(&Y)")), &QAction::triggered, deleteButton(), &QPushButton::click);
-    connect(m_basketMenu->addAction(QStringLiteral("删除全部(&Z)")), &QAction::triggered, this, &TF_Kcdb_Add::removeAllRows);
-    basketGrid()->setPopupMenu(m_basketMenu);
+    m_basketMenu = installPickerMenus();
 
     add = [this](const QVariantList &) { addRows(); };
     doubleClick = [this](DataGrid *grid, int row) {
@@ -131,14 +124,5 @@ void TF_Kcdb_Add::addDirect(DataGrid *grid, const QList<int> &rows)
         goods << PickedGoods{grid->value(row, QStringLiteral("g_sn")).toString(),
                              grid->value(row, QStringLiteral("kc_sl")).toDouble()};
     m_rules.addTransferGoods(*m_doc, goods, m_quantity->value());
-    reloadBasket();
-}
-
-void TF_Kcdb_Add::removeAllRows()
-{
-    if (basketGrid()->rowCount() == 0)
-        return;
-    if (m_context.notices->confirm(QStringLiteral("您确定要删除当前全部商品吗！")))
-        m_rules.removeAll();
     reloadBasket();
 }

@@ -25,7 +25,6 @@ private:
     void afterActivate() override;
     void addRows();
     void addDirect(DataGrid *grid, const QList<int> &rows);
-    void removeAllRows();
 
     MoneyEdit *m_quantity = nullptr;
     QMenu *m_basketMenu = nullptr;
