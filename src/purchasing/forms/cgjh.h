@@ -30,7 +30,7 @@ class QMenu;
 class QToolButton;
 class ReportOutput;
 struct DraftReceiptHeader;
-struct ReceiptHeaderInput;
+struct PurchaseHeaderInput;
 
 class TF_Cgjh final : public DocumentWindow
 {
@@ -85,7 +85,7 @@ private:
     void showPendingLines(const QString &number);
     void setAccountPanelShown(bool shown);
     void discardDraft();
-    ReceiptHeaderInput headerInput() const;
+    PurchaseHeaderInput headerInput() const;
     DraftReceiptHeader printHeader() const;
     ReportOutput &output();
     PrintChoiceDialog *printChoice();
