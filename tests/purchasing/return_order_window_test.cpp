@@ -11,6 +11,8 @@
 #include "foundation/handoff.h"
 #include "purchasing/forms/cgd.h"
 #include "purchasing/forms/cgjh_add.h"
+#include "purchasing/forms/cgjh_importdd.h"
+#include "purchasing/orderaudit.h"
 #include "purchasing/forms/cgth.h"
 #include "screenkit/barcodepanel.h"
 #include "screenkit/datagrid.h"
@@ -172,6 +174,31 @@ TEST_F(ReturnOrderWindowTest, OrderScansEditsTheQuantityAndSaves)
     EXPECT_EQ(scalar("select jh_rksl from jxc_cgsp"), "0");
     EXPECT_EQ(find<QLabel>(w, "jsn")->text(), "CD25031410002");
     EXPECT_EQ(w->lineCount(), 0);
+}
+
+TEST_F(ReturnOrderWindowTest, ReceiptImportsAnOpenOrder)
+{
+    InsertRow(db(), "jxc_cgd", {{"gl_djh", "CD25031010001"}, {"ghs_sn", "100001"}, {"ck_sn", "100001"},
+                                {"j_jhrq", "2025-03-10 09:00"}, {"j_yfje", 100.0}, {"j_sfje", 100.0}, {"u_sn", "100001"},
+                                {"j_note", "三月订货"}, {"a_name", "admin"}, {"j_status", 0}, {"j_jsfs", 1},
+                                {"j_kmmc", "现金"}, {"j_qk", 0}});
+    DraftLine(db(), "CD25031010001", kG1, 8, 12.5, "admin", "jxc_cgsp");
+    ASSERT_TRUE(OrderAudit(db(), state, clock, notices).audit("CD25031010001"));
+    state.UsePurchaseOrder = "1";
+    auto *w = static_cast<TF_Cgjh *>(openWindow());
+    whenShown("TF_Cgjh_ImportDD", [&](QDialog *d) {
+        auto *dialog = static_cast<TF_Cgjh_ImportDD *>(d);
+        EXPECT_EQ(dialog->documentGrid()->rowCount(), 1);
+        EXPECT_EQ(dialog->findChild<QLabel *>("LMsg")->text(), "CD25031010001 主仓库");
+        EXPECT_EQ(dialog->orderLinesGrid()->value(0, "dsl").toDouble(), 8);
+        dialog->grab().save(QDir::temp().filePath("i21-importdd.png"));
+        dialog->findChild<QPushButton *>("btn_OK3")->click();
+    });
+    find<QPushButton>(w, "btnCgdImport")->click();
+    ASSERT_EQ(w->lineCount(), 1);
+    EXPECT_EQ(w->linesGrid()->value(0, "gl_djh2").toString(), "CD25031010001");
+    EXPECT_EQ(find<QLineEdit>(w, "tnote")->text(), "三月订货");
+    EXPECT_EQ(find<MoneyEdit>(w, "tyfje")->value(), 100);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // scanning, deleting, printing and the pending page.
 
 #include "purchasing/forms/cgjh.h"
+#include "purchasing/forms/cgjh_importdd.h"
 
 #include "foundation/datamodule.h"
 #include "foundation/db/clock.h"
@@ -168,7 +169,29 @@ void TF_Cgjh::importOrders()
                                                                QStringLiteral("导入订单"), m_context, this));
     SetDocumentContext(dialog.get(), &documentContext());
     dialog->exec();
+    std::optional<ImportedOrderHeader> h;
+    if (auto *import = qobject_cast<TF_Cgjh_ImportDD *>(dialog.get()))
+        h = import->imported();
+    dialog.reset();
+    if (h) {
+        // The order's header; a text not in a list leaves that list without a choice.
+        m_note->setText(h->note);
+        m_supplierBox->setText(h->supplierName);
+        m_supplierSn = h->supplierSn;
+        m_settle->setCurrentIndex(h->settleIndex);
+        for (auto [combo, text] : {std::pair{m_warehouse, h->warehouseName}, std::pair{m_handler, h->handlerName},
+                                   std::pair{m_account, h->accountText}})
+            if (!combo->selectText(text))
+                combo->setCurrentIndex(-1);
+        if (h->wholeDocument) {
+            m_originalNo->setText(h->order);
+            m_invoiceNo->clear();
+            for (MoneyEdit *e : {m_invoiceAmount, m_freight, m_packing})
+                e->setValue(0);
+        }
+    }
     reloadLines();
+    updateButtons();
     updateTotals();
 }
 

@@ -4,6 +4,7 @@
 #include "purchasing/forms/cgjh.h"
 #include "purchasing/forms/cgth.h"
 #include "purchasing/forms/cgjh_add.h"
+#include "purchasing/forms/cgjh_importdd.h"
 #include "purchasing/forms/cgjh_sele.h"
 
 const PurchaseScreens &PurchaseScreensOf(PurchaseKind kind)
@@ -29,6 +30,9 @@ void RegisterPurchasingScreens(ScreenRegistry &registry)
     });
     registry.registerScreen(QStringLiteral("TF_Cgth"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
         return new TF_Cgth(c, parent);
+    });
+    registry.registerScreen(QStringLiteral("TF_Cgjh_ImportDD"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        return new TF_Cgjh_ImportDD(c, parent);
     });
     registry.registerScreen(QStringLiteral("TF_Cgd"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
         return new TF_Cgd(c, parent);
