@@ -240,7 +240,7 @@ void TF_Cgjh_ImportDD::showOrderLines()
 {
     m_message->clear();
     if (m_documents->rowCount() == 0) {
-        Open(m_orderLines, {QStringLiteral("select * from jxc_cgsp where 1 = 0"), QString(), {}});
+        Open(m_orderLines, m_rules.orderLines(QString()));
         return;
     }
     const QString order = m_documents->currentValue(QStringLiteral("gl_djh")).toString();
