@@ -22,18 +22,7 @@ class OrderRulesTest : public PurchaseRulesTest
 protected:
     PurchaseHeaderInput header(double payable, double paid, int settle = 1) const
     {
-        PurchaseHeaderInput in;
-        in.supplierText = QStringLiteral("普通供货商");
-        in.supplierSn = QStringLiteral("100001");
-        in.warehouseSn = QStringLiteral("100001");
-        in.handlerText = QStringLiteral("默认员工");
-        in.handlerSn = QStringLiteral("100001");
-        in.day = QStringLiteral("2025-03-14");
-        in.payable = payable;
-        in.paid = paid;
-        in.settleIndex = settle;
-        in.accountText = QStringLiteral("现金");
-        return in;
+        return FixtureHeader(payable, paid, settle);
     }
     qint64 orderLine(const QString &number, const QString &goods, double quantity, double price,
                      const QString &who = QStringLiteral("admin"))

@@ -17,20 +17,7 @@ class ReturnRulesTest : public PurchaseRulesTest
 {
 protected:
     ReturnRules rules() { return ReturnRules(db(), state, clock, notices); }
-    PurchaseHeaderInput header(double payable, double paid) const
-    {
-        PurchaseHeaderInput in;
-        in.supplierText = QStringLiteral("普通供货商");
-        in.supplierSn = QStringLiteral("100001");
-        in.warehouseSn = QStringLiteral("100001");
-        in.handlerText = QStringLiteral("默认员工");
-        in.handlerSn = QStringLiteral("100001");
-        in.day = QStringLiteral("2025-03-14");
-        in.payable = payable;
-        in.paid = paid;
-        in.accountText = QStringLiteral("现金");
-        return in;
-    }
+    PurchaseHeaderInput header(double payable, double paid) const { return FixtureHeader(payable, paid); }
     qint64 returnLine(const QString &number, const QString &goods, double quantity, double price,
                       const QString &who = QStringLiteral("admin"))
     {
