@@ -15,8 +15,6 @@
 
 namespace {
 
-const PurchaseKind kKind = PurchaseKind::Receipt;
-
 struct ScannedGoods
 {
     QString goods;
@@ -64,16 +62,17 @@ double maybeRound(double value, std::optional<int> decimals)
 
 } // namespace
 
-ReceiptEntry::ReceiptEntry(const QSqlDatabase &db, const LoginState &state, Notices &notices)
-    : m_db(db), m_state(state), m_notices(notices)
+ReceiptEntry::ReceiptEntry(const QSqlDatabase &db, const LoginState &state, Notices &notices, PurchaseKind kind)
+    : m_db(db), m_state(state), m_notices(notices), m_kind(kind)
 {
 }
 
 ListStatement ReceiptEntry::linesStatement(const QString &number) const
 {
     return {QStringLiteral("select a.*, a.jh_dj * a.jh_dzl as dj, b.g_name, b.g_jm, b.gg_name, b.color_name, "
-                           "b.g_sccs, b.g_kc, b.g_bz, b.hj_name from jxc_jhsp a left join jxc_goods b "
-                           "on b.g_sn = a.g_sn where a.gl_djh = ? and a.a_name = ?"),
+                           "b.g_sccs, b.g_kc, b.g_bz, b.hj_name from %1 a left join jxc_goods b "
+                           "on b.g_sn = a.g_sn where a.gl_djh = ? and a.a_name = ?")
+                .arg(PurchaseDocType(m_kind).linesTable),
             QStringLiteral("a.id"),
             {number, m_state.CurrentOperatorName}};
 }
@@ -96,7 +95,9 @@ PurchaseResult ReceiptEntry::scan(DocumentContext &context, const QString &code,
             return refused;
         }
         if (refuseRepeats
-            && !QueryScalar(m_db, QStringLiteral("select id from jxc_jhsp where gl_djh = ? and g_sn = ? limit 1"),
+            && !QueryScalar(m_db,
+                            QStringLiteral("select id from %1 where gl_djh = ? and g_sn = ? limit 1")
+                                .arg(PurchaseDocType(m_kind).linesTable),
                             {context.number, found->goods})
                     .isEmpty()) {
             m_notices.notice(QStringLiteral("该商品已添加，不能重复添加，\r\n\r\n可以修改已添加商品的数量！"));
@@ -109,12 +110,13 @@ PurchaseResult ReceiptEntry::scan(DocumentContext &context, const QString &code,
     }
     const double price = RoundTo(found->price, m_state.PriceDecimals);
     const std::optional<int> rounding = PurchaseAmountRounding(m_state);
-    const DocType type = PurchaseDocType(kKind);
+    const DocType type = PurchaseDocType(m_kind);
     DraftLines draft(m_db, type, m_state);
     return RunAddingLines(m_db, m_notices, context, [&](PurchaseResult &result) {
         const QString number = draft.numberForNewLines(context.number, context.day);
         qint64 lineId = 0;
-        if (IsTrue(m_state.ScanAddsQty)) {
+        // The order appends a line at every scan.
+        if (m_kind == PurchaseKind::Receipt && IsTrue(m_state.ScanAddsQty)) {
             lineId = QueryScalar(m_db,
                                  QStringLiteral("select id from jxc_jhsp where gl_djh = ? and a_name = ? and g_sn = ? "
                                                 "and g_sptm = ? order by id limit 1"),
@@ -146,7 +148,7 @@ PurchaseResult ReceiptEntry::scan(DocumentContext &context, const QString &code,
                                                {type.line.taxAmount, 0.0},
                                                {type.line.discount, 1.0},
                                                {type.line.baseQuantity, found->factor},
-                                               {type.line.stockIn, *StockInQuantity(m_state, kKind, 1.0)},
+                                               {type.line.stockIn, *StockInQuantity(m_state, m_kind, 1.0)},
                                                {QStringLiteral("dw_name"), found->unit},
                                                {QStringLiteral("g_sptm"), barcode}});
         }
@@ -157,7 +159,7 @@ PurchaseResult ReceiptEntry::scan(DocumentContext &context, const QString &code,
 
 PurchaseResult ReceiptEntry::addKit(DocumentContext &context, const KitChoice &kit, QString *note)
 {
-    const DocType type = PurchaseDocType(kKind);
+    const DocType type = PurchaseDocType(m_kind);
     DraftLines draft(m_db, type, m_state);
     const double q = TextToNumber(kit.quantityText.trimmed());
     const PurchaseResult result = RunAddingLines(m_db, m_notices, context, [&](PurchaseResult &) {
@@ -190,7 +192,7 @@ PurchaseResult ReceiptEntry::addKit(DocumentContext &context, const KitChoice &k
                                       {type.line.taxAmount, 0.0},
                                       {type.line.discount, 1.0},
                                       {type.line.baseQuantity, p.quantity},
-                                      {type.line.stockIn, *StockInQuantity(m_state, kKind, p.quantity)},
+                                      {type.line.stockIn, *StockInQuantity(m_state, m_kind, p.quantity)},
                                       {QStringLiteral("dw_name"), p.unit},
                                       {QStringLiteral("g_sptm"), p.barcode},
                                       {type.line.note, QString()}});
@@ -198,13 +200,15 @@ PurchaseResult ReceiptEntry::addKit(DocumentContext &context, const KitChoice &k
         const int decimals = PurchaseCellDecimals(m_state).amount;
         QList<QPair<qint64, double>> rounded;
         {
-            QSqlQuery totals = OpenSelect(m_db, QStringLiteral("select id, jh_zje from jxc_jhsp where gl_djh = ? and a_name = ?"),
+            QSqlQuery totals = OpenSelect(m_db,
+                                          QStringLiteral("select id, jh_zje from %1 where gl_djh = ? and a_name = ?")
+                                              .arg(type.linesTable),
                                           {number, m_state.CurrentOperatorName});
             while (totals.next())
                 rounded << qMakePair(totals.value(0).toLongLong(), RoundTo(totals.value(1).toDouble(), decimals));
         }
         for (const auto &r : std::as_const(rounded))
-            RunSql(m_db, QStringLiteral("update jxc_jhsp set jh_zje = ? where id = ?"), {r.second, r.first});
+            RunSql(m_db, QStringLiteral("update %1 set jh_zje = ? where id = ?").arg(type.linesTable), {r.second, r.first});
         return number;
     });
     if (result.done() && note)
@@ -220,7 +224,7 @@ KeyedItems ReceiptEntry::warehouses() const
 bool ReceiptEntry::removeLine(qint64 lineId)
 {
     try {
-        return DraftLines(m_db, PurchaseDocType(kKind), m_state).removeLine(lineId);
+        return DraftLines(m_db, PurchaseDocType(m_kind), m_state).removeLine(lineId);
     } catch (const DbError &e) {
         m_notices.notice(QStringLiteral("删除商品失败：") + e.text());
         return false;
@@ -229,12 +233,12 @@ bool ReceiptEntry::removeLine(qint64 lineId)
 
 void ReceiptEntry::discard(const QString &number)
 {
-    DraftLines(m_db, PurchaseDocType(kKind), m_state).discard(number);
+    DraftLines(m_db, PurchaseDocType(m_kind), m_state).discard(number);
 }
 
 double ReceiptEntry::payable(const QString &number) const
 {
-    const double total = DraftLines(m_db, PurchaseDocType(kKind), m_state).documentTotal(number);
+    const double total = DraftLines(m_db, PurchaseDocType(m_kind), m_state).documentTotal(number);
     return maybeRound(total, PurchaseAmountRounding(m_state));
 }
 

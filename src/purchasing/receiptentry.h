@@ -1,6 +1,6 @@
 #pragma once
 
-// The entry page of the purchase receipt: its grid's statement, the lines a scanned barcode or a
+// The entry page of the purchase receipt (and of the order, which shares its lines' columns): its grid's statement, the lines a scanned barcode or a
 // kit adds, the removal of a line, the discard on closing and the totals at the bottom. Every
 // adding action first tests the number against other operators' lines (DraftLines::
 // numberForNewLines: a new number for the day, the operator's lines moving along) and writes
@@ -29,7 +29,9 @@ struct KitChoice
 class ReceiptEntry
 {
 public:
-    ReceiptEntry(const QSqlDatabase &db, const LoginState &state, Notices &notices);
+    // The receipt's entry page, or the order's (kind Order: jxc_cgsp, every scan a new line).
+    ReceiptEntry(const QSqlDatabase &db, const LoginState &state, Notices &notices,
+                 PurchaseKind kind = PurchaseKind::Receipt);
 
     // The operator's lines of `number`: every jxc_jhsp column, dj = jh_dj × jh_dzl (折后价) and
     // the goods' g_name, g_jm, gg_name, color_name, g_sccs, g_kc, g_bz, hj_name; by id.
@@ -72,4 +74,5 @@ private:
     QSqlDatabase m_db;
     const LoginState &m_state;
     Notices &m_notices;
+    PurchaseKind m_kind;
 };

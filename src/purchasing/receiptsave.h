@@ -7,7 +7,7 @@
 // contract link, the settlement of paid ≠ due and the log line; with AuditOnSave the audit
 // follows after the commit.
 
-#include "purchasing/purchasedoc.h"
+#include "purchasing/purchasesave.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -16,40 +16,16 @@ class Clock;
 class Notices;
 struct LoginState;
 
-struct ReceiptHeaderInput
-{
-    QString supplierText;    // the supplier box as it stands
-    QString supplierSn;      // the supplier chosen (CurrentSupplierSn)
-    QString warehouseSn;
-    QString handlerText;     // the handler box's text
-    QString handlerSn;
-    QString day;             // "yyyy-MM-dd"
-    double payable = 0.0;
-    double paid = 0.0;
-    int settleIndex = 1;     // 0 "按实付款结算", 1 "余款记入应付帐"
-    QString accountText;     // the account box's text
-    QString note;
-    QString originalNo;
-    QString invoiceNo;
-    double invoiceAmount = 0.0;
-    double freight = 0.0;
-    double packing = 0.0;
-    bool wePayFreight = true;  // the hidden "我方付费", always checked
-    QString contractCode;      // a contract the window holds (none is set yet)
-};
-
-struct ReceiptSaveResult
-{
-    PurchaseStatus status = PurchaseStatus::Refused;
-    QString number;          // the number saved under (after renumbering)
-    bool audited = false;    // AuditOnSave audited it
-    bool saved() const { return status == PurchaseStatus::Done; }
-};
+using ReceiptHeaderInput = PurchaseHeaderInput;
+using ReceiptSaveResult = PurchaseSaveResult;
 
 class ReceiptSave
 {
 public:
-    ReceiptSave(const QSqlDatabase &db, const LoginState &state, const Clock &clock, Notices &notices);
+    // The receipt's save, or the order's (kind Order): jxc_cgd/jxc_cgsp, no invoice, freight,
+    // contract, stock-in or settlement line; j_qk 0 (not void); the audit is OrderAudit's.
+    ReceiptSave(const QSqlDatabase &db, const LoginState &state, const Clock &clock, Notices &notices,
+                PurchaseKind kind = PurchaseKind::Receipt);
 
     // `lines`: how many lines the entry grid holds. Refusals ("单据中没有业务发生，不能保存！",
     // "请选择供货商！" — also when the box's trimmed text is not the chosen supplier's name —,
@@ -65,4 +41,7 @@ private:
     const LoginState &m_state;
     const Clock &m_clock;
     Notices &m_notices;
+    PurchaseKind m_kind;
+
+    QString question(bool audit) const;
 };

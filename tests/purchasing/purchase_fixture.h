@@ -16,6 +16,7 @@
 #include "foundation/doccontext.h"
 #include "foundation/loginstate.h"
 #include "purchasing/purchasedoc.h"
+#include "purchasing/purchasesave.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,24 @@ qint64 DraftLine(const QSqlDatabase &db, const QString &number, const QString &g
 // (goods, quantity, price).
 void SavedReceipt(const QSqlDatabase &db, const QString &number, const QList<QPair<QString, QPair<double, double>>> &lines,
                   int status = 0, const QVariantMap &extra = {});
+
+// The header of a save as the entry page fills it: supplier, warehouse and handler "100001"
+// (普通供货商, 默认员工), 2025-03-14, the account 现金.
+inline PurchaseHeaderInput FixtureHeader(double payable, double paid, int settle = 1)
+{
+    PurchaseHeaderInput in;
+    in.supplierText = QStringLiteral("普通供货商");
+    in.supplierSn = QStringLiteral("100001");
+    in.warehouseSn = QStringLiteral("100001");
+    in.handlerText = QStringLiteral("默认员工");
+    in.handlerSn = QStringLiteral("100001");
+    in.day = QStringLiteral("2025-03-14");
+    in.payable = payable;
+    in.paid = paid;
+    in.settleIndex = settle;
+    in.accountText = QStringLiteral("现金");
+    return in;
+}
 
 class PurchaseRulesTest : public DbTest
 {

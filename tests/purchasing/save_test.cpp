@@ -20,18 +20,7 @@ class ReceiptSaveTest : public PurchaseRulesTest
 protected:
     ReceiptHeaderInput header(double payable, double paid = -1) const
     {
-        ReceiptHeaderInput in;
-        in.supplierText = QStringLiteral("普通供货商");
-        in.supplierSn = QStringLiteral("100001");
-        in.warehouseSn = QStringLiteral("100001");
-        in.handlerText = QStringLiteral("默认员工");
-        in.handlerSn = QStringLiteral("100001");
-        in.day = QStringLiteral("2025-03-14");
-        in.payable = payable;
-        in.paid = paid < 0 ? payable : paid;
-        in.settleIndex = 1;
-        in.accountText = QStringLiteral("现金");
-        return in;
+        return FixtureHeader(payable, paid < 0 ? payable : paid);
     }
     ReceiptSaveResult save(const ReceiptHeaderInput &in, const QString &number = kFirstNumber)
     {

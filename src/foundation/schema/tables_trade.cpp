@@ -181,7 +181,9 @@ std::vector<TableDef> schema::tradeTables()
          "j_sfje numeric, u_sn varchar(8), j_note nvarchar(200), a_name nvarchar(32), gl_djh2 nvarchar(16), "
          "j_yhje numeric, j_hkje numeric, j_th int, j_crk bit, j_qk bit, j_status int, "
          "j_checker nvarchar(32), j_chkrq varchar(16), j_jsfs int, j_kmmc nvarchar(32), ht_sn varchar(8), "
-         "j_dhbz int", {}, "", {"supplier:ghs_sn", "employee:u_sn", "warehouse:ck_sn"}},
+         "j_dhbz int", {}, "",
+         // The audited orders of a period (order import, order lists).
+         {"supplier:ghs_sn", "employee:u_sn", "warehouse:ck_sn", "status_date:j_status,j_jhrq"}},
         // Sales order lines ("XD"); the columns of jxc_lsxssp without idck and gl_djh3.
         {"jxc_xssp",
          "gl_djh varchar(16), g_sn varchar(32), ls_dj numeric, ls_sl numeric, ls_je numeric, ls_cbj numeric, "

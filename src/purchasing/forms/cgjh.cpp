@@ -14,6 +14,7 @@
 #include "purchasing/purchaselinemath.h"
 #include "purchasing/receiptprint.h"
 #include "purchasing/receiptsave.h"
+#include "purchasing/returnrules.h"
 #include "report/printeroutput.h"
 #include "screenkit/barcodepanel.h"
 #include "screenkit/chooserpanel.h"
@@ -46,43 +47,102 @@ GridColumn Column(const char *field, const char *caption, int width, ColumnKind 
     return c;
 }
 
-QList<GridColumn> EntryColumns()
+// The entry grid of a kind. The receipt's and the order's cells are edited in place (单价, 数量,
+// 税率, 含税单价, 折扣); the return's lines change only through the line dialog.
+QList<GridColumn> EntryColumns(PurchaseKind kind)
 {
-    QList<GridColumn> c{Column("g_sn", "商品编号", 100),
-                        Column("g_name", "商品名称", 150),
-                        Column("dw_name", "单位", 50),
-                        Column("gg_name", "规格型号", 80),
-                        Column("color_name", "颜色", 60),
-                        Column("jh_dj", "单价", 80, ColumnKind::Money, true),
-                        Column("jh_sl", "数量", 70, ColumnKind::Quantity, true),
-                        Column("jh_tax", "税率", 50, ColumnKind::Number, true),
-                        Column("jh_taxdj", "含税单价", 80, ColumnKind::Money, true),
-                        Column("jh_dzl", "折扣", 50, ColumnKind::Number, true),
-                        Column("dj", "折后价", 80, ColumnKind::Money),
-                        Column("jh_je", "金额", 90, ColumnKind::Money),
-                        Column("jh_taxje", "税额", 80, ColumnKind::Money),
-                        Column("jh_zje", "总金额", 90, ColumnKind::Money),
-                        Column("gl_djh2", "订单编号", 110),
-                        Column("jh_bz", "备注", 120)};
-    for (const char *f : {"id", "g_jm", "a_name", "g_sccs", "g_kc", "t_ph", "t_scrq", "jh_rksl", "jh_zsl", "g_sptm"})
+    const LineColumns l = PurchaseDocType(kind).line;
+    const QByteArray price = l.price.toLatin1(), quantity = l.quantity.toLatin1(), tax = l.tax.toLatin1(),
+                     taxPrice = l.taxPrice.toLatin1(), discount = l.discount.toLatin1(), amount = l.amount.toLatin1(),
+                     taxAmount = l.taxAmount.toLatin1(), total = l.total.toLatin1(), note = l.note.toLatin1();
+    const bool edit = kind != PurchaseKind::Return;
+    QList<GridColumn> c{Column("g_sn", "商品编号", 100), Column("g_name", "商品名称", 150), Column("dw_name", "单位", 50),
+                        Column("gg_name", "规格型号", 80), Column("color_name", "颜色", 60),
+                        Column(price.constData(), "单价", 80, ColumnKind::Money, edit)};
+    if (kind == PurchaseKind::Return) {
+        c << Column(discount.constData(), "打折率", 50, ColumnKind::Number)
+          << Column(quantity.constData(), "数量", 70, ColumnKind::Quantity);
+    } else if (kind == PurchaseKind::Order) {
+        c << Column(discount.constData(), "折扣", 50, ColumnKind::Number, true) << Column("dj", "折后价", 80, ColumnKind::Money)
+          << Column(quantity.constData(), "订单数量", 70, ColumnKind::Quantity, true);
+    } else {
+        c << Column(quantity.constData(), "数量", 70, ColumnKind::Quantity, true);
+    }
+    if (kind == PurchaseKind::Receipt)
+        c << Column(tax.constData(), "税率", 50, ColumnKind::Number, true)
+          << Column(taxPrice.constData(), "含税单价", 80, ColumnKind::Money, true)
+          << Column(discount.constData(), "折扣", 50, ColumnKind::Number, true) << Column("dj", "折后价", 80, ColumnKind::Money)
+          << Column(amount.constData(), "金额", 90, ColumnKind::Money);
+    else
+        c << Column(amount.constData(), "金额", 90, ColumnKind::Money)
+          << Column(tax.constData(), "税率", 50, ColumnKind::Number, edit)
+          << Column(taxPrice.constData(), "含税单价", 80, ColumnKind::Money, edit);
+    c << Column(taxAmount.constData(), "税额", 80, ColumnKind::Money) << Column(total.constData(), "总金额", 90, ColumnKind::Money);
+    if (kind == PurchaseKind::Receipt)
+        c << Column("gl_djh2", "订单编号", 110);
+    c << Column(note.constData(), "备注", 120);
+    const QList<const char *> hidden =
+        kind == PurchaseKind::Return
+            ? QList<const char *>{"id", "g_jm", "g_kc", "gl_djh", "a_name"}
+            : QList<const char *>{"id", "g_jm", "a_name", "g_sccs", "g_kc", "t_ph", "t_scrq", "jh_rksl", "jh_zsl", "g_sptm"};
+    for (const char *f : hidden)
         c << HiddenColumn(f);
-    c[5].decimals = c[8].decimals = 8;
-    c[7].decimals = c[9].decimals = 4;
+    for (GridColumn &col : c) {
+        if (col.field == l.price || col.field == l.taxPrice)
+            col.decimals = 8;
+        else if (col.field == l.tax || col.field == l.discount)
+            col.decimals = 4;
+    }
     return c;
 }
 
-DocumentShape ReceiptShape()
+DocumentShape PurchaseShape(PurchaseKind kind)
 {
     DocumentShape shape;
-    shape.type = PurchaseDocType(PurchaseKind::Receipt);
-    shape.caption = QStringLiteral("采购进货");
-    shape.title = QStringLiteral("采购进货单");
-    shape.entryPage = QStringLiteral("采购进货");
-    shape.pendingPage = QStringLiteral("待审核采购单");
-    shape.queryPage = QStringLiteral("采购进货查询");
-    shape.dateCaption = QStringLiteral("进货日期：");
-    shape.lineColumns = EntryColumns();
+    shape.type = PurchaseDocType(kind);
+    shape.lineColumns = EntryColumns(kind);
+    if (kind == PurchaseKind::Return) {
+        shape.caption = shape.entryPage = QStringLiteral("采购退货");
+        shape.title = QStringLiteral("采购退货单");
+        shape.pendingPage = QStringLiteral("待审核退货单");
+        shape.queryPage = QStringLiteral("退货查询");
+        shape.dateCaption = QStringLiteral("退货日期：");
+        shape.barcodePanel = false;
+    } else if (kind == PurchaseKind::Order) {
+        shape.caption = shape.entryPage = QStringLiteral("采购订单");
+        shape.title = QStringLiteral("采购订单");
+        shape.pendingPage = QStringLiteral("待审核采购订单");
+        shape.queryPage = QStringLiteral("采购订单查询");
+        shape.dateCaption = QStringLiteral("订购日期：");
+    } else {
+        shape.caption = shape.entryPage = QStringLiteral("采购进货");
+        shape.title = QStringLiteral("采购进货单");
+        shape.pendingPage = QStringLiteral("待审核采购单");
+        shape.queryPage = QStringLiteral("采购进货查询");
+        shape.dateCaption = QStringLiteral("进货日期：");
+    }
     return shape;
+}
+
+// The rights of a kind: entering lines, adding new goods, auditing (cggl).
+struct KindRights
+{
+    int entry;
+    int newGoods;
+    int audit;
+};
+
+KindRights RightsOf(PurchaseKind kind)
+{
+    switch (kind) {
+    case PurchaseKind::Return:
+        return {4, 0, 5};
+    case PurchaseKind::Order:
+        return {18, 18, 19};
+    case PurchaseKind::Receipt:
+        break;
+    }
+    return {1, 17, 2};
 }
 
 QLabel *Caption(const char *text, QWidget *parent)
@@ -109,11 +169,17 @@ QToolButton *BoxButton(QWidget *parent, const char *name)
 } // namespace
 
 TF_Cgjh::TF_Cgjh(const ScreenContext &context, QWidget *parent)
-    : DocumentWindow(ReceiptShape(), context.data->mainDb(), *context.state, *context.clock, *context.notices, parent),
-      m_context(context), m_db(context.data->mainDb()), m_entry(m_db, *context.state, *context.notices)
+    : TF_Cgjh(PurchaseKind::Receipt, context, parent)
+{
+}
+
+TF_Cgjh::TF_Cgjh(PurchaseKind kind, const ScreenContext &context, QWidget *parent)
+    : DocumentWindow(PurchaseShape(kind), context.data->mainDb(), *context.state, *context.clock, *context.notices, parent),
+      m_kind(kind), m_context(context), m_db(context.data->mainDb()), m_entry(m_db, *context.state, *context.notices, kind)
 {
     setObjectName(QStringLiteral("TF_Cgjh"));
     numberLabel()->setObjectName(QStringLiteral("jsn"));
+    numberLabel()->setMinimumWidth(numberLabel()->fontMetrics().horizontalAdvance(QStringLiteral("CD25031410001")) + 12);
     m_ctx.type = shape().type;
     m_ctx.numberChanged = [this](const QString &n) { setNumber(n); };
     m_ctx.linesChanged = [this] { onLinesChanged(); };
@@ -124,7 +190,14 @@ TF_Cgjh::TF_Cgjh(const ScreenContext &context, QWidget *parent)
     buildHeader();
     buildBottom();
     buildButtons();
-    buildPendingPage();
+    if (kind == PurchaseKind::Receipt) {
+        buildPendingPage();
+    } else {
+        // The pending lists of returns and orders come with the lists of every kind.
+        auto *later = new QLabel(QStringLiteral("此功能尚未完成，将在后续版本中提供。"), this);
+        later->setObjectName(QStringLiteral("LabelPendingLater"));
+        pendingBar()->insertWidget(0, later);
+    }
 
     // The query page is the next issue's; until then it says so.
     auto *later = new QLabel(QStringLiteral("此功能尚未完成，将在后续版本中提供。"), this);
@@ -133,11 +206,12 @@ TF_Cgjh::TF_Cgjh(const ScreenContext &context, QWidget *parent)
 
     DataGrid *lines = linesGrid();
     lines->setFooter(QStringLiteral("g_sn"), FooterKind::None);
-    for (const char *f : {"jh_sl", "jh_zje", "jh_je", "jh_taxje"})
-        lines->setFooter(QString::fromLatin1(f), FooterKind::Sum);
+    const LineColumns &l = shape().type.line;
+    for (const QString &f : {l.quantity, l.total, l.amount, l.taxAmount})
+        lines->setFooter(f, FooterKind::Sum);
     lines->setCommitHook([this](const QVariant &key, const QString &field, const QString &text) {
         if (const std::optional<LineCell> cell = PurchaseCellOf(field))
-            EditPurchaseCell(m_db, *m_context.state, *m_context.notices, PurchaseKind::Receipt, CellPlace::Draft, number(),
+            EditPurchaseCell(m_db, *m_context.state, *m_context.notices, m_kind, CellPlace::Draft, number(),
                              key.toLongLong(), *cell, text);
         updateTotals();
     });
@@ -145,13 +219,19 @@ TF_Cgjh::TF_Cgjh(const ScreenContext &context, QWidget *parent)
     DocumentHooks &h = hooks();
     h.opening = [this] { opening(); };
     h.started = [this] { startDocument(); };
-    h.linesStatement = [this](const QString &n) { return m_entry.linesStatement(n); };
+    if (kind == PurchaseKind::Return)
+        h.linesStatement = [this](const QString &n) {
+            return ReturnRules(m_db, *m_context.state, *m_context.clock, *m_context.notices).linesStatement(n);
+        };
+    else
+        h.linesStatement = [this](const QString &n) { return m_entry.linesStatement(n); };
     h.add = [this] { addOld(); };
     h.modify = [this](const QVariant &) { modifyLine(); };
     h.remove = [this](const QVariant &) { deleteLine(); };
     h.save = [this] { save(); };
     h.discard = [this] { discardDraft(); };
-    h.barcode = [this](const QString &code) { onScanned(code); };
+    if (kind != PurchaseKind::Return)
+        h.barcode = [this](const QString &code) { onScanned(code); };
     h.refreshPending = [this] { refreshPending(); };
     h.pendingSelected = [this](const QString &n) { showPendingLines(n); };
     h.runQuery = [] {};
@@ -164,7 +244,7 @@ TF_Cgjh::TF_Cgjh(const ScreenContext &context, QWidget *parent)
         }
     });
     keys()->bind(Qt::Key_F9, [this] {
-        if (pages()->currentIndex() == EntryPage && m_addNew->isVisible() && m_addNew->isEnabled())
+        if (pages()->currentIndex() == EntryPage && m_addNew->isVisibleTo(this) && m_addNew->isEnabled())
             addNew();
     });
     resize(1000, 640);
@@ -184,13 +264,17 @@ void TF_Cgjh::buildHeader()
     m_supplierBox->setMaxLength(32);
     m_supplierBox->setToolTip(QStringLiteral("输入编号,名称,拼音简码,联系电话,联系地址进行查询"));
     InstallCharFilter(m_supplierBox, CharFilter::Standard);
-    m_supplierButton = BoxButton(supplierRow, "btnGhs");
+    m_supplierButton = BoxButton(supplierRow, m_kind == PurchaseKind::Receipt ? "btnGhs" : "btnSeleGhs");
     sr->addWidget(m_supplierBox, 1);
     sr->addWidget(m_supplierButton);
     m_warehouse = Named(new KeyedCombo(box), "comCk");
     headerLayout()->addWidget(Caption("供货商：", box), 1, 0);
     headerLayout()->addWidget(supplierRow, 1, 1);
-    headerLayout()->addWidget(Caption("仓库：", box), 1, 2);
+    m_warehouseLabel = Caption(m_kind == PurchaseKind::Return  ? "出货仓库："
+                               : m_kind == PurchaseKind::Order ? "收货仓库："
+                                                               : "仓库：",
+                               box);
+    headerLayout()->addWidget(m_warehouseLabel, 1, 2);
     headerLayout()->addWidget(m_warehouse, 1, 3);
     connect(m_supplierBox, &QLineEdit::textEdited, this, [this](const QString &text) { chooseSupplier(text.trimmed()); });
     connect(m_supplierButton, &QToolButton::clicked, this, [this] {
@@ -238,8 +322,9 @@ void TF_Cgjh::buildBottom()
     auto *noteRow = new QHBoxLayout;
     noteRow->addWidget(m_note, 1);
     noteRow->addWidget(m_noteButton);
-    QLabel *payableLabel = Caption("应付金额：", bottom);
-    QLabel *paidLabel = Caption("实付金额：", bottom);
+    const bool isReturn = m_kind == PurchaseKind::Return;
+    QLabel *payableLabel = m_payableLabel = Caption(isReturn ? "应收金额：" : "应付金额：", bottom);
+    QLabel *paidLabel = m_paidLabel = Caption(isReturn ? "实收金额：" : "实付金额：", bottom);
     QLabel *invoiceNoLabel = Caption("发票号：", bottom);
     QLabel *invoiceLabel = Caption("发票金额：", bottom);
     QLabel *freightLabel = Caption("运费：", bottom);
@@ -248,8 +333,10 @@ void TF_Cgjh::buildBottom()
     grid->addWidget(m_payable, 0, 1);
     grid->addWidget(paidLabel, 0, 2);
     grid->addWidget(m_paid, 0, 3);
-    grid->addWidget(Caption("结算方式：", bottom), 0, 4);
+    m_settleLabel = Caption(isReturn ? "余款记入应付帐款" : "结算方式：", bottom);
+    grid->addWidget(m_settleLabel, 0, 4);
     grid->addWidget(m_settle, 0, 5);
+    m_settle->setVisible(!isReturn);
     grid->addWidget(Caption("经办人：", bottom), 0, 6);
     grid->addLayout(handlerRow, 0, 7);
     grid->addWidget(m_originalNoLabel, 1, 0);
@@ -265,7 +352,13 @@ void TF_Cgjh::buildBottom()
     grid->addWidget(packingLabel, 2, 6);
     grid->addWidget(m_packing, 2, 7);
     grid->addWidget(m_wePay, 2, 8);
-    m_invoiceWidgets = {invoiceNoLabel, m_invoiceNo, invoiceLabel, m_invoiceAmount};
+    // The order keeps no invoice; only the receipt carries freight and packing.
+    if (m_kind != PurchaseKind::Order)
+        m_invoiceWidgets = {invoiceNoLabel, m_invoiceNo, invoiceLabel, m_invoiceAmount};
+    else
+        for (QWidget *w : {static_cast<QWidget *>(invoiceNoLabel), static_cast<QWidget *>(m_invoiceNo),
+                           static_cast<QWidget *>(invoiceLabel), static_cast<QWidget *>(m_invoiceAmount)})
+            w->hide();
     m_freightWidgets = {freightLabel, m_freight, packingLabel, m_packing};
     m_costWidgets = {payableLabel, m_payable, paidLabel, m_paid};
 
@@ -277,7 +370,8 @@ void TF_Cgjh::buildBottom()
     m_account = Named(new KeyedCombo(m_accountPanel), "comYhzh");
     auto *close = Named(new QToolButton(m_accountPanel), "btnYhzhClose");
     close->setText(QStringLiteral("X"));
-    ap->addWidget(Caption("同时选择付款账户：", m_accountPanel));
+    m_accountCaption = Caption(isReturn ? "同时选择收款账户：" : "同时选择付款账户：", m_accountPanel);
+    ap->addWidget(m_accountCaption);
     ap->addWidget(m_account, 1);
     ap->addWidget(close);
     grid->addWidget(m_accountPanel, 3, 2, 1, 4);
@@ -314,6 +408,13 @@ void TF_Cgjh::buildButtons()
     row->addWidget(m_importKit);
     for (QPushButton *b : {m_addNew, m_importOrders, m_importKit})
         b->setAutoDefault(false);
+    // The return enters no new goods and imports nothing; the order imports no orders.
+    if (m_kind == PurchaseKind::Return)
+        for (QWidget *w : {static_cast<QWidget *>(m_addNew), static_cast<QWidget *>(m_inOut),
+                           static_cast<QWidget *>(m_importKit)})
+            w->hide();
+    if (m_kind != PurchaseKind::Receipt)
+        m_importOrders->hide();
     connect(m_addNew, &QPushButton::clicked, this, &TF_Cgjh::addNew);
     connect(m_importOrders, &QPushButton::clicked, this, &TF_Cgjh::importOrders);
     connect(m_importKit, &QPushButton::clicked, this, &TF_Cgjh::importKit);
@@ -419,10 +520,10 @@ void TF_Cgjh::opening()
 {
     const LoginState &state = *m_context.state;
     m_originalNo->clear();
-    const bool original = IsTrue(state.UseOriginalDocNo);
+    const bool original = m_kind != PurchaseKind::Return && IsTrue(state.UseOriginalDocNo);
     m_originalNo->setVisible(original);
     m_originalNoLabel->setVisible(original);
-    m_importOrders->setVisible(IsTrue(state.UsePurchaseOrder));
+    m_importOrders->setVisible(m_kind == PurchaseKind::Receipt && IsTrue(state.UsePurchaseOrder));
     m_paid->setValue(0);
     setAccountPanelShown(false);
     FillKeyedCombo(m_handler, LoadUserCombo(m_db, state, QStringLiteral("u_cg")), true);
@@ -453,6 +554,7 @@ void TF_Cgjh::startDocument()
     m_warehouse->setEnabled(true);
     if (m_account->count() > 0)
         m_account->setCurrentIndex(0);
+    documentStarted();
     updateTotals();
 }
 
@@ -460,7 +562,7 @@ void TF_Cgjh::afterOpening()
 {
     applyRights();
     applyFormats();
-    if (m_entryRight) {
+    if (m_entryRight && barcodePanel()) {
         setBarcodePanelShown(true);
         barcodePanel()->entryBox()->setFocus(Qt::OtherFocusReason);
     }
@@ -469,11 +571,17 @@ void TF_Cgjh::afterOpening()
 void TF_Cgjh::applyRights()
 {
     const LoginState &state = *m_context.state;
-    m_entryRight = HasRight(m_db, state, QStringLiteral("cggl"), 1);
+    const KindRights rights = RightsOf(m_kind);
+    m_entryRight = HasRight(m_db, state, QStringLiteral("cggl"), rights.entry);
     setEntryAllowed(m_entryRight);
-    m_addNew->setVisible(m_entryRight && HasRight(m_db, state, QStringLiteral("cggl"), 17));
-    setPrintBeforeSave(!IsTrue(state.NoPrintBeforeSave));
-    m_checkAll->setEnabled(HasRight(m_db, state, QStringLiteral("cggl"), 2));
+    if (m_kind == PurchaseKind::Order)
+        m_addNew->setVisible(m_entryRight && HasRight(m_db, state, QStringLiteral("qtcz"), 1));
+    else if (m_kind == PurchaseKind::Receipt)
+        m_addNew->setVisible(m_entryRight && HasRight(m_db, state, QStringLiteral("cggl"), rights.newGoods));
+    // Printing the return and the order comes with their lists.
+    setPrintBeforeSave(m_kind == PurchaseKind::Receipt && !IsTrue(state.NoPrintBeforeSave));
+    if (m_checkAll)
+        m_checkAll->setEnabled(HasRight(m_db, state, QStringLiteral("cggl"), rights.audit));
     if (barcodePanel())
         barcodePanel()->setEnabled(m_entryRight);
 
@@ -481,22 +589,26 @@ void TF_Cgjh::applyRights()
     const bool tax = IsTrueWithCostRight(state, state.UseTax, QStringLiteral("cj"));
     const bool discount = IsTrue(state.UseDiscount) && cost;
     const bool colour = IsTrue(state.UseGoodsColour);
-    const bool freight = IsTrue(state.UseFreight);
+    const bool freight = m_kind == PurchaseKind::Receipt && IsTrue(state.UseFreight);
     const bool orders = IsTrue(state.UsePurchaseOrder);
+    const LineColumns &l = shape().type.line;
     for (DataGrid *g : {linesGrid(), pendingLinesGrid()}) {
-        for (const char *f : {"jh_dj", "dj", "jh_zje"})
-            g->setColumnGated(QString::fromLatin1(f), !cost || (QLatin1String(f) == QLatin1String("dj") && !discount));
-        for (const char *f : {"jh_je", "jh_tax", "jh_taxdj", "jh_taxje"})
-            g->setColumnGated(QString::fromLatin1(f), !tax);
-        g->setColumnGated(QStringLiteral("jh_dzl"), !discount);
+        g->setColumnGated(l.price, !cost);
+        g->setColumnGated(l.total, !cost);
+        g->setColumnGated(QStringLiteral("dj"), !cost || !discount);
+        for (const QString &f : {l.amount, l.tax, l.taxPrice, l.taxAmount})
+            g->setColumnGated(f, !tax);
+        g->setColumnGated(l.discount, !discount);
         g->setColumnGated(QStringLiteral("color_name"), !colour);
         g->setColumnGated(QStringLiteral("gl_djh2"), !orders);
     }
-    for (const char *f : {"j_yfje", "j_sfje", "wfje", "j_yhje"})
-        pendingGrid()->setColumnGated(QString::fromLatin1(f), !cost);
-    for (const char *f : {"j_yf", "j_bzf"})
-        pendingGrid()->setColumnGated(QString::fromLatin1(f), !freight);
-    pendingGrid()->setColumnGated(QStringLiteral("gl_djh2"), !IsTrue(state.UseOriginalDocNo));
+    if (m_kind == PurchaseKind::Receipt) {
+        for (const char *f : {"j_yfje", "j_sfje", "wfje", "j_yhje"})
+            pendingGrid()->setColumnGated(QString::fromLatin1(f), !cost);
+        for (const char *f : {"j_yf", "j_bzf"})
+            pendingGrid()->setColumnGated(QString::fromLatin1(f), !freight);
+        pendingGrid()->setColumnGated(QStringLiteral("gl_djh2"), !IsTrue(state.UseOriginalDocNo));
+    }
     for (QWidget *w : std::as_const(m_costWidgets))
         w->setVisible(cost);
     for (QWidget *w : std::as_const(m_freightWidgets))
@@ -510,14 +622,17 @@ void TF_Cgjh::applyFormats()
     const LoginState &state = *m_context.state;
     for (MoneyEdit *e : {m_payable, m_paid, m_invoiceAmount, m_freight, m_packing})
         SetMoneyEditFormat(e, state);
+    const LineColumns &l = shape().type.line;
     for (DataGrid *g : {linesGrid(), pendingLinesGrid()}) {
-        for (const char *f : {"jh_dj", "jh_taxdj", "dj", "jh_je", "jh_taxje", "jh_zje"})
-            SetMoneyColumnFormat(*g, QString::fromLatin1(f), state);
-        for (const char *f : {"jh_je", "jh_taxje", "jh_zje"})
-            SetMoneyFooterFormat(*g, QString::fromLatin1(f), state);
-        SetQtyColumnFormat(*g, QStringLiteral("jh_sl"), state);
-        SetQtyFooterFormat(*g, QStringLiteral("jh_sl"), state);
+        for (const QString &f : {l.price, l.taxPrice, QStringLiteral("dj"), l.amount, l.taxAmount, l.total})
+            SetMoneyColumnFormat(*g, f, state);
+        for (const QString &f : {l.amount, l.taxAmount, l.total})
+            SetMoneyFooterFormat(*g, f, state);
+        SetQtyColumnFormat(*g, l.quantity, state);
+        SetQtyFooterFormat(*g, l.quantity, state);
     }
+    if (m_kind != PurchaseKind::Receipt)
+        return;
     for (const char *f : {"j_yfje", "j_sfje", "wfje", "j_yhje", "j_yf", "j_bzf"}) {
         SetMoneyColumnFormat(*pendingGrid(), QString::fromLatin1(f), state);
         SetMoneyFooterFormat(*pendingGrid(), QString::fromLatin1(f), state);
@@ -579,13 +694,14 @@ void TF_Cgjh::save()
         return;
     ConfirmGridEdits(this);
     LoginState &state = *m_context.state;
-    const ReceiptSaveResult r = ReceiptSave(m_db, state, *m_context.clock, *m_context.notices).save(number(), lineCount(), headerInput());
+    const ReceiptSaveResult r =
+        ReceiptSave(m_db, state, *m_context.clock, *m_context.notices, m_kind).save(number(), lineCount(), headerInput());
     if (!r.saved()) {
         reloadLines();
         return;
     }
     m_contractCode.clear();
-    if (IsTrue(state.PrintPurchaseOnSave)) {
+    if (m_kind == PurchaseKind::Receipt && IsTrue(state.PrintPurchaseOnSave)) {
         PrintOptions direct;
         direct.mode = PrintMode::Direct;
         direct.copies = 1;
@@ -609,6 +725,7 @@ void TF_Cgjh::discardDraft()
         }
         m_contractCode.clear();
     }
+    draftDiscarded();
 }
 
 // ---- Events --------------------------------------------------------------------------------
@@ -627,7 +744,7 @@ bool TF_Cgjh::eventFilter(QObject *watched, QEvent *event)
                  || watched == linesGrid()->view() || watched == m_handler || watched == m_settle || watched == m_note)
             setAccountPanelShown(false);
         m_handlerButton->setVisible(watched == m_handler || watched == m_settle);
-        m_noteButton->setVisible(watched == m_note);
+        m_noteButton->setVisible(watched == m_note && m_kind != PurchaseKind::Order);
     } else if (event->type() == QEvent::FocusOut) {
         if (watched == m_handler || watched == m_settle)
             m_handlerButton->setVisible(false);

@@ -1,6 +1,8 @@
 #pragma once
 
-// TF_Cgjh "采购进货": the purchase receipt window on the kit's document window. Entry page:
+// TF_Cgjh "采购进货": the purchase receipt window on the kit's document window. The purchase
+// order TF_Cgd and the purchase return TF_Cgth are the same window of another kind (purchasedoc.h)
+// with the differences their subclasses and the kind's branches below state. Entry page:
 // supplier, warehouse, date and number over the operator's draft lines (typed in the grid,
 // scanned, picked, from the line dialog, a kit or the imports), the totals and settlement below,
 // save (pending or audited at once) and printing. Pending page "待审核采购单": the pending
@@ -30,15 +32,17 @@ class QMenu;
 class QToolButton;
 class ReportOutput;
 struct DraftReceiptHeader;
-struct ReceiptHeaderInput;
+struct PurchaseHeaderInput;
 
-class TF_Cgjh final : public DocumentWindow
+class TF_Cgjh : public DocumentWindow
 {
     Q_OBJECT
 
 public:
     TF_Cgjh(const ScreenContext &context, QWidget *parent = nullptr);
     ~TF_Cgjh() override;
+
+    PurchaseKind kind() const { return m_kind; }
 
     // Tests and the shell may replace the printer, the template choice and the file chooser.
     void setReportOutput(ReportOutput *output) { m_output = output; }
@@ -63,13 +67,19 @@ public:
     void chooseHandler();
     void chooseNote();
     void chooseSupplier(const QString &search);
-    void save();
+    virtual void save();
     void refreshPending();
     void auditSelected();
     void auditAll();
-    void updateTotals();
+    virtual void updateTotals();
 
-private:
+protected:
+    TF_Cgjh(PurchaseKind kind, const ScreenContext &context, QWidget *parent);
+    // A new document began (after the kind's fields were reset).
+    virtual void documentStarted() {}
+    // No at the closing question, after the operator's lines went.
+    virtual void draftDiscarded() {}
+
     void buildHeader();
     void buildBottom();
     void buildButtons();
@@ -85,12 +95,13 @@ private:
     void showPendingLines(const QString &number);
     void setAccountPanelShown(bool shown);
     void discardDraft();
-    ReceiptHeaderInput headerInput() const;
+    PurchaseHeaderInput headerInput() const;
     DraftReceiptHeader printHeader() const;
     ReportOutput &output();
     PrintChoiceDialog *printChoice();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+    PurchaseKind m_kind;
     ScreenContext m_context;
     QSqlDatabase m_db;
     ReceiptEntry m_entry;
@@ -132,6 +143,11 @@ private:
     QPushButton *m_checkAll = nullptr;
     QMenu *m_pendingMenu = nullptr;
     QLabel *m_pendingSupplier = nullptr;
+    QLabel *m_settleLabel = nullptr;
+    QLabel *m_warehouseLabel = nullptr;
+    QLabel *m_payableLabel = nullptr;
+    QLabel *m_paidLabel = nullptr;
+    QLabel *m_accountCaption = nullptr;
 
     ChooserPanel *m_chooser = nullptr;
     QPointer<QDialog> m_picker;

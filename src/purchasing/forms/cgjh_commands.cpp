@@ -3,6 +3,7 @@
 // scanning, deleting, printing and the pending page.
 
 #include "purchasing/forms/cgjh.h"
+#include "purchasing/forms/cgjh_importdd.h"
 
 #include "foundation/datamodule.h"
 #include "foundation/db/clock.h"
@@ -14,6 +15,7 @@
 #include "purchasing/pendingdocuments.h"
 #include "purchasing/receiptaudit.h"
 #include "purchasing/receiptprint.h"
+#include "purchasing/returnrules.h"
 #include "screenkit/barcodepanel.h"
 #include "screenkit/chooserpanel.h"
 #include "screenkit/datagrid.h"
@@ -46,8 +48,9 @@ GridColumn SupplierColumn(const char *field, const char *caption, int width, boo
 
 void TF_Cgjh::openLineDialog(const QString &tag, const QString &goods, qint64 lineId, DocumentContext &context)
 {
-    std::unique_ptr<QDialog> dialog(
-        m_context.registry->create(QStringLiteral("TF_Cgjh_Sele"), QStringLiteral("商品信息(采购进货)"), m_context, this));
+    const PurchaseScreens &names = PurchaseScreensOf(m_kind);
+    std::unique_ptr<QDialog> dialog(m_context.registry->create(QString::fromLatin1(names.lineDialog),
+                                                               QString::fromUtf8(names.lineCaption), m_context, this));
     SetDocumentContext(dialog.get(), &context);
     dialog->setProperty(handoff::LineTag, tag);
     dialog->setProperty(handoff::GoodsCode, goods);
@@ -57,8 +60,12 @@ void TF_Cgjh::openLineDialog(const QString &tag, const QString &goods, qint64 li
 
 void TF_Cgjh::addOld()
 {
+    if (m_kind == PurchaseKind::Return
+        && !ReturnRules(m_db, *m_context.state, *m_context.clock, *m_context.notices).mayAddLines(m_supplierBox->text()))
+        return;
+    const PurchaseScreens &names = PurchaseScreensOf(m_kind);
     if (!m_picker)
-        m_picker = m_context.registry->create(QStringLiteral("TF_Cgjh_Add"), QStringLiteral("增加商品(采购进货)"),
+        m_picker = m_context.registry->create(QString::fromLatin1(names.picker), QString::fromUtf8(names.pickerCaption),
                                               m_context, this);
     SetDocumentContext(m_picker, &documentContext());
     const int result = m_picker->exec();
@@ -86,7 +93,8 @@ void TF_Cgjh::modifyLine()
         return;
     const QString goods = linesGrid()->currentValue(QStringLiteral("g_sn")).toString();
     const qint64 id = linesGrid()->currentValue(QStringLiteral("id")).toLongLong();
-    openLineDialog(QStringLiteral("cgjh"), goods, id, documentContext());
+    openLineDialog(m_kind == PurchaseKind::Return ? QStringLiteral("cgth") : QStringLiteral("cgjh"), goods, id,
+                   documentContext());
     updateTotals();
 }
 
@@ -94,12 +102,22 @@ void TF_Cgjh::deleteLine()
 {
     if (lineCount() == 0 || !m_context.notices->confirm(QStringLiteral("您确定要删除当前选中的商品吗！")))
         return;
-    m_entry.removeLine(linesGrid()->currentValue(QStringLiteral("id")).toLongLong());
+    const qint64 id = linesGrid()->currentValue(QStringLiteral("id")).toLongLong();
+    if (m_kind == PurchaseKind::Return)
+        ReturnRules(m_db, *m_context.state, *m_context.clock, *m_context.notices).removeLine(id);
+    else
+        m_entry.removeLine(id);
     updateTotals();
 }
 
-void TF_Cgjh::onScanned(const QString &code)
+void TF_Cgjh::onScanned(const QString &typed)
 {
+    QString code = typed;
+    // The order takes the code before a full-width comma and leaves it in the box.
+    if (m_kind == PurchaseKind::Order && code.contains(QChar(0xFF0C))) {
+        code = code.section(QChar(0xFF0C), 0, 0);
+        barcodePanel()->entryBox()->setText(code);
+    }
     const PurchaseResult r = m_entry.scan(documentContext(), code, barcodePanel()->refusesRepeats());
     if (!r.done())
         return;
@@ -127,8 +145,9 @@ void TF_Cgjh::importKit()
 
 void TF_Cgjh::importExcel()
 {
-    std::unique_ptr<QDialog> dialog(
-        m_context.registry->create(QStringLiteral("TF_Cgjh_Import"), QStringLiteral("采购单据导入"), m_context, this));
+    std::unique_ptr<QDialog> dialog(m_context.registry->create(
+        m_kind == PurchaseKind::Order ? QStringLiteral("TF_Cgd_Import") : QStringLiteral("TF_Cgjh_Import"),
+        QStringLiteral("采购单据导入"), m_context, this));
     SetDocumentContext(dialog.get(), &documentContext());
     dialog->exec();
     reloadLines();
@@ -150,7 +169,29 @@ void TF_Cgjh::importOrders()
                                                                QStringLiteral("导入订单"), m_context, this));
     SetDocumentContext(dialog.get(), &documentContext());
     dialog->exec();
+    std::optional<ImportedOrderHeader> h;
+    if (auto *import = qobject_cast<TF_Cgjh_ImportDD *>(dialog.get()))
+        h = import->imported();
+    dialog.reset();
+    if (h) {
+        // The order's header; a text not in a list leaves that list without a choice.
+        m_note->setText(h->note);
+        m_supplierBox->setText(h->supplierName);
+        m_supplierSn = h->supplierSn;
+        m_settle->setCurrentIndex(h->settleIndex);
+        for (auto [combo, text] : {std::pair{m_warehouse, h->warehouseName}, std::pair{m_handler, h->handlerName},
+                                   std::pair{m_account, h->accountText}})
+            if (!combo->selectText(text))
+                combo->setCurrentIndex(-1);
+        if (h->wholeDocument) {
+            m_originalNo->setText(h->order);
+            m_invoiceNo->clear();
+            for (MoneyEdit *e : {m_invoiceAmount, m_freight, m_packing})
+                e->setValue(0);
+        }
+    }
     reloadLines();
+    updateButtons();
     updateTotals();
 }
 
@@ -160,7 +201,9 @@ void TF_Cgjh::chooseHandler()
 {
     std::unique_ptr<QDialog> dialog(
         m_context.registry->create(QStringLiteral("TF_User2"), QStringLiteral("选择经办人"), m_context, this));
-    dialog->setProperty(handoff::CallerTag, QStringLiteral("jh"));
+    dialog->setProperty(handoff::CallerTag, m_kind == PurchaseKind::Return  ? QStringLiteral("th")
+                                            : m_kind == PurchaseKind::Order ? QStringLiteral("cgd")
+                                                                            : QStringLiteral("jh"));
     dialog->exec();
     ApplyHandlerAnswer(dialog.get(), m_handler);
 }
@@ -169,7 +212,7 @@ void TF_Cgjh::chooseNote()
 {
     std::unique_ptr<QDialog> dialog(
         m_context.registry->create(QStringLiteral("TF_Djbz"), QStringLiteral("单据备注信息设置"), m_context, this));
-    dialog->setProperty(handoff::CallerTag, QStringLiteral("jh"));
+    dialog->setProperty(handoff::CallerTag, m_kind == PurchaseKind::Return ? QStringLiteral("th") : QStringLiteral("jh"));
     if (dialog->exec() != QDialog::Accepted)
         return;
     const QVariant text = dialog->property(handoff::NoteText);
@@ -188,7 +231,9 @@ void TF_Cgjh::chooseSupplier(const QString &search)
                           QStringLiteral("ghs_tele"), QStringLiteral("ghs_address")};
         o.codeField = QStringLiteral("ghs_sn");
         o.nameField = QStringLiteral("ghs_name");
-        o.orderItems = {QStringLiteral("编号顺序"), QStringLiteral("编号倒序")};
+        // The return's panel has no order box and adds no supplier.
+        if (m_kind != PurchaseKind::Return)
+            o.orderItems = {QStringLiteral("编号顺序"), QStringLiteral("编号倒序")};
         m_chooser = new ChooserPanel(o, state.UiFontSize, this);
         m_chooser->setObjectName(QStringLiteral("RzPanelGhs"));
         m_chooser->searchBox()->setObjectName(QStringLiteral("tkey"));
@@ -209,7 +254,9 @@ void TF_Cgjh::chooseSupplier(const QString &search)
         };
     }
     const bool maintain = HasRight(m_db, state, QStringLiteral("qtcz"), 2);
-    m_chooser->addButton()->setVisible(maintain);
+    m_chooser->addButton()->setVisible(maintain && m_kind != PurchaseKind::Return);
+    if (m_kind == PurchaseKind::Order)
+        m_chooser->addButton()->setText(QStringLiteral("添加供货商(F8)"));
     m_chooser->modifyButton()->setVisible(maintain);
     if (maintain) {
         m_chooser->addRow = [this] {
@@ -276,6 +323,8 @@ void TF_Cgjh::printDraft(bool preview)
 
 void TF_Cgjh::refreshPending()
 {
+    if (m_kind != PurchaseKind::Receipt)
+        return;
     const ListStatement st = PendingReceipts(m_db, *m_context.state).list(pendingKeyBox()->text(), QString(), pendingDescending());
     static_cast<SqlGridModel *>(pendingGrid()->model())->setStatement(st.body, st.order, st.binds);
     pendingGrid()->reload(ReloadTarget::First);
@@ -297,7 +346,7 @@ void TF_Cgjh::showPendingLines(const QString &number)
 
 void TF_Cgjh::auditSelected()
 {
-    if (!m_checkAll->isEnabled() || pendingGrid()->rowCount() == 0)
+    if (!m_checkAll || !m_checkAll->isEnabled() || pendingGrid()->rowCount() == 0)
         return;
     const QString number = pendingGrid()->currentValue(QStringLiteral("gl_djh")).toString();
     if (ReceiptAudit(m_db, *m_context.state, *m_context.clock, *m_context.notices).auditSelected(number))
@@ -306,7 +355,7 @@ void TF_Cgjh::auditSelected()
 
 void TF_Cgjh::auditAll()
 {
-    if (!m_checkAll->isEnabled() || pendingGrid()->rowCount() == 0)
+    if (!m_checkAll || !m_checkAll->isEnabled() || pendingGrid()->rowCount() == 0)
         return;
     QList<QPair<QString, QString>> receipts;
     const int number = pendingGrid()->model()->columnOf(QStringLiteral("gl_djh"));

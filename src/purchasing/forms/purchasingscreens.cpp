@@ -1,7 +1,10 @@
 #include "purchasing/forms/purchasingscreens.h"
 
+#include "purchasing/forms/cgd.h"
 #include "purchasing/forms/cgjh.h"
+#include "purchasing/forms/cgth.h"
 #include "purchasing/forms/cgjh_add.h"
+#include "purchasing/forms/cgjh_importdd.h"
 #include "purchasing/forms/cgjh_sele.h"
 
 const PurchaseScreens &PurchaseScreensOf(PurchaseKind kind)
@@ -24,6 +27,15 @@ void RegisterPurchasingScreens(ScreenRegistry &registry)
 {
     registry.registerScreen(QStringLiteral("TF_Cgjh"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
         return new TF_Cgjh(c, parent);
+    });
+    registry.registerScreen(QStringLiteral("TF_Cgth"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        return new TF_Cgth(c, parent);
+    });
+    registry.registerScreen(QStringLiteral("TF_Cgjh_ImportDD"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        return new TF_Cgjh_ImportDD(c, parent);
+    });
+    registry.registerScreen(QStringLiteral("TF_Cgd"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        return new TF_Cgd(c, parent);
     });
     for (const PurchaseKind kind : {PurchaseKind::Receipt, PurchaseKind::Return, PurchaseKind::Order}) {
         const PurchaseScreens &names = PurchaseScreensOf(kind);

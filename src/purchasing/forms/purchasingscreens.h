@@ -19,7 +19,7 @@ struct PurchaseScreens
 };
 const PurchaseScreens &PurchaseScreensOf(PurchaseKind kind);
 
-// TF_Cgjh; the line dialogs TF_Cgjh_Sele, TF_Cgth_Sele, TF_Cgd_Sele (one class); the goods
+// TF_Cgjh, TF_Cgth, TF_Cgd; the line dialogs TF_Cgjh_Sele, TF_Cgth_Sele, TF_Cgd_Sele (one class); the goods
 // pickers TF_Cgjh_Add, TF_Cgth_Add, TF_Cgd_Add (one class).
 void RegisterPurchasingScreens(ScreenRegistry &registry);
 

@@ -1,0 +1,204 @@
+// The purchase return and purchase order windows through their real widgets: the return's
+// opening, picker and line dialog, save and audit at once, the whole receipt handed over by the
+// shell; the order's scan, grid edit of 订单数量 and save audited at once.
+
+#include "purchase_fixture.h"
+#include "screens_fixture.h"
+
+#include "../support/gridtyping.h"
+
+#include "engine/audit.h"
+#include "foundation/handoff.h"
+#include "purchasing/forms/cgd.h"
+#include "purchasing/forms/cgjh_add.h"
+#include "purchasing/forms/cgjh_importdd.h"
+#include "purchasing/orderaudit.h"
+#include "purchasing/forms/cgth.h"
+#include "screenkit/barcodepanel.h"
+#include "screenkit/datagrid.h"
+#include "screenkit/editors.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+class ReturnOrderWindowTest : public PurchaseScreenTest
+{
+protected:
+    template <typename T>
+    T *openKind(const char *cls, const char *caption)
+    {
+        window.reset(registry.create(QString::fromLatin1(cls), QString::fromUtf8(caption), context()));
+        auto *w = static_cast<T *>(window.get());
+        w->setReportOutput(&output);
+        w->show();
+        QApplication::setActiveWindow(w);
+        return w;
+    }
+    static void keyTo(QWidget *target, Qt::Key key)
+    {
+        target->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(target, key);
+    }
+    static void typeInto(MoneyEdit *edit, const QString &text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    void stockG1(double quantity)
+    {
+        SavedReceipt(db(), "CJ25031010001", {{kG1, {quantity, 12.0}}}, 0, {{"j_jhrq", "2025-03-10 09:00"}});
+        ASSERT_TRUE(RunAuditPurchaseIn(db(), state, clock, "CJ25031010001").audited());
+    }
+};
+
+TEST_F(ReturnOrderWindowTest, ReturnOpensPicksSavesAndAuditsAtOnce)
+{
+    stockG1(10);
+    TF_Cgth *w = openKind<TF_Cgth>("TF_Cgth", "采购退货");
+    EXPECT_EQ(find<QLabel>(w, "jsn")->text(), "CT25031410001");
+    EXPECT_EQ(find<QLineEdit>(w, "tghs")->text(), "普通供货商");
+    EXPECT_EQ(find<QComboBox>(w, "comCk")->currentText(), "主仓库");
+    EXPECT_EQ(find<QComboBox>(w, "comUser")->currentText(), "默认员工");
+    EXPECT_EQ(find<QComboBox>(w, "comYhzh")->currentText(), "现金");
+    EXPECT_EQ(w->pages()->tabText(0), "采购退货");
+    EXPECT_EQ(w->pages()->tabText(1), "待审核退货单");
+    EXPECT_EQ(w->pages()->tabText(2), "退货查询");
+    EXPECT_FALSE(w->barcodePanel() && w->barcodePanel()->isVisible());
+    EXPECT_FALSE(find<QComboBox>(w, "comJsfs")->isVisible());
+    EXPECT_TRUE(w->wholeReturnButton()->isVisible());
+    EXPECT_FALSE(w->linesGrid()->model()->column(QStringLiteral("th_sl")).editable);
+
+    // 添加商品 with a supplier box of spaces is refused.
+    find<QLineEdit>(w, "tghs")->setText("   ");
+    w->addOld();
+    EXPECT_EQ(notices.texts().last(), "请选择供货商！");
+    find<QLineEdit>(w, "tghs")->setText("普通供货商");
+
+    // The picker: G1 into the basket through the line dialog (2 × 15), F5; then 修改 to 4.
+    whenShown("TF_Cgth_Add", [&](QDialog *d) {
+        auto *picker = static_cast<TF_Cgjh_Add *>(d);
+        QTableView *view = picker->listGrid()->view();
+        view->clearSelection();
+        view->selectionModel()->select(view->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        whenShown("TF_Cgth_Sele", [&](QDialog *line) {
+            typeInto(line->findChild<MoneyEdit *>("tsl"), "2");
+            typeInto(line->findChild<MoneyEdit *>("tgpjjj"), "15");
+            PressKey(line, Qt::Key_F5);
+        });
+        keyTo(view, Qt::Key_F8);
+        keyTo(view, Qt::Key_F5);
+    });
+    keyTo(w->linesGrid()->view(), Qt::Key_F2);
+    ASSERT_EQ(w->lineCount(), 1);
+    whenShown("TF_Cgth_Sele", [&](QDialog *d) {
+        typeInto(d->findChild<MoneyEdit *>("tsl"), "4");
+        PressKey(d, Qt::Key_F5);
+    });
+    w->modifyLine();
+    EXPECT_EQ(scalar("select th_sl from jxc_thsp"), "4");
+    EXPECT_EQ(scalar("select th_zje from jxc_thsp"), "60");
+    EXPECT_EQ(find<MoneyEdit>(w, "tyfje")->value(), 60);
+    EXPECT_FALSE(find<QLineEdit>(w, "tghs")->isEnabled());
+    EXPECT_FALSE(find<QComboBox>(w, "comCk")->isEnabled());
+    QDir::temp().mkpath(".");
+    w->grab().save(QDir::temp().filePath("i21-cgth-window.png"));
+
+    // F5 → Yes: saved and audited at once; the next number.
+    state.AuditOnSave = "1";
+    notices.script({Notices::Answer::Yes, Notices::Answer::Yes});
+    keyTo(w->linesGrid()->view(), Qt::Key_F5);
+    EXPECT_EQ(scalar("select th_status from jxc_thd"), "1");
+    EXPECT_EQ(scalar("select kc_sl from jxc_kcsp where g_sn = ?", {kG1}), "6");
+    EXPECT_EQ(find<QLabel>(w, "jsn")->text(), "CT25031410002");
+    EXPECT_EQ(w->lineCount(), 0);
+    EXPECT_TRUE(find<QLineEdit>(w, "tghs")->isEnabled());
+}
+
+TEST_F(ReturnOrderWindowTest, AReceiptHandedOverIsReturnedWhole)
+{
+    stockG1(10);
+    FollowOn().ReturnSourceNo = "CJ25031010001";
+    TF_Cgth *w = openKind<TF_Cgth>("TF_Cgth", "采购退货");
+    EXPECT_TRUE(FollowOn().ReturnSourceNo.isEmpty());
+    EXPECT_EQ(w->lineCount(), 1);
+    EXPECT_EQ(w->sourceReceipt(), "CJ25031010001");
+    EXPECT_EQ(find<MoneyEdit>(w, "tyfje")->value(), 120);
+    // 整单退货 with lines on the page.
+    w->wholeReturnButton()->click();
+    EXPECT_EQ(notices.texts().last(), "请先保存本次的退货单据！");
+    notices.script({Notices::Answer::Yes});
+    w->save();
+    EXPECT_EQ(scalar("select j_th from jxc_jhd"), "1");
+    EXPECT_EQ(scalar("select j_dhdid from jxc_jhd"), "CT25031410001");
+    EXPECT_TRUE(w->sourceReceipt().isEmpty());
+}
+
+TEST_F(ReturnOrderWindowTest, OrderScansEditsTheQuantityAndSaves)
+{
+    TF_Cgd *w = openKind<TF_Cgd>("TF_Cgd", "采购订单");
+    EXPECT_EQ(find<QLabel>(w, "jsn")->text(), "CD25031410001");
+    EXPECT_EQ(find<QComboBox>(w, "comJsfs")->currentText(), "余款记入应付帐");
+    EXPECT_EQ(w->pages()->tabText(1), "待审核采购订单");
+    EXPECT_FALSE(find<QLineEdit>(w, "tfpno")->isVisible());
+    EXPECT_FALSE(find<QPushButton>(w, "btnCgdImport")->isVisible());
+
+    QLineEdit *box = w->barcodePanel()->entryBox();
+    box->setFocus();
+    box->setText(QStringLiteral("6901，3"));
+    QTest::keyClick(box, Qt::Key_Return);
+    ASSERT_EQ(w->lineCount(), 1);
+    EXPECT_EQ(box->text(), "6901");
+    EXPECT_EQ(scalar("select jh_rksl from jxc_cgsp"), "1");
+
+    DataGrid *g = w->linesGrid();
+    g->view()->setCurrentIndex(g->model()->index(0, g->model()->columnOf("jh_sl")));
+    TypeIntoGrid(*g, "3");
+    KeyIntoGrid(*g, Qt::Key_Return);
+    EXPECT_EQ(scalar("select jh_sl from jxc_cgsp"), "3");
+    EXPECT_EQ(scalar("select jh_rksl from jxc_cgsp"), "3");
+    EXPECT_NEAR(find<MoneyEdit>(w, "tyfje")->value(), 3 * 2.35, 1e-9);
+    w->grab().save(QDir::temp().filePath("i21-cgd-window.png"));
+
+    state.AuditOnSave = "1";
+    notices.script({Notices::Answer::Yes});
+    keyTo(g->view(), Qt::Key_F5);
+    EXPECT_EQ(scalar("select j_status from jxc_cgd"), "1");
+    EXPECT_EQ(scalar("select j_qk from jxc_cgd"), "0");
+    EXPECT_EQ(scalar("select jh_rksl from jxc_cgsp"), "0");
+    EXPECT_EQ(find<QLabel>(w, "jsn")->text(), "CD25031410002");
+    EXPECT_EQ(w->lineCount(), 0);
+}
+
+TEST_F(ReturnOrderWindowTest, ReceiptImportsAnOpenOrder)
+{
+    InsertRow(db(), "jxc_cgd", {{"gl_djh", "CD25031010001"}, {"ghs_sn", "100001"}, {"ck_sn", "100001"},
+                                {"j_jhrq", "2025-03-10 09:00"}, {"j_yfje", 100.0}, {"j_sfje", 100.0}, {"u_sn", "100001"},
+                                {"j_note", "三月订货"}, {"a_name", "admin"}, {"j_status", 0}, {"j_jsfs", 1},
+                                {"j_kmmc", "现金"}, {"j_qk", 0}});
+    DraftLine(db(), "CD25031010001", kG1, 8, 12.5, "admin", "jxc_cgsp");
+    ASSERT_TRUE(OrderAudit(db(), state, clock, notices).audit("CD25031010001"));
+    state.UsePurchaseOrder = "1";
+    auto *w = static_cast<TF_Cgjh *>(openWindow());
+    whenShown("TF_Cgjh_ImportDD", [&](QDialog *d) {
+        auto *dialog = static_cast<TF_Cgjh_ImportDD *>(d);
+        EXPECT_EQ(dialog->documentGrid()->rowCount(), 1);
+        EXPECT_EQ(dialog->findChild<QLabel *>("LMsg")->text(), "CD25031010001 主仓库");
+        EXPECT_EQ(dialog->orderLinesGrid()->value(0, "dsl").toDouble(), 8);
+        dialog->grab().save(QDir::temp().filePath("i21-importdd.png"));
+        dialog->findChild<QPushButton *>("btn_OK3")->click();
+    });
+    find<QPushButton>(w, "btnCgdImport")->click();
+    ASSERT_EQ(w->lineCount(), 1);
+    EXPECT_EQ(w->linesGrid()->value(0, "gl_djh2").toString(), "CD25031010001");
+    EXPECT_EQ(find<QLineEdit>(w, "tnote")->text(), "三月订货");
+    EXPECT_EQ(find<MoneyEdit>(w, "tyfje")->value(), 100);
+}
+
+} // namespace
