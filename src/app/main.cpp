@@ -6,6 +6,7 @@
 #include "masterdata/forms/masterdatascreens.h"
 #include "platform/system/singleinstance.h"
 #include "purchasing/forms/purchasingscreens.h"
+#include "sales/forms/salesscreens.h"
 #include "shell/forms/adminscreens.h"
 #include "shell/forms/application.h"
 #include "shell/forms/enginescreens.h"
@@ -31,6 +32,7 @@ int main(int argc, char *argv[])
     RegisterShellScreens(registry);
     RegisterMasterdataScreens(registry);
     RegisterPurchasingScreens(registry);
+    RegisterSalesScreens(registry);
     RegisterInventoryScreens(registry);
 
     return RunProgram(app);

@@ -119,3 +119,19 @@ LineFigures AddOnePiece(const LineFigures &line, double unitFactor, std::optiona
     out.taxAmount = maybeRound((line.taxPrice - line.price) * line.discount * q, decimals);
     return out;
 }
+
+std::optional<LineCell> LineCellOfColumn(const QString &field)
+{
+    const QString tail = field.mid(field.indexOf(QLatin1Char('_')) + 1);
+    if (tail == QLatin1String("dj"))
+        return LineCell::Price;
+    if (tail == QLatin1String("sl"))
+        return LineCell::Quantity;
+    if (tail == QLatin1String("tax"))
+        return LineCell::Tax;
+    if (tail == QLatin1String("taxdj"))
+        return LineCell::TaxPrice;
+    if (tail == QLatin1String("dzl"))
+        return LineCell::Discount;
+    return std::nullopt;
+}

@@ -51,6 +51,10 @@ double PositiveFromText(const QString &text);
 
 enum class LineCell { Price, Quantity, Tax, TaxPrice, Discount };
 
+// The editable cell a line column names by what follows its prefix (jh_dj, th_dj, ls_dj, ts_dj:
+// price; …_sl, …_tax, …_taxdj, …_dzl); nothing for any other column.
+std::optional<LineCell> LineCellOfColumn(const QString &field);
+
 // The line after a typed cell (the grid edit of a draft, pending or basket line):
 //   price X: price = round(X, PD), taxPrice = round(price × (1 + tax ÷ 100), PD), amounts;
 //   tax-inclusive price X: taxPrice = round(X, PD), price = round(taxPrice ÷ (1 + tax ÷ 100), PD),

@@ -37,18 +37,7 @@ std::optional<double> StockInQuantity(const LoginState &state, PurchaseKind kind
 
 std::optional<LineCell> PurchaseCellOf(const QString &field)
 {
-    const QString tail = field.mid(field.indexOf(QLatin1Char('_')) + 1);
-    if (tail == QLatin1String("dj"))
-        return LineCell::Price;
-    if (tail == QLatin1String("sl"))
-        return LineCell::Quantity;
-    if (tail == QLatin1String("tax"))
-        return LineCell::Tax;
-    if (tail == QLatin1String("taxdj"))
-        return LineCell::TaxPrice;
-    if (tail == QLatin1String("dzl"))
-        return LineCell::Discount;
-    return std::nullopt;
+    return LineCellOfColumn(field);
 }
 
 bool EditPurchaseCell(const QSqlDatabase &db, const LoginState &state, Notices &notices, PurchaseKind kind,

@@ -6,22 +6,11 @@
 // that record their inputs and answer as a test tells them.
 
 #include "../support/recordingoutput.h"
+#include "../support/dialogdouble.h"
 #include "../support/screenfixture.h"
 
 #include <QDialog>
 #include <QVariantMap>
-
-// A dialog standing in for a later one: named like it, it records the dynamic properties it was
-// opened with, sets `answers` as its results and ends with `result`.
-class DialogDouble final : public QDialog
-{
-public:
-    DialogDouble(const QString &name, QWidget *parent) : QDialog(parent) { setObjectName(name); }
-    int exec() override;
-    QVariantMap answers;
-    int result = QDialog::Accepted;
-    static QList<QVariantMap> &opened();  // the inputs of every opening, in order
-};
 
 class PurchaseScreenTest : public ScreenFixture
 {

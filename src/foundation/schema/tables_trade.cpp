@@ -67,8 +67,9 @@ std::vector<TableDef> schema::tradeTables()
          "t_scrq varchar(16), ls_ygmc nvarchar(64), g_xlh text",
          {},
          "",
-         // The last price a goods was sold at in a unit (sale price proposal).
-         {"goods_unit:g_sn,dw_name"}},
+         // The last price a goods was sold at in a unit (sale price proposal); the operator's
+         // lines of a sale being entered.
+         {"goods_unit:g_sn,dw_name", "draft:gl_djh,a_name"}},
         // Sales headers, including bills settled at the POS.
         {"jxc_lsxsd",
          "gl_djh varchar(16), kh_sn varchar(8), ck_sn varchar(8), ls_xsrq varchar(32), ls_yfje numeric, "
