@@ -146,6 +146,10 @@ PurchaseQueryPage::PurchaseQueryPage(DocumentWindow &window, const ScreenContext
     window.queryDetailGrid()->setFooter(QStringLiteral("gl_djh"), FooterKind::TextCount, QStringLiteral("记录数："));
     for (const char *f : {"gl_sl", "gl_je", "gl_taxje", "gl_zje"})
         window.queryDetailGrid()->setFooter(QString::fromLatin1(f), FooterKind::Sum);
+    for (const char *f : {"gl_dj", "gl_je", "gl_taxje", "gl_zje"}) {
+        SetMoneyColumnFormat(*window.queryDetailGrid(), QString::fromLatin1(f), *context.state);
+        SetMoneyFooterFormat(*window.queryDetailGrid(), QString::fromLatin1(f), *context.state);
+    }
 
     connect(window.queryGrid(), &DataGrid::currentRowChanged, this, [this](int) { showDetail(); });
     connect(window.queryGrid(), &DataGrid::rowDoubleClicked, this, [this](int) {
@@ -236,8 +240,10 @@ void PurchaseQueryPage::setViewColumns()
             SetMoneyFooterFormat(*grid, f, state);
         }
     }
-    if (m_keyCaption)
+    if (m_keyCaption) {
         m_keyCaption->setText(v == View::Documents ? QStringLiteral("单据编号或备注：") : QStringLiteral("商品名称或编码："));
+        m_keyCaption->setMinimumWidth(m_keyCaption->sizeHint().width());
+    }
 }
 
 void PurchaseQueryPage::search()
