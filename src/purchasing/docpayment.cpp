@@ -14,6 +14,7 @@
 #include "foundation/numbering.h"
 #include "foundation/oplog.h"
 #include "foundation/sanitize.h"
+#include "foundation/sqlnames.h"
 
 #include <QSqlQuery>
 
@@ -42,6 +43,18 @@ struct Refused
 DocPaymentRules::DocPaymentRules(const QSqlDatabase &db, const LoginState &state, const Clock &clock, Notices &notices)
     : m_db(db), m_state(state), m_clock(clock), m_notices(notices)
 {
+}
+
+KeyedItems DocPaymentRules::handlers() const
+{
+    return LoadKeyedComboWhere(m_db, QStringLiteral("jxc_user"), QStringLiteral("u_name"), QStringLiteral("u_sn"),
+                               QStringLiteral("id"), SqlWhere(QStringLiteral("u_jy = 0")));
+}
+
+KeyedItems DocPaymentRules::accounts() const
+{
+    return LoadKeyedCombo(m_db, QStringLiteral("jxc_yhzh"), QStringLiteral("yh_name"), QStringLiteral("yh_sn"),
+                          QStringLiteral("id"));
 }
 
 std::optional<DocPaymentView> DocPaymentRules::open(const QString &number) const

@@ -4,6 +4,8 @@
 // return ("CT") refunded. The registration "FK" goes into jxc_ysyfk_dj (audited at once with
 // AuditOnSave), and the document's paid-later amount and note follow, all in one transaction.
 
+#include "foundation/keyedlists.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -45,6 +47,9 @@ public:
     // The document `number` (by its first two characters; left joins: a missing supplier or
     // handler shows empty); none when no header has that number.
     std::optional<DocPaymentView> open(const QString &number) const;
+    // The handlers (active employees by id) and the cash and bank accounts (by id).
+    KeyedItems handlers() const;
+    KeyedItems accounts() const;
 
     // Refuses 0 ("收款不能为0！") and no handler ("经办人不能为空！"). Then one transaction: the
     // document locked and read again (it must still be audited, else "单据<N>的状态已改变，请重新

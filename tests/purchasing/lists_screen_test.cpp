@@ -8,10 +8,14 @@
 #include "foundation/handoff.h"
 #include "purchasing/forms/cgjh.h"
 #include "purchasing/forms/purchase_lists.h"
+#include "purchasing/forms/yfkgl_fk.h"
+#include "screenkit/editors.h"
 #include "purchasing/receiptaudit.h"
 #include "screenkit/datagrid.h"
 #include "screenkit/documentwindow.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -114,6 +118,28 @@ TEST_F(ReceiptListsScreenTest, QueryPageCancelsAuditAndHandsAReceiptOn)
     click(w, "btnWholeReturn");
     EXPECT_EQ(followOn.ReturnSourceNo, left);
     EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(ReceiptListsScreenTest, PaymentDialogOpensWithWhatIsOwedAndSavesOnF5)
+{
+    SavedReceipt(db(), kFirstNumber, {{kG1, {8, 10}}}, 0, {{"j_sfje", 20.0}});
+    audit(kFirstNumber);
+    std::unique_ptr<QDialog> d(registry.create("TF_Yfkgl_Fk", "单据付款", context(), nullptr));
+    ASSERT_TRUE(d);
+    d->setProperty(handoff::DocumentNumber, kFirstNumber);
+    d->show();
+    QApplication::processEvents();
+    EXPECT_EQ(d->windowTitle(), "单据付款");
+    EXPECT_EQ(d->findChild<MoneyEdit *>("tyfje")->value(), 80);
+    EXPECT_EQ(d->findChild<MoneyEdit *>("tsfje")->value(), 20);
+    EXPECT_EQ(d->findChild<MoneyEdit *>("tfkje")->value(), 60);
+    EXPECT_EQ(d->findChild<QComboBox *>("comUser")->currentText(), "默认员工");
+    EXPECT_EQ(d->findChild<QComboBox *>("comYhzh")->currentText(), "现金");
+    EXPECT_EQ(d->focusWidget(), d->findChild<MoneyEdit *>("tfkje"));
+    QTest::keyClick(d->focusWidget(), Qt::Key_F5);
+    EXPECT_EQ(d->property(handoff::PaidAmount).toDouble(), 60);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(scalar("select j_hkje from jxc_jhd"), "60");
 }
 
 } // namespace
