@@ -130,7 +130,7 @@ TF_Cgjh::TF_Cgjh(const ScreenContext &context, QWidget *parent)
 
     m_query = new PurchaseQueryPage(
         *this, context, PurchaseListDocOf(PurchaseKind::Receipt), [this](const QString &n) { viewStored(n); },
-        [this]() -> FileChoice & { return files(); });
+        [this]() -> FileChoice & { return files(); }, [this]() -> ReportOutput & { return output(); });
 
     DataGrid *lines = linesGrid();
     lines->setFooter(QStringLiteral("g_sn"), FooterKind::None);
@@ -430,7 +430,10 @@ void TF_Cgjh::buildPendingPage()
     };
     barButton("btnView2", "查看单据", &TF_Cgjh::viewPending);
     m_deleteDocument = barButton("btnDel2", "删除单据", &TF_Cgjh::deletePendingDocument);
+    m_pendingPrint = barButton("btnPrint2", "打印", &TF_Cgjh::printPendingList);
     m_checkAll = barButton("btn_Check", "审核全部", &TF_Cgjh::auditAll);
+    barButton("btnExport2", "导出", &TF_Cgjh::exportPending);
+    barButton("btnPrintAll2", "连续打印", &TF_Cgjh::printPendingContinuously);
     m_pendingMenu = new QMenu(pendingGrid());
     QAction *audit = m_pendingMenu->addAction(QStringLiteral("单据审核(&W)"));
     audit->setObjectName(QStringLiteral("actAudit"));
@@ -439,6 +442,8 @@ void TF_Cgjh::buildPendingPage()
     connect(viewItem, &QAction::triggered, this, &TF_Cgjh::viewPending);
     QAction *deleteItem = m_pendingMenu->addAction(QStringLiteral("删除单据(&Y)"));
     connect(deleteItem, &QAction::triggered, this, &TF_Cgjh::deletePendingDocument);
+    QAction *exportItem = m_pendingMenu->addAction(QStringLiteral("导出Excel表(&E)"));
+    connect(exportItem, &QAction::triggered, this, &TF_Cgjh::exportPending);
     pendingGrid()->setPopupMenu(m_pendingMenu, [this, audit, deleteItem](QMenu *) {
         audit->setEnabled(m_checkAll->isEnabled() && pendingGrid()->rowCount() > 0);
         deleteItem->setEnabled(m_deleteDocument->isEnabled() && pendingGrid()->rowCount() > 0);
@@ -521,6 +526,7 @@ void TF_Cgjh::applyRights()
     setPrintBeforeSave(!IsTrue(state.NoPrintBeforeSave));
     m_checkAll->setEnabled(HasRight(m_db, state, QStringLiteral("cggl"), 2));
     m_deleteDocument->setEnabled(HasRight(m_db, state, QStringLiteral("cggl"), 16));
+    m_pendingPrint->setEnabled(state.RightShowCost);
     m_pendingAddRight = HasRight(m_db, state, QStringLiteral("cggl"), 18);
     if (barcodePanel())
         barcodePanel()->setEnabled(m_entryRight);

@@ -77,6 +77,10 @@ public:
     void addPendingGoods();
     void modifyPendingLine();
     void deletePendingDocument();
+    // Pending page: "打印" (the list), "导出", "连续打印" (every pending receipt, directly).
+    void printPendingList();
+    void exportPending();
+    void printPendingContinuously();
     // A stored receipt previewed (the choice dialog first when the operator chooses formats).
     void viewStored(const QString &number);
 
@@ -152,6 +156,7 @@ private:
     QPushButton *m_pendingModify = nullptr;
     QPushButton *m_pendingDelete = nullptr;
     QPushButton *m_deleteDocument = nullptr;
+    QPushButton *m_pendingPrint = nullptr;
     PurchaseQueryPage *m_query = nullptr;
     bool m_pendingAddRight = false;
     ChooserPanel *m_chooser = nullptr;

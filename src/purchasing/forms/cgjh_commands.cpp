@@ -14,6 +14,7 @@
 #include "purchasing/pendingdocedits.h"
 #include "purchasing/pendingdocuments.h"
 #include "purchasing/purchaselistdoc.h"
+#include "purchasing/purchaselistprint.h"
 #include "purchasing/receiptaudit.h"
 #include "purchasing/receiptprint.h"
 #include "screenkit/barcodepanel.h"
@@ -409,4 +410,32 @@ FileChoice &TF_Cgjh::files()
         m_files = m_ownFiles.get();
     }
     return *m_files;
+}
+
+void TF_Cgjh::printPendingList()
+{
+    if (!m_pendingPrint->isEnabled() || pendingGrid()->rowCount() == 0)
+        return;
+    QVariantList binds;
+    const QString sql = static_cast<SqlGridModel *>(pendingGrid()->model())->selectSql(&binds);
+    PurchaseListPrint(m_db, *m_context.state, *m_context.clock, PurchaseListDocOf(PurchaseKind::Receipt))
+        .printPending(output(), sql, binds);
+}
+
+void TF_Cgjh::exportPending()
+{
+    if (pendingGrid()->rowCount() > 0)
+        ExportGrid(*pendingGrid(), files(), *m_context.notices, this);
+}
+
+void TF_Cgjh::printPendingContinuously()
+{
+    QStringList numbers;
+    const int column = pendingGrid()->model()->columnOf(QStringLiteral("gl_djh"));
+    pendingGrid()->model()->forEachRow([&](const QVector<QVariant> &row) {
+        numbers << row.at(column).toString();
+        return true;
+    });
+    PurchaseListPrint(m_db, *m_context.state, *m_context.clock, PurchaseListDocOf(PurchaseKind::Receipt))
+        .printContinuously(*m_context.notices, numbers, output(), ContinuousPrintQuestion(false));
 }

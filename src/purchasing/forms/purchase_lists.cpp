@@ -9,6 +9,7 @@
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "foundation/rights.h"
+#include "purchasing/purchaselistprint.h"
 #include "screenkit/datagrid.h"
 #include "screenkit/dialogparts.h"
 #include "screenkit/documentwindow.h"
@@ -86,10 +87,10 @@ void Apply(DataGrid *grid, const ListStatement &st)
 
 PurchaseQueryPage::PurchaseQueryPage(DocumentWindow &window, const ScreenContext &context, const PurchaseListDoc &doc,
                                      std::function<void(const QString &)> viewDocument,
-                                     std::function<FileChoice &()> files)
+                                     std::function<FileChoice &()> files, std::function<ReportOutput &()> output)
     : QObject(&window), m_window(window), m_context(context), m_doc(doc),
       m_queries(context.data->mainDb(), *context.state, doc), m_viewDocument(std::move(viewDocument)),
-      m_files(std::move(files))
+      m_files(std::move(files)), m_output(std::move(output))
 {
     QWidget *page = window.queryGrid()->parentWidget();
     m_supplier = new QLineEdit(page);
@@ -129,6 +130,7 @@ PurchaseQueryPage::PurchaseQueryPage(DocumentWindow &window, const ScreenContext
         add("btnWholeIssue", "整单领用", &PurchaseQueryPage::wholeIssue);
         add("btnWholeSale", "整单销售", &PurchaseQueryPage::wholeSale);
     }
+    add("btnPrint3", "打印", &PurchaseQueryPage::print);
     add("btnExport3", "导出", &PurchaseQueryPage::exportView);
     row->addStretch(1);
     auto *exit = new QPushButton(QStringLiteral("退出"), page);
@@ -178,6 +180,7 @@ void PurchaseQueryPage::applyRights()
 {
     const QSqlDatabase db = m_context.data->mainDb();
     const LoginState &state = *m_context.state;
+    button(QStringLiteral("btnPrint3"))->setEnabled(state.RightShowCost);
     const bool unaudit = HasRight(db, state, QStringLiteral("cggl"), m_doc.unauditRight);
     button(QStringLiteral("btnUnaudit"))->setEnabled(unaudit);
     button(QStringLiteral("btnUnauditAll"))->setEnabled(unaudit);
@@ -371,4 +374,21 @@ void PurchaseQueryPage::exportView()
     if (m_window.queryGrid()->rowCount() == 0)
         return;
     ExportGrid(*m_window.queryGrid(), m_files(), *m_context.notices, &m_window);
+}
+
+void PurchaseQueryPage::print()
+{
+    if (!button(QStringLiteral("btnPrint3"))->isEnabled())
+        return;
+    const View v = m_window.queryView();
+    if (v == View::Documents && m_window.queryGrid()->rowCount() == 0)
+        return;
+    QVariantList binds;
+    const QString sql = ModelOf(m_window.queryGrid())->selectSql(&binds);
+    const PurchaseQueryCriteria c = criteria();
+    PurchaseListPrint(m_context.data->mainDb(), *m_context.state, *m_context.clock, m_doc)
+        .printQuery(v == View::Documents ? PurchaseQueryView::Documents
+                    : v == View::Summary ? PurchaseQueryView::Summary
+                                         : PurchaseQueryView::Details,
+                    m_output(), sql, binds, c.from, c.to);
 }
