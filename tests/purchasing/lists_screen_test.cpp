@@ -8,6 +8,7 @@
 #include "foundation/handoff.h"
 #include "purchasing/forms/cgjh.h"
 #include "purchasing/forms/purchase_lists.h"
+#include "purchasing/forms/modidatejh.h"
 #include "purchasing/forms/yfkgl_fk.h"
 #include "screenkit/editors.h"
 #include "purchasing/receiptaudit.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -118,6 +120,32 @@ TEST_F(ReceiptListsScreenTest, QueryPageCancelsAuditAndHandsAReceiptOn)
     click(w, "btnWholeReturn");
     EXPECT_EQ(followOn.ReturnSourceNo, left);
     EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(ReceiptListsScreenTest, RedatingFromThePendingPageStandsOnTheNewNumber)
+{
+    SavedReceipt(db(), kFirstNumber, {{kG1, {2, 10}}});
+    SavedReceipt(db(), "CJ25031410002", {{kG2, {1, 5}}});
+    state.RightChangeDocDate = true;
+    TF_Cgjh *w = open();
+    w->pages()->setCurrentIndex(TF_Cgjh::PendingPage);
+    ASSERT_EQ(w->pendingGrid()->rowCount(), 2);
+    w->pendingGrid()->setCurrentRow(1);
+    const QString chosen = w->pendingGrid()->currentValue("gl_djh").toString();
+    QString shown;
+    whenShown("TF_ModiDateJh", [&](QDialog *d) {
+        EXPECT_EQ(d->findChild<QLabel *>("gldjh")->text(), chosen);
+        EXPECT_EQ(d->findChild<QLineEdit *>("tGhsName")->text(), "普通供货商");
+        d->findChild<DateEdit *>("dateCg")->setDate(QDate(2025, 3, 10));
+        shown = d->findChild<QLabel *>("gldjh")->text();
+        QTest::keyClick(d->findChild<QLineEdit *>("tnote"), Qt::Key_F5);
+    });
+    click(w, "btnModi2");
+    EXPECT_TRUE(failures.isEmpty());
+    EXPECT_EQ(shown, "CJ25031010001");
+    EXPECT_EQ(w->pendingGrid()->currentValue("gl_djh").toString(), "CJ25031010001");
+    EXPECT_EQ(w->pendingLinesGrid()->value(0, "gl_djh").toString(), "CJ25031010001");
+    EXPECT_EQ(scalar("select count(*) from jxc_jhd where gl_djh = ?", {chosen}), "0");
 }
 
 TEST_F(ReceiptListsScreenTest, PaymentDialogOpensWithWhatIsOwedAndSavesOnF5)

@@ -431,6 +431,7 @@ void TF_Cgjh::buildPendingPage()
     barButton("btnView2", "查看单据", &TF_Cgjh::viewPending);
     m_deleteDocument = barButton("btnDel2", "删除单据", &TF_Cgjh::deletePendingDocument);
     m_pendingPrint = barButton("btnPrint2", "打印", &TF_Cgjh::printPendingList);
+    m_redate = barButton("btnModi2", "修改", &TF_Cgjh::redatePending);
     m_checkAll = barButton("btn_Check", "审核全部", &TF_Cgjh::auditAll);
     barButton("btnExport2", "导出", &TF_Cgjh::exportPending);
     barButton("btnPrintAll2", "连续打印", &TF_Cgjh::printPendingContinuously);
@@ -442,9 +443,12 @@ void TF_Cgjh::buildPendingPage()
     connect(viewItem, &QAction::triggered, this, &TF_Cgjh::viewPending);
     QAction *deleteItem = m_pendingMenu->addAction(QStringLiteral("删除单据(&Y)"));
     connect(deleteItem, &QAction::triggered, this, &TF_Cgjh::deletePendingDocument);
+    QAction *redateItem = m_pendingMenu->addAction(QStringLiteral("更改日期(&Z)"));
+    connect(redateItem, &QAction::triggered, this, &TF_Cgjh::redatePending);
     QAction *exportItem = m_pendingMenu->addAction(QStringLiteral("导出Excel表(&E)"));
     connect(exportItem, &QAction::triggered, this, &TF_Cgjh::exportPending);
-    pendingGrid()->setPopupMenu(m_pendingMenu, [this, audit, deleteItem](QMenu *) {
+    pendingGrid()->setPopupMenu(m_pendingMenu, [this, audit, deleteItem, redateItem](QMenu *) {
+        redateItem->setEnabled(m_redate->isEnabled() && pendingGrid()->rowCount() > 0);
         audit->setEnabled(m_checkAll->isEnabled() && pendingGrid()->rowCount() > 0);
         deleteItem->setEnabled(m_deleteDocument->isEnabled() && pendingGrid()->rowCount() > 0);
     });
@@ -527,6 +531,7 @@ void TF_Cgjh::applyRights()
     m_checkAll->setEnabled(HasRight(m_db, state, QStringLiteral("cggl"), 2));
     m_deleteDocument->setEnabled(HasRight(m_db, state, QStringLiteral("cggl"), 16));
     m_pendingPrint->setEnabled(state.RightShowCost);
+    m_redate->setEnabled(state.RightChangeDocDate);
     m_pendingAddRight = HasRight(m_db, state, QStringLiteral("cggl"), 18);
     if (barcodePanel())
         barcodePanel()->setEnabled(m_entryRight);

@@ -81,6 +81,9 @@ public:
     void printPendingList();
     void exportPending();
     void printPendingContinuously();
+    // "修改" / "更改日期(&Z)": TF_ModiDateJh on the selected receipt; the list then stands on the
+    // number it was saved under.
+    void redatePending();
     // A stored receipt previewed (the choice dialog first when the operator chooses formats).
     void viewStored(const QString &number);
 
@@ -157,6 +160,7 @@ private:
     QPushButton *m_pendingDelete = nullptr;
     QPushButton *m_deleteDocument = nullptr;
     QPushButton *m_pendingPrint = nullptr;
+    QPushButton *m_redate = nullptr;
     PurchaseQueryPage *m_query = nullptr;
     bool m_pendingAddRight = false;
     ChooserPanel *m_chooser = nullptr;

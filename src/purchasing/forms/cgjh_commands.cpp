@@ -10,6 +10,7 @@
 #include "foundation/notices.h"
 #include "foundation/rights.h"
 #include "masterdata/forms/masterdatascreens.h"
+#include "purchasing/forms/modidatejh.h"
 #include "purchasing/forms/purchasingscreens.h"
 #include "purchasing/pendingdocedits.h"
 #include "purchasing/pendingdocuments.h"
@@ -438,4 +439,25 @@ void TF_Cgjh::printPendingContinuously()
     });
     PurchaseListPrint(m_db, *m_context.state, *m_context.clock, PurchaseListDocOf(PurchaseKind::Receipt))
         .printContinuously(*m_context.notices, numbers, output(), ContinuousPrintQuestion(false));
+}
+
+void TF_Cgjh::redatePending()
+{
+    if (!m_redate->isEnabled() || pendingGrid()->rowCount() == 0)
+        return;
+    std::unique_ptr<QDialog> dialog(
+        m_context.registry->create(QStringLiteral("TF_ModiDateJh"), QStringLiteral("修改开单日期"), m_context, this));
+    dialog->setProperty(handoff::DocumentNumber, pendingGrid()->currentValue(QStringLiteral("gl_djh")).toString());
+    dialog->exec();
+    const QString saved = dialog->property(handoff::NewNumber).toString();
+    dialog.reset();
+    if (saved.isEmpty())
+        return;
+    refreshPending();
+    const int row = pendingGrid()->model()->locate(QStringLiteral("gl_djh"), saved);
+    if (row >= 0) {
+        pendingGrid()->setCurrentRow(row);
+        showPendingLines(saved);
+    }
+    reloadLines();
 }

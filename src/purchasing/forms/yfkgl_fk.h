@@ -5,6 +5,7 @@
 // property "paidAmount" (the amount saved) when a payment was saved, unset otherwise.
 
 #include "purchasing/docpayment.h"
+#include "purchasing/forms/purchasingscreens.h"
 #include "screenkit/screenbase.h"
 #include "shell/forms/screenregistry.h"
 
@@ -18,7 +19,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace handoff {
-inline constexpr const char *DocumentNumber = "documentNumber";
 inline constexpr const char *PaidAmount = "paidAmount";
 }  // namespace handoff
 
