@@ -1,6 +1,7 @@
 #include "purchasing/docdatechange.h"
 
 #include "engine/postinglocks.h"
+#include "engine/unaudit.h"
 #include "engine/postpurchase.h"
 #include "engine/stockcheck.h"
 #include "foundation/contracts.h"
@@ -73,8 +74,22 @@ QString DocDateChangeRules::numberForDay(const DateChangeDoc &doc, const QString
     return GetNewDjhByDate(m_db, type.linesTable, QStringLiteral("gl_djh"), type.prefix, day);
 }
 
-PurchaseResult DocDateChangeRules::save(const DateChangeDoc &doc, const QString &shownNumber, const DateChangeInput &in)
+PurchaseResult DocDateChangeRules::save(const DateChangeDoc &doc, const QString &shownNumber, const DateChangeInput &in,
+                                        DateChangeMode mode)
 {
+    try {
+        return run(doc, shownNumber, in, mode);
+    } catch (const DbError &e) {
+        // A read before the transaction failed.
+        m_notices.notice(QStringLiteral("更改日期失败：") + e.text());
+        return {PurchaseStatus::Failed, doc.oldNumber, 0};
+    }
+}
+
+PurchaseResult DocDateChangeRules::run(const DateChangeDoc &doc, const QString &shownNumber, const DateChangeInput &in,
+                                       DateChangeMode mode)
+{
+    const bool audited = mode == DateChangeMode::Audited;
     PurchaseResult result;
     result.number = doc.oldNumber;
     if (in.supplierSn.isEmpty() || in.supplierText.trimmed() != in.supplierName) {
@@ -83,7 +98,31 @@ PurchaseResult DocDateChangeRules::save(const DateChangeDoc &doc, const QString 
         return result;
     }
     const bool ret = doc.kind == PurchaseKind::Return;
-    if (ret) {
+    const UnauditKind unauditKind = ret ? UnauditKind::PurchaseReturn : UnauditKind::PurchaseIn;
+    UnauditOptions unaudit;
+    unaudit.keepAudited = true;
+    bool returnStockTest = ret;
+    if (audited) {
+        if (QueryScalar(m_db, QStringLiteral("select count(*) from jxc_ysyfk_dj where gl_djh2 = ?"), {doc.oldNumber}) != QLatin1String("0")) {
+            m_notices.notice(QStringLiteral("单据%1已有付款登记，不能修改日期！").arg(doc.oldNumber));
+            result.status = PurchaseStatus::Refused;
+            return result;
+        }
+        const QString oldWarehouse = QueryScalar(
+            m_db, QStringLiteral("select max(ck_sn) from %1 where gl_djh = ?").arg(PurchaseDocType(doc.kind).headerTable), {doc.oldNumber});
+        // Re-posted in the same warehouse, reversal and posting cancel out: no stock test. Moved,
+        // the cancel tests the old warehouse (a receipt) and the return the new one below.
+        unaudit.skipStockTest = ret || oldWarehouse == in.warehouseSn;
+        const UnauditOutcome check = UnauditCheck(unauditKind, m_db, m_state, m_clock, m_notices, doc.oldNumber, unaudit);
+        if (check != UnauditOutcome::Done) {
+            result.status = check == UnauditOutcome::Declined ? PurchaseStatus::Declined
+                            : check == UnauditOutcome::Failed ? PurchaseStatus::Failed
+                                                               : PurchaseStatus::Refused;
+            return result;
+        }
+        returnStockTest = ret && oldWarehouse != in.warehouseSn;
+    }
+    if (returnStockTest) {
         const QString stock = CheckNegativeStock(m_db, m_state, m_clock, doc.oldNumber, in.warehouseSn, QStringLiteral("CT"));
         if (!stock.isEmpty()) {
             if (IsTrue(m_state.AllowNegativeStock)) {
@@ -109,7 +148,10 @@ PurchaseResult DocDateChangeRules::save(const DateChangeDoc &doc, const QString 
         keys.headers.push_back({type.headerTable, doc.oldNumber});
         keys.numberStems << type.prefix + QDate::fromString(in.day, QStringLiteral("yyyy-MM-dd")).toString(QStringLiteral("yyMMdd"));
         LockForPosting lock(m_db, keys);
-        RequirePendingPurchase(m_db, doc.kind, doc.oldNumber);
+        if (audited)
+            UnauditApply(unauditKind, m_db, m_state, m_clock, doc.oldNumber, unaudit);
+        else
+            RequirePendingPurchase(m_db, doc.kind, doc.oldNumber);
         if (dateChanged
             && (number.isEmpty() || DjhUsedByOther(m_db, m_state, type.linesTable, QStringLiteral("gl_djh"), number)
                 || QueryScalar(m_db, QStringLiteral("select count(*) from %1 where gl_djh = ?").arg(type.headerTable), {number}) != QLatin1String("0")))
@@ -148,8 +190,23 @@ PurchaseResult DocDateChangeRules::save(const DateChangeDoc &doc, const QString 
             LinkContract(m_db, doc.contract, in.supplierSn, number);
         if (ret && number != doc.oldNumber)
             RunSql(m_db, QStringLiteral("update jxc_jhd set j_dhdid = ? where j_dhdid = ?"), {number, doc.oldNumber});
+        if (audited) {
+            if (ret) {
+                AuditPurchaseReturn(m_db, m_state, m_clock, number);
+            } else {
+                // The discount as the audit fixes it: what was not paid of a receipt settled by paid amount.
+                RunSql(m_db, QStringLiteral("update jxc_jhd set j_yhje = case when j_jsfs = 0 then j_yfje - j_sfje else 0 end "
+                                            "where gl_djh = ?"),
+                       {number});
+                AuditPurchaseIn(m_db, m_state, m_clock, number);
+            }
+        }
         tx.commit();
     } catch (const PendingStateChanged &e) {
+        m_notices.notice(e.text());
+        result.status = PurchaseStatus::Refused;
+        return result;
+    } catch (const UnauditRefusal &e) {
         m_notices.notice(e.text());
         result.status = PurchaseStatus::Refused;
         return result;

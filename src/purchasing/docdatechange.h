@@ -61,6 +61,10 @@ struct DateChangeInput
     QString originalNo;
 };
 
+// Pending: a saved document not yet audited. Audited: opened from the purchase document query;
+// the posting of the old number is taken back and the document posted again under the new one.
+enum class DateChangeMode { Pending, Audited };
+
 class DocDateChangeRules
 {
 public:
@@ -81,9 +85,18 @@ public:
     // difference of a receipt settled by paid amount, its contract linked, and a receipt's
     // whole-return link to a renumbered return. A database error shows "更改日期失败：…".
     // Done carries the number saved.
-    PurchaseResult save(const DateChangeDoc &doc, const QString &shownNumber, const DateChangeInput &in);
+    //
+    // Audited: refused while a payment registration names the document ("单据<N>已有付款登记，
+    // 不能修改日期！"); the cancel's checks and questions first (UnauditCheck with keepAudited; the
+    // stock test only when the warehouse changes), a refusal or No writing nothing; then in the
+    // one transaction the reversal of the old number, the header and lines, the discount as the
+    // audit fixes it, and the posting under the new number.
+    PurchaseResult save(const DateChangeDoc &doc, const QString &shownNumber, const DateChangeInput &in,
+                        DateChangeMode mode = DateChangeMode::Pending);
 
 private:
+    PurchaseResult run(const DateChangeDoc &doc, const QString &shownNumber, const DateChangeInput &in, DateChangeMode mode);
+
     QSqlDatabase m_db;
     const LoginState &m_state;
     const Clock &m_clock;

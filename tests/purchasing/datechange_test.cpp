@@ -155,4 +155,55 @@ TEST_F(DateChangeTest, AReturnIsTestedForStockAndKeepsItsReceiptLink)
     EXPECT_EQ(scalar("select j_dhdid from jxc_jhd"), "CT25031010001");
 }
 
+TEST_F(DateChangeTest, AnAuditedReceiptIsReversedAndPostedAgainUnderItsNewNumber)
+{
+    const QString old = "CJ25030510001";
+    savedReceipt(old, {{kG1, {10, 5}}}, 0, {{"j_jhrq", "2025-03-05 10:00"}});
+    ASSERT_EQ(ReceiptAudit(db(), state, clock, notices).checkDj(old), old);
+    const auto everything = [&] {
+        return rows("select * from jxc_jhd") + rows("select * from jxc_jhsp order by id") +
+               rows("select gl_djh, gl_kdrq, gl_sl from jxc_goodslist order by id") + rows("select kc_sl, kc_cbj from jxc_kcsp") +
+               rows("select * from jxc_ysyfk order by id");
+    };
+    const std::optional<DateChangeDoc> d = rules().open(old);
+    ASSERT_TRUE(d);
+    const QString shown = rules().numberForDay(*d, "2025-03-06");
+    const QString before = everything();
+
+    // No to the cancel's confirmation, a failing statement anywhere: nothing changes.
+    notices.script({Notices::Answer::No});
+    EXPECT_EQ(rules().save(*d, shown, input(*d, "2025-03-06"), DateChangeMode::Audited).status, PurchaseStatus::Declined);
+    EXPECT_EQ(everything(), before);
+    int failures = 0;
+    for (int n = 1; n <= 200; ++n) {
+        notices.script({Notices::Answer::Yes});
+        InjectStatementFailure(db(), n);
+        const PurchaseResult r = rules().save(*d, shown, input(*d, "2025-03-06"), DateChangeMode::Audited);
+        InjectStatementFailure(db(), 0);
+        if (r.done())
+            break;
+        ++failures;
+        ASSERT_EQ(everything(), before) << n;
+    }
+    EXPECT_GT(failures, 5);
+    EXPECT_EQ(rows("select gl_djh, j_status, j_jhrq from jxc_jhd"), "CJ25030610001|1|2025-03-06 09:30");
+    EXPECT_EQ(rows("select gl_djh from jxc_jhsp"), "CJ25030610001");
+    EXPECT_EQ(rows("select gl_djh, gl_kdrq, gl_sl from jxc_goodslist where gl_flag = 'cj'"), "CJ25030610001|2025-03-06 09:30|10");
+    EXPECT_EQ(rows("select kc_sl, kc_cbj from jxc_kcsp where g_sn = ? and ck_sn = '100001'", {kG1}), "10|5");
+    EXPECT_EQ(scalar("select count(*) from jxc_log where log_note = '取消审核采购进货单CJ25030510001'"), "1");
+}
+
+TEST_F(DateChangeTest, AnAuditedDocumentWithAPaymentRegistrationKeepsItsDate)
+{
+    const QString old = "CJ25030510001";
+    savedReceipt(old, {{kG1, {10, 5}}}, 0, {{"j_jhrq", "2025-03-05 10:00"}});
+    ASSERT_EQ(ReceiptAudit(db(), state, clock, notices).checkDj(old), old);
+    insert("jxc_ysyfk_dj", {{"gl_djh", "FK25031410001"}, {"gl_djh2", old}, {"k_sfje", 10.0}});
+    const std::optional<DateChangeDoc> d = rules().open(old);
+    EXPECT_EQ(rules().save(*d, rules().numberForDay(*d, "2025-03-06"), input(*d, "2025-03-06"), DateChangeMode::Audited).status,
+              PurchaseStatus::Refused);
+    EXPECT_EQ(notices.last(), "单据CJ25030510001已有付款登记，不能修改日期！");
+    EXPECT_EQ(scalar("select gl_djh from jxc_jhd"), old);
+}
+
 } // namespace
