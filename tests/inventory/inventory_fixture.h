@@ -67,16 +67,7 @@ protected:
         return number(QStringLiteral("select kc_sl from jxc_kcsp where g_sn = ? and ck_sn = ?"), {goods, warehouse});
     }
     // Every table's rows (for "nothing was written").
-    QMap<QString, QString> snapshot() const
-    {
-        QMap<QString, QString> out;
-        for (const QString &table : TableNames(db())) {
-            const bool hasId = ColumnExists(db(), table, QStringLiteral("id"));
-            out.insert(table.toLower(), rows(QStringLiteral("select * from %1%2").arg(table, hasId ? QStringLiteral(" order by id")
-                                                                                              : QString())));
-        }
-        return out;
-    }
+    QMap<QString, QString> snapshot() const { return AllRows(db()); }
 
     LoginState state;
     ScriptedNotices notices;

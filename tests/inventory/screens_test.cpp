@@ -4,6 +4,8 @@
 
 #include "screens_fixture.h"
 
+#include "../support/pickerlimit.h"
+
 #include "inventory/forms/bsby.h"
 #include "inventory/forms/bsby_add.h"
 #include "inventory/forms/bsby_sele.h"
@@ -12,6 +14,7 @@
 #include "inventory/forms/kcdb_sele.h"
 #include "screenkit/barcodepanel.h"
 #include "screenkit/editors.h"
+#include "foundation/db/transaction.h"
 #include "shell/commandtable.h"
 
 #include <QComboBox>
@@ -107,6 +110,33 @@ TEST_F(InventoryWindowTest, TransferPickerAddsTwoLines)
     EXPECT_EQ(w->lineCount(), 2);
     EXPECT_FALSE(w->warehouseBox()->isEnabled());
     EXPECT_EQ(w->focusWidget(), w->handlerBox());
+}
+
+TEST_F(InventoryWindowTest, TransferPickersBatchStopsAt300Rows)
+{
+    {
+        // 297 more goods stocked in 主仓库 beside the set's four; enough of each for any batch.
+        Transaction tx(db());
+        for (int i = 1; i <= 297; ++i) {
+            const QString code = QString::number(30000000 + i);
+            AddInventoryGoods(db(), code, QStringLiteral("批量%1").arg(i), QStringLiteral("个"), 2, 1, 1, code);
+            InsertRow(db(), "jxc_kcsp", {{"g_sn", code}, {"ck_sn", kMainWarehouse}, {"kc_sl", 100.0}});
+        }
+        RunSql(db(), "update jxc_kcsp set kc_sl = 100");
+        tx.commit();
+    }
+    TF_Kcdb *w = openTransfer();
+    whenShown("TF_Kcdb_Add", [&](QDialog *d) {
+        // The transfer picker has no F8: its add button.
+        ExpectBatchLimitOf300(static_cast<TF_Kcdb_Add *>(d), notices,
+                          [&] { return scalar("select count(*) from jxc_tempspxf2 where a_name = 'admin'").toInt(); },
+                          false);
+        notices.script({Notices::Answer::No});
+        PressKey(d, Qt::Key_Escape);
+    });
+    keyTo(w->linesGrid()->view(), Qt::Key_F2);
+    EXPECT_TRUE(failures.isEmpty()) << failures.join(' ').toStdString();
+    EXPECT_EQ(w->lineCount(), 0);
 }
 
 TEST_F(InventoryWindowTest, TransferLineDialogChangesTheLine)

@@ -4,11 +4,13 @@
 #include "screens_fixture.h"
 
 #include "../support/scriptedfilechoice.h"
+#include "../support/seed.h"
 
 #include "masterdata/forms/khgl.h"
 #include "masterdata/forms/khgl_add.h"
 #include "masterdata/forms/khgl_type.h"
 #include "masterdata/forms/zone.h"
+#include "masterdata/warehouserules.h"
 #include "screenkit/datagrid.h"
 #include "screenkit/editors.h"
 #include "screenkit/trees.h"
@@ -218,4 +220,39 @@ TEST_F(PartnerScreenTest, RegionPanelKeysAndTypeListsOfBothKinds)
     });
     suppliers->modifyPartner();
     EXPECT_TRUE(closed);
+}
+
+// A warehouse rename reaches the customers bound to it: the modify dialog selects the new name
+// under the same code, and saving keeps the binding.
+TEST_F(PartnerScreenTest, TheModifyDialogSelectsARenamedWarehouse)
+{
+    setParam("cs_shtc", 1);
+    WarehouseRules warehouses(db(), notices);
+    WarehouseInput in;
+    in.name = "二号仓";
+    in.operators = {{"admin", "100001"}};
+    ASSERT_EQ(warehouses.add(in).code, "100002");
+    RunSql(db(), "insert into jxc_khxx (kh_sn, kh_name, kt_sn, kt_name, ck_sn, ck_name) values "
+                 "('100002', '甲', '1000', '零售客户', '100002', '二号仓')");
+    in.name = "北仓";
+    ASSERT_TRUE(warehouses.modify("100002", in).saved());
+
+    auto customers = open("TF_Khgl");
+    ASSERT_TRUE(customers->grid()->locate("kh_sn", "100002"));
+    QString shown, key;
+    QStringList offered;
+    whenShown("TF_Khgl_Modi", [&](QDialog *d) {
+        KeyedCombo *combo = static_cast<TF_PartnerEdit *>(d)->warehouseCombo();
+        shown = combo->currentText();
+        key = combo->currentKey();
+        offered = comboTexts(combo);
+        EXPECT_TRUE(combo->isVisible());
+        Press(d, Qt::Key_F5);
+    });
+    customers->modifyPartner();
+    EXPECT_TRUE(failures.isEmpty()) << failures.join(' ').toStdString();
+    EXPECT_EQ(shown, "北仓");
+    EXPECT_EQ(key, "100002");
+    EXPECT_EQ(offered, (QStringList{"所有仓库", "主仓库", "北仓"}));
+    EXPECT_EQ(RowsText(db(), "select ck_sn, ck_name from jxc_khxx where kh_sn = '100002'"), "100002|北仓");
 }

@@ -87,6 +87,11 @@ TEST_F(WarehouseTest, RenamePushesByCodeAndCashRowsByName)
                         {"ck_name", "二号仓"}});
     insert("jxc_khxx", {{"kh_sn", "100003"}, {"kh_name", "乙"}, {"kt_sn", "1000"}, {"ck_sn", "100003"},
                         {"ck_name", "二号仓"}});
+    // Suppliers and employees bound to either warehouse.
+    insert("jxc_ghsxx", {{"ghs_sn", "100002"}, {"ghs_name", "丙"}, {"ck_sn", "100002"}, {"ck_name", "二号仓"}});
+    insert("jxc_ghsxx", {{"ghs_sn", "100003"}, {"ghs_name", "丁"}, {"ck_sn", "100003"}, {"ck_name", "二号仓"}});
+    employee("100002", "张三", {{"ck_sn", "100002"}, {"ck_name", "二号仓"}});
+    employee("100003", "李四", {{"ck_sn", "100003"}, {"ck_name", "二号仓"}});
     ASSERT_TRUE(rules().modify("100002", named("北仓")).saved());
     EXPECT_EQ(field("100002", "ck_jm"), "BC");
     EXPECT_EQ(scalar("select ck_name from jxc_goodslist where gl_djh = 'A'"), "北仓");
@@ -94,6 +99,10 @@ TEST_F(WarehouseTest, RenamePushesByCodeAndCashRowsByName)
     EXPECT_EQ(scalar("select ck_name from jxc_xjyh where gl_djh = 'C'"), "北仓");
     EXPECT_EQ(scalar("select ck_name from jxc_khxx where kh_sn = '100002'"), "北仓");
     EXPECT_EQ(scalar("select ck_name from jxc_khxx where kh_sn = '100003'"), "二号仓");
+    EXPECT_EQ(RowsText(db(), "select ghs_sn, ck_name from jxc_ghsxx where ck_sn <> '-1' order by ghs_sn"),
+              "100002|北仓; 100003|二号仓");
+    EXPECT_EQ(RowsText(db(), "select u_sn, ck_name from jxc_user where u_sn in ('100002', '100003') order by u_sn"),
+              "100002|北仓; 100003|二号仓");
 }
 
 TEST_F(WarehouseTest, DeleteRefusesWarehousesInUse)

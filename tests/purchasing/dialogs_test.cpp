@@ -5,7 +5,9 @@
 #include "screens_fixture.h"
 
 #include "../support/gridtyping.h"
+#include "../support/pickerlimit.h"
 
+#include "foundation/db/transaction.h"
 #include "masterdata/forms/masterdatascreens.h"
 #include "purchasing/forms/cgjh_add.h"
 #include "purchasing/forms/cgjh_sele.h"
@@ -317,6 +319,24 @@ TEST_F(PurchaseDialogsTest, ClosingAPickerWithABasketAsksAndEnterSearchWaitsForE
         EXPECT_EQ(scalar("select count(*) from jxc_jhsp"), k.lines) << notices.texts().join("|").toStdString();
         d->hide();
     }
+}
+
+TEST_F(PurchaseDialogsTest, ThePickersBatchStopsAt300Rows)
+{
+    {
+        Transaction tx(db());
+        for (int i = 1; i <= 298; ++i)
+            AddGoods(db(), QString::number(30000000 + i), QStringLiteral("批量%1").arg(i), 1);
+        tx.commit();
+    }
+    DocumentContext c = contextOf(PurchaseKind::Receipt);
+    std::unique_ptr<QDialog> d(registry.create("TF_Cgjh_Add", QString(), context()));
+    SetDocumentContext(d.get(), &c);
+    d->show();
+    QApplication::setActiveWindow(d.get());
+    ExpectBatchLimitOf300(static_cast<TF_Cgjh_Add *>(d.get()), notices,
+                          [&] { return scalar("select count(*) from jxc_tempspxf2 where a_name = 'admin'").toInt(); },
+                          true);
 }
 
 } // namespace

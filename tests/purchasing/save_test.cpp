@@ -1,8 +1,11 @@
 // Saving the purchase receipt of the entry page and auditing pending receipts: refusals, the
 // header as written, settlement differences, numbers another operator took, audit on save,
-// atomicity, the pending list and its audit commands, and the whole road into stock.
+// atomicity, two workstations saving one number at once, the pending list and its audit
+// commands, and the whole road into stock.
 
 #include "purchase_fixture.h"
+
+#include "../support/stations.h"
 
 #include "engine/balances.h"
 #include "foundation/numbering.h"
@@ -254,6 +257,52 @@ TEST_F(ReceiptSaveTest, AFailureAnywhereInTheSaveWritesNothing)
     }
     EXPECT_GT(failures, 5);
     EXPECT_EQ(headers(), "1");
+}
+
+class ReceiptStationsTest : public ReceiptSaveTest
+{
+protected:
+    // admin (one line) and li (two lines) save their drafts under one number at once.
+    QStringList saveAtOnce(bool numberLock)
+    {
+        draftLine(kFirstNumber, kG1, 1, 2);
+        draftLine(kFirstNumber, kG2, 1, 3, "li");
+        draftLine(kFirstNumber, kG3, 2, 2.5, "li");
+        const QStringList who{QStringLiteral("admin"), QStringLiteral("li")};
+        return SaveAtOnce(
+            testDb(), 2, QStringLiteral("insert into jxc_jhd"),
+            [&](const QSqlDatabase &c, int s) {
+            LoginState mine = state;
+            mine.CurrentOperatorName = who.at(s);
+            ScriptedNotices answers;
+            const ReceiptSaveResult r = ReceiptSave(c, mine, clock, answers).save(kFirstNumber, s + 1, header(s == 0 ? 2 : 8));
+            if (!r.saved())
+                ADD_FAILURE() << who.at(s).toStdString() << ": " << answers.texts().join(" / ").toStdString();
+            },
+            numberLock);
+    }
+};
+
+TEST_F(ReceiptStationsTest, TwoSavesOfOneNumberEndUnderTwoNumbers)
+{
+    const QStringList errors = saveAtOnce(true);
+    ASSERT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    // Whoever saved second moved on to a number of its own; each header has its operator's lines
+    // and due amount, and each save logged the number it wrote.
+    EXPECT_EQ(scalar("select count(distinct gl_djh) from jxc_jhd"), "2");
+    EXPECT_EQ(rows("select a_name, j_yfje from jxc_jhd order by a_name"), "admin|2; li|8");
+    EXPECT_EQ(LinesUnderOwnHeaders(db(), "jxc_jhd", "jxc_jhsp"), "admin|1; li|2 / 0");
+    EXPECT_EQ(scalar("select count(*) from jxc_log l join jxc_jhd h on l.log_note like '%' || h.gl_djh || '%'"), "2");
+}
+
+// Without the number lock both saves test the number before either has written: both keep it.
+TEST_F(ReceiptStationsTest, WithoutLocksTwoSavesKeepOneNumber)
+{
+    if (TestDbKind() != DbKind::Postgres)
+        GTEST_SKIP() << "SQLite serialises writers without the locks";
+    const QStringList errors = saveAtOnce(false);
+    ASSERT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    EXPECT_EQ(rows("select count(distinct gl_djh), count(*) from jxc_jhd"), "1|2");
 }
 
 TEST_F(ReceiptSaveTest, TheMainRoadIntoStockCostPayablesAndCash)

@@ -430,7 +430,9 @@ TEST_F(ReceiptWindowTest, TheMainWindowKeepsOneReceiptWindow)
     EXPECT_EQ(form.keptScreen("TF_Cgjh"), first);
 }
 
-TEST_F(ReceiptWindowTest, Screenshots)
+// With tax and discount on, the window, the line dialog and the picker show their columns and
+// boxes with the scanned figures; each is also saved as a picture in the temporary folder, to look at.
+TEST_F(ReceiptWindowTest, TaxAndDiscountShowInTheWindowTheLineDialogAndThePicker)
 {
     state.UseTax = "1";
     state.UseDiscount = "1";
@@ -440,26 +442,87 @@ TEST_F(ReceiptWindowTest, Screenshots)
     scan(w, "6902");
     scan(w, "6903");
     QApplication::processEvents();
-    w->grab().save(QDir::temp().filePath("i19-cgjh-window.png"));
+    ASSERT_EQ(w->lineCount(), 3);
+    for (const char *f : {"jh_dj", "dj", "jh_je", "jh_tax", "jh_taxdj", "jh_taxje", "jh_dzl", "jh_zje"})
+        EXPECT_TRUE(w->linesGrid()->isColumnShown(QString::fromLatin1(f))) << f;
+    EXPECT_EQ(w->linesGrid()->footerText("jh_sl"), "3.00");
+    EXPECT_EQ(w->linesGrid()->footerText("jh_zje"), "7.85");
+    EXPECT_NEAR(find<MoneyEdit>(w, "tyfje")->value(), 7.85, 1e-9);
+    EXPECT_TRUE(w->grab().save(QDir::temp().filePath("i19-cgjh-window.png")));
+
+    const int current = w->linesGrid()->currentRow();
+    ASSERT_GE(current, 0);
+    const double price = w->linesGrid()->value(current, "jh_dj").toDouble();
+    const QString goods = w->linesGrid()->value(current, "g_sn").toString();
+    bool dialogShown = false;
     whenShown("TF_Cgjh_Sele", [&](QDialog *d) {
+        dialogShown = true;
         QApplication::processEvents();
-        d->grab().save(QDir::temp().filePath("i19-cgjh-sele.png"));
+        bool goodsShown = false;
+        for (QLabel *l : d->findChildren<QLabel *>())
+            goodsShown = goodsShown || (l->text() == goods && l->isVisible());
+        EXPECT_TRUE(goodsShown) << goods.toStdString();
+        EXPECT_NEAR(d->findChild<MoneyEdit *>("tsl")->value(), 1, 1e-9);
+        EXPECT_NEAR(d->findChild<MoneyEdit *>("tgpjjj")->value(), price, 1e-9);
+        for (const char *box : {"ttax", "ttaxdj", "tdzl", "tzje"})
+            EXPECT_TRUE(d->findChild<MoneyEdit *>(box)->isVisible()) << box;
+        EXPECT_TRUE(d->grab().save(QDir::temp().filePath("i19-cgjh-sele.png")));
         PressKey(d, Qt::Key_Escape);
     });
     w->modifyLine();
+    EXPECT_TRUE(dialogShown);
+    EXPECT_EQ(w->lineCount(), 3);
+
+    bool pickerShown = false;
     whenShown("TF_Cgjh_Add", [&](QDialog *d) {
+        pickerShown = true;
         auto *picker = static_cast<TF_Cgjh_Add *>(d);
         picker->resize(1150, 600);
+        ASSERT_EQ(picker->listGrid()->rowCount(), 3);
         picker->listGrid()->setCurrentRow(0);
         picker->listGrid()->view()->selectAll();
         picker->addSelected();
         QApplication::processEvents();
-        d->grab().save(QDir::temp().filePath("i19-cgjh-add.png"));
+        EXPECT_EQ(picker->basketGrid()->rowCount(), 3);
+        EXPECT_TRUE(picker->basketGrid()->hasEditableColumns());
+        EXPECT_TRUE(d->grab().save(QDir::temp().filePath("i19-cgjh-add.png")));
+        // Closing with the basket, No: the basket is emptied, nothing reaches the receipt.
         notices.script({Notices::Answer::No});
         PressKey(d, Qt::Key_Escape);
     });
     w->addOld();
-    SUCCEED();
+    EXPECT_TRUE(pickerShown);
+    EXPECT_EQ(w->lineCount(), 3);
+    EXPECT_EQ(scalar("select count(*) from jxc_jhsp"), "3");
+    EXPECT_EQ(scalar("select count(*) from jxc_tempspxf2"), "0");
+}
+
+// 新商品添加(F9) takes cggl 17 besides cggl 1: without it the button is hidden and F9 opens nothing,
+// while the other adding stays.
+TEST_F(ReceiptWindowTest, NewGoodsNeedTheirOwnRight)
+{
+    installDouble("TF_Spxxgl_Add", {}, QDialog::Rejected);
+    struct Case
+    {
+        bool right17;
+        bool shown;
+    };
+    for (const Case k : {Case{false, false}, Case{true, true}}) {
+        SCOPED_TRACE(k.right17);
+        QString rights(60, QChar('1'));
+        rights[16] = k.right17 ? QChar('1') : QChar('0');
+        RunSql(db(), "update jxc_role set cggl = ? where r_sn = '100001'", {rights});
+        DialogDouble::opened().clear();
+        TF_Cgjh *w = open();
+        EXPECT_TRUE(w->buttonGroup()->isEnabled());
+        EXPECT_TRUE(w->barcodePanel()->isEnabled());
+        EXPECT_EQ(find<QPushButton>(w, "btnAddNew")->isVisible(), k.shown);
+        keyTo(w->linesGrid()->view(), Qt::Key_F9);
+        ASSERT_EQ(DialogDouble::opened().size(), k.shown ? 1 : 0);
+        if (k.shown)
+            EXPECT_EQ(DialogDouble::opened().first().value("class").toString(), "TF_Spxxgl_Add");
+        w->close();
+    }
 }
 
 } // namespace

@@ -228,6 +228,23 @@ TEST_F(PeriodClosingTest, GoodsLedgerKeepsOneOpeningRowWithTheRunningValues)
     EXPECT_EQ(dump(QStringLiteral("jxc_goodslist")) + dump(QStringLiteral("jxc_kcsp")), ledger);
 }
 
+// Keys compared column by column: goods "1" in warehouse "23" and goods "12" in warehouse "3"
+// would read alike joined into one text, and the back-dated row of the second key, dated like
+// the first key's last row, would be kept beside its own last row.
+TEST_F(PeriodClosingTest, KeysThatReadAlikeJoinedStayApart)
+{
+    using closingfixture::goodsRow;
+    goodsRow(db(), {11, "cj", "CJ23121010009", "2023-12-10 09:00", "23", 5, 50, 10, 0, 0, 5, 10, 50});
+    goodsRow(db(), {12, "cj", "CJ23121010010", "2023-12-10 09:00", "3", 2, 20, 10, 0, 0, 2, 10, 20});
+    goodsRow(db(), {13, "cj", "CJ23122010009", "2023-12-20 09:00", "3", 3, 36, 12, 2, 20, 5, 11.2, 56});
+    RunSql(db(), QStringLiteral("update jxc_goodslist set g_sn = '1' where id = 11"));
+    RunSql(db(), QStringLiteral("update jxc_goodslist set g_sn = '12' where id in (12, 13)"));
+    ASSERT_EQ(close().outcome, ClosingOutcome::Done);
+    EXPECT_EQ(RowsText(db(), QStringLiteral("select id, g_sn, ck_sn, gl_flag, gl_sl, gl_dj, gl_je from jxc_goodslist "
+                                            "where ck_sn in ('23', '3') order by id")),
+              QStringLiteral("11|1|23|qc|5|10|50; 13|12|3|qc|5|11.2|56"));
+}
+
 TEST_F(PeriodClosingTest, PartnerCashAndInvoiceLedgersKeepTheirBalances)
 {
     ASSERT_EQ(close().outcome, ClosingOutcome::Done);
@@ -465,6 +482,7 @@ TEST_F(PeriodClosingTest, AWorkstationArrivingDuringTheQuestionIsFoundUnderTheLo
 
 TEST_F(PeriodClosingTest, AWriterOfThisProcessWaitsForTheCommit)
 {
+    std::atomic<bool> started{false};
     std::atomic<bool> written{false};
     QString writerError;
     std::thread writer;
@@ -472,10 +490,14 @@ TEST_F(PeriodClosingTest, AWriterOfThisProcessWaitsForTheCommit)
     const QString setFile = testDb().fileName();
     c.beforeStep = [&](ClosingStep step, const QSqlDatabase &db) {
         if (step == ClosingStep::Deletion) {
-            writer = std::thread([&written, &writerError, setFile] {
+            writer = std::thread([&started, &written, &writerError, setFile] {
                 const QString name = QStringLiteral("closing_writer");
                 try {
                     QSqlDatabase own = OpenConnection(TestConnectionSettings(), setFile, name);
+                    SetStatementObserver(own, [&started](const QString &sql, const QVariantList &) {
+                        if (sql.startsWith(QLatin1String("insert into jxc_log")))
+                            started = true;
+                    });
                     RunSql(own, QStringLiteral("insert into jxc_log (log_time, a_name, log_note) values "
                                                "('2024-03-08 10:21:00', 'wang', '登录系统')"));
                     written = true;
@@ -485,6 +507,14 @@ TEST_F(PeriodClosingTest, AWriterOfThisProcessWaitsForTheCommit)
                 CloseConnection(name);
             });
         } else if (step == ClosingStep::Finish) {
+            // The writer has sent its insert and is still held a while later: it waits for the
+            // closing, whatever the dialect.
+            QElapsedTimer sent;
+            sent.start();
+            while (!started.load() && sent.elapsed() < 5000)
+                std::this_thread::yield();
+            ASSERT_TRUE(started.load());
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
             if (Dialect::of(db).isPostgres()) {
                 // Wait until the writer's insert waits for the closing's lock.
                 QElapsedTimer t;

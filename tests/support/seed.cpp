@@ -41,3 +41,14 @@ QString RowsText(const QSqlDatabase &db, const QString &sql, const QVariantList 
     }
     return all.join(QStringLiteral("; "));
 }
+
+QMap<QString, QString> AllRows(const QSqlDatabase &db)
+{
+    QMap<QString, QString> out;
+    for (const QString &table : TableNames(db)) {
+        const bool hasId = ColumnExists(db, table, QStringLiteral("id"));
+        out.insert(table.toLower(),
+                   RowsText(db, QStringLiteral("select * from %1%2").arg(table, hasId ? QStringLiteral(" order by id") : QString())));
+    }
+    return out;
+}

@@ -4,10 +4,14 @@
 // with a connection opened in that thread on the test's account set; they start together.
 // Returns the texts of the database errors that escaped.
 
+#include "seed.h"
 #include "testdb.h"
+
+#include "engine/postinglocks.h"
 
 #include "foundation/db/connection.h"
 #include "foundation/db/dberror.h"
+#include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
 
 #include <QStringList>
@@ -84,3 +88,36 @@ private:
     int m_stations;
     int m_arrived = 0;
 };
+
+// Workstations saving at once: station s runs `save(connection, s)`. Without the number lock
+// (`numberLock` false, which only PostgreSQL shows: SQLite serialises writers anyway) each station
+// waits at every statement that starts with `meetAt` until the others got there too, so that all
+// of them test the number before any writes it. Returns the texts of the database errors that
+// escaped.
+inline QStringList SaveAtOnce(TestDb &testDb, int stations, const QString &meetAt,
+                              const std::function<void(const QSqlDatabase &, int)> &save, bool numberLock = true)
+{
+    Rendezvous rendezvous(stations);
+    LockForPosting::setEnabled(numberLock);
+    const QStringList errors = RunStations(testDb, stations, [&](const QSqlDatabase &c, int s) {
+        if (!numberLock)
+            SetStatementObserver(c, [&rendezvous, meetAt](const QString &sql, const QVariantList &) {
+                if (sql.startsWith(meetAt))
+                    rendezvous.arrive();
+            });
+        save(c, s);
+        SetStatementObserver(c, {});
+    });
+    LockForPosting::setEnabled(true);
+    return errors;
+}
+
+// After saves of one number by several operators: per operator, the lines filed under a header
+// of his own ("admin|1; li|2"), then " / " and the count of lines under another's header.
+inline QString LinesUnderOwnHeaders(const QSqlDatabase &db, const QString &headers, const QString &lines)
+{
+    const QString join = QStringLiteral("from %1 l join %2 h on h.gl_djh = l.gl_djh ").arg(lines, headers);
+    return RowsText(db, QStringLiteral("select h.a_name, count(*) ") + join
+                            + QStringLiteral("where h.a_name = l.a_name group by h.a_name order by h.a_name"))
+           + QStringLiteral(" / ") + QueryScalar(db, QStringLiteral("select count(*) ") + join + QStringLiteral("where h.a_name <> l.a_name"));
+}
