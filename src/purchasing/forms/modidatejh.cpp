@@ -7,6 +7,7 @@
 #include "foundation/keyedlists.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 #include "screenkit/screenshapes.h"
 
@@ -85,22 +86,11 @@ TF_ModiDateJh::TF_ModiDateJh(const ScreenContext &context, QWidget *parent)
     m_freightRows = add("运费：", m_freight) + add("包装费：", m_packing);
     m_invoiceRows = add("发票号码：", m_invoiceNo) + add("发票金额：", m_invoiceAmount);
     m_originalRow = add("原始单号：", m_originalNo);
-    auto *buttons = new QHBoxLayout;
-    auto *saveButton = Named(new QPushButton(QStringLiteral("保存(F5)"), this), "btnSave");
-    auto *exitButton = Named(new QPushButton(QStringLiteral("退出(Esc)"), this), "btnExit");
-    for (QPushButton *b : {saveButton, exitButton})
-        b->setAutoDefault(false);
-    buttons->addStretch(1);
-    buttons->addWidget(saveButton);
-    buttons->addWidget(exitButton);
     auto *v = new QVBoxLayout(this);
     v->addLayout(grid);
-    v->addLayout(buttons);
-    connect(saveButton, &QPushButton::clicked, this, &TF_ModiDateJh::save);
-    connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
+    v->addLayout(AddConfirmButtons(this, QStringLiteral("保存(F5)"), "btnExit", QStringLiteral("退出(Esc)"),
+                                   [this] { save(); }).row);
     connect(m_date, &QDateEdit::dateChanged, this, &TF_ModiDateJh::onDateChanged);
-    keys()->bind(Qt::Key_F5, [this] { save(); });
-    keys()->bind(Qt::Key_Escape, [this] { reject(); });
     keys()->setEnterMovesFocus(true);
     connect(this, &ScreenDialog::opened, this, &TF_ModiDateJh::activate);
 }

@@ -6,6 +6,7 @@
 #include "foundation/forms/displayformats.h"
 #include "foundation/loginstate.h"
 #include "foundation/rights.h"
+#include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 
 #include <QGridLayout>
@@ -73,22 +74,11 @@ TF_Yfkgl_Fk::TF_Yfkgl_Fk(const ScreenContext &context, QWidget *parent)
     auto *hint = Named(new QLabel(QStringLiteral("注：超出本单据应付金额部分，将计入该供货商的应付账款，\r该供货商的应付款将减少。"), this),
                        "LabelHint");
     hint->setWordWrap(true);
-    auto *buttons = new QHBoxLayout;
-    auto *saveButton = Named(new QPushButton(QStringLiteral("保存(F5)"), this), "btnSave");
-    auto *exitButton = Named(new QPushButton(QStringLiteral("退出(Esc)"), this), "btnExit");
-    for (QPushButton *b : {saveButton, exitButton})
-        b->setAutoDefault(false);
-    buttons->addStretch(1);
-    buttons->addWidget(saveButton);
-    buttons->addWidget(exitButton);
     auto *v = new QVBoxLayout(this);
     v->addLayout(grid);
     v->addWidget(hint);
-    v->addLayout(buttons);
-    connect(saveButton, &QPushButton::clicked, this, &TF_Yfkgl_Fk::save);
-    connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
-    keys()->bind(Qt::Key_F5, [this] { save(); });
-    keys()->bind(Qt::Key_Escape, [this] { reject(); });
+    v->addLayout(AddConfirmButtons(this, QStringLiteral("保存(F5)"), "btnExit", QStringLiteral("退出(Esc)"),
+                                   [this] { save(); }).row);
     keys()->setEnterMovesFocus(true);
     connect(this, &ScreenDialog::opened, this, &TF_Yfkgl_Fk::activate);
 }
