@@ -19,51 +19,40 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-template <typename T>
-T *Named(T *w, const char *name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-} // namespace
-
 TF_ModiDateJh::TF_ModiDateJh(const ScreenContext &context, QWidget *parent)
     : ScreenDialog(context.state->UiFontSize, parent), m_context(context),
       m_rules(context.data->mainDb(), *context.state, *context.clock, *context.notices)
 {
     setObjectName(QStringLiteral("TF_ModiDateJh"));
     setWindowTitle(QStringLiteral("修改开单日期"));
-    m_number = Named(new QLabel(this), "gldjh");
-    m_date = Named(new DateEdit(this), "dateCg");
+    m_number = WithName(new QLabel(this), "gldjh");
+    m_date = WithName(new DateEdit(this), "dateCg");
     m_date->setKeyboardTracking(false);
-    m_warehouse = Named(new KeyedCombo(this), "comCk2");
-    m_supplier = Named(new QLineEdit(this), "tGhsName");
+    m_warehouse = WithName(new KeyedCombo(this), "comCk2");
+    m_supplier = WithName(new QLineEdit(this), "tGhsName");
     m_supplier->setMaxLength(64);
     InstallCharFilter(m_supplier, CharFilter::Standard);
-    m_handler = Named(new KeyedCombo(this), "comUser");
-    m_note = Named(new QLineEdit(this), "tnote");
+    m_handler = WithName(new KeyedCombo(this), "comUser");
+    m_note = WithName(new QLineEdit(this), "tnote");
     m_note->setMaxLength(200);
-    m_settle = Named(new KeyedCombo(this), "comJsfs");
-    m_account = Named(new KeyedCombo(this), "comYhzh");
-    m_payable = Named(new MoneyEdit(this), "tyfje");
+    m_settle = WithName(new KeyedCombo(this), "comJsfs");
+    m_account = WithName(new KeyedCombo(this), "comYhzh");
+    m_payable = WithName(new MoneyEdit(this), "tyfje");
     m_payable->setReadOnly(true);
     m_payable->setMaxLength(10);
-    m_paid = Named(new MoneyEdit(this), "tsfje");
+    m_paid = WithName(new MoneyEdit(this), "tsfje");
     m_paid->setMaxLength(9);
-    m_freight = Named(new MoneyEdit(this), "tyf");
+    m_freight = WithName(new MoneyEdit(this), "tyf");
     m_freight->setMaxLength(9);
-    m_packing = Named(new MoneyEdit(this), "tbzf");
+    m_packing = WithName(new MoneyEdit(this), "tbzf");
     m_packing->setMaxLength(9);
-    m_wePay = Named(new QCheckBox(QStringLiteral("我方付费"), this), "chkYf");
+    m_wePay = WithName(new QCheckBox(QStringLiteral("我方付费"), this), "chkYf");
     m_wePay->hide();
-    m_invoiceNo = Named(new QLineEdit(this), "tfpno");
+    m_invoiceNo = WithName(new QLineEdit(this), "tfpno");
     m_invoiceNo->setMaxLength(32);
-    m_invoiceAmount = Named(new MoneyEdit(this), "tfpje");
+    m_invoiceAmount = WithName(new MoneyEdit(this), "tfpje");
     m_invoiceAmount->setMaxLength(10);
-    m_originalNo = Named(new QLineEdit(this), "tsn2");
+    m_originalNo = WithName(new QLineEdit(this), "tsn2");
     m_originalNo->setMaxLength(32);
 
     auto *grid = new QGridLayout;

@@ -16,17 +16,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-template <typename T>
-T *Named(T *w, const char *name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-} // namespace
-
 TF_Yfkgl_Fk::TF_Yfkgl_Fk(const ScreenContext &context, QWidget *parent)
     : ScreenDialog(context.state->UiFontSize, parent), m_context(context),
       m_rules(context.data->mainDb(), *context.state, *context.clock, *context.notices)
@@ -34,21 +23,21 @@ TF_Yfkgl_Fk::TF_Yfkgl_Fk(const ScreenContext &context, QWidget *parent)
     setObjectName(QStringLiteral("TF_Yfkgl_Fk"));
     setWindowTitle(QStringLiteral("单据付款"));
     auto *grid = new QGridLayout;
-    m_number = Named(new QLabel(this), "LabelDjh");
-    m_supplier = Named(new QLabel(this), "LabelGhs");
-    m_balance = Named(new QLabel(this), "LabelYfje");
-    m_payable = Named(new MoneyEdit(this), "tyfje");
-    m_paid = Named(new MoneyEdit(this), "tsfje");
-    m_paidLater = Named(new MoneyEdit(this), "thkje");
+    m_number = WithName(new QLabel(this), "LabelDjh");
+    m_supplier = WithName(new QLabel(this), "LabelGhs");
+    m_balance = WithName(new QLabel(this), "LabelYfje");
+    m_payable = WithName(new MoneyEdit(this), "tyfje");
+    m_paid = WithName(new MoneyEdit(this), "tsfje");
+    m_paidLater = WithName(new MoneyEdit(this), "thkje");
     for (MoneyEdit *e : {m_payable, m_paid, m_paidLater}) {
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
     }
-    m_amount = Named(new MoneyEdit(this), "tfkje");
-    m_date = Named(new DateEdit(this), "dateFk");
-    m_handler = Named(new KeyedCombo(this), "comUser");
-    m_account = Named(new KeyedCombo(this), "comYhzh");
-    m_note = Named(new QLineEdit(this), "tnote");
+    m_amount = WithName(new MoneyEdit(this), "tfkje");
+    m_date = WithName(new DateEdit(this), "dateFk");
+    m_handler = WithName(new KeyedCombo(this), "comUser");
+    m_account = WithName(new KeyedCombo(this), "comYhzh");
+    m_note = WithName(new QLineEdit(this), "tnote");
     m_note->setMaxLength(64);
     InstallCharFilter(m_note, CharFilter::Standard);
     int row = 0;
@@ -71,7 +60,7 @@ TF_Yfkgl_Fk::TF_Yfkgl_Fk(const ScreenContext &context, QWidget *parent)
     add("经办人：", m_handler);
     add("付款账户：", m_account);
     add("备注：", m_note);
-    auto *hint = Named(new QLabel(QStringLiteral("注：超出本单据应付金额部分，将计入该供货商的应付账款，\r该供货商的应付款将减少。"), this),
+    auto *hint = WithName(new QLabel(QStringLiteral("注：超出本单据应付金额部分，将计入该供货商的应付账款，\r该供货商的应付款将减少。"), this),
                        "LabelHint");
     hint->setWordWrap(true);
     auto *v = new QVBoxLayout(this);
