@@ -54,6 +54,16 @@ TEST_F(ReceiptListsScreenTest, PendingPageEditsAndDeletesLines)
     w->pages()->setCurrentIndex(TF_Cgjh::PendingPage);
     ASSERT_EQ(w->pendingGrid()->rowCount(), 2);
     EXPECT_EQ(w->pendingGrid()->footerText("gl_djh"), "记录数：2");
+    // The supplier box: its text (short code included) filters, "全部供货商" filters nothing.
+    auto *supplier = w->findChild<QLineEdit *>("tGhsName");
+    ASSERT_TRUE(supplier);
+    for (const auto &[typed, rows] : {std::pair<QString, int>{"某某", 0}, {"PTGHS", 2}, {"全部供货商", 2}}) {
+        supplier->setText(typed);
+        QTest::keyClick(supplier, Qt::Key_Return);
+        EXPECT_EQ(w->pendingGrid()->rowCount(), rows) << typed.toStdString();
+    }
+    if (const QByteArray shot = qgetenv("JXC_SCREENSHOT_PENDING"); !shot.isEmpty())
+        w->grab().save(QString::fromLocal8Bit(shot));
     w->pendingGrid()->setCurrentRow(0);
     ASSERT_EQ(w->pendingLinesGrid()->rowCount(), 2);
 

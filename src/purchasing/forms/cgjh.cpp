@@ -160,6 +160,7 @@ TF_Cgjh::TF_Cgjh(const ScreenContext &context, QWidget *parent)
     connect(pages(), &QTabWidget::currentChanged, this, [this](int page) {
         if (page == PendingPage) {
             pendingKeyBox()->clear();
+            m_pendingSupplierBox->clear();
             refreshPending();
             pendingGrid()->view()->setFocus(Qt::OtherFocusReason);
         } else if (page == QueryPage) {
@@ -428,6 +429,23 @@ void TF_Cgjh::buildPendingPage()
         connect(b, &QPushButton::clicked, this, slot);
         return b;
     };
+    m_pendingSupplierBox = Named(new QLineEdit(this), "tGhsName");
+    m_pendingSupplierBox->setMaxLength(64);
+    m_pendingSupplierBox->setMinimumWidth(110);
+    pendingKeyBox()->setMinimumWidth(110);
+    InstallCharFilter(m_pendingSupplierBox, CharFilter::Standard);
+    pendingBar()->insertWidget(0, Caption("供货商名称：", this));
+    pendingBar()->insertWidget(1, m_pendingSupplierBox);
+    connect(m_pendingSupplierBox, &QLineEdit::returnPressed, this, &TF_Cgjh::refreshPending);
+    auto *explain = Named(new QLabel(QStringLiteral("说明：\n“待审核”的采购单只有变成“已审核”状态后，\n"
+                                                    "才能使库存量、账务等信息发生变化。“已审核”状态\n"
+                                                    "的单据不允许再修改，“待审核”的允许修改。"),
+                                     pendingLowerBar()->parentWidget()),
+                          "LabelExplain");
+    // The strip above the lines holds one line: the note shows in full as its tip.
+    explain->setToolTip(explain->text());
+    explain->setText(QStringLiteral("说明：“待审核”的采购单只有变成“已审核”状态后，…"));
+    pendingLowerBar()->addWidget(explain);
     barButton("btnView2", "查看单据", &TF_Cgjh::viewPending);
     m_deleteDocument = barButton("btnDel2", "删除单据", &TF_Cgjh::deletePendingDocument);
     m_pendingPrint = barButton("btnPrint2", "打印", &TF_Cgjh::printPendingList);

@@ -161,6 +161,7 @@ private:
     QPushButton *m_deleteDocument = nullptr;
     QPushButton *m_pendingPrint = nullptr;
     QPushButton *m_redate = nullptr;
+    QLineEdit *m_pendingSupplierBox = nullptr;
     PurchaseQueryPage *m_query = nullptr;
     bool m_pendingAddRight = false;
     ChooserPanel *m_chooser = nullptr;

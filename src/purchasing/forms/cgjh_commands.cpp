@@ -280,7 +280,8 @@ void TF_Cgjh::printDraft(bool preview)
 
 void TF_Cgjh::refreshPending()
 {
-    const ListStatement st = PendingReceipts(m_db, *m_context.state).list(pendingKeyBox()->text(), QString(), pendingDescending());
+    const ListStatement st = PendingReceipts(m_db, *m_context.state)
+                                 .list(pendingKeyBox()->text(), m_pendingSupplierBox->text(), pendingDescending());
     static_cast<SqlGridModel *>(pendingGrid()->model())->setStatement(st.body, st.order, st.binds);
     pendingGrid()->reload(ReloadTarget::First);
     showPendingLines(pendingGrid()->rowCount() > 0 ? pendingGrid()->currentValue(QStringLiteral("gl_djh")).toString()
