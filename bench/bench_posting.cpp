@@ -17,6 +17,7 @@
 
 #include "benchsupport.h"
 #include "rawreplay.h"
+#include "rawwalk.h"
 
 #include "engine/audit.h"
 #include "engine/balances.h"
@@ -136,8 +137,7 @@ void measure(const QSqlDatabase &db, const ConnectionSettings &settings, const Q
 
     const QString big = PostingSetGoodsCode(0);
     const int slowRuns = 5;
-    ReportFigures("audit of a back-dated one-line receipt (100,000 rows walked)",
-           TimeRuns(slowRuns,
+    const BenchFigures backDated = TimeRuns(slowRuns,
                     [&](int i) {
                         addReceipt(db, QStringLiteral("CJ20123110%1").arg(i, 3, 10, QLatin1Char('0')),
                                    QStringLiteral("2020-12-31 09:00"), {big});
@@ -145,8 +145,23 @@ void measure(const QSqlDatabase &db, const ConnectionSettings &settings, const Q
                     [&](int i) {
                         check(RunAuditPurchaseIn(db, state, clock,
                                                  QStringLiteral("CJ20123110%1").arg(i, 3, 10, QLatin1Char('0'))));
-                    }),
-           1000);
+                    });
+    ReportFigures("audit of a back-dated one-line receipt (100,000 rows walked)", backDated, 1000);
+    // The raw reference of the walk: the same rows read in order and every one written back.
+    const auto rawWalk = [&](const BenchFigures &program) {
+        RawWalk walk(settings, file);
+        std::vector<double> ms;
+        int rows = 0;
+        for (int i = 0; i < slowRuns; ++i)
+            ms.push_back(walk.run(big, kPostingSetWarehouse, QStringLiteral("2020-12-31 09:00"), rows));
+        std::sort(ms.begin(), ms.end());
+        std::printf("    raw reference: %d rows read and rewritten through %-7s       median %8.1f ms  worst %8.1f ms  "
+                    "(program / raw %.2f)\n",
+                    rows, Dialect::of(db).isPostgres() ? "libpq" : "sqlite3", ms[ms.size() / 2], ms.back(),
+                    program.median / ms[ms.size() / 2]);
+        std::fflush(stdout);
+    };
+    rawWalk(backDated);
     ReportFigures("cancel of a back-dated one-line receipt (100,000 rows walked)",
            TimeRuns(slowRuns, nullptr,
                     [&](int i) {
@@ -160,8 +175,10 @@ void measure(const QSqlDatabase &db, const ConnectionSettings &settings, const Q
     const QString first = QueryScalar(db, QStringLiteral("select id from jxc_goodslist where g_sn = ? and ck_sn = ? "
                                                          "order by gl_kdrq, id limit 1"),
                                       {big, kPostingSetWarehouse});
-    ReportFigures("RecalcStockCost from the first of 100,000 rows",
-           TimeRuns(slowRuns, nullptr, [&](int) { RecalcStockCost(db, state, clock, first, QStringLiteral("0")); }), 1000);
+    const BenchFigures rewalk =
+        TimeRuns(slowRuns, nullptr, [&](int) { RecalcStockCost(db, state, clock, first, QStringLiteral("0")); });
+    ReportFigures("RecalcStockCost from the first of 100,000 rows (all right)", rewalk, 1000);
+    rawWalk(rewalk);
     ReportFigures("RecalcPartnerBalances over 100,000 rows",
            TimeRuns(slowRuns, nullptr,
                     [&](int) {

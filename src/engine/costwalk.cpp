@@ -10,7 +10,11 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <functional>
+#include <limits>
 #include <vector>
 
 namespace costwalk_impl {
@@ -102,6 +106,7 @@ Running openingState(const QSqlDatabase &db, const QString &goods, const QString
 struct LedgerRow
 {
     qint64 id = 0;
+    QString date;  // gl_kdrq
     QString flag;
     QString number;
     qint64 lineId = 0;  // id2: the document line the row was posted from
@@ -112,38 +117,88 @@ struct LedgerRow
     double c = 0;  // gl_zcb
 };
 
-std::vector<LedgerRow> readWalkRows(const QSqlDatabase &db, const QString &goods, const QString &warehouse,
-                                    const QString &date, const QString &excludedNumber)
+std::atomic<int> g_chunkRows{10000};
+
+int chunkRows()
 {
-    QString sql = QStringLiteral("select id, gl_flag, gl_sl, gl_je, gl_dj, gl_zcb, gl_djh, id2 from jxc_goodslist "
-                                 "where g_sn = ? and ck_sn = ? and gl_kdrq >= ?");
-    QVariantList binds{goods, warehouse, date};
+    return std::max(1, g_chunkRows.load());
+}
+
+// Where a walk goes on: after the row (date, id); the first chunk starts before every row of
+// `date` (ids are positive).
+struct WalkCursor
+{
+    QString date;
+    qint64 id = std::numeric_limits<qint64>::min();
+};
+
+LedgerRow ledgerRowAt(const QSqlQuery &q, int first)
+{
+    LedgerRow r;
+    r.id = q.value(first).toLongLong();
+    r.date = ValueText(q.value(first + 1));
+    r.flag = q.value(first + 2).toString().trimmed();
+    r.s = q.value(first + 3).toDouble();
+    r.j = q.value(first + 4).toDouble();
+    r.d = q.value(first + 5).toDouble();
+    r.c = q.value(first + 6).toDouble();
+    r.number = ValueText(q.value(first + 7));
+    r.hasLineId = !q.value(first + 8).isNull();
+    r.lineId = q.value(first + 8).toLongLong();
+    return r;
+}
+
+// The next `limit` rows of one walk after `cursor`, in date and id order (the ledger's goods
+// index answers them without a sort, however long the history).
+std::vector<LedgerRow> readWalkChunk(const QSqlDatabase &db, const QString &goods, const QString &warehouse,
+                                     const WalkCursor &cursor, const QString &excludedNumber, int limit)
+{
+    QString sql = QStringLiteral("select id, gl_kdrq, gl_flag, gl_sl, gl_je, gl_dj, gl_zcb, gl_djh, id2 "
+                                 "from jxc_goodslist where g_sn = ? and ck_sn = ? and gl_kdrq >= ? "
+                                 "and (gl_kdrq > ? or id > ?)");
+    QVariantList binds{goods, warehouse, cursor.date, cursor.date, cursor.id};
     if (!excludedNumber.isEmpty()) {
         sql += QStringLiteral(" and (gl_djh is null or gl_djh <> ?)");
         binds << excludedNumber;
     }
-    sql += QStringLiteral(" order by gl_kdrq, id");
+    sql += QStringLiteral(" order by gl_kdrq, id limit ?");
+    binds << limit;
     std::vector<LedgerRow> rows;
-    ForEachRow(db, sql, binds, [&](const QSqlQuery &q) {
-        LedgerRow r;
-        r.id = q.value(0).toLongLong();
-        r.flag = q.value(1).toString().trimmed();
-        r.s = q.value(2).toDouble();
-        r.j = q.value(3).toDouble();
-        r.d = q.value(4).toDouble();
-        r.c = q.value(5).toDouble();
-        r.number = ValueText(q.value(6));
-        r.hasLineId = !q.value(7).isNull();
-        r.lineId = q.value(7).toLongLong();
-        rows.push_back(r);
-    });
+    rows.reserve(size_t(limit));
+    ForEachRow(db, sql, binds, [&](const QSqlQuery &q) { rows.push_back(ledgerRowAt(q, 0)); });
     return rows;
+}
+
+// Calls `each` with the rows of one walk from `cursor` on, chunk by chunk, so that no more than
+// one chunk is held at a time.
+void forEachWalkChunk(const QSqlDatabase &db, const QString &goods, const QString &warehouse, WalkCursor cursor,
+                      const QString &excludedNumber, const std::function<void(const std::vector<LedgerRow> &)> &each)
+{
+    const int limit = chunkRows();
+    for (;;) {
+        const std::vector<LedgerRow> rows = readWalkChunk(db, goods, warehouse, cursor, excludedNumber, limit);
+        if (rows.empty())
+            return;
+        each(rows);
+        if (int(rows.size()) < limit)
+            return;
+        cursor = {rows.back().date, rows.back().id};
+    }
+}
+
+const QStringList &runningColumns()
+{
+    static const QStringList columns{QStringLiteral("gl_sqsl"), QStringLiteral("gl_sqje"),
+                                     QStringLiteral("gl_pjjj"), QStringLiteral("gl_kc"),
+                                     QStringLiteral("gl_kczje")};
+    return columns;
 }
 
 void writeStockRow(const QSqlDatabase &db, const QString &goods, const QString &warehouse, const Running &r)
 {
-    RunSql(db, QStringLiteral("update jxc_kcsp set kc_cbj = ?, kc_zcb = ? where g_sn = ? and ck_sn = ?"),
-           {r.P, r.A, goods, warehouse});
+    RunSql(db, QStringLiteral("update jxc_kcsp set kc_cbj = ?, kc_zcb = ? where g_sn = ? and ck_sn = ? "
+                              "and (kc_cbj is distinct from ? or kc_zcb is distinct from ?)"),
+           {r.P, r.A, goods, warehouse, r.P, r.A});
 }
 
 // The forward walk of the posting routines over `rows`, starting from `r` and leaving the
@@ -201,14 +256,16 @@ void walkRows(const LoginState &state, const std::vector<LedgerRow> &rows, Runni
     r = {Q, P, A};
 }
 
-void walk(const QSqlDatabase &db, const LoginState &state, const std::vector<LedgerRow> &rows, Running &r)
+// One walk streamed: each chunk read, walked on from `r` and written back before the next.
+void walkStreaming(const QSqlDatabase &db, const LoginState &state, const QString &goods, const QString &warehouse,
+                   const WalkCursor &from, const QString &excludedNumber, Running &r)
 {
     std::vector<QVariantList> out;
-    walkRows(state, rows, r, out);
-    engine::BatchUpdateById(db, QStringLiteral("jxc_goodslist"),
-                            {QStringLiteral("gl_sqsl"), QStringLiteral("gl_sqje"), QStringLiteral("gl_pjjj"),
-                             QStringLiteral("gl_kc"), QStringLiteral("gl_kczje")},
-                            out);
+    forEachWalkChunk(db, goods, warehouse, from, excludedNumber, [&](const std::vector<LedgerRow> &rows) {
+        out.clear();
+        walkRows(state, rows, r, out);
+        engine::BatchUpdateById(db, QStringLiteral("jxc_goodslist"), runningColumns(), out);
+    });
 }
 
 void recalcFrom(const QSqlDatabase &db, const LoginState &state, const QString &goods, const QString &warehouse,
@@ -216,8 +273,7 @@ void recalcFrom(const QSqlDatabase &db, const LoginState &state, const QString &
 {
     Transaction tx(db, Transaction::Nesting::Join);
     Running r = openingState(db, goods, warehouse, date);
-    const std::vector<LedgerRow> rows = readWalkRows(db, goods, warehouse, date, excludedNumber);
-    walk(db, state, rows, r);
+    walkStreaming(db, state, goods, warehouse, WalkCursor{date}, excludedNumber, r);
     writeStockRow(db, goods, warehouse, r);
     tx.commit();
 }
@@ -238,34 +294,40 @@ QVariant bound(const QString &text)
     return text.isNull() ? QVariant() : QVariant(text);
 }
 
-// PostgreSQL: the opening states and the rows of all walks in two statements.
-void readStates(const QSqlDatabase &db, const std::vector<WalkStart> &starts, std::vector<Running> &running,
-                std::vector<std::vector<LedgerRow>> &rows)
+std::vector<QVariantList> walkKeys(const std::vector<WalkStart> &starts, size_t first)
 {
     std::vector<QVariantList> keys;
-    keys.reserve(starts.size());
-    for (size_t i = 0; i < starts.size(); ++i) {
+    keys.reserve(starts.size() - first);
+    for (size_t i = first; i < starts.size(); ++i) {
         const WalkStart &w = starts[i];
         keys.push_back({qint64(i), bound(w.goods), bound(w.warehouse), bound(w.date),
                         w.excluded.isEmpty() ? QVariant() : QVariant(w.excluded)});
     }
-    const QStringList keyColumns{QStringLiteral("id"), QStringLiteral("k1"), QStringLiteral("k2"),
-                                 QStringLiteral("k3"), QStringLiteral("k4")};
+    return keys;
+}
 
-    // Opening state: the last row before the date, else quantity and amount 0 at the goods'
-    // average cost.
-    {
-        QVariantList binds;
-        const QString source = engine::BatchSource(db, keyColumns, keys, binds);
-        ForEachRow(
-            db,
-            QStringLiteral("select s.id, g.id, g.gl_kc, g.gl_pjjj, g.gl_kczje, "
-                           "(select d.g_pjjj from jxc_goods d where d.g_sn = s.k1 limit 1) "
-                           "from (select b.id, b.k1, (select p.id from jxc_goodslist p where p.g_sn = b.k1 "
-                           "and p.ck_sn = b.k2 and p.gl_kdrq < b.k3 order by p.gl_kdrq desc, p.id desc limit 1) "
-                           "as prev from %1) s left join jxc_goodslist g on g.id = s.prev")
-                .arg(source),
-            binds, [&](const QSqlQuery &q) {
+const QStringList &walkKeyColumns()
+{
+    static const QStringList columns{QStringLiteral("id"), QStringLiteral("k1"), QStringLiteral("k2"),
+                                     QStringLiteral("k3"), QStringLiteral("k4")};
+    return columns;
+}
+
+// PostgreSQL: the opening states of all walks in one statement: the last row before the date,
+// else quantity and amount 0 at the goods' average cost.
+void readOpenings(const QSqlDatabase &db, const std::vector<WalkStart> &starts, std::vector<Running> &running)
+{
+    QVariantList binds;
+    const QString source = engine::BatchSource(db, walkKeyColumns(), walkKeys(starts, 0), binds);
+    ForEachRow(
+        db,
+        QStringLiteral("select s.id, g.id, g.gl_kc, g.gl_pjjj, g.gl_kczje, "
+                       "(select d.g_pjjj from jxc_goods d where d.g_sn = s.k1 limit 1) "
+                       "from (select b.id, b.k1, (select p.id from jxc_goodslist p where p.g_sn = b.k1 "
+                       "and p.ck_sn = b.k2 and p.gl_kdrq < b.k3 order by p.gl_kdrq desc, p.id desc limit 1) "
+                       "as prev from %1) s left join jxc_goodslist g on g.id = s.prev")
+            .arg(source),
+        binds, [&](const QSqlQuery &q) {
             const qint64 i = q.value(0).toLongLong();
             if (i < 0 || i >= qint64(starts.size()))
                 return;
@@ -278,50 +340,54 @@ void readStates(const QSqlDatabase &db, const std::vector<WalkStart> &starts, st
                 r.P = TextToNumber(ValueText(q.value(5)));
             }
         });
-    }
+}
 
-    // The rows of every walk, each walk's in date and id order.
-    {
-        QVariantList binds;
-        const QString source = engine::BatchSource(db, keyColumns, keys, binds);
-        ForEachRow(
-            db,
-            QStringLiteral("select b.id, g.id, g.gl_flag, g.gl_sl, g.gl_je, g.gl_dj, g.gl_zcb, g.gl_djh, g.id2 "
-                           "from %1 join jxc_goodslist g on g.g_sn = b.k1 and g.ck_sn = b.k2 "
-                           "and g.gl_kdrq >= b.k3 "
-                           "where b.k4 is null or g.gl_djh is null or g.gl_djh <> b.k4 "
-                           "order by b.id, g.gl_kdrq, g.id")
-                .arg(source),
-            binds, [&](const QSqlQuery &q) {
+// PostgreSQL: the first `limit` rows of the walks from `first` on, each walk's in date and id
+// order, in one statement; `rows[i]` gets walk i's. Returns how many rows came.
+int readWalksChunk(const QSqlDatabase &db, const std::vector<WalkStart> &starts, size_t first, int limit,
+                   std::vector<std::vector<LedgerRow>> &rows)
+{
+    QVariantList binds;
+    const QString source = engine::BatchSource(db, walkKeyColumns(), walkKeys(starts, first), binds);
+    binds << limit;
+    int count = 0;
+    ForEachRow(
+        db,
+        QStringLiteral("select b.id, g.id, g.gl_kdrq, g.gl_flag, g.gl_sl, g.gl_je, g.gl_dj, g.gl_zcb, g.gl_djh, g.id2 "
+                       "from %1 join jxc_goodslist g on g.g_sn = b.k1 and g.ck_sn = b.k2 "
+                       "and g.gl_kdrq >= b.k3 "
+                       "where b.k4 is null or g.gl_djh is null or g.gl_djh <> b.k4 "
+                       "order by b.id, g.gl_kdrq, g.id limit ?")
+            .arg(source),
+        binds, [&](const QSqlQuery &q) {
+            ++count;
             const qint64 i = q.value(0).toLongLong();
             if (i < 0 || i >= qint64(starts.size()))
                 return;
-            LedgerRow r;
-            r.id = q.value(1).toLongLong();
-            r.flag = q.value(2).toString().trimmed();
-            r.s = q.value(3).toDouble();
-            r.j = q.value(4).toDouble();
-            r.d = q.value(5).toDouble();
-            r.c = q.value(6).toDouble();
-            r.number = ValueText(q.value(7));
-            r.hasLineId = !q.value(8).isNull();
-            r.lineId = q.value(8).toLongLong();
-            rows[size_t(i)].push_back(r);
+            rows[size_t(i)].push_back(ledgerRowAt(q, 1));
         });
-    }
+    return count;
 }
 
 // The walks of `starts` (distinct goods and warehouse pairs) as the single walks would run them,
-// with one write-back each for the ledger and the stock rows; on PostgreSQL also one statement
-// for all opening states and one for all rows.
+// streamed: the ledger rows go back chunk by chunk, the stock rows in one statement at the end.
+// PostgreSQL reads all opening states in one statement and the rows of all walks together, a
+// chunk at a time; a walk longer than what is left of a chunk goes on by itself.
 void recalcMany(const QSqlDatabase &db, const LoginState &state, const std::vector<WalkStart> &starts)
 {
     if (starts.empty())
         return;
     Transaction tx(db, Transaction::Nesting::Join);
+    const int limit = chunkRows();
 
     std::vector<Running> running(starts.size());
-    std::vector<std::vector<LedgerRow>> rows(starts.size());
+    std::vector<QVariantList> out;
+    const auto flush = [&](bool always) {
+        if (out.empty() || (!always && int(out.size()) < limit))
+            return;
+        engine::BatchUpdateById(db, QStringLiteral("jxc_goodslist"), runningColumns(), out);
+        out.clear();
+    };
     if (Dialect::of(db).isSqlite()) {
         // SQLite answers the single reads in microseconds, while a join of the ledger with the
         // batch table (which has no statistics) may be planned with a throwaway index over the
@@ -329,23 +395,46 @@ void recalcMany(const QSqlDatabase &db, const LoginState &state, const std::vect
         for (size_t i = 0; i < starts.size(); ++i) {
             const WalkStart &w = starts[i];
             running[i] = openingState(db, w.goods, w.warehouse, w.date);
-            rows[i] = readWalkRows(db, w.goods, w.warehouse, w.date, w.excluded);
+            forEachWalkChunk(db, w.goods, w.warehouse, WalkCursor{w.date}, w.excluded,
+                             [&](const std::vector<LedgerRow> &rows) {
+                                 walkRows(state, rows, running[i], out);
+                                 flush(false);
+                             });
         }
     } else {
-        readStates(db, starts, running, rows);
+        readOpenings(db, starts, running);
+        size_t first = 0;
+        while (first < starts.size()) {
+            std::vector<std::vector<LedgerRow>> rows(starts.size());
+            const int count = readWalksChunk(db, starts, first, limit, rows);
+            size_t last = starts.size() - 1;  // the walk the chunk ended in
+            if (count >= limit) {
+                while (last > first && rows[last].empty())
+                    --last;
+            }
+            for (size_t i = first; i <= last; ++i) {
+                walkRows(state, rows[i], running[i], out);
+                flush(false);
+            }
+            if (count < limit)
+                break;
+            // The chunk may have cut the last walk short: it goes on alone after its last row.
+            const WalkStart &w = starts[last];
+            if (!rows[last].empty()) {
+                flush(true);
+                walkStreaming(db, state, w.goods, w.warehouse, {rows[last].back().date, rows[last].back().id},
+                              w.excluded, running[last]);
+            }
+            first = last + 1;
+        }
     }
+    flush(true);
 
-    std::vector<QVariantList> out;
     std::vector<QVariantList> stock;
     for (size_t i = 0; i < starts.size(); ++i) {
-        walkRows(state, rows[i], running[i], out);
         const Running &r = running[i];
         stock.push_back({qint64(i), bound(starts[i].goods), bound(starts[i].warehouse), r.P, r.A});
     }
-    engine::BatchUpdateById(db, QStringLiteral("jxc_goodslist"),
-                            {QStringLiteral("gl_sqsl"), QStringLiteral("gl_sqje"), QStringLiteral("gl_pjjj"),
-                             QStringLiteral("gl_kc"), QStringLiteral("gl_kczje")},
-                            out);
     QVariantList binds;
     const QString source = engine::BatchSource(
         db,
@@ -353,7 +442,8 @@ void recalcMany(const QSqlDatabase &db, const LoginState &state, const std::vect
         stock, binds);
     RunSql(db,
            QStringLiteral("UPDATE jxc_kcsp SET kc_cbj = b.c1, kc_zcb = b.c2 FROM %1 "
-                          "WHERE jxc_kcsp.g_sn = b.k1 AND jxc_kcsp.ck_sn = b.k2")
+                          "WHERE jxc_kcsp.g_sn = b.k1 AND jxc_kcsp.ck_sn = b.k2 "
+                          "AND (jxc_kcsp.kc_cbj IS DISTINCT FROM b.c1 OR jxc_kcsp.kc_zcb IS DISTINCT FROM b.c2)")
                .arg(source),
            binds);
     tx.commit();
@@ -458,6 +548,16 @@ void fillNumbers(const QSqlDatabase &db, const QStringList &numbers)
 
 } // namespace costwalk_impl
 
+int CostWalkChunkRows()
+{
+    return costwalk_impl::chunkRows();
+}
+
+void SetCostWalkChunkRows(int rows)
+{
+    costwalk_impl::g_chunkRows = rows > 0 ? rows : 10000;
+}
+
 void RecalcStockCost(const QSqlDatabase &db, const LoginState &state, const Clock &clock, const QString &ledgerId,
                      const QString &exclusion)
 {
@@ -494,12 +594,20 @@ void RecalcStockCostFull(const QSqlDatabase &db, const LoginState &state, const 
     const bool fixedCost = IsTrue(QueryScalar(db, QStringLiteral("select g_gdcbj from jxc_goods where g_sn = ?"),
                                               {start.goods}));
     Running r = openingState(db, start.goods, start.warehouse, start.date);
-    const std::vector<LedgerRow> rows = readWalkRows(db, start.goods, start.warehouse, start.date, QString());
 
     double Q = r.Q, P = r.P, A = r.A;
     double Pp = P;
     std::vector<QVariantList> running, saleCosts, repriced;
     std::vector<LineWrite> xsLines, xtLines, lyLines, ltLines, bsLines, byLines, pdLines, plLines, wpLines;
+    // Each chunk is walked, then written back (ledger, lines, profits) before the next is read;
+    // a line met again in a later chunk takes the later row's cost, as in one write.
+    forEachWalkChunk(db, start.goods, start.warehouse, WalkCursor{start.date}, QString(),
+                     [&](const std::vector<LedgerRow> &rows) {
+    running.clear();
+    saleCosts.clear();
+    repriced.clear();
+    for (auto *lines : {&xsLines, &xtLines, &lyLines, &ltLines, &bsLines, &byLines, &pdLines, &plLines, &wpLines})
+        lines->clear();
     // gl_je of the rows, as read, for gl_lr of sales and returns.
     for (const LedgerRow &row : rows) {
         const double sqsl = Q, sqje = A;
@@ -611,6 +719,7 @@ void RecalcStockCostFull(const QSqlDatabase &db, const LoginState &state, const 
                                       "WHERE gl_djh IN (select k1 from jxc_tmp_batch)"));
         }
     }
+                     });
     writeStockRow(db, start.goods, start.warehouse, {Q, P, A});
     tx.commit();
 }

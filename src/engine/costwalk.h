@@ -7,9 +7,11 @@
 // and amount into kc_cbj/kc_zcb of the stock row jxc_kcsp. They change no quantity of jxc_kcsp
 // and nothing of jxc_goods.
 //
-// Each walk reads the later rows in one ordered query and writes them back in one batch. It
-// joins an open Transaction or opens its own; a database error raises DbError and the walk's
-// writes are rolled back with the transaction.
+// Each walk reads the later rows in ordered chunks (CostWalkChunkRows at a time, after the last
+// row of the chunk before) and writes each chunk back before reading the next, so its memory
+// stays bounded however long the history; rows whose stored values already equal the new ones
+// are not written again. It joins an open Transaction or opens its own; a database error raises
+// DbError and the walk's writes are rolled back with the transaction.
 
 #include <QSqlDatabase>
 #include <QString>
@@ -18,6 +20,10 @@
 #include <vector>
 
 class Clock;
+
+// Rows a walk reads and writes at a time (10,000 unless set; tests set it smaller).
+int CostWalkChunkRows();
+void SetCostWalkChunkRows(int rows);
 struct LoginState;
 
 // Recomputes from ledger row `ledgerId` (its goods, warehouse and date): every row of that date

@@ -266,6 +266,21 @@ TEST_F(SchemaTest, UpgradeAddsMissingColumnsOnceAndKeepsData)
     EXPECT_EQ(TableColumns(db(), QStringLiteral("jxc_company")), columns);
 }
 
+// PostgreSQL: the goods ledger keeps room on its pages for the walks' updates, in a new set and,
+// after the upgrade, in an older one.
+TEST_F(SchemaTest, GoodsLedgerKeepsRoomOnItsPages)
+{
+    if (!Dialect::of(db()).isPostgres())
+        GTEST_SKIP() << "fill factor: PostgreSQL only";
+    const QString options = QStringLiteral("select coalesce(array_to_string(reloptions, ','), '') from pg_class "
+                                           "where relname = 'jxc_goodslist'");
+    EXPECT_EQ(scalar(options), QStringLiteral("fillfactor=80"));
+    RunSql(db(), QStringLiteral("alter table jxc_goodslist reset (fillfactor)"));
+    EXPECT_EQ(scalar(options), QString());
+    UpgradeSchema(db(), clock);
+    EXPECT_EQ(scalar(options), QStringLiteral("fillfactor=80"));
+}
+
 TEST_F(SchemaTest, UpgradeOfASetHoldingACodeTwiceGoesOnWithoutItsUniqueIndex)
 {
     // An old set where two workstations took one customer code.

@@ -47,6 +47,20 @@ QString Dialect::lockTimeoutStatement(int milliseconds) const
     return isPostgres() ? QStringLiteral("SET LOCAL lock_timeout = '%1ms'").arg(milliseconds) : QString();
 }
 
+QString Dialect::fillFactorClause(int percent) const
+{
+    if (!isPostgres() || percent <= 0 || percent >= 100)
+        return {};
+    return QStringLiteral(" WITH (fillfactor = %1)").arg(percent);
+}
+
+QString Dialect::fillFactorStatement(const QString &table, int percent) const
+{
+    if (fillFactorClause(percent).isEmpty())
+        return {};
+    return QStringLiteral("ALTER TABLE %1 SET (fillfactor = %2)").arg(table).arg(percent);
+}
+
 QString Dialect::lockTablesStatement(const QStringList &tables, TableLock mode) const
 {
     if (!isPostgres() || tables.isEmpty())

@@ -29,6 +29,14 @@ public:
     QString columnType(ColType type, int width) const;
     // The auto-numbered key column "id".
     QString idColumn() const;
+    // PostgreSQL: the storage clause of a table whose pages keep `percent` % filled by inserts,
+    // " WITH (fillfactor = n)", so that an update of columns in no index finds room on the row's
+    // own page (a HOT update: no index entry, the old version pruned with the page). Empty on
+    // SQLite and for 0 or 100.
+    QString fillFactorClause(int percent) const;
+    // PostgreSQL: the statement giving an existing table that fill factor (pages written from
+    // then on keep the room); empty where the clause is.
+    QString fillFactorStatement(const QString &table, int percent) const;
 
     // Start of a write transaction: BEGIN IMMEDIATE on SQLite, so that two workstations
     // never both read and then both write.

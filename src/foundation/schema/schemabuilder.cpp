@@ -231,6 +231,25 @@ QString sharedGoodsCodesNotice(const QSqlDatabase &db)
            + QStringLiteral("\r\n\r\n请在商品信息管理中修改重复的商品编号，使每个商品的编号唯一。");
 }
 
+// PostgreSQL: a table of an older set gets its fill factor (pages written from then on).
+void keepFillFactor(const QSqlDatabase &db, const Table &t, SchemaUpgradeReport &report)
+{
+    const int percent = t.def ? t.def->fillFactor : 0;
+    const QString statement = Dialect::of(db).fillFactorStatement(t.name, percent);
+    if (statement.isEmpty())
+        return;
+    const QString options = QueryScalar(
+        db, QStringLiteral("select array_to_string(reloptions, ',') from pg_class where relname = ? "
+                           "and relnamespace = cast(current_schema() as regnamespace)"),
+        {t.name});
+    if (options.contains(QStringLiteral("fillfactor=%1").arg(percent)))
+        return;
+    change(db, report, QStringLiteral("设置填充因子 %1").arg(t.name), {t.name}, TableLock::Share, [&] {
+        RunSql(db, statement);
+        return true;
+    });
+}
+
 void addOwnColumnsAndIndexes(const QSqlDatabase &db, SchemaUpgradeReport &report)
 {
     const Catalog &catalog = Catalog::instance();
@@ -260,6 +279,7 @@ void addOwnColumnsAndIndexes(const QSqlDatabase &db, SchemaUpgradeReport &report
                        });
             }
         }
+        keepFillFactor(db, t, report);
         for (const Index &ix : t.indexes) {
             const QString full = indexName(t, ix);
             if (indexes.contains(full))
@@ -293,7 +313,8 @@ QString CreateTableSql(const QSqlDatabase &db, const QString &table)
     parts << dialect.idColumn();
     for (const Column &c : t.columns)
         parts << columnSql(dialect, c);
-    return QStringLiteral("create table %1 (%2)").arg(t.name, parts.join(QStringLiteral(", ")));
+    return QStringLiteral("create table %1 (%2)%3")
+        .arg(t.name, parts.join(QStringLiteral(", ")), dialect.fillFactorClause(t.def ? t.def->fillFactor : 0));
 }
 
 void CreateCatalogTable(const QSqlDatabase &db, const QString &table, const Clock &clock)

@@ -56,6 +56,8 @@ struct TableDef
     const char *ownColumns = "";
     // Indexes of our own: each "name:col1,col2" or "unique name:col1,col2".
     std::vector<const char *> indexes = {};
+    // PostgreSQL fill factor (percent; 0 for the default): room kept on every page for updates.
+    int fillFactor = 0;
 };
 
 // The table groups; each returns its tables in any order (the builder orders them).
