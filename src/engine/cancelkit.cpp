@@ -144,7 +144,7 @@ UnauditOutcome CheckCancel(const QSqlDatabase &db, const LoginState &state, cons
         return o;
     if ((o = Confirm(notices, options, ConfirmText(number))) != UnauditOutcome::Done)
         return o;
-    if (check.stockType.isEmpty())
+    if (check.stockType.isEmpty() || options.skipStockTest)
         return UnauditOutcome::Done;
     return StockTestOutcome(
         state, notices,

@@ -39,6 +39,9 @@ struct UnauditOptions
     // but the header stays audited (the exchange resets anyway; the purchase return then skips its
     // right test).
     bool keepAudited = false;
+    // Phase 1 leaves out the document type's stock test (a change of date that re-posts the
+    // document in the same warehouse: the reversal and the re-posting cancel out).
+    bool skipStockTest = false;
 };
 
 enum class UnauditOutcome {

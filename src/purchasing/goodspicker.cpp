@@ -9,6 +9,7 @@
 #include "foundation/goods.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
+#include "purchasing/pendingdocedits.h"
 #include "purchasing/pendingdocuments.h"
 #include "purchasing/purchaselinemath.h"
 
@@ -289,7 +290,9 @@ PurchaseResult GoodsPickerRules::confirm(DocumentContext &context)
         Basket basket(m_db, type, m_state);
         basket.dropEmptyCodes();
         QString number = context.number;
-        if (!context.pending())
+        if (context.pending())
+            RequirePendingPurchase(m_db, m_kind, number);
+        else
             number = DraftLines(m_db, type, m_state).numberForNewLines(context.number, context.day);
         Basket::LineExtras extras;
         if (!type.line.stockIn.isEmpty()) {

@@ -6,6 +6,7 @@
 #include "foundation/notices.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
+#include "purchasing/pendingdocedits.h"
 
 #include <stdexcept>
 
@@ -81,6 +82,10 @@ PurchaseResult RunAddingLines(const QSqlDatabase &db, Notices &notices, Document
         tx.commit();
         context.renumber(number);
         result.number = number;
+    } catch (const PendingStateChanged &e) {
+        notices.notice(e.text());
+        result.status = PurchaseStatus::Refused;
+        return result;
     } catch (const DbError &e) {
         notices.notice(QStringLiteral("添加商品失败：") + e.text());
         result.status = PurchaseStatus::Failed;

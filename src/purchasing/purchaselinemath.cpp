@@ -8,6 +8,7 @@
 #include "foundation/linecells.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
+#include "purchasing/pendingdocedits.h"
 #include "purchasing/pendingdocuments.h"
 
 LineDecimals PurchaseCellDecimals(const LoginState &state)
@@ -59,6 +60,8 @@ bool EditPurchaseCell(const QSqlDatabase &db, const LoginState &state, Notices &
     }
     try {
         Transaction tx(db);
+        if (place == CellPlace::Pending)
+            RequirePendingPurchase(db, kind, number);
         const std::optional<LineFigures> edited =
             EditStoredCell(db, state, table, columns, where, cell, typed, PurchaseCellDecimals(state));
         if (!edited)
@@ -75,6 +78,9 @@ bool EditPurchaseCell(const QSqlDatabase &db, const LoginState &state, Notices &
             ResumPendingHeader(db, state, kind, number);
         }
         tx.commit();
+    } catch (const PendingStateChanged &e) {
+        notices.notice(e.text());
+        return false;
     } catch (const DbError &e) {
         notices.notice(QStringLiteral("修改商品失败：") + e.text());
         return false;

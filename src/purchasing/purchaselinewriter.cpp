@@ -12,6 +12,7 @@
 #include "foundation/notices.h"
 #include "foundation/rowvalues.h"
 #include "foundation/sanitize.h"
+#include "purchasing/pendingdocedits.h"
 #include "purchasing/pendingdocuments.h"
 #include "purchasing/purchaselinemath.h"
 
@@ -251,6 +252,7 @@ PurchaseResult PurchaseLineWriter::write(DocumentContext &context, LineMode mode
             result.lineId = lineId;
             break;
         case LineMode::Pending:
+            RequirePendingPurchase(m_db, m_kind, context.number);
             values.insert(QStringLiteral("a_name"), m_state.CurrentOperatorName);
             draft.updateDocumentLine(context.number, lineId, values);
             ResumPendingHeader(m_db, m_state, m_kind, context.number);
@@ -272,6 +274,10 @@ PurchaseResult PurchaseLineWriter::write(DocumentContext &context, LineMode mode
             context.renumber(number);
             result.number = number;
         }
+    } catch (const PendingStateChanged &e) {
+        m_notices.notice(e.text());
+        result.status = PurchaseStatus::Refused;
+        return result;
     } catch (const DbError &e) {
         const bool adding = mode == LineMode::Insert || mode == LineMode::BasketAdd;
         m_notices.notice((adding ? QStringLiteral("添加商品失败：") : QStringLiteral("修改商品失败：")) + e.text());

@@ -17,6 +17,14 @@ class QPushButton;
 class QWidget;
 class ScreenDialog;
 
+// A widget given its object name (the name tests find it by).
+template <typename T>
+T *WithName(T *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
 // A push button with its object name (the name the layouts and tests find it by).
 QPushButton *NamedButton(QWidget *parent, const char *name, const QString &caption);
 

@@ -334,15 +334,26 @@ void DocumentWindow::buildQueryPage(QWidget *page)
     top->addStretch(1);
     m_query = new DataGrid(page);
     m_query->setObjectName(QStringLiteral("queryGrid"));
-    m_queryDetail = new DataGrid(page);
+    m_queryLower = new QFrame(page);
+    m_queryLower->setObjectName(QStringLiteral("queryLower"));
+    m_queryDetailLabel = new QLabel(m_queryLower);
+    m_queryDetailLabel->setObjectName(QStringLiteral("queryDetailLabel"));
+    m_queryDetail = new DataGrid(m_queryLower);
     m_queryDetail->setObjectName(QStringLiteral("queryDetailGrid"));
+    auto *lower = new QVBoxLayout(m_queryLower);
+    lower->setContentsMargins(0, 0, 0, 0);
+    lower->setSpacing(0);
+    m_queryDetailLabel->setFixedHeight(36);
+    lower->addWidget(m_queryDetailLabel);
+    lower->addWidget(m_queryDetail, 1);
     auto *v = new QVBoxLayout(page);
     v->addLayout(top);
     v->addWidget(m_query, 1);
-    v->addWidget(m_queryDetail);
+    v->addWidget(m_queryLower);
 
     auto run = [this] {
-        m_queryDetail->setVisible(queryView() == QueryView::Documents);
+        const QueryView view = queryView();
+        m_queryLower->setVisible(view == QueryView::Documents || (view == QueryView::Summary && m_shape.summaryDetail));
         if (m_hooks.runQuery)
             m_hooks.runQuery();
     };
@@ -525,6 +536,8 @@ void DocumentWindow::placeBarcodePanel()
 void DocumentWindow::placePendingLower()
 {
     m_pendingLower->setFixedHeight(PendingLowerHeight(height()));
+    if (m_queryLower)
+        m_queryLower->setFixedHeight(PendingLowerHeight(height()));
     m_pendingLines->setGeometry(0, 36, m_pendingLower->width(), PendingLowerGridHeight(height()));
 }
 
@@ -549,7 +562,7 @@ DocumentWindow::QueryView DocumentWindow::queryView() const
 void DocumentWindow::setQueryView(QueryView view)
 {
     m_views->button(int(view))->setChecked(true);
-    m_queryDetail->setVisible(view == QueryView::Documents);
+    m_queryLower->setVisible(view == QueryView::Documents || (view == QueryView::Summary && m_shape.summaryDetail));
 }
 
 // ---- Window --------------------------------------------------------------------------------

@@ -65,6 +65,8 @@ struct DocumentShape
     // keeping a number of the same day).
     bool todayOnRefusedDate = false;
     bool renumberOnDateExit = false;
+    // The query page's lower grid shows under 单据表 and, with this, under 汇总表 too.
+    bool summaryDetail = false;
 };
 
 struct DocumentHooks
@@ -166,6 +168,10 @@ public:
     void setQueryView(QueryView view);
     DataGrid *queryGrid() const { return m_query; }
     DataGrid *queryDetailGrid() const { return m_queryDetail; }
+    // The lower half of the query page (its caption above the detail grid), sized like the
+    // pending page's.
+    QFrame *queryLower() const { return m_queryLower; }
+    QLabel *queryDetailLabel() const { return m_queryDetailLabel; }
 
     QTabWidget *pages() const { return m_pages; }
 
@@ -242,4 +248,6 @@ private:
     QButtonGroup *m_views = nullptr;
     DataGrid *m_query = nullptr;
     DataGrid *m_queryDetail = nullptr;
+    QFrame *m_queryLower = nullptr;
+    QLabel *m_queryDetailLabel = nullptr;
 };

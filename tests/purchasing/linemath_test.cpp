@@ -68,6 +68,9 @@ TEST_F(PurchaseLineMathTest, CellEditsOnDraftBasketAndPendingLinesFollowOneRule)
         const bool basket = p.place == CellPlace::Basket;
         const QStringList &columns = basket ? ts : jh;
         auto fresh = [&] { return basket ? basketRow(kG1, 1, 2.35) : draftLine(kFirstNumber, kG1, 1, 2.35); };
+        // A pending line belongs to a saved, pending document.
+        if (p.place == CellPlace::Pending)
+            insert("jxc_jhd", {{"gl_djh", kFirstNumber}, {"j_status", 0}, {"j_jsfs", 1}});
         const qint64 id = fresh();
         for (const CellCase &c : kChain) {
             ASSERT_TRUE(edit(p.place, id, c.cell, c.typed)) << c.typed;

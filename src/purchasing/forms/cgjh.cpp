@@ -11,6 +11,7 @@
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "foundation/rights.h"
+#include "purchasing/forms/purchase_lists.h"
 #include "purchasing/purchaselinemath.h"
 #include "purchasing/receiptprint.h"
 #include "purchasing/receiptsave.h"
@@ -121,6 +122,7 @@ DocumentShape PurchaseShape(PurchaseKind kind)
         shape.queryPage = QStringLiteral("采购进货查询");
         shape.dateCaption = QStringLiteral("进货日期：");
     }
+    shape.summaryDetail = kind == PurchaseKind::Receipt;
     return shape;
 }
 
@@ -185,7 +187,7 @@ TF_Cgjh::TF_Cgjh(PurchaseKind kind, const ScreenContext &context, QWidget *paren
     m_ctx.linesChanged = [this] { onLinesChanged(); };
     m_pendingCtx.type = shape().type;
     m_pendingCtx.page = DocPage::Pending;
-    m_pendingCtx.linesChanged = [this] { refreshPending(); };
+    m_pendingCtx.linesChanged = [this] { reloadPendingKept(); };
 
     buildHeader();
     buildBottom();
@@ -199,10 +201,16 @@ TF_Cgjh::TF_Cgjh(PurchaseKind kind, const ScreenContext &context, QWidget *paren
         pendingBar()->insertWidget(0, later);
     }
 
-    // The query page is the next issue's; until then it says so.
-    auto *later = new QLabel(QStringLiteral("此功能尚未完成，将在后续版本中提供。"), this);
-    later->setObjectName(QStringLiteral("LabelQueryLater"));
-    queryBar()->insertWidget(0, later);
+    if (kind == PurchaseKind::Receipt) {
+        m_query = new PurchaseQueryPage(
+            *this, context, PurchaseListDocOf(PurchaseKind::Receipt), [this](const QString &n) { viewStored(n); },
+            [this]() -> FileChoice & { return files(); }, [this]() -> ReportOutput & { return output(); });
+    } else {
+        // The query pages of returns and orders come with the lists of every kind.
+        auto *later = new QLabel(QStringLiteral("此功能尚未完成，将在后续版本中提供。"), this);
+        later->setObjectName(QStringLiteral("LabelQueryLater"));
+        queryBar()->insertWidget(0, later);
+    }
 
     DataGrid *lines = linesGrid();
     lines->setFooter(QStringLiteral("g_sn"), FooterKind::None);
@@ -234,13 +242,20 @@ TF_Cgjh::TF_Cgjh(PurchaseKind kind, const ScreenContext &context, QWidget *paren
         h.barcode = [this](const QString &code) { onScanned(code); };
     h.refreshPending = [this] { refreshPending(); };
     h.pendingSelected = [this](const QString &n) { showPendingLines(n); };
-    h.runQuery = [] {};
+    h.runQuery = [this] {
+        if (m_query)
+            m_query->search();
+    };
     connect(this, &ScreenDialog::opened, this, &TF_Cgjh::afterOpening);
     connect(pages(), &QTabWidget::currentChanged, this, [this](int page) {
         if (page == PendingPage) {
             pendingKeyBox()->clear();
+            if (m_pendingSupplierBox)
+                m_pendingSupplierBox->clear();
             refreshPending();
             pendingGrid()->view()->setFocus(Qt::OtherFocusReason);
+        } else if (page == QueryPage && m_query) {
+            m_query->activate();
         }
     });
     keys()->bind(Qt::Key_F9, [this] {
@@ -480,11 +495,11 @@ void TF_Cgjh::buildPendingPage()
                                   Column("gg_name", "规格型号", 80),
                                   Column("color_name", "颜色", 60),
                                   Column("dw_name", "单位", 50),
-                                  Column("jh_dj", "单价", 80, ColumnKind::Money),
-                                  Column("jh_sl", "数量", 70, ColumnKind::Quantity),
-                                  Column("jh_tax", "税率", 50, ColumnKind::Number),
-                                  Column("jh_taxdj", "含税单价", 80, ColumnKind::Money),
-                                  Column("jh_dzl", "折扣", 50, ColumnKind::Number),
+                                  Column("jh_dj", "单价", 80, ColumnKind::Money, true),
+                                  Column("jh_sl", "数量", 70, ColumnKind::Quantity, true),
+                                  Column("jh_tax", "税率", 50, ColumnKind::Number, true),
+                                  Column("jh_taxdj", "含税单价", 80, ColumnKind::Money, true),
+                                  Column("jh_dzl", "折扣", 50, ColumnKind::Number, true),
                                   Column("dj", "折后价", 80, ColumnKind::Money),
                                   Column("jh_je", "金额", 90, ColumnKind::Money),
                                   Column("jh_taxje", "税金", 80, ColumnKind::Money),
@@ -497,21 +512,90 @@ void TF_Cgjh::buildPendingPage()
     pendingLinesGrid()->setFooter(QStringLiteral("gl_djh"), FooterKind::TextCount, QStringLiteral("记录数："));
     for (const char *f : {"jh_sl", "jh_je", "jh_taxje", "jh_zje"})
         pendingLinesGrid()->setFooter(QString::fromLatin1(f), FooterKind::Sum);
+    pendingLinesGrid()->setCommitHook([this](const QVariant &key, const QString &field, const QString &text) {
+        if (const std::optional<LineCell> cell = PurchaseCellOf(field))
+            EditPurchaseCell(m_db, *m_context.state, *m_context.notices, PurchaseKind::Receipt, CellPlace::Pending,
+                             m_pendingCtx.number, key.toLongLong(), *cell, text);
+        reloadPendingKept();
+    });
     m_pendingSupplier = Named(new QLabel(pendingLowerBar()->parentWidget()), "LabelGhs");
     pendingLowerBar()->addWidget(Caption("供货商：", pendingLowerBar()->parentWidget()));
     pendingLowerBar()->addWidget(m_pendingSupplier, 1);
 
-    m_checkAll = Named(new QPushButton(QStringLiteral("审核全部"), this), "btn_Check");
-    m_checkAll->setAutoDefault(false);
-    pendingBar()->addWidget(m_checkAll);
-    connect(m_checkAll, &QPushButton::clicked, this, &TF_Cgjh::auditAll);
+    QWidget *lowerStrip = pendingLowerBar()->parentWidget();
+    const auto lowerButton = [&](const char *name, const char *text, void (TF_Cgjh::*slot)()) {
+        auto *b = Named(new QPushButton(QString::fromUtf8(text), lowerStrip), name);
+        b->setAutoDefault(false);
+        pendingLowerBar()->addWidget(b);
+        connect(b, &QPushButton::clicked, this, slot);
+        return b;
+    };
+    m_pendingAdd = lowerButton("btnAddsh", "新增商品", &TF_Cgjh::addPendingGoods);
+    m_pendingModify = lowerButton("btnModish", "修改商品", &TF_Cgjh::modifyPendingLine);
+    m_pendingDelete = lowerButton("btnDelsh", "删除商品", &TF_Cgjh::deletePendingLine);
+
+    const auto barButton = [&](const char *name, const char *text, void (TF_Cgjh::*slot)()) {
+        auto *b = Named(new QPushButton(QString::fromUtf8(text), this), name);
+        b->setAutoDefault(false);
+        pendingBar()->addWidget(b);
+        connect(b, &QPushButton::clicked, this, slot);
+        return b;
+    };
+    m_pendingSupplierBox = Named(new QLineEdit(this), "tGhsName");
+    m_pendingSupplierBox->setMaxLength(64);
+    m_pendingSupplierBox->setMinimumWidth(110);
+    pendingKeyBox()->setMinimumWidth(110);
+    InstallCharFilter(m_pendingSupplierBox, CharFilter::Standard);
+    pendingBar()->insertWidget(0, Caption("供货商名称：", this));
+    pendingBar()->insertWidget(1, m_pendingSupplierBox);
+    connect(m_pendingSupplierBox, &QLineEdit::returnPressed, this, &TF_Cgjh::refreshPending);
+    auto *explain = Named(new QLabel(QStringLiteral("说明：\n“待审核”的采购单只有变成“已审核”状态后，\n"
+                                                    "才能使库存量、账务等信息发生变化。“已审核”状态\n"
+                                                    "的单据不允许再修改，“待审核”的允许修改。"),
+                                     pendingLowerBar()->parentWidget()),
+                          "LabelExplain");
+    // The strip above the lines holds one line: the note shows in full as its tip.
+    explain->setToolTip(explain->text());
+    explain->setText(QStringLiteral("说明：“待审核”的采购单只有变成“已审核”状态后，…"));
+    pendingLowerBar()->addWidget(explain);
+    barButton("btnView2", "查看单据", &TF_Cgjh::viewPending);
+    m_deleteDocument = barButton("btnDel2", "删除单据", &TF_Cgjh::deletePendingDocument);
+    m_pendingPrint = barButton("btnPrint2", "打印", &TF_Cgjh::printPendingList);
+    m_redate = barButton("btnModi2", "修改", &TF_Cgjh::redatePending);
+    m_checkAll = barButton("btn_Check", "审核全部", &TF_Cgjh::auditAll);
+    barButton("btnExport2", "导出", &TF_Cgjh::exportPending);
+    barButton("btnPrintAll2", "连续打印", &TF_Cgjh::printPendingContinuously);
     m_pendingMenu = new QMenu(pendingGrid());
     QAction *audit = m_pendingMenu->addAction(QStringLiteral("单据审核(&W)"));
     audit->setObjectName(QStringLiteral("actAudit"));
     connect(audit, &QAction::triggered, this, &TF_Cgjh::auditSelected);
-    pendingGrid()->setPopupMenu(m_pendingMenu, [this, audit](QMenu *) {
+    QAction *viewItem = m_pendingMenu->addAction(QStringLiteral("查看单据(&X)"));
+    connect(viewItem, &QAction::triggered, this, &TF_Cgjh::viewPending);
+    QAction *deleteItem = m_pendingMenu->addAction(QStringLiteral("删除单据(&Y)"));
+    connect(deleteItem, &QAction::triggered, this, &TF_Cgjh::deletePendingDocument);
+    QAction *redateItem = m_pendingMenu->addAction(QStringLiteral("更改日期(&Z)"));
+    connect(redateItem, &QAction::triggered, this, &TF_Cgjh::redatePending);
+    QAction *exportItem = m_pendingMenu->addAction(QStringLiteral("导出Excel表(&E)"));
+    connect(exportItem, &QAction::triggered, this, &TF_Cgjh::exportPending);
+    pendingGrid()->setPopupMenu(m_pendingMenu, [this, audit, deleteItem, redateItem](QMenu *) {
+        redateItem->setEnabled(m_redate->isEnabled() && pendingGrid()->rowCount() > 0);
         audit->setEnabled(m_checkAll->isEnabled() && pendingGrid()->rowCount() > 0);
+        deleteItem->setEnabled(m_deleteDocument->isEnabled() && pendingGrid()->rowCount() > 0);
     });
+    auto *linesMenu = new QMenu(pendingLinesGrid());
+    QAction *addItem = linesMenu->addAction(QStringLiteral("增加商品(&X)"));
+    QAction *modifyItem = linesMenu->addAction(QStringLiteral("修改商品(&Y)"));
+    QAction *removeItem = linesMenu->addAction(QStringLiteral("删除商品 (&Z)"));
+    connect(addItem, &QAction::triggered, this, &TF_Cgjh::addPendingGoods);
+    connect(modifyItem, &QAction::triggered, this, &TF_Cgjh::modifyPendingLine);
+    connect(removeItem, &QAction::triggered, this, &TF_Cgjh::deletePendingLine);
+    pendingLinesGrid()->setPopupMenu(linesMenu, [this, addItem, modifyItem, removeItem](QMenu *) {
+        addItem->setEnabled(m_pendingAdd->isEnabled());
+        modifyItem->setEnabled(m_pendingModify->isEnabled());
+        removeItem->setEnabled(m_pendingDelete->isEnabled());
+    });
+    connect(pendingGrid(), &DataGrid::rowDoubleClicked, this, [this](int) { viewPending(); });
+    connect(pendingLinesGrid(), &DataGrid::rowDoubleClicked, this, [this](int) { modifyPendingLine(); });
 }
 
 // ---- Opening and the new document ----------------------------------------------------------
@@ -582,6 +666,13 @@ void TF_Cgjh::applyRights()
     setPrintBeforeSave(m_kind == PurchaseKind::Receipt && !IsTrue(state.NoPrintBeforeSave));
     if (m_checkAll)
         m_checkAll->setEnabled(HasRight(m_db, state, QStringLiteral("cggl"), rights.audit));
+    if (m_deleteDocument)
+        m_deleteDocument->setEnabled(HasRight(m_db, state, QStringLiteral("cggl"), 16));
+    if (m_pendingPrint)
+        m_pendingPrint->setEnabled(state.RightShowCost);
+    if (m_redate)
+        m_redate->setEnabled(state.RightChangeDocDate);
+    m_pendingAddRight = m_kind == PurchaseKind::Receipt && HasRight(m_db, state, QStringLiteral("cggl"), 18);
     if (barcodePanel())
         barcodePanel()->setEnabled(m_entryRight);
 

@@ -6,7 +6,8 @@
 // supplier, warehouse, date and number over the operator's draft lines (typed in the grid,
 // scanned, picked, from the line dialog, a kit or the imports), the totals and settlement below,
 // save (pending or audited at once) and printing. Pending page "待审核采购单": the pending
-// receipts with their lines and the audit commands. Query page "采购进货查询": not built yet.
+// receipts with their lines, line and document deletes, preview and the audit commands. Query
+// page "采购进货查询": the family's shared query page (purchase_lists.h).
 // Every dialog it opens goes through the screen registry with the document context.
 
 #include "foundation/doccontext.h"
@@ -24,6 +25,7 @@ class FileChoice;
 class KeyedCombo;
 class MoneyEdit;
 class PrintChoiceDialog;
+class PurchaseQueryPage;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -53,6 +55,7 @@ public:
     QString supplierSn() const { return m_supplierSn; }
     ChooserPanel *supplierChooser() const { return m_chooser; }
     QMenu *pendingMenu() const { return m_pendingMenu; }
+    PurchaseQueryPage *queryPage() const { return m_query; }
 
     // Commands (buttons, keys, menus and tests).
     void addOld();
@@ -72,6 +75,21 @@ public:
     void auditSelected();
     void auditAll();
     virtual void updateTotals();
+    // Pending page: "查看单据" (preview of the selected receipt), "删除商品", "删除单据".
+    void viewPending();
+    void deletePendingLine();
+    void addPendingGoods();
+    void modifyPendingLine();
+    void deletePendingDocument();
+    // Pending page: "打印" (the list), "导出", "连续打印" (every pending receipt, directly).
+    void printPendingList();
+    void exportPending();
+    void printPendingContinuously();
+    // "修改" / "更改日期(&Z)": TF_ModiDateJh on the selected receipt; the list then stands on the
+    // number it was saved under.
+    void redatePending();
+    // A stored receipt previewed (the choice dialog first when the operator chooses formats).
+    void viewStored(const QString &number);
 
 protected:
     TF_Cgjh(PurchaseKind kind, const ScreenContext &context, QWidget *parent);
@@ -93,11 +111,15 @@ protected:
     void onScanned(const QString &code);
     void openLineDialog(const QString &tag, const QString &goods, qint64 lineId, DocumentContext &context);
     void showPendingLines(const QString &number);
+    // After a change from the pending page: list and lines read again on the same rows.
+    void reloadPendingKept();
+    void updatePendingButtons();
     void setAccountPanelShown(bool shown);
     void discardDraft();
     PurchaseHeaderInput headerInput() const;
     DraftReceiptHeader printHeader() const;
     ReportOutput &output();
+    FileChoice &files();
     PrintChoiceDialog *printChoice();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -149,6 +171,15 @@ protected:
     QLabel *m_paidLabel = nullptr;
     QLabel *m_accountCaption = nullptr;
 
+    QPushButton *m_pendingAdd = nullptr;
+    QPushButton *m_pendingModify = nullptr;
+    QPushButton *m_pendingDelete = nullptr;
+    QPushButton *m_deleteDocument = nullptr;
+    QPushButton *m_pendingPrint = nullptr;
+    QPushButton *m_redate = nullptr;
+    QLineEdit *m_pendingSupplierBox = nullptr;
+    PurchaseQueryPage *m_query = nullptr;
+    bool m_pendingAddRight = false;
     ChooserPanel *m_chooser = nullptr;
     QPointer<QDialog> m_picker;
     ReportOutput *m_output = nullptr;

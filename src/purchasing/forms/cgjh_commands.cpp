@@ -11,8 +11,12 @@
 #include "foundation/notices.h"
 #include "foundation/rights.h"
 #include "masterdata/forms/masterdatascreens.h"
+#include "purchasing/forms/modidatejh.h"
 #include "purchasing/forms/purchasingscreens.h"
+#include "purchasing/pendingdocedits.h"
 #include "purchasing/pendingdocuments.h"
+#include "purchasing/purchaselistdoc.h"
+#include "purchasing/purchaselistprint.h"
 #include "purchasing/receiptaudit.h"
 #include "purchasing/receiptprint.h"
 #include "purchasing/returnrules.h"
@@ -325,7 +329,8 @@ void TF_Cgjh::refreshPending()
 {
     if (m_kind != PurchaseKind::Receipt)
         return;
-    const ListStatement st = PendingReceipts(m_db, *m_context.state).list(pendingKeyBox()->text(), QString(), pendingDescending());
+    const ListStatement st = PendingReceipts(m_db, *m_context.state)
+                                 .list(pendingKeyBox()->text(), m_pendingSupplierBox->text(), pendingDescending());
     static_cast<SqlGridModel *>(pendingGrid()->model())->setStatement(st.body, st.order, st.binds);
     pendingGrid()->reload(ReloadTarget::First);
     showPendingLines(pendingGrid()->rowCount() > 0 ? pendingGrid()->currentValue(QStringLiteral("gl_djh")).toString()
@@ -342,6 +347,7 @@ void TF_Cgjh::showPendingLines(const QString &number)
     m_pendingCtx.number = number;
     m_pendingCtx.warehouse = pendingGrid()->currentValue(QStringLiteral("ck_sn")).toString();
     m_pendingCtx.partner = pendingGrid()->currentValue(QStringLiteral("ghs_sn")).toString();
+    updatePendingButtons();
 }
 
 void TF_Cgjh::auditSelected()
@@ -366,4 +372,144 @@ void TF_Cgjh::auditAll()
     });
     ReceiptAudit(m_db, *m_context.state, *m_context.clock, *m_context.notices).auditAll(receipts);
     refreshPending();
+}
+
+void TF_Cgjh::reloadPendingKept()
+{
+    pendingGrid()->reload(ReloadTarget::KeepKey);
+    if (pendingGrid()->rowCount() == 0) {
+        showPendingLines(QString());
+        return;
+    }
+    const QString number = pendingGrid()->currentValue(QStringLiteral("gl_djh")).toString();
+    if (number != m_pendingCtx.number) {
+        showPendingLines(number);
+        return;
+    }
+    pendingLinesGrid()->reload(ReloadTarget::KeepKey);
+    updatePendingButtons();
+}
+
+void TF_Cgjh::updatePendingButtons()
+{
+    if (!m_pendingAdd)  // the pending page of a return or an order is not built yet
+        return;
+    const bool lines = pendingLinesGrid()->rowCount() > 0;
+    m_pendingAdd->setEnabled(lines && m_pendingAddRight);
+    m_pendingModify->setEnabled(lines);
+    m_pendingDelete->setEnabled(lines && m_deleteDocument->isEnabled());
+}
+
+void TF_Cgjh::viewStored(const QString &number)
+{
+    PrintOptions options;
+    options.choice = printChoice();
+    ReceiptPrint(m_db, *m_context.state, *m_context.clock).printSaved(number, output(), options);
+}
+
+void TF_Cgjh::viewPending()
+{
+    if (pendingGrid()->rowCount() > 0)
+        viewStored(pendingGrid()->currentValue(QStringLiteral("gl_djh")).toString());
+}
+
+void TF_Cgjh::addPendingGoods()
+{
+    if (!m_pendingAdd->isEnabled() || m_pendingCtx.number.isEmpty())
+        return;
+    std::unique_ptr<QDialog> picker(
+        m_context.registry->create(QStringLiteral("TF_Cgjh_Add"), QStringLiteral("增加商品(采购进货)"), m_context, this));
+    SetDocumentContext(picker.get(), &m_pendingCtx);
+    picker->exec();
+}
+
+void TF_Cgjh::modifyPendingLine()
+{
+    if (pendingLinesGrid()->rowCount() == 0)
+        return;
+    openLineDialog(QStringLiteral("cgjh_modish"), pendingLinesGrid()->currentValue(QStringLiteral("g_sn")).toString(),
+                   pendingLinesGrid()->currentValue(QStringLiteral("id")).toLongLong(), m_pendingCtx);
+}
+
+void TF_Cgjh::deletePendingLine()
+{
+    if (!m_pendingDelete->isEnabled() || pendingLinesGrid()->rowCount() == 0)
+        return;
+    const PurchaseResult r = PendingDocEdits(m_db, *m_context.state, *m_context.clock, *m_context.notices,
+                                             PurchaseListDocOf(PurchaseKind::Receipt))
+                                 .deleteLine(m_pendingCtx.number,
+                                             pendingLinesGrid()->currentValue(QStringLiteral("id")).toLongLong());
+    if (r.status == PurchaseStatus::Declined)
+        return;
+    if (r.done() && r.number.isEmpty())
+        refreshPending();
+    else
+        reloadPendingKept();
+}
+
+void TF_Cgjh::deletePendingDocument()
+{
+    if (!m_deleteDocument->isEnabled() || pendingGrid()->rowCount() == 0)
+        return;
+    PendingDocEdits(m_db, *m_context.state, *m_context.clock, *m_context.notices, PurchaseListDocOf(PurchaseKind::Receipt))
+        .deleteDocument(pendingGrid()->currentValue(QStringLiteral("gl_djh")).toString());
+    refreshPending();
+}
+
+FileChoice &TF_Cgjh::files()
+{
+    if (!m_files) {
+        m_ownFiles = std::make_unique<DialogFileChoice>();
+        m_files = m_ownFiles.get();
+    }
+    return *m_files;
+}
+
+void TF_Cgjh::printPendingList()
+{
+    if (!m_pendingPrint->isEnabled() || pendingGrid()->rowCount() == 0)
+        return;
+    QVariantList binds;
+    const QString sql = static_cast<SqlGridModel *>(pendingGrid()->model())->selectSql(&binds);
+    PurchaseListPrint(m_db, *m_context.state, *m_context.clock, PurchaseListDocOf(PurchaseKind::Receipt))
+        .printPending(output(), sql, binds);
+}
+
+void TF_Cgjh::exportPending()
+{
+    if (pendingGrid()->rowCount() > 0)
+        ExportGrid(*pendingGrid(), files(), *m_context.notices, this);
+}
+
+void TF_Cgjh::printPendingContinuously()
+{
+    QStringList numbers;
+    const int column = pendingGrid()->model()->columnOf(QStringLiteral("gl_djh"));
+    pendingGrid()->model()->forEachRow([&](const QVector<QVariant> &row) {
+        numbers << row.at(column).toString();
+        return true;
+    });
+    PurchaseListPrint(m_db, *m_context.state, *m_context.clock, PurchaseListDocOf(PurchaseKind::Receipt))
+        .printContinuously(*m_context.notices, numbers, output(), ContinuousPrintQuestion(false));
+}
+
+void TF_Cgjh::redatePending()
+{
+    if (!m_redate->isEnabled() || pendingGrid()->rowCount() == 0)
+        return;
+    std::unique_ptr<QDialog> dialog(
+        m_context.registry->create(QStringLiteral("TF_ModiDateJh"), QStringLiteral("修改开单日期"), m_context, this));
+    dialog->setProperty(handoff::DocumentNumber, pendingGrid()->currentValue(QStringLiteral("gl_djh")).toString());
+    dialog->exec();
+    const QString saved = dialog->property(handoff::NewNumber).toString();
+    dialog.reset();
+    if (saved.isEmpty())
+        return;
+    refreshPending();
+    const int row = pendingGrid()->model()->locate(QStringLiteral("gl_djh"), saved);
+    if (row >= 0) {
+        pendingGrid()->setCurrentRow(row);
+        showPendingLines(saved);
+    }
+    reloadLines();
 }

@@ -6,6 +6,8 @@
 #include "purchasing/forms/cgjh_add.h"
 #include "purchasing/forms/cgjh_importdd.h"
 #include "purchasing/forms/cgjh_sele.h"
+#include "purchasing/forms/modidatejh.h"
+#include "purchasing/forms/yfkgl_fk.h"
 
 const PurchaseScreens &PurchaseScreensOf(PurchaseKind kind)
 {
@@ -36,6 +38,12 @@ void RegisterPurchasingScreens(ScreenRegistry &registry)
     });
     registry.registerScreen(QStringLiteral("TF_Cgd"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
         return new TF_Cgd(c, parent);
+    });
+    registry.registerScreen(QStringLiteral("TF_Yfkgl_Fk"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        return new TF_Yfkgl_Fk(c, parent);
+    });
+    registry.registerScreen(QStringLiteral("TF_ModiDateJh"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        return new TF_ModiDateJh(c, parent);
     });
     for (const PurchaseKind kind : {PurchaseKind::Receipt, PurchaseKind::Return, PurchaseKind::Order}) {
         const PurchaseScreens &names = PurchaseScreensOf(kind);

@@ -42,4 +42,7 @@ inline constexpr const char *KitQuantity = "kitQuantity";
 // handoff::PartnerId.
 // Picture viewer TF_Spxxgl_Pic2: in "pictureFile" (goods code + ".jpg").
 inline constexpr const char *PictureFile = "pictureFile";
+// The payment dialog TF_Yfkgl_Fk and the change-of-date dialog TF_ModiDateJh: in
+// "documentNumber" (a "CJ" or "CT" number).
+inline constexpr const char *DocumentNumber = "documentNumber";
 }  // namespace handoff

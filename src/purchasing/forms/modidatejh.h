@@ -1,0 +1,59 @@
+#pragma once
+
+// TF_ModiDateJh "修改开单日期": the change of date of a pending purchase receipt or return. Input:
+// the property "documentNumber" (a "CJ" or "CT" number); result: the property "newNumber" (the
+// number saved) when the save went through, unset otherwise. The caller refreshes itself.
+
+#include "purchasing/docdatechange.h"
+#include "purchasing/forms/purchasingscreens.h"
+#include "screenkit/screenbase.h"
+#include "shell/forms/screenregistry.h"
+
+#include <optional>
+
+class DateEdit;
+class KeyedCombo;
+class MoneyEdit;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+
+namespace handoff {
+inline constexpr const char *NewNumber = "newNumber";
+}  // namespace handoff
+
+class TF_ModiDateJh final : public ScreenDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TF_ModiDateJh(const ScreenContext &context, QWidget *parent = nullptr);
+
+    void save();
+
+private:
+    void activate();
+    void onDateChanged(const QDate &date);
+
+    ScreenContext m_context;
+    DocDateChangeRules m_rules;
+    std::optional<DateChangeDoc> m_doc;
+    bool m_filling = false;
+    QLabel *m_number = nullptr;
+    DateEdit *m_date = nullptr;
+    KeyedCombo *m_warehouse = nullptr;
+    QLineEdit *m_supplier = nullptr;
+    KeyedCombo *m_handler = nullptr;
+    QLineEdit *m_note = nullptr;
+    KeyedCombo *m_settle = nullptr;
+    KeyedCombo *m_account = nullptr;
+    MoneyEdit *m_payable = nullptr;
+    MoneyEdit *m_paid = nullptr;
+    MoneyEdit *m_freight = nullptr;
+    MoneyEdit *m_packing = nullptr;
+    QCheckBox *m_wePay = nullptr;
+    QLineEdit *m_invoiceNo = nullptr;
+    MoneyEdit *m_invoiceAmount = nullptr;
+    QLineEdit *m_originalNo = nullptr;
+    QList<QWidget *> m_settleRow, m_accountRow, m_amountRows, m_freightRows, m_invoiceRows, m_originalRow;
+};
