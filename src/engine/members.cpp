@@ -1,6 +1,7 @@
 #include "engine/members.h"
 
 #include "engine/auditsupport.h"
+#include "engine/enginebatch.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/dialect.h"
 #include "foundation/db/numbers.h"
@@ -13,6 +14,7 @@
 
 #include <QDate>
 #include <QMap>
+#include <QSqlQuery>
 
 #include <cmath>
 #include <stdexcept>
@@ -101,6 +103,55 @@ void insertGiftRows(const QSqlDatabase &db, const QString &operatorName, const Q
     }
 }
 
+// PostgreSQL: the gift rows in one INSERT … SELECT over the rows sent as arrays (one round trip
+// instead of one statement per few hundred rows, each with thousands of bound values).
+void insertGiftRowsAsSet(const QSqlDatabase &db, const QString &operatorName, const QString &today,
+                         const QVector<GiftRow> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    std::vector<QVariantList> batch;
+    batch.reserve(size_t(rows.size()));
+    for (const GiftRow &g : rows)
+        batch.push_back(
+            {engine::BoundText(postingsupport::CutToColumn(QStringLiteral("jxc_hyxf"), QStringLiteral("gl_djh"), g.number)),
+             engine::BoundText(g.member),
+             engine::BoundText(postingsupport::CutToColumn(QStringLiteral("jxc_hyxf"), QStringLiteral("xf_note"), g.note)),
+             engine::BoundText(postingsupport::CutToColumn(QStringLiteral("jxc_hyxf"), QStringLiteral("xf_zt"), g.state)),
+             g.amount, g.kind});
+    QVariantList binds{today, operatorName, today};
+    const QString source = engine::BatchSource(
+        db, {QStringLiteral("k1"), QStringLiteral("k2"), QStringLiteral("k3"), QStringLiteral("k4"), QStringLiteral("c1"),
+             QStringLiteral("c2")},
+        batch, binds);
+    RunSql(db,
+           QStringLiteral("insert into jxc_hyxf (gl_djh, hy_sn, xf_rq, xf_je, xf_yhje, xf_djq, xf_czk, xf_xj, xf_xyk, "
+                          "xf_wxje, xf_zfbje, xf_zlje, a_name, xf_note, xf_zt, xf_zsrq, hs_zsfs, hs_myje, hs_zsje) "
+                          "select b.k1, b.k2, ?, b.c1, 0, 0, 0, 0, 0, 0, 0, 0, ?, b.k3, b.k4, ?, cast(b.c2 as integer), 0, 0 "
+                          "from %1")
+               .arg(source),
+           binds);
+}
+
+// PostgreSQL: brings the schedule rows `periodsById` (id → periods) forward to `date` in one
+// UPDATE … FROM over the pairs sent as arrays.
+void bringForwardAsSet(const QSqlDatabase &db, const QString &date, const QMap<qint64, QVector<qint64>> &idsByPeriods)
+{
+    std::vector<QVariantList> batch;
+    for (auto it = idsByPeriods.cbegin(); it != idsByPeriods.cend(); ++it)
+        for (const qint64 id : it.value())
+            batch.push_back({id, double(it.key())});
+    if (batch.empty())
+        return;
+    QVariantList binds{date};
+    const QString source = engine::BatchSource(db, {QStringLiteral("id"), QStringLiteral("c1")}, batch, binds);
+    RunSql(db,
+           QStringLiteral("update jxc_hyxf set xf_zsrq = ?, hs_zsje = coalesce(hs_zsje, 0) - coalesce(hs_myje, 0) * b.c1 "
+                          "from %1 where jxc_hyxf.id = b.id")
+               .arg(source),
+           binds);
+}
+
 // Runs `sql` (with "%1" standing for the id list) over `ids` in chunks; `before` binds first.
 void runOverIds(const QSqlDatabase &db, const QString &sql, const QVariantList &before,
                 const QVector<qint64> &ids)
@@ -139,20 +190,22 @@ QVector<Scheme> schemes(const QSqlDatabase &db, int kind, bool months, const QDa
         binds << member;
     }
     sql += QStringLiteral(" order by id");
+    // Read by position: a login may walk tens of thousands of rows here.
     QVector<Scheme> out;
-    for (const RowTexts &row : postingsupport::ReadRows(db, sql, binds)) {
-        const QDate from = dateOf(row.value(QStringLiteral("xf_zsrq")));
-        if (!from.isValid() || row.value(QStringLiteral("xf_zsrq")).trimmed().isEmpty())
-            continue;
+    ForEachRow(db, sql, binds, [&](const QSqlQuery &row) {
+        const QString date = ValueText(row.value(5));
+        const QDate from = dateOf(date);
+        if (!from.isValid() || date.trimmed().isEmpty())
+            return;
         Scheme s;
-        s.id = row.value(QStringLiteral("id")).toLongLong();
-        s.member = row.value(QStringLiteral("hy_sn"));
-        s.number = row.value(QStringLiteral("gl_djh"));
-        s.perPeriod = num(row, QStringLiteral("hs_myje"));
-        s.left = num(row, QStringLiteral("hs_zsje"));
+        s.id = ValueText(row.value(0)).toLongLong();
+        s.member = ValueText(row.value(1));
+        s.number = ValueText(row.value(2));
+        s.perPeriod = TextToNumber(ValueText(row.value(3)));
+        s.left = TextToNumber(ValueText(row.value(4)));
         s.lag = months ? monthsBetween(from, until) : daysBetween(from, until);
         out << s;
-    }
+    });
     return out;
 }
 
@@ -563,6 +616,10 @@ QString ApplyRechargeGifts(const QSqlDatabase &db, const LoginState &state, cons
                 gifts << g;
                 idsByN[n] << s.id;
             }
+            if (dialect.isPostgres()) {
+                bringForwardAsSet(db, t, idsByN);
+                return largest;
+            }
             for (auto it = idsByN.cbegin(); it != idsByN.cend(); ++it)
                 runOverIds(db,
                            QStringLiteral("update jxc_hyxf set xf_zsrq = ?, hs_zsje = coalesce(hs_zsje, 0) - "
@@ -577,7 +634,10 @@ QString ApplyRechargeGifts(const QSqlDatabase &db, const LoginState &state, cons
             for (const Scheme &s : schemes(db, kind, monthly, until))
                 if (s.lag >= 1)
                     idsByLag[s.lag] << s.id;
-            for (auto it = idsByLag.cbegin(); it != idsByLag.cend(); ++it)
+            if (dialect.isPostgres())
+                bringForwardAsSet(db, p, idsByLag);
+            else
+                for (auto it = idsByLag.cbegin(); it != idsByLag.cend(); ++it)
                 runOverIds(db,
                            QStringLiteral("update jxc_hyxf set xf_zsrq = ?, hs_zsje = coalesce(hs_zsje, 0) - "
                                           "coalesce(hs_myje, 0) * ? where id in (%1)"),
@@ -592,7 +652,10 @@ QString ApplyRechargeGifts(const QSqlDatabase &db, const LoginState &state, cons
         if (dailyLag >= 1)
             lapse(4, false, today.addDays(-1));
 
-        insertGiftRows(db, state.CurrentOperatorName, t, gifts);
+        if (dialect.isPostgres())
+            insertGiftRowsAsSet(db, state.CurrentOperatorName, t, gifts);
+        else
+            insertGiftRows(db, state.CurrentOperatorName, t, gifts);
         if (!gifts.isEmpty())
             RunSql(db,
                    // Each member's gifts totalled once, then one update joined to the totals.

@@ -297,6 +297,74 @@ TEST_F(MembersTest, ScheduledTopUpGifts)
     EXPECT_TRUE(before == snapshot({QStringLiteral("jxc_hyxf"), QStringLiteral("jxc_hyxx")}));
 }
 
+// Several members, fractional amounts, partial cover, rows left out and a lapse below zero: the
+// same rows, amounts and texts on both kinds of database.
+TEST_F(MembersTest, ScheduledTopUpGiftsMixedCases)
+{
+    clock.set(QDateTime(QDate(2024, 4, 12), QTime(8, 0)));
+    struct Case
+    {
+        const char *number;
+        const char *member;
+        int kind;
+        double per;
+        double left;
+        const char *date;
+        const char *newDate;
+        double newLeft;
+    };
+    const Case cases[] = {
+        {"XF24010510001", "M", 1, 33.335, 100, "2024-01-05", "2024-04-12", 33.33},  // 3 months due, 2 covered
+        {"XF24033110001", "M", 3, 0.125, 10, "2024-03-31", "2024-04-12", 8.5},      // 12 days
+        {"XF24020110001", "B", 1, 12.5, 12.49, "2024-02-01", "2024-02-01", 12.49},  // not even one period left
+        {"XF24041110001", "B", 3, 7.25, 50, "2024-04-11", "2024-04-12", 42.75},     // one day
+        {"XF24010210001", "M", 2, 9.99, 25, "2024-01-02", "2024-03-12", 5.02},      // two months lapse
+        {"XF24040110002", "B", 4, 2.5, 6, "2024-04-01", "2024-04-11", 0},           // lapses below zero
+    };
+    std::vector<qint64> ids;
+    for (const Case &c : cases)
+        ids.push_back(insert(QStringLiteral("jxc_hyxf"),
+                             {{"gl_djh", c.number}, {"hy_sn", c.member}, {"hs_zsfs", c.kind}, {"hs_myje", c.per},
+                              {"hs_zsje", c.left}, {"xf_zsrq", c.date}}));
+
+    EXPECT_EQ(ApplyRechargeGifts(db(), state, clock), QString());
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const QVariantMap r = row(QStringLiteral("select xf_zsrq, hs_zsje from jxc_hyxf where id = ?"), {ids[i]});
+        EXPECT_EQ(t(r, "xf_zsrq"), QLatin1String(cases[i].newDate)) << cases[i].number;
+        EXPECT_NEAR(n(r, "hs_zsje"), cases[i].newLeft, kEps) << cases[i].number;
+    }
+    struct Gift
+    {
+        const char *member;
+        double amount;
+        const char *note;
+        int kind;
+    };
+    const Gift expected[] = {
+        {"M", 66.67, "XF24010510001该单据充值按月赠送，本次赠送：2个月", -1},
+        {"M", 1.5, "XF24033110001该单据充值按天赠送，本次赠送：12天", -3},
+        {"B", 7.25, "XF24041110001该单据充值按天赠送，本次赠送：1天", -3},
+    };
+    EXPECT_EQ(count(QStringLiteral("select count(*) from jxc_hyxf where hs_zsfs < 0")), int(std::size(expected)));
+    QVector<QVariantMap> gifts;  // in the order written
+    for (size_t i = 0; i < std::size(expected); ++i)
+        gifts << row(QStringLiteral("select gl_djh, hy_sn, xf_je, xf_note, hs_zsfs, xf_rq, xf_zsrq, a_name from jxc_hyxf "
+                                    "where hs_zsfs < 0 order by id limit 1 offset %1")
+                         .arg(i));
+    for (qsizetype i = 0; i < gifts.size(); ++i) {
+        EXPECT_EQ(t(gifts[i], "gl_djh"), QStringLiteral("XF24041210001"));
+        EXPECT_EQ(t(gifts[i], "hy_sn"), QLatin1String(expected[i].member));
+        EXPECT_NEAR(n(gifts[i], "xf_je"), expected[i].amount, kEps) << i;
+        EXPECT_EQ(t(gifts[i], "xf_note"), QString::fromUtf8(expected[i].note));
+        EXPECT_EQ(t(gifts[i], "hs_zsfs"), QString::number(expected[i].kind));
+        EXPECT_EQ(t(gifts[i], "xf_rq").left(10), QStringLiteral("2024-04-12"));
+        EXPECT_EQ(t(gifts[i], "xf_zsrq").left(10), QStringLiteral("2024-04-12"));
+        EXPECT_EQ(t(gifts[i], "a_name"), state.CurrentOperatorName);
+    }
+    EXPECT_NEAR(n(member(QStringLiteral("M")), "hy_zhje"), 168.17, kEps);
+    EXPECT_NEAR(n(member(QStringLiteral("B")), "hy_zhje"), 107.25, kEps);
+}
+
 TEST_F(MembersTest, NoMonthlyGiftsBeforeTheTenth)
 {
     clock.set(QDateTime(QDate(2024, 4, 9), QTime(8, 0)));
