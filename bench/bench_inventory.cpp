@@ -148,7 +148,7 @@ void addBarcodeGoods(const QSqlDatabase &db)
         stock.exec();
     }
     tx.commit();
-    RunSql(db, QStringLiteral("analyze"));
+    SettleStatistics(db);
 }
 
 void measure(const QSqlDatabase &db, const ConnectionSettings &settings, const QString &file)

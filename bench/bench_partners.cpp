@@ -324,7 +324,7 @@ int main(int argc, char **argv)
                 QElapsedTimer t;
                 t.start();
                 fill(db);
-                RunSql(db, QStringLiteral("analyze"));
+                SettleStatistics(db);
                 std::printf("%s: %d customers, %d suppliers, %d employees, %d warehouses, %d ledger rows, %d headers "
                             "built in %.1f s\n",
                             DialectName(s), kCustomers, kSuppliers, kEmployees, kWarehouses, kLedgerRows, kHeaders,

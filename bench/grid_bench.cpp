@@ -70,7 +70,7 @@ void fill(const QSqlDatabase &db)
             qFatal("insert failed");
     }
     tx.commit();
-    RunSql(db, "analyze");
+    SettleStatistics(db);
 }
 
 QList<GridColumn> columns(int count)

@@ -6,6 +6,7 @@
 #include "foundation/db/dialect.h"
 #include "foundation/db/presence.h"
 #include "foundation/db/sqlroutines.h"
+#include "foundation/db/statistics.h"
 #include "foundation/db/transaction.h"
 #include "foundation/goods.h"
 #include "foundation/loginstate.h"
@@ -683,6 +684,8 @@ ClosingResult RunPeriodClosing(const ClosingContext &c, const QDate &date, Notic
     } catch (const DbError &e) {
         return shown(notices, ClosingOutcome::Failed, failed + e.text());
     }
+    // The closing removed most of the ledgers' rows: the planner's statistics are made anew.
+    KeepStatistics(db);
     if (c.afterCommit)
         c.afterCommit();
     return shown(notices, ClosingOutcome::Done, QStringLiteral("结算完成！"));

@@ -1,8 +1,10 @@
 #include "shell/restore.h"
 
+#include "foundation/db/connection.h"
 #include "foundation/db/dberror.h"
 #include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
+#include "foundation/db/statistics.h"
 #include "foundation/db/transaction.h"
 #include "foundation/loginstate.h"
 #include "foundation/schema/catalog.h"
@@ -350,6 +352,12 @@ BackupOutcome RestoreAccountSet(const ConnectionSettings &settings, const QStrin
             out.text = QStringLiteral("恢复失败！") + error;
             return out;
         }
+    }
+    // Every table was rewritten: the planner's statistics are made anew for the restored data.
+    try {
+        WithConnection(settings, dbname, [](const QSqlDatabase &db) { KeepStatistics(db); });
+    } catch (const DbError &) {
+        // the data is restored; statistics follow with the next bulk work or autovacuum
     }
     out.ok = true;
     out.text = QStringLiteral("恢复完成！");

@@ -526,6 +526,25 @@ TEST_F(AccountSetTest, FilesThatAreNotBackupsChangeNothing)
     EXPECT_EQ(RestoreSetInUse(context(), " ").text, QStringLiteral("恢复路径必须填写！"));
 }
 
+TEST_F(AccountSetTest, RestoreLeavesThePlannerStatisticsOfTheRestoredData)
+{
+    for (int i = 0; i < 60; ++i)
+        RunSql(db(), "insert into jxc_goods (g_sn, g_name) values (?, ?)",
+               {QStringLiteral("S%1").arg(i), QStringLiteral("goods %1").arg(i)});
+    const bool sqlite = settings.kind == DbKind::Sqlite;
+    // The backup carries no statistics of its own: whatever the restore leaves, it made.
+    if (sqlite && count("select count(*) from sqlite_master where name = 'sqlite_stat1'") != "0")
+        RunSql(db(), "delete from sqlite_stat1");
+    const QString file = makeBackup();
+    ASSERT_TRUE(RestoreSetInUse(context(), file).ok);
+    if (sqlite) {
+        EXPECT_NE(count("select count(*) from sqlite_stat1 where tbl = 'jxc_goods'"), "0");
+    } else {
+        EXPECT_GE(count("select reltuples from pg_class where relname = 'jxc_goods' and relkind = 'r'").toDouble(),
+                  60.0);
+    }
+}
+
 TEST_F(AccountSetTest, OldBackupRestoresAndGainsTheColumnsOfLaterVersions)
 {
     const QString file = makeBackup();

@@ -3,6 +3,7 @@
 #include "foundation/db/dberror.h"
 #include "foundation/db/presence.h"
 #include "foundation/db/sqlroutines.h"
+#include "foundation/db/statistics.h"
 
 #include <QDir>
 #include <QFile>
@@ -153,6 +154,7 @@ void CloseConnection(const QString &connectionName)
     {
         QSqlDatabase db = QSqlDatabase::database(connectionName, false);
         ClearStatementCache(db);
+        OptimizeBeforeClose(db);
         db.close();
     }
     QSqlDatabase::removeDatabase(connectionName);
