@@ -3,9 +3,8 @@
 // the log; refusals, questions, documents already audited, missing records, and the landed
 // cancels taking the postings back.
 
-#include "posting_fixture.h"
+#include "inventoryposting_fixture.h"
 
-#include "../support/inventoryset.h"
 #include "../support/scriptednotices.h"
 
 #include "engine/audit.h"
@@ -20,32 +19,9 @@ constexpr const char *kDb = "DB24030810001";
 constexpr const char *kBs = "BS24030810001";
 constexpr const char *kBy = "BY24030810001";
 
-class InventoryPostingTest : public PostingTest
+class InventoryPostingTest : public InventoryPostingFixture
 {
 protected:
-    void SetUp() override
-    {
-        PostingTest::SetUp();
-        if (IsSkipped())
-            return;
-        SeedInventorySet(db(), clock, state);
-    }
-
-    // The ledger rows of a number as "ck_sn|g_sn|gl_sl|gl_dj|gl_zje|…" in id order.
-    QStringList ledger(const QString &number, const QString &columns)
-    {
-        QStringList out;
-        QSqlQuery q = OpenSelect(db(), QStringLiteral("select %1 from jxc_goodslist where gl_djh = ? order by id").arg(columns),
-                                 {number});
-        while (q.next()) {
-            QStringList cells;
-            for (int i = 0; i < q.record().count(); ++i)
-                cells << ValueText(q.value(i));
-            out << cells.join(QLatin1Char('|'));
-        }
-        return out;
-    }
-    QString lastLog() { return scalar(QStringLiteral("select log_note from jxc_log order by id desc limit 1")); }
 
     const InventoryLine twoBoxes{kInvG1, 2, 30, 12, QStringLiteral("箱")};
 };

@@ -3,9 +3,8 @@
 // book figures renewed under the locks, stock rows created, refusals; the pre-audit check; the
 // landed cancel taking the audit back.
 
-#include "posting_fixture.h"
+#include "inventoryposting_fixture.h"
 
-#include "../support/inventoryset.h"
 #include "../support/scriptednotices.h"
 
 #include "engine/audit.h"
@@ -16,31 +15,9 @@ namespace {
 
 constexpr const char *kPd = "PD24030810001";
 
-class StocktakingPostingTest : public PostingTest
+class StocktakingPostingTest : public InventoryPostingFixture
 {
 protected:
-    void SetUp() override
-    {
-        PostingTest::SetUp();
-        if (IsSkipped())
-            return;
-        SeedInventorySet(db(), clock, state);
-    }
-
-    QStringList ledger(const QString &number, const QString &columns)
-    {
-        QStringList out;
-        QSqlQuery q = OpenSelect(db(), QStringLiteral("select %1 from jxc_goodslist where gl_djh = ? order by id").arg(columns),
-                                 {number});
-        while (q.next()) {
-            QStringList cells;
-            for (int i = 0; i < q.record().count(); ++i)
-                cells << ValueText(q.value(i));
-            out << cells.join(QLatin1Char('|'));
-        }
-        return out;
-    }
-    QString lastLog() { return scalar(QStringLiteral("select log_note from jxc_log order by id desc limit 1")); }
     AuditResult audit(bool check = false)
     {
         return RunAuditStocktaking(db(), state, clock, kPd, StocktakingAuditOptions{.preAuditCheck = check});
