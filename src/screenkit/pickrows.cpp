@@ -1,6 +1,7 @@
 #include "screenkit/pickrows.h"
 
 #include "foundation/basket.h"
+#include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "screenkit/datagrid.h"
 #include "screenkit/documentwindow.h"
@@ -168,6 +169,16 @@ PickRowsDialog::PickRowsDialog(const PickerOptions &options, Notices &notices, i
 }
 
 PickRowsDialog::~PickRowsDialog() = default;
+
+void PickRowsDialog::setDoubleClickAdds(const LoginState *state, std::function<void(DataGrid *, int)> direct)
+{
+    doubleClick = [this, state, direct = std::move(direct)](DataGrid *grid, int row) {
+        if (IsTrue(state->PickerDblClickSelect))
+            direct(grid, row);
+        else
+            addSelected();
+    };
+}
 
 void PickRowsDialog::resetGoodsSearch(bool enterSearch)
 {

@@ -90,6 +90,9 @@ public:
     std::function<int()> basketCount;
     // A double click on a list row; empty: the same as "加入所选商品".
     std::function<void(DataGrid *grid, int row)> doubleClick;
+    // Sets doubleClick: with the login's PickerDblClickSelect on, `direct` adds the clicked row at
+    // once; off, the double click is "加入所选商品".
+    void setDoubleClickAdds(const LoginState *state, std::function<void(DataGrid *grid, int row)> direct);
 
     // "加入所选商品": the rows selected on the page in front.
     void addSelected();

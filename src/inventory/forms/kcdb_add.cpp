@@ -67,12 +67,7 @@ TF_Kcdb_Add::TF_Kcdb_Add(const ScreenContext &context, QWidget *parent)
     m_basketMenu = installPickerMenus();
 
     add = [this](const QVariantList &) { addRows(); };
-    doubleClick = [this](DataGrid *grid, int row) {
-        if (IsTrue(m_context.state->PickerDblClickSelect))
-            addDirect(grid, {row});
-        else
-            addSelected();
-    };
+    setDoubleClickAdds(m_context.state, [this](DataGrid *grid, int row) { addDirect(grid, {row}); });
 }
 
 TF_Kcdb_Add::~TF_Kcdb_Add() = default;

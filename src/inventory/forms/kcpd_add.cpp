@@ -53,12 +53,7 @@ TF_Kcpd_Add::TF_Kcpd_Add(const ScreenContext &context, QWidget *parent)
     m_basketMenu = installPickerMenus();
 
     add = [this](const QVariantList &) { addRows(); };
-    doubleClick = [this](DataGrid *grid, int row) {
-        if (IsTrue(m_context.state->PickerDblClickSelect))
-            addDirect(grid, {row});
-        else
-            addSelected();
-    };
+    setDoubleClickAdds(m_context.state, [this](DataGrid *grid, int row) { addDirect(grid, {row}); });
 }
 
 TF_Kcpd_Add::~TF_Kcpd_Add() = default;

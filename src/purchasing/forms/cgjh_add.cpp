@@ -195,12 +195,7 @@ TF_Cgjh_Add::TF_Cgjh_Add(PurchaseKind kind, const ScreenContext &context, QWidge
     connect(basketGrid(), &DataGrid::rowActivated, this, [this] { modifyButton()->click(); });
 
     add = [this](const QVariantList &keys) { addRows(keys); };
-    doubleClick = [this](DataGrid *grid, int row) {
-        if (IsTrue(m_context.state->PickerDblClickSelect))
-            addDirect(grid, {row});
-        else
-            addSelected();
-    };
+    setDoubleClickAdds(m_context.state, [this](DataGrid *grid, int row) { addDirect(grid, {row}); });
     this->modify = [this](const QVariant &key) { modifyRow(key); };
     this->remove = [this](const QVariant &key) { removeRow(key); };
     confirm = [this] {
