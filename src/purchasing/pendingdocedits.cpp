@@ -17,6 +17,24 @@ void RequirePendingPurchase(const QSqlDatabase &db, PurchaseKind kind, const QSt
         throw PendingStateChanged(refusal);
 }
 
+void RequireAuditedPurchase(const QSqlDatabase &db, PurchaseKind kind, const QString &number)
+{
+    const PurchaseListDoc doc = PurchaseListDocOf(kind);
+    const QString refusal = LockAuditedDocument(db, doc.type.headerTable, doc.statusColumn, number);
+    if (!refusal.isEmpty())
+        throw PendingStateChanged(refusal);
+}
+
+namespace {
+
+// The receipt a whole return `number` came from is free to be returned again.
+void FreeReturnSource(const QSqlDatabase &db, const QString &number)
+{
+    RunSql(db, QStringLiteral("update jxc_jhd set j_th = 0, j_dhdid = '' where j_dhdid = ?"), {number});
+}
+
+} // namespace
+
 PendingDocEdits::PendingDocEdits(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                                  Notices &notices, const PurchaseListDoc &doc)
     : m_db(db), m_state(state), m_clock(clock), m_notices(notices), m_doc(doc)
@@ -57,7 +75,10 @@ PurchaseResult PendingDocEdits::deleteLine(const QString &number, qint64 lineId)
             return;
         }
         RunSql(m_db, QStringLiteral("delete from %1 where gl_djh = ?").arg(m_doc.type.headerTable), {number});
-        WriteLog(m_db, m_state, m_clock, QStringLiteral("因删除单据的所有商品而删除%1：%2").arg(m_doc.logName, number));
+        if (m_doc.logsEmptiedDocument)
+            WriteLog(m_db, m_state, m_clock, QStringLiteral("因删除单据的所有商品而删除%1：%2").arg(m_doc.logName, number));
+        if (m_doc.freesReturnSource)
+            FreeReturnSource(m_db, number);
         result.number.clear();
     });
 }
@@ -76,7 +97,9 @@ PurchaseResult PendingDocEdits::deleteDocument(const QString &number)
                            .trimmed();
         RunSql(m_db, QStringLiteral("delete from %1 where gl_djh = ?").arg(m_doc.type.linesTable), {number});
         RunSql(m_db, QStringLiteral("delete from %1 where gl_djh = ?").arg(m_doc.type.headerTable), {number});
-        WriteLog(m_db, m_state, m_clock, QStringLiteral("删除%1：%2").arg(m_doc.logName, number));
+        WriteLog(m_db, m_state, m_clock, QStringLiteral("删除%1：%2").arg(m_doc.deleteLogName, number));
+        if (m_doc.freesReturnSource)
+            FreeReturnSource(m_db, number);
         if (!contract.isEmpty())
             DeleteContract(m_db, contract);
         result.number.clear();

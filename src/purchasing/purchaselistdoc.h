@@ -22,16 +22,27 @@ struct PurchaseListDoc
     int amountSign = 1;      // −1: header amounts stored negative (the return)
     QString ledgerFlag;      // "cj" / "ct": the ledger rows its audit writes
     QString logName;         // "采购进货单" in the log lines
+    QString deleteLogName;   // the log of "删除单据": "删除" + this + "：" + N (the order's reads "采购进货单")
+    bool logsEmptiedDocument = true;  // the last line's delete logs the document's delete too
+    bool freesReturnSource = false;   // a deleted return frees the receipt it returned whole
     QString printTag;        // "cgjh": SetPrintVariables' tag and the stored document's tag
     QString pendingTemplate; // "cgjhdsh"
     QString documentsTemplate;  // "cgjhdjb"
     QString summaryTemplate;    // "cgjhhzb"
     QString detailsTemplate;    // "cgjhmxb"
     QString documentsTitle;     // bTitle of the document table's print
-    // Rights of the module "cggl".
+    // Rights of the module "cggl"; 0: not gated.
     int deleteRight = 16;
     int addLinesRight = 18;
+    int auditRight = 2;
     int unauditRight = 3;
+    // The query page: a supplier box of its own (the receipt's), the key box's caption, the
+    // views it offers (the order has no 汇总表) and the lower grid under 汇总表.
+    bool querySupplierBox = true;
+    QString queryKeyCaption;    // "" : the view's caption (单据编号或备注： / 商品名称或编码：)
+    bool summaryView = true;
+    // The text of 取消审核 outside 单据表.
+    QString unauditOutsideDocuments;
 
     QString headerColumn(const char *tail) const { return headerPrefix + QString::fromLatin1(tail); }
 };

@@ -6,21 +6,32 @@
 #include "foundation/numbering.h"
 #include "foundation/rights.h"
 
-ReceiptAudit::ReceiptAudit(const QSqlDatabase &db, const LoginState &state, const Clock &clock, Notices &notices)
-    : m_db(db), m_state(state), m_clock(clock), m_notices(notices)
+ReceiptAudit::ReceiptAudit(const QSqlDatabase &db, const LoginState &state, const Clock &clock, Notices &notices,
+                           PurchaseKind kind)
+    : m_db(db), m_state(state), m_clock(clock), m_notices(notices), m_kind(kind)
 {
 }
 
 QString ReceiptAudit::checkDj(const QString &number)
 {
     try {
-        if (GetFirstId(m_db, QStringLiteral("jxc_jhsp"), QStringLiteral("gl_djh"), number).isEmpty())
+        if (GetFirstId(m_db, PurchaseDocType(m_kind).linesTable, QStringLiteral("gl_djh"), number).isEmpty())
             return QString();
     } catch (const DbError &e) {
         m_notices.notice(QStringLiteral("审核失败：") + e.text());
         return QString();
     }
-    const AuditResult r = RunAuditPurchaseIn(m_db, m_state, m_clock, number);
+    AuditResult r;
+    if (m_kind == PurchaseKind::Return) {
+        r = RunAuditPurchaseReturn(m_db, m_state, m_clock, number);
+        if (r.kind == AuditResult::Kind::Question) {
+            if (!m_notices.confirm(r.text))
+                return QString();
+            r = RunAuditPurchaseReturn(m_db, m_state, m_clock, number, true);
+        }
+    } else {
+        r = RunAuditPurchaseIn(m_db, m_state, m_clock, number);
+    }
     if (r.audited())
         return r.number;
     if (!r.text.isEmpty())

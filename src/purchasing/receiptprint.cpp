@@ -18,24 +18,30 @@ QString Capitals(double amount)
 
 } // namespace
 
-ReceiptPrint::ReceiptPrint(const QSqlDatabase &db, LoginState &state, const Clock &clock)
-    : m_db(db), m_state(state), m_clock(clock)
+ReceiptPrint::ReceiptPrint(const QSqlDatabase &db, LoginState &state, const Clock &clock, PurchaseKind kind)
+    : m_db(db), m_state(state), m_clock(clock), m_kind(kind)
 {
 }
 
 QString ReceiptPrint::chooseTemplate(const PrintOptions &options)
 {
-    if (options.choice && IsTrue(m_state.ChoosePurchasePrintFormat)) {
+    if (m_kind == PurchaseKind::Receipt && options.choice && IsTrue(m_state.ChoosePurchasePrintFormat)) {
         options.choice->choose(PrintChoiceKind::PurchaseIn, m_state);
         return m_state.PurchaseInTemplate;
     }
-    return TemplateForDocument(QStringLiteral("CJ"), m_state);
+    return TemplateForDocument(PurchaseDocType(m_kind).prefix, m_state);
 }
 
 PrintJob ReceiptPrint::printSaved(const QString &number, ReportOutput &output, const PrintOptions &options)
 {
-    return PrintStoredDocument(m_db, m_state, m_clock, number, QStringLiteral("cgjh"), QStringLiteral("CJ"),
-                               TemplateForDocument(QStringLiteral("CJ"), m_state), output, options);
+    const QString prefix = PurchaseDocType(m_kind).prefix;
+    const QString tag = m_kind == PurchaseKind::Return  ? QStringLiteral("cgth")
+                        : m_kind == PurchaseKind::Order ? QStringLiteral("cgd")
+                                                        : QStringLiteral("cgjh");
+    PrintOptions o = options;
+    if (m_kind != PurchaseKind::Receipt)
+        o.choice = nullptr;  // only the receipt has a choice of formats
+    return PrintStoredDocument(m_db, m_state, m_clock, number, tag, prefix, TemplateForDocument(prefix, m_state), output, o);
 }
 
 PrintJob ReceiptPrint::prepareDraft(const QString &number, const DraftReceiptHeader &h, const QString &templateName,
@@ -43,7 +49,7 @@ PrintJob ReceiptPrint::prepareDraft(const QString &number, const DraftReceiptHea
 {
     PrintJob job = PrintJob::forTemplate(templateName, templateFolder);
     job.decimals = PrintDecimals(m_state);
-    const PrintLinesQuery lines = GetPrintLinesSql(m_db, m_state, m_clock, number, QStringLiteral("CJ"));
+    const PrintLinesQuery lines = GetPrintLinesSql(m_db, m_state, m_clock, number, PurchaseDocType(m_kind).prefix);
     job.setDataSet(QStringLiteral("Q_GoodsPrin"), lines.isEmpty() ? DataSet() : DataSet::read(m_db, lines.sql, lines.binds));
     job.rowsPerPage = lines.rowsPerPage;
 
@@ -54,6 +60,7 @@ PrintJob ReceiptPrint::prepareDraft(const QString &number, const DraftReceiptHea
                                              {h.supplierSn});
     const QString balance = GetPartnerBalance(m_db, m_state, m_clock, h.supplierSn, QStringLiteral("ghs"));
     v.set(QStringLiteral("ghsName"), h.supplierText.trimmed());
+    v.set(QStringLiteral("ghsBh"), h.supplierSn);
     v.set(QStringLiteral("ghsLxr"), supplier[QStringLiteral("ghs_lxr")]);
     v.set(QStringLiteral("ghsTele"), supplier[QStringLiteral("ghs_tele")]);
     v.set(QStringLiteral("ghsAddress"), supplier[QStringLiteral("ghs_address")]);
@@ -64,6 +71,8 @@ PrintJob ReceiptPrint::prepareDraft(const QString &number, const DraftReceiptHea
     v.set(QStringLiteral("aName"), m_state.CurrentOperatorName);
     v.set(QStringLiteral("gldjh2"), h.originalNo.trimmed());
     v.set(QStringLiteral("uName"), h.handlerText);
+    v.set(QStringLiteral("uTele"), PrintRow::read(m_db, QStringLiteral("select u_tele from jxc_user where u_sn = ?"),
+                                                  {h.handlerSn})[QStringLiteral("u_tele")]);
     v.set(QStringLiteral("Kmmc"), h.accountText);
     v.set(QStringLiteral("yunfei"), NumberText(h.freight));
     v.set(QStringLiteral("baozfei"), NumberText(h.packing));

@@ -8,6 +8,7 @@
 #include "purchasing/purchaselistprint.h"
 #include "purchasing/purchaselistqueries.h"
 #include "purchasing/receiptaudit.h"
+#include "purchasing/receiptprint.h"
 #include "report/model/reporttemplate.h"
 #include "report/model/reporttext.h"
 
@@ -51,7 +52,7 @@ TEST_F(ListPrintTest, PendingListAndQueryViewsPrintTheirRowsWithTheirVariables)
     savedReceipt(kFirstNumber, {{kG1, {2, 10}}});
     savedReceipt("CJ25031410002", {{kG2, {1, 5}}});
     RecordingReportOutput output;
-    print().printPending(output, Sql(PendingReceipts(db(), state).list("", "", false)), {});
+    print().printPending(output, Sql(PendingPurchases(db(), state, PurchaseListDocOf(PurchaseKind::Receipt)).list("", "", false)), {});
     ASSERT_EQ(output.jobs.size(), 1);
     EXPECT_EQ(output.last().action, RecordingReportOutput::Action::Preview);
     EXPECT_EQ(output.last().job.templateName, "cgjhdsh");
@@ -104,6 +105,80 @@ TEST_F(ListPrintTest, ContinuousPrintAsksOnceAndPrintsEachDirectlyInOrder)
         ASSERT_TRUE(lines);
         EXPECT_EQ(lines->value(0, "gl_djh"), numbers[i]);
     }
+}
+
+TEST_F(ListPrintTest, ReturnListsPrintTheirOwnTemplates)
+{
+    savedReceipt("CJ25031010001", {{kG1, {10, 12}}});
+    ASSERT_EQ(ReceiptAudit(db(), state, clock, notices).checkDj("CJ25031010001"), "CJ25031010001");
+    for (const char *n : {"CT25031410001", "CT25031410002"}) {
+        insert("jxc_thsp", {{"gl_djh", n},    {"g_sn", kG1},    {"a_name", "admin"}, {"th_sl", 2.0},   {"th_zsl", 2.0},
+                            {"th_dj", 15.0},  {"th_taxdj", 15.0}, {"th_tax", 0.0},   {"th_dzl", 1.0},  {"th_je", 30.0},
+                            {"th_zje", 30.0}, {"th_taxje", 0.0}, {"dw_name", "瓶"}, {"id2", 0}});
+        insert("jxc_thd", {{"gl_djh", n},         {"ghs_sn", "100001"}, {"ck_sn", "100001"}, {"th_thrq", "2025-03-14 10:30"},
+                           {"th_yfje", -30.0},    {"th_sfje", -30.0},   {"th_hkje", 0.0},    {"u_sn", "100001"},
+                           {"th_status", 0},      {"th_jsfs", 1},       {"th_kmmc", "现金"}, {"a_name", "admin"}});
+    }
+    const PurchaseListDoc doc = PurchaseListDocOf(PurchaseKind::Return);
+    PurchaseListPrint returns(db(), state, clock, doc);
+    RecordingReportOutput output;
+    returns.printPending(output, Sql(PendingPurchases(db(), state, doc).list("", "", false)), {});
+    EXPECT_EQ(output.last().job.templateName, "cgthdsh");
+    EXPECT_EQ(output.last().job.dataSets.find("cgthdsh")->rowCount(), 2);
+    ExpectSupplied(output.last().job);
+
+    ASSERT_EQ(ReceiptAudit(db(), state, clock, notices, PurchaseKind::Return).checkDj("CT25031410001"), "CT25031410001");
+    const PurchaseListQueries q(db(), state, doc);
+    const PurchaseQueryCriteria c{"2025-02-01", "2025-03-14", "", ""};
+    const QList<std::tuple<PurchaseQueryView, ListStatement, const char *>> views{
+        {PurchaseQueryView::Documents, q.documents(c), "cgthdjb"},
+        {PurchaseQueryView::Summary, q.summary(c), "cgthhzb"},
+        {PurchaseQueryView::Details, q.details(c), "cgthmxb"}};
+    for (const auto &[view, st, name] : views) {
+        returns.printQuery(view, output, Sql(st), st.binds, c.from, c.to);
+        const PrintJob &job = output.last().job;
+        EXPECT_EQ(job.templateName, name);
+        EXPECT_EQ(job.dataSets.find(name)->rowCount(), 1) << name;
+        EXPECT_EQ(job.variables.value("date1"), "2025-02-01");
+        ExpectSupplied(job);
+    }
+}
+
+TEST_F(ListPrintTest, TheEntryDraftOfAReturnAndAnOrderCarriesTheWindowsValues)
+{
+    DraftReceiptHeader h;
+    h.supplierText = "普通供货商";
+    h.supplierSn = "100001";
+    h.warehouseText = "主仓库";
+    h.day = "2025-03-14";
+    h.handlerText = "默认员工";
+    h.handlerSn = "100001";
+    h.accountText = "现金";
+    h.payable = 60;
+    h.paid = 25;
+    insert("jxc_thsp", {{"gl_djh", "CT25031410001"}, {"g_sn", kG1}, {"a_name", "admin"}, {"th_sl", 4.0}, {"th_dj", 15.0},
+                        {"th_zje", 60.0}, {"th_je", 60.0}, {"th_dzl", 1.0}, {"id2", 0}});
+    RecordingReportOutput output;
+    PrintOptions preview;
+    for (const bool cost : {true, false}) {
+        state.RightShowCost = cost;
+        const PrintJob job = ReceiptPrint(db(), state, clock, PurchaseKind::Return).printDraft("CT25031410001", h, output, preview);
+        EXPECT_EQ(job.templateName, cost ? "cgth" : "cgth2");
+        EXPECT_EQ(job.dataSets.find("Q_GoodsPrin")->rowCount(), 1);
+        for (const auto &[name, value] : {std::pair<const char *, const char *>{"ghsName", "普通供货商"}, {"ckName", "主仓库"},
+                                          {"jhDate", "2025-03-14"}, {"uName", "默认员工"}, {"Kmmc", "现金"},
+                                          {"checker", ""}, {"yf", "陆拾元整"}, {"sf", "贰拾伍元整"}})
+            EXPECT_EQ(job.variables.value(name), value) << name;
+    }
+    state.RightShowCost = true;
+    h.payable = 100;
+    h.paid = 80;
+    const PrintJob order = ReceiptPrint(db(), state, clock, PurchaseKind::Order).printDraft("CD25031410001", h, output, preview);
+    EXPECT_EQ(order.templateName, "cgd");
+    for (const auto &[name, value] : {std::pair<const char *, const char *>{"ghsBh", "100001"}, {"xxyf", "100"},
+                                      {"xxsf", "80"}, {"yf", "壹佰元整"}, {"sf", "捌拾元整"}, {"checker", ""}})
+        EXPECT_EQ(order.variables.value(name), value) << name;
+    EXPECT_TRUE(order.variables.contains("uTele"));
 }
 
 } // namespace

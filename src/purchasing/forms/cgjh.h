@@ -102,6 +102,8 @@ protected:
     void buildBottom();
     void buildButtons();
     void buildPendingPage();
+    // The pending list's amount columns (summed, shown with RightShowCost).
+    QStringList pendingAmountFields() const;
     void opening();
     void afterOpening();
     void startDocument();
