@@ -117,7 +117,8 @@ TEST_F(ListPrintTest, ReturnListsPrintTheirOwnTemplates)
                             {"th_zje", 30.0}, {"th_taxje", 0.0}, {"dw_name", "瓶"}, {"id2", 0}});
         insert("jxc_thd", {{"gl_djh", n},         {"ghs_sn", "100001"}, {"ck_sn", "100001"}, {"th_thrq", "2025-03-14 10:30"},
                            {"th_yfje", -30.0},    {"th_sfje", -30.0},   {"th_hkje", 0.0},    {"u_sn", "100001"},
-                           {"th_status", 0},      {"th_jsfs", 1},       {"th_kmmc", "现金"}, {"a_name", "admin"}});
+                           {"th_status", 0},      {"th_jsfs", 1},       {"th_kmmc", "现金"}, {"a_name", "admin"},
+                           {"th_note", ""},       {"th_checker", ""},   {"th_chkrq", ""},    {"th_qk", 0}});
     }
     const PurchaseListDoc doc = PurchaseListDocOf(PurchaseKind::Return);
     PurchaseListPrint returns(db(), state, clock, doc);

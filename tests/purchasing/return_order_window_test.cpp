@@ -215,7 +215,7 @@ TEST_F(ReturnOrderWindowTest, ReturnListsAuditPrintAndCancelThroughTheWindow)
     InsertRow(db(), "jxc_thd", {{"gl_djh", "CT25031410001"}, {"ghs_sn", "100001"}, {"ck_sn", "100001"},
                                 {"th_thrq", "2025-03-14 10:30"}, {"th_yfje", -60.0}, {"th_sfje", -25.0}, {"th_hkje", 0.0},
                                 {"u_sn", "100001"}, {"th_status", 0}, {"th_jsfs", 1}, {"th_kmmc", "现金"},
-                                {"a_name", "admin"}});
+                                {"a_name", "admin"}, {"th_note", ""}, {"th_checker", ""}, {"th_chkrq", ""}, {"th_qk", 0}});
     TF_Cgth *w = openKind<TF_Cgth>("TF_Cgth", "采购退货");
     EXPECT_TRUE(w->findChildren<QLabel *>("LabelPendingLater").isEmpty());
     w->pages()->setCurrentIndex(TF_Cgjh::PendingPage);
