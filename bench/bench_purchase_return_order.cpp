@@ -39,14 +39,6 @@ constexpr int kLinesPerDocument = 5;
 constexpr int kAuditLines = 200;
 constexpr int kRuns = 7;
 
-class YesNotices final : public Notices
-{
-public:
-    void notice(const QString &text) override { std::printf("    notice: %s\n", qPrintable(text)); }
-    Answer ask(const QString &, bool) override { return Answer::Yes; }
-    void error(const QString &text) override { std::printf("    error: %s\n", qPrintable(text)); }
-};
-
 void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
 
 void fill(const QSqlDatabase &db)
@@ -141,12 +133,9 @@ void run(const ConnectionSettings &s, const QString &file)
     const QSqlDatabase db = data.mainDb();
     FixedClock clock(QDateTime(QDate(2025, 3, 14), QTime(9, 30)));
     LoginState state;
-    state.CurrentOperatorName = QStringLiteral("admin");
-    state.CurrentOperatorSn = QStringLiteral("100001");
-    state.CurrentRoleSn = QStringLiteral("100001");
-    LoadSysParams(db, state, clock);
+    SignInBenchAdministrator(db, state, clock);
     state.RightShowCost = true;
-    YesNotices notices;
+    BenchNotices notices;
     RawDb raw(s, file);
     const bool lite = s.kind == DbKind::Sqlite;
     const QString begin = lite ? QStringLiteral("begin immediate") : QStringLiteral("begin");

@@ -50,18 +50,17 @@ GridColumn Column(const char *field, const char *caption, int width, ColumnKind 
     return c;
 }
 
-// The entry grid of a kind. The receipt's and the order's cells are edited in place (单价, 数量,
-// 税率, 含税单价, 折扣); the return's lines change only through the line dialog.
-QList<GridColumn> EntryColumns(PurchaseKind kind)
+// The priced columns of a kind's lines, 单价 to 总金额, as both the entry grid and the pending
+// lines show them. The receipt's and the order's cells are edited in place (单价, 数量, 税率,
+// 含税单价, 折扣); the return's lines change only through the line dialog.
+QList<GridColumn> PricedColumns(PurchaseKind kind, const char *taxCaption)
 {
     const LineColumns l = PurchaseDocType(kind).line;
     const QByteArray price = l.price.toLatin1(), quantity = l.quantity.toLatin1(), tax = l.tax.toLatin1(),
                      taxPrice = l.taxPrice.toLatin1(), discount = l.discount.toLatin1(), amount = l.amount.toLatin1(),
-                     taxAmount = l.taxAmount.toLatin1(), total = l.total.toLatin1(), note = l.note.toLatin1();
+                     taxAmount = l.taxAmount.toLatin1(), total = l.total.toLatin1();
     const bool edit = kind != PurchaseKind::Return;
-    QList<GridColumn> c{Column("g_sn", "商品编号", 100), Column("g_name", "商品名称", 150), Column("dw_name", "单位", 50),
-                        Column("gg_name", "规格型号", 80), Column("color_name", "颜色", 60),
-                        Column(price.constData(), "单价", 80, ColumnKind::Money, edit)};
+    QList<GridColumn> c{Column(price.constData(), "单价", 80, ColumnKind::Money, edit)};
     if (kind == PurchaseKind::Return) {
         c << Column(discount.constData(), "打折率", 50, ColumnKind::Number)
           << Column(quantity.constData(), "数量", 70, ColumnKind::Quantity);
@@ -80,7 +79,23 @@ QList<GridColumn> EntryColumns(PurchaseKind kind)
         c << Column(amount.constData(), "金额", 90, ColumnKind::Money)
           << Column(tax.constData(), "税率", 50, ColumnKind::Number, edit)
           << Column(taxPrice.constData(), "含税单价", 80, ColumnKind::Money, edit);
-    c << Column(taxAmount.constData(), "税额", 80, ColumnKind::Money) << Column(total.constData(), "总金额", 90, ColumnKind::Money);
+    c << Column(taxAmount.constData(), taxCaption, 80, ColumnKind::Money) << Column(total.constData(), "总金额", 90, ColumnKind::Money);
+    for (GridColumn &col : c) {
+        if (col.field == l.price || col.field == l.taxPrice)
+            col.decimals = 8;
+        else if (col.field == l.tax || col.field == l.discount)
+            col.decimals = 4;
+    }
+    return c;
+}
+
+// The entry grid of a kind.
+QList<GridColumn> EntryColumns(PurchaseKind kind)
+{
+    const QByteArray note = PurchaseDocType(kind).line.note.toLatin1();
+    QList<GridColumn> c{Column("g_sn", "商品编号", 100), Column("g_name", "商品名称", 150), Column("dw_name", "单位", 50),
+                        Column("gg_name", "规格型号", 80), Column("color_name", "颜色", 60)};
+    c << PricedColumns(kind, "税额");
     if (kind == PurchaseKind::Receipt)
         c << Column("gl_djh2", "订单编号", 110);
     c << Column(note.constData(), "备注", 120);
@@ -90,12 +105,6 @@ QList<GridColumn> EntryColumns(PurchaseKind kind)
             : QList<const char *>{"id", "g_jm", "a_name", "g_sccs", "g_kc", "t_ph", "t_scrq", "jh_rksl", "jh_zsl", "g_sptm"};
     for (const char *f : hidden)
         c << HiddenColumn(f);
-    for (GridColumn &col : c) {
-        if (col.field == l.price || col.field == l.taxPrice)
-            col.decimals = 8;
-        else if (col.field == l.tax || col.field == l.discount)
-            col.decimals = 4;
-    }
     return c;
 }
 
@@ -420,48 +429,20 @@ QList<GridColumn> PendingColumns(PurchaseKind kind)
     return c;
 }
 
-// The lines of the chosen pending document, over the kind's line columns: the receipt's and
-// the order's priced cells are edited in place, the return's lines only through the dialog.
+// The lines of the chosen pending document.
 QList<GridColumn> PendingLineColumns(PurchaseKind kind)
 {
-    const LineColumns l = PurchaseDocType(kind).line;
-    const QByteArray price = l.price.toLatin1(), quantity = l.quantity.toLatin1(), tax = l.tax.toLatin1(),
-                     taxPrice = l.taxPrice.toLatin1(), discount = l.discount.toLatin1(), amount = l.amount.toLatin1(),
-                     taxAmount = l.taxAmount.toLatin1(), total = l.total.toLatin1(), note = l.note.toLatin1();
-    const bool edit = kind != PurchaseKind::Return;
+    const QByteArray note = PurchaseDocType(kind).line.note.toLatin1();
     QList<GridColumn> c{Column("gl_djh", "单据号", 120), Column("g_sn", "商品编号", 100), Column("g_name", "商品名称", 150),
                         Column("gg_name", "规格型号", 80)};
     if (kind == PurchaseKind::Return)
         c << Column("dw_name", "单位", 50) << Column("color_name", "颜色", 60);
     else
         c << Column("color_name", "颜色", 60) << Column("dw_name", "单位", 50);
-    c << Column(price.constData(), "单价", 80, ColumnKind::Money, edit);
-    if (kind == PurchaseKind::Receipt)
-        c << Column(quantity.constData(), "数量", 70, ColumnKind::Quantity, true)
-          << Column(tax.constData(), "税率", 50, ColumnKind::Number, true)
-          << Column(taxPrice.constData(), "含税单价", 80, ColumnKind::Money, true)
-          << Column(discount.constData(), "折扣", 50, ColumnKind::Number, true) << Column("dj", "折后价", 80, ColumnKind::Money);
-    else if (kind == PurchaseKind::Order)
-        c << Column(discount.constData(), "折扣", 50, ColumnKind::Number, true) << Column("dj", "折后价", 80, ColumnKind::Money)
-          << Column(quantity.constData(), "订单数量", 70, ColumnKind::Quantity, true);
-    else
-        c << Column(discount.constData(), "打折率", 50, ColumnKind::Number)
-          << Column(quantity.constData(), "数量", 70, ColumnKind::Quantity);
-    c << Column(amount.constData(), "金额", 90, ColumnKind::Money);
-    if (kind != PurchaseKind::Receipt)
-        c << Column(tax.constData(), "税率", 50, ColumnKind::Number, edit)
-          << Column(taxPrice.constData(), "含税单价", 80, ColumnKind::Money, edit);
-    c << Column(taxAmount.constData(), kind == PurchaseKind::Return ? "税额" : "税金", 80, ColumnKind::Money)
-      << Column(total.constData(), "总金额", 90, ColumnKind::Money) << Column("a_name", "操作员", 70);
+    c << PricedColumns(kind, kind == PurchaseKind::Return ? "税额" : "税金") << Column("a_name", "操作员", 70);
     if (kind == PurchaseKind::Receipt)
         c << Column("gl_djh2", "订单编号", 110);
     c << Column(note.constData(), "备注", 120) << HiddenColumn("id");
-    for (GridColumn &col : c) {
-        if (col.field == l.price || col.field == l.taxPrice)
-            col.decimals = 8;
-        else if (col.field == l.tax || col.field == l.discount)
-            col.decimals = 4;
-    }
     return c;
 }
 
