@@ -10,6 +10,7 @@
 #include "purchasing/receiptaudit.h"
 #include "purchasing/receiptprint.h"
 #include "report/model/reporttemplate.h"
+#include "report/printeroutput.h"
 #include "report/model/reporttext.h"
 
 #include <QFile>
@@ -142,7 +143,12 @@ TEST_F(ListPrintTest, ReturnListsPrintTheirOwnTemplates)
         EXPECT_EQ(job.dataSets.find(name)->rowCount(), 1) << name;
         EXPECT_EQ(job.variables.value("date1"), "2025-02-01");
         ExpectSupplied(job);
+        // JXC_PDF_DIR: the pages written for a look.
+        if (const QByteArray dir = qgetenv("JXC_PDF_DIR"); !dir.isEmpty())
+            PrinterOutput(notices).exportPdf(job, QString::fromLocal8Bit(dir) + "/" + name + ".pdf");
     }
+    if (const QByteArray dir = qgetenv("JXC_PDF_DIR"); !dir.isEmpty())
+        PrinterOutput(notices).exportPdf(output.jobs.first().job, QString::fromLocal8Bit(dir) + "/cgthdsh.pdf");
 }
 
 TEST_F(ListPrintTest, TheEntryDraftOfAReturnAndAnOrderCarriesTheWindowsValues)
