@@ -128,11 +128,13 @@ void SetListFooters(DataGrid &grid, const QList<GridColumn> &columns, const Logi
     for (const GridColumn &c : columns) {
         if (c.kind != ColumnKind::Money && c.kind != ColumnKind::Quantity)
             continue;
-        if (!c.field.endsWith(QLatin1String("dj")))  // prices are not summed
-            grid.setFooter(c.field, FooterKind::Sum);
+        // Prices are not summed.
+        const bool price = c.field.endsWith(QLatin1String("dj"));
+        grid.setFooter(c.field, price ? FooterKind::None : FooterKind::Sum);
         if (c.kind == ColumnKind::Money) {
             SetMoneyColumnFormat(grid, c.field, state);
-            SetMoneyFooterFormat(grid, c.field, state);
+            if (!price)
+                SetMoneyFooterFormat(grid, c.field, state);
         } else {
             SetQtyColumnFormat(grid, c.field, state);
             SetQtyFooterFormat(grid, c.field, state);
