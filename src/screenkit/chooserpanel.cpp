@@ -4,6 +4,7 @@
 #include "screenkit/editors.h"
 
 #include <QComboBox>
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,6 +66,19 @@ ChooserPanel::ChooserPanel(const ChooserOptions &options, int uiFontSize, QWidge
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_add);
     bottom->addWidget(m_modify);
+    if (!m_options.allCaption.isEmpty()) {
+        m_allBox = new QCheckBox(m_options.allCaption, this);
+        m_allBox->setObjectName(QStringLiteral("chkAll"));
+        bottom->addWidget(m_allBox);
+        connect(m_allBox, &QCheckBox::clicked, this, [this](bool checked) {
+            if (!checked)
+                return;
+            m_all = true;
+            m_code.clear();
+            m_name.clear();
+            accept();
+        });
+    }
     bottom->addStretch(1);
     bottom->addWidget(m_ok);
     bottom->addWidget(m_exit);
@@ -108,6 +122,9 @@ ChooserPanel::ChooserPanel(const ChooserOptions &options, int uiFontSize, QWidge
 
 void ChooserPanel::setSearchText(const QString &text)
 {
+    m_all = false;
+    if (m_allBox)
+        m_allBox->setChecked(false);
     m_search->setText(text);  // filters through textChanged
     m_search->setFocus(Qt::OtherFocusReason);
     m_search->end(false);
@@ -123,6 +140,7 @@ void ChooserPanel::choose()
 {
     if (!m_grid->model() || m_grid->currentRow() < 0)
         return;
+    m_all = false;
     m_code = m_grid->currentValue(m_options.codeField).toString();
     m_name = m_options.nameField.isEmpty() ? QString() : m_grid->currentValue(m_options.nameField).toString();
     accept();

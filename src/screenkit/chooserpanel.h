@@ -13,6 +13,7 @@
 #include <functional>
 
 class DataGrid;
+class QCheckBox;
 class GridModel;
 class QComboBox;
 class QLabel;
@@ -28,6 +29,9 @@ struct ChooserOptions
     QString nameField;
     bool orderButtons = false;  // "编号顺序" / "编号倒序" over codeField
     QStringList orderItems;     // the order box `comSx` ("编号顺序", "编号倒序"); empty: none
+    // A check box `chkAll` beside the buttons ("查询全部客户"): checking it closes the panel
+    // accepted with allChosen() true and no code. Empty: none.
+    QString allCaption;
 };
 
 class ChooserPanel : public ScreenDialog
@@ -56,6 +60,8 @@ public:
     // After 确定 or a double-click.
     QString chosenCode() const { return m_code; }
     QString chosenName() const { return m_name; }
+    bool allChosen() const { return m_all; }
+    QCheckBox *allBox() const { return m_allBox; }
 
     std::function<void()> addRow;                       // "添加(F8)"; the grid reloads after it
     std::function<void(const QVariant &code)> modifyRow; // "修改(F9)"
@@ -77,4 +83,6 @@ private:
     QPushButton *m_exit;
     QString m_code;
     QString m_name;
+    bool m_all = false;
+    QCheckBox *m_allBox = nullptr;
 };

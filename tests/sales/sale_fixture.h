@@ -37,6 +37,11 @@ void SeedSaleSet(const QSqlDatabase &db);
 qint64 SaleLine(const QSqlDatabase &db, const QString &number, const QString &goods, double quantity, double price,
                 const QString &who = QStringLiteral("admin"), const QVariantMap &extra = {});
 
+// A pending sale header as the save writes it: 主仓库, 普通客户 and 默认员工 unless `extra` says
+// otherwise, settled by payment, dated 2025-03-14 10:30.
+qint64 PendingSaleHeader(const QSqlDatabase &db, const QString &number, double due, double received,
+                         const QVariantMap &extra = {});
+
 class SaleRulesTest : public DbTest
 {
 protected:

@@ -124,9 +124,7 @@ TF_Spxs::TF_Spxs(const ScreenContext &context, QWidget *parent)
     buildBottom();
     buildButtons();
 
-    // The pending and query pages come with their own work; until then they say so.
-    auto *pendingLater = Named(new QLabel(QString::fromUtf8(kNotFinished), this), "LabelPendingLater");
-    pendingBar()->insertWidget(0, pendingLater);
+    // The query page comes with its own work; until then it says so.
     auto *queryLater = Named(new QLabel(QString::fromUtf8(kNotFinished), this), "LabelQueryLater");
     queryBar()->insertWidget(0, queryLater);
 
@@ -154,9 +152,8 @@ TF_Spxs::TF_Spxs(const ScreenContext &context, QWidget *parent)
     h.save = [this] { save(); };
     h.discard = [this] { discardDraft(); };
     h.barcode = [this](const QString &code) { onScanned(code); };
-    h.refreshPending = [] {};
-    h.pendingSelected = [](const QString &) {};
     h.runQuery = [] {};
+    installSaveAndPrint();
     connect(this, &ScreenDialog::opened, this, &TF_Spxs::afterOpening);
     resize(1000, 640);
 }
