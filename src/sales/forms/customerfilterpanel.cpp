@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 CustomerFilterPanel::CustomerFilterPanel(const QSqlDatabase &db, const LoginState &state, QLineEdit *box,
                                          QWidget *parent)

@@ -36,7 +36,7 @@
 
 namespace {
 
-QList<GridColumn> ListColumns()
+QList<GridColumn> PendingListColumns()
 {
     return {ListColumn("gl_djh", "单据号", 124),
             ListColumn("ls_xsrq", "开单日期", 138, ColumnKind::DateText),
@@ -68,7 +68,7 @@ GridColumn Editable(GridColumn c)
     return c;
 }
 
-QList<GridColumn> LineColumns()
+QList<GridColumn> PendingLineColumns()
 {
     QList<GridColumn> c{ListColumn("g_sn", "商品编号", 100),
                         ListColumn("g_name", "商品名称", 150),
@@ -225,7 +225,7 @@ void SalePendingPage::buildGrids()
     const QSqlDatabase db = m_context.data->mainDb();
     DataGrid *list = m_window.pendingGrid();
     auto *listModel = new SqlGridModel(db, this);
-    listModel->setColumns(ListColumns());
+    listModel->setColumns(PendingListColumns());
     list->setModel(listModel);
     list->setFooter(QStringLiteral("gl_djh"), FooterKind::TextCount, QStringLiteral("记录数："));
     for (const char *f : {"ls_yfje", "ls_sfje", "ls_yhje", "wfje", "ls_yf", "ls_bzf"}) {
@@ -236,7 +236,7 @@ void SalePendingPage::buildGrids()
 
     DataGrid *lines = m_window.pendingLinesGrid();
     auto *linesModel = new SqlGridModel(db, this);
-    linesModel->setColumns(LineColumns());
+    linesModel->setColumns(PendingLineColumns());
     linesModel->setKeyField(QStringLiteral("id"));
     lines->setModel(linesModel);
     lines->setFooter(QStringLiteral("g_sn"), FooterKind::TextCount, QStringLiteral("记录数："));
