@@ -4,14 +4,18 @@
 // tGhsName, the query page's tKhName1). Typing in the box shows it filtered by the text (none
 // for "全部客户" / "当前客户") over name, short code, code, telephone, contact and address; the
 // box's button shows it unfiltered. 确定 (F5) or a double click puts the chosen customer's name
-// in the box; "查询全部客户" puts "全部客户". The page then hides it and queries.
+// in the box; "查询全部客户" puts "全部客户". The page then hides it and queries. The panel is the
+// kit's PartnerChooser over the login's customer list.
 
 #include "foundation/partnerlists.h"
 
 #include <QObject>
+
+#include <memory>
 #include <QSqlDatabase>
 
 class ChooserPanel;
+class PartnerChooser;
 class QLineEdit;
 class QWidget;
 struct LoginState;
@@ -24,6 +28,7 @@ public:
     enum class Outcome { None, Chosen, All };
 
     CustomerFilterPanel(const QSqlDatabase &db, const LoginState &state, QLineEdit *box, QWidget *parent);
+    ~CustomerFilterPanel() override;
 
     // Shows the panel: `filtered` with the box's text as the search (typing), else unfiltered
     // (the button). The box holds the answer afterwards.
@@ -37,5 +42,5 @@ private:
     QLineEdit *m_box;
     QWidget *m_parent;
     PartnerList m_customers{PartnerList::Kind::Customers};
-    ChooserPanel *m_panel = nullptr;
+    std::unique_ptr<PartnerChooser> m_chooser;
 };
