@@ -17,24 +17,6 @@
 
 #include <QSqlQuery>
 
-namespace {
-
-// " and (c1 like ? or …)" over `columns` for a non-empty text, its patterns appended to `binds`.
-QString ContainsAny(const Dialect &dialect, const QStringList &columns, const QString &text, QVariantList &binds)
-{
-    if (text.isEmpty())
-        return QString();
-    QStringList terms;
-    const QString pattern = Dialect::containsPattern(text);
-    for (const QString &c : columns) {
-        terms << dialect.likeClause(c);
-        binds << pattern;
-    }
-    return QStringLiteral(" and (") + terms.join(QStringLiteral(" or ")) + QLatin1Char(')');
-}
-
-} // namespace
-
 ListStatement PendingListStatement(const QSqlDatabase &db, const LoginState &state, const PendingDocDescription &d,
                                    const QString &key, const QString &partner, bool descending)
 {
@@ -49,13 +31,12 @@ ListStatement PendingListStatement(const QSqlDatabase &db, const LoginState &sta
     st.body += d.listCondition;
     if (state.BindOperatorWarehouse == QLatin1String("1") && !state.isAdministrator())
         st.body += QStringLiteral(" and ") + WarehouseBindingCondition(db, state, QStringLiteral("a.ck_sn"), st.binds);
-    const Dialect dialect = Dialect::of(db);
     QString who = SafeText(partner.trimmed());
     if (d.allPartnersWords.contains(who))
         who.clear();
-    st.body += ContainsAny(dialect, {QStringLiteral("b.") + p.name, QStringLiteral("b.") + d.partnerShortCode, QStringLiteral("a.") + p.key},
+    st.body += ContainsAnyCondition(db, {QStringLiteral("b.") + p.name, QStringLiteral("b.") + d.partnerShortCode, QStringLiteral("a.") + p.key},
                            who, st.binds);
-    st.body += ContainsAny(dialect, {QStringLiteral("a.gl_djh"), QStringLiteral("c.ck_name"), QStringLiteral("a.ck_sn"),
+    st.body += ContainsAnyCondition(db, {QStringLiteral("a.gl_djh"), QStringLiteral("c.ck_name"), QStringLiteral("a.ck_sn"),
                                      QStringLiteral("a.") + d.noteColumn},
                            SafeText(key.trimmed()), st.binds);
     const QString date = QStringLiteral("a.") + d.dateColumn;

@@ -24,12 +24,9 @@ PrintJob ReceiptPrint::printSaved(const QString &number, ReportOutput &output, c
                                TemplateForDocument(QStringLiteral("CJ"), m_state), output, options);
 }
 
-PrintJob ReceiptPrint::prepareDraft(const QString &number, const DraftReceiptHeader &h, const QString &templateName,
+PrintJob ReceiptPrint::prepareDraft(const QString &number, const DraftReceiptHeader &header, const QString &templateName,
                                     const QString &templateFolder)
 {
-    const DraftPrintHeader header{h.supplierText, h.supplierSn, h.warehouseText, h.day,       h.note,
-                                  h.handlerText,  h.accountText, h.originalNo,   h.invoiceNo, h.freight,
-                                  h.packing,      h.payable,     h.paid};
     return PrepareDraftDocument(m_db, m_state, m_clock, number, QStringLiteral("CJ"), SupplierSide(), header,
                                 templateName, templateFolder);
 }

@@ -35,17 +35,14 @@ PrintJob SalePrintRules::printSaved(const QString &number, ReportOutput &output,
 PrintJob SalePrintRules::prepareDraft(const QString &number, const SaleDraftPrint &s, const QString &name,
                                       const QString &templateFolder)
 {
-    const QString date = IsTrue(m_state.DocDateWithTime)
-                             ? s.day + QLatin1Char(' ') + m_clock.now().toString(QStringLiteral("HH:mm:ss"))
-                             : s.day;
-    const DraftPrintHeader header{s.customerText, s.customerSn, s.warehouseText, date,       s.note,
-                                  s.handlerText,  s.accountText, s.originalNo,   s.invoiceNo, s.freight,
-                                  s.packing,      s.due,         s.received};
+    DraftPrintHeader header = s;
+    if (IsTrue(m_state.DocDateWithTime))
+        header.date = s.date + QLatin1Char(' ') + m_clock.now().toString(QStringLiteral("HH:mm:ss"));
     PrintJob job = PrepareDraftDocument(m_db, m_state, m_clock, number, kLineCode, CustomerSide(), header, name,
                                         templateFolder);
     ReportVariables &v = job.variables;
     v.set(QStringLiteral("khNote"),
-          QueryScalar(m_db, QStringLiteral("select kh_note from jxc_khxx where kh_sn = ?"), {s.customerSn}));
+          QueryScalar(m_db, QStringLiteral("select kh_note from jxc_khxx where kh_sn = ?"), {s.partnerSn}));
     v.set(QStringLiteral("fpje"), NumberText(s.invoiceAmount));
     const double amount = TextToNumber(QueryScalar(
         m_db, QStringLiteral("select coalesce(sum(ls_je), 0) from jxc_lsxssp where gl_djh = ?"), {number}));

@@ -8,7 +8,7 @@
 // continuous printing of a list of sales and the pending list report "spxsdsh". Printing writes
 // nothing but the print log row.
 
-#include "engine/printdocument.h"
+#include "engine/printdraft.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -18,23 +18,11 @@ class Clock;
 class Notices;
 struct LoginState;
 
-// What the entry page shows of the sale being entered.
-struct SaleDraftPrint
+// What the entry page shows of the sale being entered: the partner is the customer, `date` the
+// day ("yyyy-MM-dd"; the clock's time follows with DocDateWithTime), due and paid 应收 and 实收.
+struct SaleDraftPrint : DraftPrintHeader
 {
-    QString customerText;
-    QString customerSn;
-    QString warehouseText;
-    QString day;           // "yyyy-MM-dd"
-    QString note;
-    QString handlerText;
-    QString accountText;
-    QString originalNo;
-    QString invoiceNo;
     double invoiceAmount = 0.0;
-    double freight = 0.0;
-    double packing = 0.0;
-    double due = 0.0;
-    double received = 0.0;
 };
 
 class SalePrintRules

@@ -27,13 +27,13 @@ protected:
     DraftReceiptHeader draft() const
     {
         DraftReceiptHeader h;
-        h.supplierText = QStringLiteral(" 普通供货商 ");
-        h.supplierSn = QStringLiteral("100001");
+        h.partnerText = QStringLiteral(" 普通供货商 ");
+        h.partnerSn = QStringLiteral("100001");
         h.warehouseText = QStringLiteral("主仓库");
-        h.day = QStringLiteral("2025-03-14");
+        h.date = QStringLiteral("2025-03-14");
         h.handlerText = QStringLiteral("默认员工");
         h.accountText = QStringLiteral("现金");
-        h.payable = 100;
+        h.due = 100;
         h.paid = 30;
         return h;
     }

@@ -33,16 +33,16 @@ protected:
         line(kA, 20, 3.5);
         line(kB, 10, 3.0);
         SaleDraftPrint p;
-        p.customerText = QStringLiteral(" 华联超市 ");
-        p.customerSn = QStringLiteral("100002");
+        p.partnerText = QStringLiteral(" 华联超市 ");
+        p.partnerSn = QStringLiteral("100002");
         p.warehouseText = QStringLiteral("主仓库");
-        p.day = QStringLiteral("2025-03-14");
+        p.date = QStringLiteral("2025-03-14");
         p.note = QStringLiteral("送货上门");
         p.handlerText = QStringLiteral("默认员工");
         p.accountText = QStringLiteral("现金");
         p.freight = 5;
         p.due = 100;
-        p.received = 60;
+        p.paid = 60;
         return p;
     }
     SalePrintRules print() { return SalePrintRules(db(), state, clock); }

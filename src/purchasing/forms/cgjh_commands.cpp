@@ -268,10 +268,10 @@ void TF_Cgjh::chooseSupplier(const QString &search)
 DraftReceiptHeader TF_Cgjh::printHeader() const
 {
     DraftReceiptHeader h;
-    h.supplierText = m_supplierBox->text();
-    h.supplierSn = m_supplierSn;
+    h.partnerText = m_supplierBox->text();
+    h.partnerSn = m_supplierSn;
     h.warehouseText = m_warehouse->currentText();
-    h.day = documentDay();
+    h.date = documentDay();
     h.note = m_note->text();
     h.handlerText = m_handler->currentText();
     h.accountText = m_account->currentText();
@@ -279,7 +279,7 @@ DraftReceiptHeader TF_Cgjh::printHeader() const
     h.invoiceNo = m_invoiceNo->text();
     h.freight = m_freight->value();
     h.packing = m_packing->value();
-    h.payable = m_payable->value();
+    h.due = m_payable->value();
     h.paid = m_paid->value();
     return h;
 }

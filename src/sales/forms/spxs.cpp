@@ -103,7 +103,7 @@ T *Named(T *widget, const char *name)
 TF_Spxs::TF_Spxs(const ScreenContext &context, QWidget *parent)
     : DocumentWindow(SaleShape(), context.data->mainDb(), *context.state, *context.clock, *context.notices, parent),
       m_context(context), m_db(context.data->mainDb()),
-      m_entry(m_db, *context.state, *context.clock, *context.notices)
+      m_entry(m_db, *context.state, *context.clock, *context.notices), m_print(*context.notices, this)
 {
     setObjectName(QStringLiteral("TF_Spxs"));
     const char *pageNames[] = {"cxTab1", "cxTab2", "cxTab3"};

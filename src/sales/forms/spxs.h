@@ -9,7 +9,7 @@
 // class (SalePendingPage, spxs_pending.h); the query page says that it is not finished yet.
 // Every dialog it opens goes through the screen registry with the document context.
 
-#include "engine/printdocument.h"
+#include "engine/forms/printseams.h"
 #include "foundation/doccontext.h"
 #include "foundation/partnerlists.h"
 #include "sales/saleentry.h"
@@ -50,8 +50,8 @@ public:
     void setSaveAction(std::function<void()> action) { m_saveAction = std::move(action); }
     void setPrintAction(std::function<void(bool preview)> action) { m_printAction = std::move(action); }
     // Where prints go and how the template is chosen (tests pass doubles).
-    void setReportOutput(ReportOutput *output) { m_output = output; }
-    void setPrintChoice(PrintChoiceDialog *choice) { m_choice = choice; }
+    void setReportOutput(ReportOutput *output) { m_print.setOutput(output); }
+    void setPrintChoice(PrintChoiceDialog *choice) { m_print.setChoice(choice); }
     SalePendingPage *pendingPage() const { return m_pendingPage; }
 
     // The entry page's context, filled in with number, day, warehouse and customer.
@@ -105,8 +105,6 @@ private:
     void installSaveAndPrint();
     SaleHeaderInput saleInput();
     SaleDraftPrint draftPrint() const;
-    ReportOutput &output();
-    PrintChoiceDialog *printChoice();
     FileChoice &files();
 
     ScreenContext m_context;
@@ -152,8 +150,5 @@ private:
     FileChoice *m_files = nullptr;
     std::unique_ptr<FileChoice> m_ownFiles;
     SalePendingPage *m_pendingPage = nullptr;
-    ReportOutput *m_output = nullptr;
-    PrintChoiceDialog *m_choice = nullptr;
-    std::unique_ptr<ReportOutput> m_ownOutput;
-    std::unique_ptr<PrintChoiceDialog> m_ownChoice;
+    PrintSeams m_print;
 };

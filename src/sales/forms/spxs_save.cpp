@@ -4,12 +4,10 @@
 
 #include "sales/forms/spxs.h"
 
-#include "engine/forms/prinsele.h"
 #include "foundation/datamodule.h"
 #include "foundation/db/dberror.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
-#include "report/printeroutput.h"
 #include "sales/forms/spxs_pending.h"
 #include "sales/saleprint.h"
 #include "sales/salesave.h"
@@ -26,27 +24,9 @@ void TF_Spxs::installSaveAndPrint()
     setSaveAction([this] { saveSale(); });
     setPrintAction([this](bool preview) { printSale(preview); });
     m_pendingPage = new SalePendingPage(*this, m_context,
-                                        {[this]() -> ReportOutput & { return output(); },
-                                         [this] { return printChoice(); },
+                                        {[this]() -> ReportOutput & { return m_print.output(); },
+                                         [this] { return m_print.choice(); },
                                          [this]() -> FileChoice & { return files(); }});
-}
-
-ReportOutput &TF_Spxs::output()
-{
-    if (!m_output) {
-        m_ownOutput = std::make_unique<PrinterOutput>(*m_context.notices, this);
-        m_output = m_ownOutput.get();
-    }
-    return *m_output;
-}
-
-PrintChoiceDialog *TF_Spxs::printChoice()
-{
-    if (!m_choice) {
-        m_ownChoice = std::make_unique<PrinSeleChoice>(this);
-        m_choice = m_ownChoice.get();
-    }
-    return m_choice;
 }
 
 FileChoice &TF_Spxs::files()
@@ -86,10 +66,10 @@ SaleHeaderInput TF_Spxs::saleInput()
 SaleDraftPrint TF_Spxs::draftPrint() const
 {
     SaleDraftPrint p;
-    p.customerText = m_customerBox->text();
-    p.customerSn = m_customerSn;
+    p.partnerText = m_customerBox->text();
+    p.partnerSn = m_customerSn;
     p.warehouseText = m_warehouse->currentText();
-    p.day = documentDay();
+    p.date = documentDay();
     p.note = m_note->text();
     p.handlerText = m_handler->currentText();
     p.accountText = m_account->currentText();
@@ -99,7 +79,7 @@ SaleDraftPrint TF_Spxs::draftPrint() const
     p.freight = m_freight->value();
     p.packing = m_packing->value();
     p.due = m_due->value();
-    p.received = m_received->value();
+    p.paid = m_received->value();
     return p;
 }
 
@@ -122,7 +102,7 @@ void TF_Spxs::saveSale()
         direct.mode = PrintMode::Direct;
         direct.copies = 1;
         try {
-            SalePrintRules(m_db, state, *m_context.clock).printSaved(r.number, output(), direct);
+            SalePrintRules(m_db, state, *m_context.clock).printSaved(r.number, m_print.output(), direct);
         } catch (const DbError &e) {
             m_context.notices->notice(e.text());
         }
@@ -134,9 +114,9 @@ void TF_Spxs::printSale(bool preview)
 {
     PrintOptions options;
     options.mode = preview ? PrintMode::Preview : PrintMode::Print;
-    options.choice = printChoice();
+    options.choice = m_print.choice();
     try {
-        SalePrintRules(m_db, *m_context.state, *m_context.clock).printDraft(number(), draftPrint(), output(), options);
+        SalePrintRules(m_db, *m_context.state, *m_context.clock).printDraft(number(), draftPrint(), m_print.output(), options);
     } catch (const DbError &e) {
         m_context.notices->notice(e.text());
     }
