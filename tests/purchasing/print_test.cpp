@@ -4,22 +4,11 @@
 #include "purchase_fixture.h"
 
 #include "../support/recordingoutput.h"
+#include "../support/scriptedchoice.h"
 
 #include "purchasing/receiptprint.h"
 
 namespace {
-
-class ScriptedChoice final : public PrintChoiceDialog
-{
-public:
-    void choose(PrintChoiceKind kind, LoginState &state) override
-    {
-        ++asked;
-        EXPECT_EQ(kind, PrintChoiceKind::PurchaseIn);
-        state.PurchaseInTemplate = QStringLiteral("cgjh2.fr3");
-    }
-    int asked = 0;
-};
 
 class ReceiptPrintTest : public PurchaseRulesTest
 {
@@ -74,7 +63,7 @@ TEST_F(ReceiptPrintTest, ASavedReceiptPrintsDirectlyAfterTheChoiceWhenAskedFor)
     ReceiptPrint print(db(), state, clock);
     PrintOptions direct;
     direct.mode = PrintMode::Direct;
-    ScriptedChoice choice;
+    ScriptedPrintChoice choice(PrintChoiceKind::PurchaseIn, QStringLiteral("cgjh2.fr3"));
     direct.choice = &choice;
     print.printSaved(kFirstNumber, output, direct);
     EXPECT_EQ(choice.asked, 0);  // ChoosePurchasePrintFormat off

@@ -5,24 +5,13 @@
 #include "sale_fixture.h"
 
 #include "../support/recordingoutput.h"
+#include "../support/scriptedchoice.h"
 #include "../support/templatecheck.h"
 
 #include "sales/pendingsales.h"
 #include "sales/saleprint.h"
 
 namespace {
-
-class ScriptedSaleChoice final : public PrintChoiceDialog
-{
-public:
-    void choose(PrintChoiceKind kind, LoginState &state) override
-    {
-        ++asked;
-        EXPECT_EQ(kind, PrintChoiceKind::Sales);
-        state.SalesTemplate = QStringLiteral("spxs2.fr3");
-    }
-    int asked = 0;
-};
 
 class SalePrintTest : public SaleRulesTest
 {
@@ -86,7 +75,7 @@ TEST_F(SalePrintTest, TheSaleBeingEnteredPrintsTheWindowsValues)
 TEST_F(SalePrintTest, TheTemplateIsChosenFirstWhenAskedFor)
 {
     const SaleDraftPrint sale = draft();
-    ScriptedSaleChoice choice;
+    ScriptedPrintChoice choice(PrintChoiceKind::Sales, QStringLiteral("spxs2.fr3"));
     PrintOptions options;
     options.choice = &choice;
     print().printDraft(kSaleNumber, sale, output, options);

@@ -142,6 +142,16 @@ QPushButton *SalePendingPage::button(const QString &objectName) const
     return nullptr;
 }
 
+void SalePendingPage::addButton(QBoxLayout *row, QWidget *parent, const char *name, const char *text,
+                                void (SalePendingPage::*slot)())
+{
+    QPushButton *b = NamedButton(parent, name, QString::fromUtf8(text));
+    b->setAutoDefault(false);
+    row->addWidget(b);
+    m_buttons << b;
+    connect(b, &QPushButton::clicked, this, slot);
+}
+
 void SalePendingPage::buildBars()
 {
     QWidget *page = m_window.pendingGrid()->parentWidget();
@@ -178,12 +188,7 @@ void SalePendingPage::buildBars()
 
     auto *row = new QHBoxLayout;
     const auto add = [&](const char *name, const char *text, void (SalePendingPage::*slot)()) {
-        auto *b = new QPushButton(QString::fromUtf8(text), page);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        row->addWidget(b);
-        m_buttons << b;
-        connect(b, &QPushButton::clicked, this, slot);
+        addButton(row, page, name, text, slot);
     };
     add("btnView2", "查看单据", &SalePendingPage::view);
     add("btnPrint2", "打印", &SalePendingPage::printList);
@@ -202,12 +207,7 @@ void SalePendingPage::buildBars()
 
     QWidget *strip = m_window.pendingLowerBar()->parentWidget();
     const auto lower = [&](const char *name, const char *text, void (SalePendingPage::*slot)()) {
-        auto *b = new QPushButton(QString::fromUtf8(text), strip);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        m_window.pendingLowerBar()->addWidget(b);
-        m_buttons << b;
-        connect(b, &QPushButton::clicked, this, slot);
+        addButton(m_window.pendingLowerBar(), strip, name, text, slot);
     };
     lower("btnAddsh", "新增商品", &SalePendingPage::addGoods);
     lower("btnModish", "修改商品", &SalePendingPage::modifyLine);

@@ -20,6 +20,7 @@ class DocumentWindow;
 class FileChoice;
 class PrintChoiceDialog;
 class QAction;
+class QBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -71,6 +72,8 @@ public:
     DocumentContext &documentContext() { return m_ctx; }
 
 private:
+    void addButton(QBoxLayout *row, QWidget *parent, const char *name, const char *text,
+                   void (SalePendingPage::*slot)());
     void buildBars();
     void buildGrids();
     void buildMenus();
