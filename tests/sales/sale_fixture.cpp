@@ -27,6 +27,12 @@ void SetSaleDefaults(LoginState &state)
     state.BindOperatorWarehouse = QStringLiteral("0");
     state.BindSalesmanCustomer = QStringLiteral("0");
     state.NoPrintBeforeSave = QStringLiteral("0");
+    state.AuditOnSave = QStringLiteral("0");
+    state.SettleDiffMode = QStringLiteral("0");
+    state.WarnShortPrepayment = QStringLiteral("0");
+    state.PrintSaleOnSave = QStringLiteral("0");
+    state.ChooseSalesPrintFormat = QStringLiteral("0");
+    state.DocDateWithTime = QStringLiteral("0");
     state.RightShowCost = true;
     state.RightShowSalePrice = true;
 }
