@@ -413,4 +413,32 @@ TEST_F(SaleWindowTest, ThePendingPageFollowsRightsAndItsCustomerPanel)
     window->close();
 }
 
+// DocDateDefault keeps the saved sale's date for the next one; PrintSaleOnSave prints the saved
+// sale once, directly.
+TEST_F(SaleWindowTest, SavingKeepsTheDateAndPrintsWhenAsked)
+{
+    state.DocDateDefault = "1";
+    state.PrintSaleOnSave = "1";
+    RecordingReportOutput output;
+    TF_Spxs *w = open();
+    w->setReportOutput(&output);
+    w->dateEdit()->setDate(QDate(2025, 3, 12));
+    EXPECT_EQ(find<QLabel>("gldjh")->text(), "XS25031210001");
+    scan(w, "6901");
+    notices.script({Notices::Answer::Yes});
+    QTest::keyClick(w, Qt::Key_F5);
+    EXPECT_EQ(RowsText(db(), "select gl_djh, ls_xsrq from jxc_lsxsd"), "XS25031210001|2025-03-12 10:30");
+    ASSERT_EQ(output.jobs.size(), 1);
+    EXPECT_EQ(output.last().action, RecordingReportOutput::Action::PrintDirect);
+    EXPECT_EQ(output.last().copies, 1);
+    EXPECT_EQ(output.last().job.variables.value("xxyf"), "3.5");
+    EXPECT_EQ(w->documentDate(), QDate(2025, 3, 12));
+    EXPECT_EQ(find<QLabel>("gldjh")->text(), "XS25031210002");
+    EXPECT_EQ(w->lineCount(), 0);
+    window->close();
+    w = open();
+    EXPECT_EQ(w->documentDate(), QDate(2025, 3, 14));
+    window->close();
+}
+
 } // namespace
