@@ -37,7 +37,7 @@ protected:
     SalePrintRules print() { return SalePrintRules(db(), state, clock); }
     QString writes() const
     {
-        return scalar("select count(*) from jxc_lsxsd") + "/" + scalar("select count(*) from jxc_goodslist");
+        return scalar("select count(*) from jxc_lsxsd") + "/" + scalar("select count(*) from jxc_goodslist where gl_djh like 'XS%'");
     }
     RecordingReportOutput output;
 };

@@ -312,8 +312,9 @@ TEST_F(SaleWindowTest, ASaleIsSavedEditedOnThePendingPageAndAudited)
     scan(w, "6901");
     scan(w, "6902");
     notices.script({Notices::Answer::Yes});
-    QTest::keyClick(w, Qt::Key_F5);
-    EXPECT_EQ(QueryScalar(db(), "select count(*) from jxc_lsxsd where gl_djh = 'XS25031410001' and ls_status = 0"), "1");
+    w->saveButton()->click();
+    EXPECT_EQ(QueryScalar(db(), "select count(*) from jxc_lsxsd where gl_djh = 'XS25031410001' and ls_status = 0"), "1")
+        << notices.texts().join(" / ").toStdString();
     EXPECT_EQ(find<QLabel>("gldjh")->text(), "XS25031410002");
     EXPECT_EQ(w->lineCount(), 0);
     EXPECT_TRUE(w->saveButton()->isEnabled());
