@@ -14,6 +14,7 @@
 
 class DataGrid;
 class GridModel;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -28,6 +29,7 @@ struct ChooserOptions
     QString nameField;
     bool orderButtons = false;  // "编号顺序" / "编号倒序" over codeField
     QStringList orderItems;     // the order box `comSx` ("编号顺序", "编号倒序"); empty: none
+    QString checkCaption;       // a check box above the grid (e.g. "查询全部供货商"); empty: none
 };
 
 class ChooserPanel : public ScreenDialog
@@ -43,6 +45,7 @@ public:
     QLineEdit *searchBox() const { return m_search; }
     QLabel *searchLabel() const { return m_searchLabel; }
     QComboBox *orderBox() const { return m_order; }
+    QCheckBox *checkBox() const { return m_check; }
     // The search text the panel opens with (the grid filtered by it, the cursor at its end);
     // an empty text clears the filter.
     void setSearchText(const QString &text);
@@ -53,6 +56,19 @@ public:
     QPushButton *okButton() const { return m_ok; }
     QPushButton *exitButton() const { return m_exit; }
 
+    // A panel lying over its host screen instead of a dialog of its own (hidden until opened):
+    // 确定 and 退出 hide it.
+    void embed(QWidget *host);
+    // A control of the host (the box that feeds the panel) owns F5 and Esc while the panel
+    // shows: F5 runs `take` (default: 确定), Esc hides the panel.
+    void addKeyOwner(QWidget *box);
+    // Shown below `anchor` (a widget of the host), raised, its grid filtered by `search`; the
+    // focus stays where it is.
+    void openBelow(QWidget *anchor, const QString &search);
+    // The grid filtered by `text` (trimmed) without moving the focus.
+    void filterBy(const QString &text);
+    std::function<void()> take;
+
     // After 确定 or a double-click.
     QString chosenCode() const { return m_code; }
     QString chosenName() const { return m_name; }
@@ -61,14 +77,21 @@ public:
     std::function<void(const QVariant &code)> modifyRow; // "修改(F9)"
     std::function<void(int index)> orderChanged;        // the order box; the grid reloads after it
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
 private:
     void choose();
+    void setFrameLike();
+    void syncOwnerKeys();
 
     ChooserOptions m_options;
     DataGrid *m_grid;
     QLineEdit *m_search;
     QLabel *m_searchLabel;
     QComboBox *m_order = nullptr;
+    QCheckBox *m_check = nullptr;
     QPushButton *m_asc = nullptr;
     QPushButton *m_desc = nullptr;
     QPushButton *m_add;
@@ -77,4 +100,5 @@ private:
     QPushButton *m_exit;
     QString m_code;
     QString m_name;
+    QList<ScreenKeys *> m_ownerKeys;
 };

@@ -33,6 +33,7 @@ class QLineEdit;
 class QMenu;
 class QToolButton;
 class ReportOutput;
+class SupplierFilterPanel;
 struct DraftReceiptHeader;
 struct PurchaseHeaderInput;
 
@@ -54,6 +55,7 @@ public:
     DocumentContext &documentContext();
     QString supplierSn() const { return m_supplierSn; }
     ChooserPanel *supplierChooser() const { return m_chooser; }
+    SupplierFilterPanel *supplierFilter() const { return m_supplierFilter; }
     QMenu *pendingMenu() const { return m_pendingMenu; }
     PurchaseQueryPage *queryPage() const { return m_query; }
 
@@ -102,6 +104,8 @@ protected:
     void buildBottom();
     void buildButtons();
     void buildPendingPage();
+    // The supplier filter panel of the pending and query pages (cgjh_suppliers.cpp).
+    void buildSupplierFilter();
     void opening();
     void afterOpening();
     void startDocument();
@@ -181,6 +185,7 @@ protected:
     PurchaseQueryPage *m_query = nullptr;
     bool m_pendingAddRight = false;
     ChooserPanel *m_chooser = nullptr;
+    SupplierFilterPanel *m_supplierFilter = nullptr;
     QPointer<QDialog> m_picker;
     ReportOutput *m_output = nullptr;
     PrintChoiceDialog *m_choice = nullptr;

@@ -3,6 +3,7 @@
 // scanning, deleting, printing and the pending page.
 
 #include "purchasing/forms/cgjh.h"
+#include "purchasing/forms/supplierpanel.h"
 #include "purchasing/forms/cgjh_importdd.h"
 
 #include "foundation/datamodule.h"
@@ -36,17 +37,6 @@
 #include <QPushButton>
 
 #include <memory>
-
-namespace {
-
-GridColumn SupplierColumn(const char *field, const char *caption, int width, bool visible = true)
-{
-    GridColumn c = ListColumn(field, caption, width);
-    c.visible = visible;
-    return c;
-}
-
-} // namespace
 
 // ---- Lines ----------------------------------------------------------------------------------
 
@@ -241,15 +231,7 @@ void TF_Cgjh::chooseSupplier(const QString &search)
         m_chooser = new ChooserPanel(o, state.UiFontSize, this);
         m_chooser->setObjectName(QStringLiteral("RzPanelGhs"));
         m_chooser->searchBox()->setObjectName(QStringLiteral("tkey"));
-        GridModel *model = NewPartnerGridModel(
-            m_suppliers,
-            {SupplierColumn("ghs_sn", "编号", 70), SupplierColumn("ghs_name", "供货商名称", 160),
-             SupplierColumn("ghs_lxr", "联系人", 70), SupplierColumn("ghs_tele", "联系电话", 100),
-             SupplierColumn("ghs_address", "联系地址", 160), SupplierColumn("gt_name", "供货商类型", 80),
-             SupplierColumn("z_name", "所属地区", 80, false), SupplierColumn("ghs_lwje", "我方应付金额", 90, false),
-             SupplierColumn("ghs_default", "默认供货商", 60, false), SupplierColumn("ghs_forbid", "禁用", 50, false),
-             SupplierColumn("ghs_note", "备注", 120, false), SupplierColumn("ghs_jm", "ghs_jm", 60, false),
-             SupplierColumn("ghs_pl", "ghs_pl", 60, false), SupplierColumn("id", "id", 40, false)});
+        GridModel *model = NewPartnerGridModel(m_suppliers, SupplierChooserColumns(true));
         model->setKeyField(QStringLiteral("ghs_sn"));
         m_chooser->setModel(model);
         m_chooser->grid()->setFooter(QStringLiteral("ghs_sn"), FooterKind::Count);
