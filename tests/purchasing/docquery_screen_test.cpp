@@ -14,10 +14,12 @@
 #include "purchasing/forms/supplierpanel.h"
 #include "purchasing/receiptaudit.h"
 #include "screenkit/datagrid.h"
+#include "screenkit/editors.h"
 #include "screenkit/trees.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>

@@ -2,6 +2,7 @@
 
 #include "purchasing/forms/cgjh.h"
 
+#include "foundation/loginstate.h"
 #include "purchasing/forms/purchase_lists.h"
 #include "purchasing/forms/supplierpanel.h"
 

@@ -1,10 +1,12 @@
 #include "purchasing/forms/cgth_zdth_search_ghssele.h"
 
 #include "foundation/datamodule.h"
+#include "foundation/loginstate.h"
 #include "masterdata/forms/masterdatascreens.h"
 #include "purchasing/forms/supplierpanel.h"
 #include "screenkit/datagrid.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 

@@ -6,6 +6,7 @@
 // "确定(F5)", "退出(Esc)", opened by a page's chooser button or by typing in its supplier box.
 
 #include "screenkit/chooserpanel.h"
+#include "screenkit/gridcolumn.h"
 
 #include <QObject>
 
