@@ -5,28 +5,9 @@
 #include "foundation/loginstate.h"
 #include "foundation/sanitize.h"
 #include "foundation/sqlnames.h"
+#include "purchasing/listfilters.h"
 
 namespace {
-
-QString PeriodEnd(const QString &to)
-{
-    return to + QStringLiteral(" 23:59:00");
-}
-
-// " and (c1 like ? or c2 like ? …)" for a non-empty text, its patterns appended to `binds`.
-QString ContainsAny(const QSqlDatabase &db, const QStringList &columns, const QString &text, QVariantList &binds)
-{
-    if (text.isEmpty())
-        return QString();
-    const Dialect dialect = Dialect::of(db);
-    QStringList terms;
-    const QString pattern = Dialect::containsPattern(text);
-    for (const QString &c : columns) {
-        terms << dialect.likeClause(c);
-        binds << pattern;
-    }
-    return QStringLiteral(" and (") + terms.join(QStringLiteral(" or ")) + QLatin1Char(')');
-}
 
 QString Typed(const QString &text)
 {

@@ -12,7 +12,6 @@
 #include "purchasing/forms/purchasingscreens.h"
 #include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
-#include "screenkit/screenshapes.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -111,17 +110,8 @@ void TF_Cgd_Modi::activate()
 
 void TF_Cgd_Modi::onDateChanged(const QDate &date)
 {
-    if (m_filling || !m_doc)
-        return;
-    const QDate today = m_context.clock->today();
-    if (date > today && !m_context.notices->confirm(FutureDateQuestion(date, today))) {
-        m_filling = true;
-        m_date->setDate(QDate::fromString(m_doc->oldDay, QStringLiteral("yyyy-MM-dd")));
-        m_filling = false;
-        m_number->setText(m_doc->oldNumber);
-        return;
-    }
-    m_number->setText(m_rules.numberForDay(*m_doc, date.toString(QStringLiteral("yyyy-MM-dd"))));
+    if (!m_filling && m_doc)
+        ShowNumberForDay(m_context, m_rules, *m_doc, m_date, m_number, m_filling, date);
 }
 
 void TF_Cgd_Modi::save()

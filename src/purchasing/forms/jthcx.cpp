@@ -442,6 +442,17 @@ void TF_Jthcx::showDetail()
     }
 }
 
+QStringList TF_Jthcx::listedNumbers() const
+{
+    QStringList numbers;
+    const int column = m_grid->model()->columnOf(QStringLiteral("djh"));
+    m_grid->model()->forEachRow([&](const QVector<QVariant> &row) {
+        numbers << row.at(column).toString();
+        return true;
+    });
+    return numbers;
+}
+
 QString TF_Jthcx::currentNumber(bool fromLines) const
 {
     const View v = view();
@@ -494,12 +505,7 @@ void TF_Jthcx::printContinuously()
         m_context.notices->notice(QStringLiteral("连续打印只能在“单据表”进行。"));
         return;
     }
-    QStringList numbers;
-    const int column = m_grid->model()->columnOf(QStringLiteral("djh"));
-    m_grid->model()->forEachRow([&](const QVector<QVariant> &row) {
-        numbers << row.at(column).toString();
-        return true;
-    });
+    const QStringList numbers = listedNumbers();
     m_continuous = true;
     DocQueryPrint(m_context.data->mainDb(), *m_context.state, *m_context.clock)
         .printContinuously(*m_context.notices, numbers, output());
@@ -549,12 +555,7 @@ void TF_Jthcx::unauditAll()
         m_context.notices->notice(QStringLiteral("取消审核只能在单据表进行！"));
         return;
     }
-    QStringList numbers;
-    const int column = m_grid->model()->columnOf(QStringLiteral("djh"));
-    m_grid->model()->forEachRow([&](const QVector<QVariant> &row) {
-        numbers << row.at(column).toString();
-        return true;
-    });
+    const QStringList numbers = listedNumbers();
     if (RunBulkUnaudit(m_context.data->mainDb(), *m_context.state, *m_context.clock, *m_context.notices, numbers) >= 0)
         search();
 }

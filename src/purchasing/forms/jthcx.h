@@ -80,6 +80,8 @@ private:
     void setViewColumns();
     void showDetail();
     QString currentNumber(bool fromLines) const;
+    // The document table's numbers in list order.
+    QStringList listedNumbers() const;
     ReportOutput &output();
     FileChoice &files();
     PrintChoiceDialog *printChoice();

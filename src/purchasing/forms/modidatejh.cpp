@@ -178,19 +178,24 @@ void TF_ModiDateJh::activate()
     m_filling = false;
 }
 
-void TF_ModiDateJh::onDateChanged(const QDate &date)
+void ShowNumberForDay(const ScreenContext &context, const DocDateChangeRules &rules, const DateChangeDoc &doc,
+                      DateEdit *dateBox, QLabel *numberLabel, bool &filling, const QDate &date)
 {
-    if (m_filling || !m_doc)
-        return;
-    const QDate today = m_context.clock->today();
-    if (date > today && !m_context.notices->confirm(FutureDateQuestion(date, today))) {
-        m_filling = true;
-        m_date->setDate(QDate::fromString(m_doc->oldDay, QStringLiteral("yyyy-MM-dd")));
-        m_filling = false;
-        m_number->setText(m_doc->oldNumber);
+    const QDate today = context.clock->today();
+    if (date > today && !context.notices->confirm(FutureDateQuestion(date, today))) {
+        filling = true;
+        dateBox->setDate(QDate::fromString(doc.oldDay, QStringLiteral("yyyy-MM-dd")));
+        filling = false;
+        numberLabel->setText(doc.oldNumber);
         return;
     }
-    m_number->setText(m_rules.numberForDay(*m_doc, date.toString(QStringLiteral("yyyy-MM-dd"))));
+    numberLabel->setText(rules.numberForDay(doc, date.toString(QStringLiteral("yyyy-MM-dd"))));
+}
+
+void TF_ModiDateJh::onDateChanged(const QDate &date)
+{
+    if (!m_filling && m_doc)
+        ShowNumberForDay(m_context, m_rules, *m_doc, m_date, m_number, m_filling, date);
 }
 
 void TF_ModiDateJh::save()

@@ -27,6 +27,11 @@ inline constexpr const char *NewNumber = "newNumber";
 inline constexpr const char *DateChangeModeTag = "dateChangeMode";
 }  // namespace handoff
 
+// The date box of a change-of-date dialog changed to `date`: a later day than today asks the
+// future-date question (No puts the document's day back), then the number of the day shows.
+void ShowNumberForDay(const ScreenContext &context, const DocDateChangeRules &rules, const DateChangeDoc &doc,
+                      DateEdit *dateBox, QLabel *numberLabel, bool &filling, const QDate &date);
+
 class TF_ModiDateJh final : public ScreenDialog
 {
     Q_OBJECT
