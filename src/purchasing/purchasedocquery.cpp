@@ -5,10 +5,14 @@
 #include "foundation/loginstate.h"
 #include "foundation/sanitize.h"
 #include "foundation/sqlnames.h"
-#include "purchasing/listfilters.h"
 #include "purchasing/purchaselistqueries.h"
 
 namespace {
+
+QString PeriodEnd(const QString &to)
+{
+    return to + QStringLiteral(" 23:59:00");
+}
 
 // The numbers of the audited documents still owing.
 const char *kOwingNumbers =
@@ -65,7 +69,7 @@ ListStatement PurchaseDocQuery::documents(const DocQueryCriteria &c) const
     st.body = QStringLiteral("select * from (") + branches.join(QStringLiteral(" union all "))
               + QStringLiteral(") t where %1 >= ? and %1 <= ?").arg(date);
     st.binds << c.from << PeriodEnd(c.to);
-    st.body += ContainsAny(m_db,
+    st.body += ContainsAnyCondition(m_db,
                            {QStringLiteral("t.ghs_sn"), QStringLiteral("t.ghs_name"), QStringLiteral("t.ghs_jm"),
                             QStringLiteral("t.djh"), QStringLiteral("t.gl_djh2"), QStringLiteral("t.dnote")},
                            SafeText(c.key.trimmed()), st.binds);
@@ -104,7 +108,7 @@ QString PurchaseDocQuery::ledgerFilter(const DocQueryCriteria &c, QVariantList &
     const QString date = c.byCheckDate ? QStringLiteral("l.gl_chkrq") : QStringLiteral("l.gl_kdrq");
     sql += QStringLiteral(" and %1 >= ? and %1 <= ?").arg(date);
     binds << c.from << PeriodEnd(c.to);
-    sql += ContainsAny(m_db,
+    sql += ContainsAnyCondition(m_db,
                        {QStringLiteral("l.gl_djh"), QStringLiteral("l.ghs_name"), QStringLiteral("b.ghs_jm"),
                         QStringLiteral("l.ghs_sn"), QStringLiteral("l.gl_note")},
                        SafeText(c.key.trimmed()), binds);

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,10 +58,6 @@ ChooserPanel::ChooserPanel(const ChooserOptions &options, int uiFontSize, QWidge
         connect(m_desc, &QPushButton::clicked, this,
                 [this] { m_grid->sortBy(m_options.codeField, Qt::DescendingOrder); });
     }
-    if (!options.checkCaption.isEmpty()) {
-        m_check = new QCheckBox(options.checkCaption, this);
-        m_check->setObjectName(QStringLiteral("chkAll"));
-    }
     m_grid = new DataGrid(this);
     m_grid->setObjectName(QStringLiteral("chooserGrid"));
     m_add = button(this, "btnAdd", "添加(F8)");
@@ -70,13 +67,24 @@ ChooserPanel::ChooserPanel(const ChooserOptions &options, int uiFontSize, QWidge
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_add);
     bottom->addWidget(m_modify);
+    if (!m_options.allCaption.isEmpty()) {
+        m_allBox = new QCheckBox(m_options.allCaption, this);
+        m_allBox->setObjectName(QStringLiteral("chkAll"));
+        bottom->addWidget(m_allBox);
+        connect(m_allBox, &QCheckBox::clicked, this, [this](bool checked) {
+            if (!checked)
+                return;
+            m_all = true;
+            m_code.clear();
+            m_name.clear();
+            accept();
+        });
+    }
     bottom->addStretch(1);
     bottom->addWidget(m_ok);
     bottom->addWidget(m_exit);
     auto *v = new QVBoxLayout(this);
     v->addLayout(top);
-    if (m_check)
-        v->addWidget(m_check);
     v->addWidget(m_grid, 1);
     v->addLayout(bottom);
 
@@ -120,6 +128,9 @@ ChooserPanel::ChooserPanel(const ChooserOptions &options, int uiFontSize, QWidge
 
 void ChooserPanel::setSearchText(const QString &text)
 {
+    m_all = false;
+    if (m_allBox)
+        m_allBox->setChecked(false);
     m_search->setText(text);  // filters through textChanged
     m_search->setFocus(Qt::OtherFocusReason);
     m_search->end(false);
@@ -192,6 +203,9 @@ void ChooserPanel::openBelow(QWidget *anchor, const QString &search)
 
 void ChooserPanel::filterBy(const QString &text)
 {
+    m_all = false;
+    if (m_allBox)
+        m_allBox->setChecked(false);
     const QSignalBlocker block(m_search);
     m_search->setText(text.trimmed());
     m_grid->setFilter(GridFilter::contains(m_options.searchFields, text.trimmed()));
@@ -208,6 +222,7 @@ void ChooserPanel::choose()
 {
     if (!m_grid->model() || m_grid->currentRow() < 0)
         return;
+    m_all = false;
     m_code = m_grid->currentValue(m_options.codeField).toString();
     m_name = m_options.nameField.isEmpty() ? QString() : m_grid->currentValue(m_options.nameField).toString();
     accept();

@@ -13,8 +13,8 @@
 #include <functional>
 
 class DataGrid;
-class GridModel;
 class QCheckBox;
+class GridModel;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -29,7 +29,9 @@ struct ChooserOptions
     QString nameField;
     bool orderButtons = false;  // "编号顺序" / "编号倒序" over codeField
     QStringList orderItems;     // the order box `comSx` ("编号顺序", "编号倒序"); empty: none
-    QString checkCaption;       // a check box above the grid (e.g. "查询全部供货商"); empty: none
+    // A check box `chkAll` beside the buttons ("查询全部客户"): checking it closes the panel
+    // accepted with allChosen() true and no code. Empty: none.
+    QString allCaption;
 };
 
 class ChooserPanel : public ScreenDialog
@@ -45,7 +47,6 @@ public:
     QLineEdit *searchBox() const { return m_search; }
     QLabel *searchLabel() const { return m_searchLabel; }
     QComboBox *orderBox() const { return m_order; }
-    QCheckBox *checkBox() const { return m_check; }
     // The search text the panel opens with (the grid filtered by it, the cursor at its end);
     // an empty text clears the filter.
     void setSearchText(const QString &text);
@@ -72,6 +73,8 @@ public:
     // After 确定 or a double-click.
     QString chosenCode() const { return m_code; }
     QString chosenName() const { return m_name; }
+    bool allChosen() const { return m_all; }
+    QCheckBox *allBox() const { return m_allBox; }
 
     std::function<void()> addRow;                       // "添加(F8)"; the grid reloads after it
     std::function<void(const QVariant &code)> modifyRow; // "修改(F9)"
@@ -91,7 +94,6 @@ private:
     QLineEdit *m_search;
     QLabel *m_searchLabel;
     QComboBox *m_order = nullptr;
-    QCheckBox *m_check = nullptr;
     QPushButton *m_asc = nullptr;
     QPushButton *m_desc = nullptr;
     QPushButton *m_add;
@@ -101,4 +103,6 @@ private:
     QString m_code;
     QString m_name;
     QList<ScreenKeys *> m_ownerKeys;
+    bool m_all = false;
+    QCheckBox *m_allBox = nullptr;
 };

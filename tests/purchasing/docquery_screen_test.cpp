@@ -74,11 +74,11 @@ TEST_F(DocQueryScreenTest, PendingSupplierPanelFiltersTakesAndListsAll)
 
     QTest::mouseClick(w->findChild<QToolButton *>("btnGhs2"), Qt::LeftButton);
     ASSERT_TRUE(panel->isOpen());
-    EXPECT_FALSE(panel->panel()->checkBox()->isChecked());
+    EXPECT_FALSE(panel->panel()->allBox()->isChecked());
     EXPECT_EQ(panel->panel()->grid()->rowCount(), int(scalar("select count(*) from jxc_ghsxx").toInt()));
     if (const QByteArray shot = qgetenv("JXC_SCREENSHOT_SUPPLIERS"); !shot.isEmpty())
         w->grab().save(QString::fromLocal8Bit(shot));
-    panel->panel()->checkBox()->click();
+    panel->panel()->allBox()->click();
     EXPECT_FALSE(panel->isOpen());
     EXPECT_EQ(box->text(), "全部供货商");
     EXPECT_EQ(w->pendingGrid()->rowCount(), 2);

@@ -63,28 +63,22 @@ SupplierFilterPanel::SupplierFilterPanel(QWidget *host, const PartnerList &suppl
 {
     ChooserOptions o;
     o.caption = QStringLiteral("选择供货商");
-    o.checkCaption = QStringLiteral("查询全部供货商");
+    o.allCaption = QStringLiteral("查询全部供货商");
     m_panel = NewSupplierChooser(o, suppliers, uiFontSize);
     m_panel->setObjectName(QStringLiteral("RzPanelGhsxx"));
-    m_panel->checkBox()->setObjectName(QStringLiteral("chkAllGhs"));
     // The page's supplier box is the search box of this panel.
     m_panel->searchBox()->hide();
     m_panel->searchLabel()->hide();
     m_panel->embed(host);
     connect(m_panel, &QDialog::accepted, this, [this] {
-        if (!m_target)
+        // "查询全部供货商": the pending page's box and search, whichever page opened the panel.
+        QLineEdit *box = m_panel->allChosen() ? m_allBox : m_target;
+        const std::function<void()> search = m_panel->allChosen() ? m_allSearch : m_search;
+        if (!box)
             return;
-        m_target->setText(m_panel->chosenName());
-        if (m_search)
-            m_search();
-    });
-    connect(m_panel->checkBox(), &QCheckBox::toggled, this, [this](bool on) {
-        if (!on || !m_allBox)
-            return;
-        m_allBox->setText(QStringLiteral("全部供货商"));
-        m_panel->hide();
-        if (m_allSearch)
-            m_allSearch();
+        box->setText(m_panel->allChosen() ? QStringLiteral("全部供货商") : m_panel->chosenName());
+        if (search)
+            search();
     });
 }
 
@@ -106,10 +100,6 @@ void SupplierFilterPanel::setAllTarget(QLineEdit *box, std::function<void()> sea
 
 void SupplierFilterPanel::open(QLineEdit *box, std::function<void()> search, const QString &filter)
 {
-    {
-        const QSignalBlocker block(m_panel->checkBox());
-        m_panel->checkBox()->setChecked(false);
-    }
     m_target = box;
     m_search = std::move(search);
     m_panel->openBelow(box, filter);
