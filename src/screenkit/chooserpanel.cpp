@@ -3,6 +3,7 @@
 #include "screenkit/datagrid.h"
 #include "screenkit/editors.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -115,7 +116,12 @@ ChooserPanel::ChooserPanel(const ChooserOptions &options, int uiFontSize, QWidge
     });
     keys()->bind(Qt::Key_F8, runAdd);
     keys()->bind(Qt::Key_F9, runModify);
-    keys()->bind(Qt::Key_F5, [this] { choose(); });
+    keys()->bind(Qt::Key_F5, [this] {
+        if (take)
+            take();
+        else
+            choose();
+    });
     keys()->bind(Qt::Key_Escape, [this] { reject(); });
     resize(640, 480);
 }
@@ -128,6 +134,82 @@ void ChooserPanel::setSearchText(const QString &text)
     m_search->setText(text);  // filters through textChanged
     m_search->setFocus(Qt::OtherFocusReason);
     m_search->end(false);
+}
+
+void ChooserPanel::embed(QWidget *host)
+{
+    setParent(host);
+    setWindowFlags(Qt::Widget);
+    setAutoFillBackground(true);
+    setFrameLike();
+    hide();
+}
+
+void ChooserPanel::addKeyOwner(QWidget *box)
+{
+    // The box's own key table, consulted before the host's (bound only while the panel shows).
+    m_ownerKeys << new ScreenKeys(box);
+    syncOwnerKeys();
+}
+
+void ChooserPanel::syncOwnerKeys()
+{
+    for (ScreenKeys *k : std::as_const(m_ownerKeys)) {
+        if (isVisible()) {
+            k->bind(Qt::Key_F5, [this] {
+                if (take)
+                    take();
+                else
+                    choose();
+            });
+            k->bind(Qt::Key_Escape, [this] { hide(); });
+        } else {
+            k->unbind(Qt::Key_F5);
+            k->unbind(Qt::Key_Escape);
+        }
+    }
+}
+
+void ChooserPanel::setFrameLike()
+{
+    setStyleSheet(QStringLiteral("ChooserPanel { border: 1px solid palette(mid); }"));
+}
+
+void ChooserPanel::showEvent(QShowEvent *event)
+{
+    ScreenDialog::showEvent(event);
+    syncOwnerKeys();
+}
+
+void ChooserPanel::hideEvent(QHideEvent *event)
+{
+    ScreenDialog::hideEvent(event);
+    syncOwnerKeys();
+}
+
+void ChooserPanel::openBelow(QWidget *anchor, const QString &search)
+{
+    QWidget *host = parentWidget();
+    if (host && anchor) {
+        const QPoint at = anchor->mapTo(host, QPoint(0, anchor->height()));
+        const int width = qMin(620, host->width());
+        const int height = qMin(300, qMax(160, host->height() - at.y() - 4));
+        setGeometry(qBound(0, at.x(), qMax(0, host->width() - width)), at.y(), width, height);
+    }
+    filterBy(search);
+    show();
+    raise();
+}
+
+void ChooserPanel::filterBy(const QString &text)
+{
+    m_all = false;
+    if (m_allBox)
+        m_allBox->setChecked(false);
+    const QSignalBlocker block(m_search);
+    m_search->setText(text.trimmed());
+    m_grid->setFilter(GridFilter::contains(m_options.searchFields, text.trimmed()));
+    m_grid->reload(ReloadTarget::First);
 }
 
 void ChooserPanel::setModel(GridModel *model)

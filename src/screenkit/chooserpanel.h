@@ -57,6 +57,19 @@ public:
     QPushButton *okButton() const { return m_ok; }
     QPushButton *exitButton() const { return m_exit; }
 
+    // A panel lying over its host screen instead of a dialog of its own (hidden until opened):
+    // 确定 and 退出 hide it.
+    void embed(QWidget *host);
+    // A control of the host (the box that feeds the panel) owns F5 and Esc while the panel
+    // shows: F5 runs `take` (default: 确定), Esc hides the panel.
+    void addKeyOwner(QWidget *box);
+    // Shown below `anchor` (a widget of the host), raised, its grid filtered by `search`; the
+    // focus stays where it is.
+    void openBelow(QWidget *anchor, const QString &search);
+    // The grid filtered by `text` (trimmed) without moving the focus.
+    void filterBy(const QString &text);
+    std::function<void()> take;
+
     // After 确定 or a double-click.
     QString chosenCode() const { return m_code; }
     QString chosenName() const { return m_name; }
@@ -67,8 +80,14 @@ public:
     std::function<void(const QVariant &code)> modifyRow; // "修改(F9)"
     std::function<void(int index)> orderChanged;        // the order box; the grid reloads after it
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
 private:
     void choose();
+    void setFrameLike();
+    void syncOwnerKeys();
 
     ChooserOptions m_options;
     DataGrid *m_grid;
@@ -83,6 +102,7 @@ private:
     QPushButton *m_exit;
     QString m_code;
     QString m_name;
+    QList<ScreenKeys *> m_ownerKeys;
     bool m_all = false;
     QCheckBox *m_allBox = nullptr;
 };

@@ -5,10 +5,13 @@
 
 #include "../support/recordingoutput.h"
 #include "../support/templatecheck.h"
+#include "purchasing/docqueryprint.h"
 #include "purchasing/pendingdocuments.h"
+#include "purchasing/purchasedocquery.h"
 #include "purchasing/purchaselistprint.h"
 #include "purchasing/purchaselistqueries.h"
 #include "purchasing/receiptaudit.h"
+#include "report/printeroutput.h"
 
 #include <QFile>
 
@@ -56,6 +59,38 @@ TEST_F(ListPrintTest, PendingListAndQueryViewsPrintTheirRowsWithTheirVariables)
         ExpectSupplied(job);
     }
     EXPECT_EQ(output.jobs[1].job.variables.value("bTitle"), "供货商采购业务单据表");
+}
+
+TEST_F(ListPrintTest, DocumentQueryListsPrintTheirRowsWithTheirVariables)
+{
+    savedReceipt(kFirstNumber, {{kG1, {2, 10}}, {kG2, {1, 5}}});
+    ASSERT_EQ(ReceiptAudit(db(), state, clock, notices).checkDj(kFirstNumber), kFirstNumber);
+    RecordingReportOutput output;
+    const PurchaseDocQuery q(db(), state);
+    DocQueryCriteria c;
+    c.from = "2025-03-01";
+    c.to = "2025-03-14";
+    struct Case
+    {
+        DocQueryView view;
+        ListStatement st;
+        const char *name;
+        int rows;
+    };
+    for (const Case &k : {Case{DocQueryView::Documents, q.documents(c), "jthcxdjb", 1},
+                          Case{DocQueryView::Summary, q.summary(c), "jthcxhzb", 2},
+                          Case{DocQueryView::Lines, q.lines(c), "jthmxb", 2}}) {
+        DocQueryPrint(db(), state, clock).printList(k.view, output, Sql(k.st), k.st.binds, c.from, c.to);
+        const PrintJob &job = output.last().job;
+        EXPECT_EQ(job.templateName, k.name);
+        EXPECT_EQ(job.dataSets.find(k.name)->rowCount(), k.rows) << k.name;
+        EXPECT_EQ(job.variables.value("date1"), "2025-03-01");
+        EXPECT_EQ(job.variables.value("date2"), "2025-03-14");
+        ExpectSupplied(job);
+        // For a look at the pages: JXC_PDF_DIR=<folder> writes each list there.
+        if (const QByteArray dir = qgetenv("JXC_PDF_DIR"); !dir.isEmpty())
+            PrinterOutput(notices).exportPdf(job, QString::fromLocal8Bit(dir) + "/" + k.name + ".pdf");
+    }
 }
 
 TEST_F(ListPrintTest, ContinuousPrintAsksOnceAndPrintsEachDirectlyInOrder)

@@ -204,6 +204,7 @@ TF_Cgjh::TF_Cgjh(PurchaseKind kind, const ScreenContext &context, QWidget *paren
         later->setObjectName(QStringLiteral("LabelQueryLater"));
         queryBar()->insertWidget(0, later);
     }
+    buildSupplierFilter();
 
     DataGrid *lines = linesGrid();
     lines->setFooter(QStringLiteral("g_sn"), FooterKind::None);

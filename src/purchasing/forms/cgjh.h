@@ -36,6 +36,7 @@ class QLineEdit;
 class QMenu;
 class QToolButton;
 class ReportOutput;
+class SupplierFilterPanel;
 struct DraftPrintHeader;
 using DraftReceiptHeader = DraftPrintHeader;
 struct PurchaseHeaderInput;
@@ -58,6 +59,7 @@ public:
     DocumentContext &documentContext();
     QString supplierSn() const { return m_supplierSn; }
     ChooserPanel *supplierChooser() const;
+    SupplierFilterPanel *supplierFilter() const { return m_supplierFilter; }
     QMenu *pendingMenu() const { return m_pendingMenu; }
     PurchaseQueryPage *queryPage() const { return m_query; }
 
@@ -106,6 +108,8 @@ protected:
     void buildBottom();
     void buildButtons();
     void buildPendingPage();
+    // The supplier filter panel of the pending and query pages (cgjh_suppliers.cpp).
+    void buildSupplierFilter();
     void opening();
     void afterOpening();
     void startDocument();
@@ -185,6 +189,7 @@ protected:
     PurchaseQueryPage *m_query = nullptr;
     bool m_pendingAddRight = false;
     std::unique_ptr<PartnerChooser> m_chooser;
+    SupplierFilterPanel *m_supplierFilter = nullptr;
     QPointer<QDialog> m_picker;
     PrintSeams m_print;
     FileChoice *m_files = nullptr;
