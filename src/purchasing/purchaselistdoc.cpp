@@ -1,5 +1,8 @@
 #include "purchasing/purchaselistdoc.h"
 
+#include "foundation/db/sqlroutines.h"
+#include "foundation/loginstate.h"
+
 PurchaseListDoc PurchaseListDocOf(PurchaseKind kind)
 {
     PurchaseListDoc d;
@@ -14,9 +17,6 @@ PurchaseListDoc PurchaseListDocOf(PurchaseKind kind)
         d.amountSign = -1;
         d.ledgerFlag = QStringLiteral("ct");
         d.logName = QStringLiteral("采购退货单");
-        d.deleteLogName = d.logName;
-        d.logsEmptiedDocument = false;
-        d.freesReturnSource = true;
         d.printTag = QStringLiteral("cgth");
         d.pendingTemplate = QStringLiteral("cgthdsh");
         d.documentsTemplate = QStringLiteral("cgthdjb");
@@ -40,8 +40,6 @@ PurchaseListDoc PurchaseListDocOf(PurchaseKind kind)
     if (kind == PurchaseKind::Order) {
         d.ledgerFlag.clear();
         d.logName = QStringLiteral("采购订单");
-        d.deleteLogName = QStringLiteral("采购进货单");
-        d.logsEmptiedDocument = false;
         d.deleteRight = 0;
         d.addLinesRight = 0;
         d.auditRight = 19;
@@ -56,7 +54,6 @@ PurchaseListDoc PurchaseListDocOf(PurchaseKind kind)
     }
     d.ledgerFlag = QStringLiteral("cj");
     d.logName = QStringLiteral("采购进货单");
-    d.deleteLogName = d.logName;
     d.unauditOutsideDocuments = QStringLiteral("批量取消只能在单据表进行！");
     d.printTag = QStringLiteral("cgjh");
     d.pendingTemplate = QStringLiteral("cgjhdsh");
@@ -64,5 +61,38 @@ PurchaseListDoc PurchaseListDocOf(PurchaseKind kind)
     d.summaryTemplate = QStringLiteral("cgjhhzb");
     d.detailsTemplate = QStringLiteral("cgjhmxb");
     d.documentsTitle = QStringLiteral("供货商采购业务单据表");
+    return d;
+}
+
+PendingDocDescription PurchasePendingDescription(PurchaseKind kind)
+{
+    const PurchaseListDoc doc = PurchaseListDocOf(kind);
+    PendingDocDescription d;
+    d.type = doc.type;
+    d.headerPrefix = doc.headerPrefix;
+    d.dateColumn = doc.dateColumn;
+    d.statusColumn = doc.statusColumn;
+    d.noteColumn = doc.noteColumn;
+    d.lineAmount = doc.lineTotal;
+    d.partner = &SupplierSide();
+    d.partnerShortCode = QStringLiteral("ghs_jm");
+    d.allPartnersWords = {QStringLiteral("全部供货商"), QStringLiteral("当前供货商")};
+    d.logName = doc.logName;
+    // The order's "删除单据" is logged under the receipt's name; a return's and an order's last
+    // line takes the document without a log line.
+    if (kind == PurchaseKind::Order)
+        d.deleteLogName = QStringLiteral("采购进货单");
+    d.logsEmptiedDocument = kind == PurchaseKind::Receipt;
+    d.contracts = kind != PurchaseKind::Return;
+    d.paidDefault = &LoginState::PurchasePaidDefault;
+    if (kind == PurchaseKind::Return) {
+        d.owed = false;
+        d.amountSign = doc.amountSign;
+        d.reservedGoods.clear();
+        // A deleted return frees the receipt it returned whole, to be returned again.
+        d.release = [](const QSqlDatabase &db, const QString &number) {
+            RunSql(db, QStringLiteral("update jxc_jhd set j_th = 0, j_dhdid = '' where j_dhdid = ?"), {number});
+        };
+    }
     return d;
 }

@@ -6,6 +6,7 @@
 // amounts, the ledger kind its audit writes, the log wording, the templates and the rights. The
 // receipt, return and order windows configure the same pages and rules with these.
 
+#include "engine/pendingdocs.h"
 #include "purchasing/purchasedoc.h"
 
 #include <QString>
@@ -22,9 +23,6 @@ struct PurchaseListDoc
     int amountSign = 1;      // −1: header amounts stored negative (the return)
     QString ledgerFlag;      // "cj" / "ct": the ledger rows its audit writes
     QString logName;         // "采购进货单" in the log lines
-    QString deleteLogName;   // the log of "删除单据": "删除" + this + "：" + N (the order's reads "采购进货单")
-    bool logsEmptiedDocument = true;  // the last line's delete logs the document's delete too
-    bool freesReturnSource = false;   // a deleted return frees the receipt it returned whole
     QString printTag;        // "cgjh": SetPrintVariables' tag and the stored document's tag
     QString pendingTemplate; // "cgjhdsh"
     QString documentsTemplate;  // "cgjhdjb"
@@ -49,3 +47,6 @@ struct PurchaseListDoc
 
 // The receipt's (CJ), the return's (CT) and the order's (CD) description.
 PurchaseListDoc PurchaseListDocOf(PurchaseKind kind);
+
+// The same kind described to the shared pending-document rules (engine/pendingdocs.h).
+PendingDocDescription PurchasePendingDescription(PurchaseKind kind);

@@ -13,21 +13,6 @@ QString PeriodEnd(const QString &to)
     return to + QStringLiteral(" 23:59:00");
 }
 
-// " and (c1 like ? or c2 like ? …)" for a non-empty text, its patterns appended to `binds`.
-QString ContainsAny(const QSqlDatabase &db, const QStringList &columns, const QString &text, QVariantList &binds)
-{
-    if (text.isEmpty())
-        return QString();
-    const Dialect dialect = Dialect::of(db);
-    QStringList terms;
-    const QString pattern = Dialect::containsPattern(text);
-    for (const QString &c : columns) {
-        terms << dialect.likeClause(c);
-        binds << pattern;
-    }
-    return QStringLiteral(" and (") + terms.join(QStringLiteral(" or ")) + QLatin1Char(')');
-}
-
 QString Typed(const QString &text)
 {
     return SafeText(text.trimmed());
@@ -62,7 +47,7 @@ ListStatement PurchaseListQueries::documents(const PurchaseQueryCriteria &c) con
                                  "where a.j_status = 1 and a.j_jhrq >= ? and a.j_jhrq <= ?");
         st.binds << c.from << PeriodEnd(c.to);
         orderFilters(c, st, QStringLiteral("a"));
-        st.body += ContainsAny(m_db, {QStringLiteral("a.gl_djh"), QStringLiteral("a.j_note"), QStringLiteral("b.ghs_name"),
+        st.body += ContainsAnyCondition(m_db, {QStringLiteral("a.gl_djh"), QStringLiteral("a.j_note"), QStringLiteral("b.ghs_name"),
                                       QStringLiteral("b.ghs_jm"), QStringLiteral("a.ghs_sn")},
                                Typed(c.key), st.binds);
         st.order = QStringLiteral("a.id desc");
@@ -81,15 +66,15 @@ ListStatement PurchaseListQueries::documents(const PurchaseQueryCriteria &c) con
                        m_doc.statusColumn, m_doc.dateColumn, ret ? QStringLiteral(" 0 as yhje,") : QString());
     st.binds << c.from << PeriodEnd(c.to);
     st.body += binding(QStringLiteral("a.ck_sn"), st.binds);
-    st.body += ContainsAny(m_db, {QStringLiteral("a.ghs_sn"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")},
+    st.body += ContainsAnyCondition(m_db, {QStringLiteral("a.ghs_sn"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")},
                            Typed(c.supplier), st.binds);
     if (ret) {
-        st.body += ContainsAny(m_db, {QStringLiteral("a.gl_djh"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")},
+        st.body += ContainsAnyCondition(m_db, {QStringLiteral("a.gl_djh"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")},
                                Typed(c.key), st.binds);
         st.order = QStringLiteral("a.gl_djh desc");
         return st;
     }
-    st.body += ContainsAny(m_db, {QStringLiteral("a.gl_djh"), QStringLiteral("a.gl_djh2"), QStringLiteral("a.") + p + QStringLiteral("note")},
+    st.body += ContainsAnyCondition(m_db, {QStringLiteral("a.gl_djh"), QStringLiteral("a.gl_djh2"), QStringLiteral("a.") + p + QStringLiteral("note")},
                            Typed(c.key), st.binds);
     st.order = QStringLiteral("a.%1 desc, a.gl_djh desc").arg(m_doc.dateColumn);
     return st;
@@ -104,9 +89,9 @@ ListStatement PurchaseListQueries::summary(const PurchaseQueryCriteria &c) const
                                    "where l.gl_flag = ? and l.gl_kdrq >= ? and l.gl_kdrq <= ?");
     st.binds << m_doc.ledgerFlag << c.from << PeriodEnd(c.to);
     inner += binding(QStringLiteral("l.ck_sn"), st.binds);
-    inner += ContainsAny(m_db, {QStringLiteral("l.ghs_sn"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")},
+    inner += ContainsAnyCondition(m_db, {QStringLiteral("l.ghs_sn"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")},
                          Typed(c.supplier), st.binds);
-    inner += ContainsAny(m_db, ret() ? QStringList{QStringLiteral("l.gl_djh"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")}
+    inner += ContainsAnyCondition(m_db, ret() ? QStringList{QStringLiteral("l.gl_djh"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")}
                                      : QStringList{QStringLiteral("l.g_sn"), QStringLiteral("l.g_name"), QStringLiteral("l.g_jm"),
                                                    QStringLiteral("l.gl_bz")},
                          Typed(c.key), st.binds);
@@ -131,7 +116,7 @@ ListStatement PurchaseListQueries::details(const PurchaseQueryCriteria &c) const
                                  "where f.j_status = 1 and f.j_jhrq >= ? and f.j_jhrq <= ?");
         st.binds << c.from << PeriodEnd(c.to);
         orderFilters(c, st, QStringLiteral("f"));
-        st.body += ContainsAny(m_db, {QStringLiteral("a.gl_djh"), QStringLiteral("f.j_note"), QStringLiteral("f.ghs_sn"),
+        st.body += ContainsAnyCondition(m_db, {QStringLiteral("a.gl_djh"), QStringLiteral("f.j_note"), QStringLiteral("f.ghs_sn"),
                                       QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm"), QStringLiteral("a.jh_bz"),
                                       QStringLiteral("e.g_name"), QStringLiteral("e.g_jm"), QStringLiteral("a.g_sn"),
                                       QStringLiteral("e.gg_name")},
@@ -145,16 +130,16 @@ ListStatement PurchaseListQueries::details(const PurchaseQueryCriteria &c) const
     st.binds << m_doc.ledgerFlag << c.from << PeriodEnd(c.to);
     st.body += binding(QStringLiteral("l.ck_sn"), st.binds);
     if (ret()) {
-        st.body += ContainsAny(m_db, {QStringLiteral("l.gl_djh"), QStringLiteral("l.ghs_name")}, Typed(c.key), st.binds);
+        st.body += ContainsAnyCondition(m_db, {QStringLiteral("l.gl_djh"), QStringLiteral("l.ghs_name")}, Typed(c.key), st.binds);
         st.order = QStringLiteral("l.id");
         return st;
     }
     const QString s = Typed(c.supplier);
     if (!s.isEmpty()) {
         st.body += QStringLiteral(" and coalesce(l.gl_djh, '') <> ''");
-        st.body += ContainsAny(m_db, {QStringLiteral("l.ghs_sn"), QStringLiteral("l.ghs_name")}, s, st.binds);
+        st.body += ContainsAnyCondition(m_db, {QStringLiteral("l.ghs_sn"), QStringLiteral("l.ghs_name")}, s, st.binds);
     }
-    st.body += ContainsAny(m_db, {QStringLiteral("l.g_sn"), QStringLiteral("l.g_name"), QStringLiteral("l.g_jm"), QStringLiteral("l.gl_bz")},
+    st.body += ContainsAnyCondition(m_db, {QStringLiteral("l.g_sn"), QStringLiteral("l.g_name"), QStringLiteral("l.g_jm"), QStringLiteral("l.gl_bz")},
                            Typed(c.key), st.binds);
     st.order = QStringLiteral("l.gl_kdrq, l.gl_djh, l.id");
     return st;
@@ -179,9 +164,9 @@ ListStatement PurchaseListQueries::goodsRows(const PurchaseQueryCriteria &c, con
     st.binds << m_doc.ledgerFlag << goods << c.from << PeriodEnd(c.to);
     st.body += binding(QStringLiteral("l.ck_sn"), st.binds);
     if (ret())
-        st.body += ContainsAny(m_db, {QStringLiteral("l.gl_djh"), QStringLiteral("l.ghs_name")}, Typed(c.key), st.binds);
+        st.body += ContainsAnyCondition(m_db, {QStringLiteral("l.gl_djh"), QStringLiteral("l.ghs_name")}, Typed(c.key), st.binds);
     else
-        st.body += ContainsAny(m_db, {QStringLiteral("l.ghs_sn"), QStringLiteral("l.ghs_name")},
+        st.body += ContainsAnyCondition(m_db, {QStringLiteral("l.ghs_sn"), QStringLiteral("l.ghs_name")},
                                StripControls(c.supplier.trimmed()), st.binds);
     st.order = QStringLiteral("l.id");
     return st;

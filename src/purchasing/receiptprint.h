@@ -6,7 +6,7 @@
 // ChoosePurchasePrintFormat is on and a choice dialog is given; the return prints cgth (cgth2
 // without RightShowCost), the order cgd (cgd2). The job goes to the output.
 
-#include "engine/printdocument.h"
+#include "engine/printdraft.h"
 #include "purchasing/purchasedoc.h"
 
 #include <QSqlDatabase>
@@ -15,24 +15,8 @@
 class Clock;
 struct LoginState;
 
-// What the entry page shows of the draft.
-struct DraftReceiptHeader
-{
-    QString supplierText;   // the supplier box
-    QString supplierSn;     // the supplier chosen
-    QString warehouseText;
-    QString day;            // "yyyy-MM-dd"
-    QString note;
-    QString handlerText;
-    QString handlerSn;      // uTele: the handler's telephone
-    QString accountText;
-    QString originalNo;
-    QString invoiceNo;
-    double freight = 0.0;
-    double packing = 0.0;
-    double payable = 0.0;
-    double paid = 0.0;
-};
+// What the entry page shows of the draft: the partner is the supplier, `date` the day.
+using DraftReceiptHeader = DraftPrintHeader;
 
 class ReceiptPrint
 {

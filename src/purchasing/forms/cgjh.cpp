@@ -1,6 +1,5 @@
 #include "purchasing/forms/cgjh.h"
 
-#include "engine/forms/prinsele.h"
 #include "foundation/contracts.h"
 #include "foundation/datamodule.h"
 #include "foundation/db/clock.h"
@@ -179,7 +178,8 @@ TF_Cgjh::TF_Cgjh(const ScreenContext &context, QWidget *parent)
 
 TF_Cgjh::TF_Cgjh(PurchaseKind kind, const ScreenContext &context, QWidget *parent)
     : DocumentWindow(PurchaseShape(kind), context.data->mainDb(), *context.state, *context.clock, *context.notices, parent),
-      m_kind(kind), m_context(context), m_db(context.data->mainDb()), m_entry(m_db, *context.state, *context.notices, kind)
+      m_kind(kind), m_context(context), m_db(context.data->mainDb()), m_entry(m_db, *context.state, *context.notices, kind),
+      m_print(*context.notices, this)
 {
     setObjectName(QStringLiteral("TF_Cgjh"));
     numberLabel()->setObjectName(QStringLiteral("jsn"));
@@ -198,6 +198,7 @@ TF_Cgjh::TF_Cgjh(PurchaseKind kind, const ScreenContext &context, QWidget *paren
     m_query = new PurchaseQueryPage(
         *this, context, PurchaseListDocOf(kind), [this](const QString &n) { viewStored(n); },
         [this]() -> FileChoice & { return files(); }, [this]() -> ReportOutput & { return output(); });
+    buildSupplierFilter();
 
     DataGrid *lines = linesGrid();
     lines->setFooter(QStringLiteral("g_sn"), FooterKind::None);
@@ -815,18 +816,10 @@ void TF_Cgjh::setAccountPanelShown(bool shown)
 
 ReportOutput &TF_Cgjh::output()
 {
-    if (!m_output) {
-        m_ownOutput = std::make_unique<PrinterOutput>(*m_context.notices, this);
-        m_output = m_ownOutput.get();
-    }
-    return *m_output;
+    return m_print.output();
 }
 
 PrintChoiceDialog *TF_Cgjh::printChoice()
 {
-    if (!m_choice) {
-        m_ownChoice = std::make_unique<PrinSeleChoice>(this);
-        m_choice = m_ownChoice.get();
-    }
-    return m_choice;
+    return m_print.choice();
 }

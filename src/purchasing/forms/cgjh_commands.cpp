@@ -3,6 +3,7 @@
 // scanning, deleting, printing and the pending page.
 
 #include "purchasing/forms/cgjh.h"
+#include "purchasing/forms/supplierpanel.h"
 #include "purchasing/forms/cgjh_importdd.h"
 
 #include "foundation/datamodule.h"
@@ -233,13 +234,7 @@ void TF_Cgjh::chooseSupplier(const QString &search)
         if (m_kind != PurchaseKind::Return)
             spec.options.orderItems = {QStringLiteral("编号顺序"), QStringLiteral("编号倒序")};
         spec.objectName = "RzPanelGhs";
-        spec.columns = {PartnerColumn("ghs_sn", "编号", 70), PartnerColumn("ghs_name", "供货商名称", 160),
-                        PartnerColumn("ghs_lxr", "联系人", 70), PartnerColumn("ghs_tele", "联系电话", 100),
-                        PartnerColumn("ghs_address", "联系地址", 160), PartnerColumn("gt_name", "供货商类型", 80),
-                        PartnerColumn("z_name", "所属地区", 80, false), PartnerColumn("ghs_lwje", "我方应付金额", 90, false),
-                        PartnerColumn("ghs_default", "默认供货商", 60, false), PartnerColumn("ghs_forbid", "禁用", 50, false),
-                        PartnerColumn("ghs_note", "备注", 120, false), PartnerColumn("ghs_jm", "ghs_jm", 60, false),
-                        PartnerColumn("ghs_pl", "ghs_pl", 60, false), PartnerColumn("id", "id", 40, false)};
+        spec.columns = SupplierChooserColumns(true);
         m_chooser = std::make_unique<PartnerChooser>(spec, m_db, *m_context.state, m_suppliers, this);
         m_chooser->addPartner = [this](QWidget *parent) {
             std::unique_ptr<QDialog> d(
@@ -269,10 +264,10 @@ void TF_Cgjh::chooseSupplier(const QString &search)
 DraftReceiptHeader TF_Cgjh::printHeader() const
 {
     DraftReceiptHeader h;
-    h.supplierText = m_supplierBox->text();
-    h.supplierSn = m_supplierSn;
+    h.partnerText = m_supplierBox->text();
+    h.partnerSn = m_supplierSn;
     h.warehouseText = m_warehouse->currentText();
-    h.day = documentDay();
+    h.date = documentDay();
     h.note = m_note->text();
     h.handlerText = m_handler->currentText();
     h.handlerSn = m_handler->currentKey();
@@ -281,7 +276,7 @@ DraftReceiptHeader TF_Cgjh::printHeader() const
     h.invoiceNo = m_invoiceNo->text();
     h.freight = m_freight->value();
     h.packing = m_packing->value();
-    h.payable = m_payable->value();
+    h.due = m_payable->value();
     h.paid = m_paid->value();
     return h;
 }

@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -181,6 +182,11 @@ PurchaseQueryPage::PurchaseQueryPage(DocumentWindow &window, const ScreenContext
         InstallCharFilter(m_supplier, CharFilter::Standard);
         window.queryBar()->insertWidget(1, new QLabel(QStringLiteral("供货商名称："), page));
         window.queryBar()->insertWidget(2, m_supplier);
+        m_supplierButton = new QToolButton(page);
+        m_supplierButton->setObjectName(QStringLiteral("btnGhs3"));
+        m_supplierButton->setText(QStringLiteral("..."));
+        m_supplierButton->setFocusPolicy(Qt::NoFocus);
+        window.queryBar()->insertWidget(3, m_supplierButton);
         connect(m_supplier, &QLineEdit::returnPressed, this, &PurchaseQueryPage::search);
     }
     if (order) {

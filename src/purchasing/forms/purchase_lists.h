@@ -25,6 +25,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 class SqlGridModel;
 
 class PurchaseQueryPage final : public QObject
@@ -62,6 +63,7 @@ public:
     QLineEdit *supplierBox() const { return m_supplier; }
     KeyedCombo *warehouseBox() const { return m_warehouse; }
     QCheckBox *voidBox() const { return m_showVoid; }
+    QToolButton *supplierButton() const { return m_supplierButton; }
     QPushButton *button(const QString &objectName) const;
     PurchaseQueryCriteria criteria() const;
 
@@ -82,6 +84,7 @@ private:
     QLineEdit *m_supplier = nullptr;
     KeyedCombo *m_warehouse = nullptr;
     QCheckBox *m_showVoid = nullptr;
+    QToolButton *m_supplierButton = nullptr;
     QLabel *m_keyCaption = nullptr;
     QList<QPushButton *> m_buttons;
     QList<SqlGridModel *> m_models;  // 单据表, 汇总表, 明细表
