@@ -150,8 +150,9 @@ void measure(const ConnectionSettings &s, const QSqlDatabase &db, const QString 
     const ListStatement all = pending.list(QString(), QString(), false);
     list("pending page opened (10,000 sales)", all, headerSums);
     list("pending page filtered by key \"备注17\"", pending.list(QStringLiteral("备注17"), QString(), false), headerSums);
-    const QString first = QueryScalar(db, all.body + QStringLiteral(" order by ") + all.order + QStringLiteral(" limit 1"),
-                                      all.binds);
+    // The list's current row after opening: the first by date and number.
+    const QString first = QueryScalar(db, QStringLiteral("select gl_djh from jxc_lsxsd where ls_status = 0 "
+                                                         "order by ls_xsrq, gl_djh limit 1"));
     list("lines of the current row", pending.lines(first), lineSums);
 
     // A pending line's quantity typed, then its header re-summed; the raw side sends the same
