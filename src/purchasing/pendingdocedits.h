@@ -50,9 +50,6 @@ public:
     PurchaseResult deleteDocument(const QString &number);
 
 private:
-    template <typename Write>
-    PurchaseResult run(const QString &number, Write write);
-
     QSqlDatabase m_db;
     const LoginState &m_state;
     const Clock &m_clock;

@@ -1,5 +1,7 @@
 #include "purchasing/purchaselistdoc.h"
 
+#include "foundation/loginstate.h"
+
 PurchaseListDoc PurchaseListDocOf(PurchaseKind kind)
 {
     PurchaseListDoc d;
@@ -49,5 +51,25 @@ PurchaseListDoc PurchaseListDocOf(PurchaseKind kind)
     d.summaryTemplate = QStringLiteral("cgjhhzb");
     d.detailsTemplate = QStringLiteral("cgjhmxb");
     d.documentsTitle = QStringLiteral("供货商采购业务单据表");
+    return d;
+}
+
+PendingDocDescription PurchasePendingDescription(PurchaseKind kind)
+{
+    const PurchaseListDoc doc = PurchaseListDocOf(kind);
+    PendingDocDescription d;
+    d.type = doc.type;
+    d.headerPrefix = doc.headerPrefix;
+    d.dateColumn = doc.dateColumn;
+    d.statusColumn = doc.statusColumn;
+    d.noteColumn = doc.noteColumn;
+    d.lineAmount = doc.lineTotal;
+    d.partner = &SupplierSide();
+    d.partnerShortCode = QStringLiteral("ghs_jm");
+    d.allPartnersWords = {QStringLiteral("全部供货商"), QStringLiteral("当前供货商")};
+    d.logName = doc.logName;
+    d.contracts = kind != PurchaseKind::Return;
+    d.resumOnLineChange = kind != PurchaseKind::Return;
+    d.paidDefault = &LoginState::PurchasePaidDefault;
     return d;
 }

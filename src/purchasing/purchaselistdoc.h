@@ -6,6 +6,7 @@
 // amounts, the ledger kind its audit writes, the log wording, the templates and the rights. The
 // receipt, return and order windows configure the same pages and rules with these.
 
+#include "engine/pendingdocs.h"
 #include "purchasing/purchasedoc.h"
 
 #include <QString>
@@ -38,3 +39,6 @@ struct PurchaseListDoc
 
 // The receipt's (CJ), the return's (CT) and the order's (CD) description.
 PurchaseListDoc PurchaseListDocOf(PurchaseKind kind);
+
+// The same kind described to the shared pending-document rules (engine/pendingdocs.h).
+PendingDocDescription PurchasePendingDescription(PurchaseKind kind);

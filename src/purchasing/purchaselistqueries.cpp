@@ -13,21 +13,6 @@ QString PeriodEnd(const QString &to)
     return to + QStringLiteral(" 23:59:00");
 }
 
-// " and (c1 like ? or c2 like ? …)" for a non-empty text, its patterns appended to `binds`.
-QString ContainsAny(const QSqlDatabase &db, const QStringList &columns, const QString &text, QVariantList &binds)
-{
-    if (text.isEmpty())
-        return QString();
-    const Dialect dialect = Dialect::of(db);
-    QStringList terms;
-    const QString pattern = Dialect::containsPattern(text);
-    for (const QString &c : columns) {
-        terms << dialect.likeClause(c);
-        binds << pattern;
-    }
-    return QStringLiteral(" and (") + terms.join(QStringLiteral(" or ")) + QLatin1Char(')');
-}
-
 QString Typed(const QString &text)
 {
     return SafeText(text.trimmed());
@@ -57,9 +42,9 @@ ListStatement PurchaseListQueries::documents(const PurchaseQueryCriteria &c) con
                        m_doc.statusColumn, m_doc.dateColumn);
     st.binds << c.from << PeriodEnd(c.to);
     st.body += binding(QStringLiteral("a.ck_sn"), st.binds);
-    st.body += ContainsAny(m_db, {QStringLiteral("a.ghs_sn"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")},
+    st.body += ContainsAnyCondition(m_db, {QStringLiteral("a.ghs_sn"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")},
                            Typed(c.supplier), st.binds);
-    st.body += ContainsAny(m_db, {QStringLiteral("a.gl_djh"), QStringLiteral("a.gl_djh2"), QStringLiteral("a.") + p + QStringLiteral("note")},
+    st.body += ContainsAnyCondition(m_db, {QStringLiteral("a.gl_djh"), QStringLiteral("a.gl_djh2"), QStringLiteral("a.") + p + QStringLiteral("note")},
                            Typed(c.key), st.binds);
     if (ret)
         st.body.replace(QStringLiteral("a.gl_djh2"), QStringLiteral("a.gl_djh"));  // returns keep no original number
@@ -76,9 +61,9 @@ ListStatement PurchaseListQueries::summary(const PurchaseQueryCriteria &c) const
                                    "where l.gl_flag = ? and l.gl_kdrq >= ? and l.gl_kdrq <= ?");
     st.binds << m_doc.ledgerFlag << c.from << PeriodEnd(c.to);
     inner += binding(QStringLiteral("l.ck_sn"), st.binds);
-    inner += ContainsAny(m_db, {QStringLiteral("l.ghs_sn"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")},
+    inner += ContainsAnyCondition(m_db, {QStringLiteral("l.ghs_sn"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")},
                          Typed(c.supplier), st.binds);
-    inner += ContainsAny(m_db, {QStringLiteral("l.g_sn"), QStringLiteral("l.g_name"), QStringLiteral("l.g_jm"), QStringLiteral("l.gl_bz")},
+    inner += ContainsAnyCondition(m_db, {QStringLiteral("l.g_sn"), QStringLiteral("l.g_name"), QStringLiteral("l.g_jm"), QStringLiteral("l.gl_bz")},
                          Typed(c.key), st.binds);
     inner += QStringLiteral(" group by l.g_sn");
     st.body = QStringLiteral("select g.id, s.g_sn, g.g_name, g.dw_name, g.g_kc, g.gg_name, g.color_name, g.g_sccs, g.g_bz, "
@@ -100,9 +85,9 @@ ListStatement PurchaseListQueries::details(const PurchaseQueryCriteria &c) const
     const QString s = Typed(c.supplier);
     if (!s.isEmpty()) {
         st.body += QStringLiteral(" and coalesce(l.gl_djh, '') <> ''");
-        st.body += ContainsAny(m_db, {QStringLiteral("l.ghs_sn"), QStringLiteral("l.ghs_name")}, s, st.binds);
+        st.body += ContainsAnyCondition(m_db, {QStringLiteral("l.ghs_sn"), QStringLiteral("l.ghs_name")}, s, st.binds);
     }
-    st.body += ContainsAny(m_db, {QStringLiteral("l.g_sn"), QStringLiteral("l.g_name"), QStringLiteral("l.g_jm"), QStringLiteral("l.gl_bz")},
+    st.body += ContainsAnyCondition(m_db, {QStringLiteral("l.g_sn"), QStringLiteral("l.g_name"), QStringLiteral("l.g_jm"), QStringLiteral("l.gl_bz")},
                            Typed(c.key), st.binds);
     st.order = QStringLiteral("l.gl_kdrq, l.gl_djh, l.id");
     return st;
@@ -120,7 +105,7 @@ ListStatement PurchaseListQueries::goodsRows(const PurchaseQueryCriteria &c, con
                              "and l.gl_kdrq >= ? and l.gl_kdrq <= ?");
     st.binds << m_doc.ledgerFlag << goods << c.from << PeriodEnd(c.to);
     st.body += binding(QStringLiteral("l.ck_sn"), st.binds);
-    st.body += ContainsAny(m_db, {QStringLiteral("l.ghs_sn"), QStringLiteral("l.ghs_name")}, StripControls(c.supplier.trimmed()),
+    st.body += ContainsAnyCondition(m_db, {QStringLiteral("l.ghs_sn"), QStringLiteral("l.ghs_name")}, StripControls(c.supplier.trimmed()),
                            st.binds);
     st.order = QStringLiteral("l.id");
     return st;

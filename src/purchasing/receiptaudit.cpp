@@ -1,6 +1,7 @@
 #include "purchasing/receiptaudit.h"
 
 #include "engine/audit.h"
+#include "engine/pendingdocs.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/notices.h"
 #include "foundation/numbering.h"
@@ -30,26 +31,10 @@ QString ReceiptAudit::checkDj(const QString &number)
 
 bool ReceiptAudit::auditSelected(const QString &number)
 {
-    if (number.isEmpty() || !m_notices.confirm(QStringLiteral("您的操作将审核当前选中的单据，确认吗？")))
-        return false;
-    return !checkDj(number).isEmpty();
+    return AuditSelectedPending(m_notices, number, [this](const QString &n) { return !checkDj(n).isEmpty(); });
 }
 
 int ReceiptAudit::auditAll(const QList<QPair<QString, QString>> &receipts)
 {
-    if (receipts.isEmpty()
-        || !m_notices.confirm(QStringLiteral("您的操作将审核当前列表中所有未审核的单据，确认吗？\r\n\r\n"
-                                             "（如需审核某个单据，请按右键！）")))
-        return 0;
-    int audited = 0;
-    for (const auto &receipt : receipts) {
-        const QString check = CheckBeforeAudit(receipt.first, receipt.second);
-        if (check != QLatin1String("ok")) {
-            m_notices.notice(check);
-            continue;
-        }
-        if (!checkDj(receipt.first).isEmpty())
-            ++audited;
-    }
-    return audited;
+    return AuditAllPending(m_notices, receipts, [this](const QString &n) { return !checkDj(n).isEmpty(); });
 }

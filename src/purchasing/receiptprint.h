@@ -5,7 +5,7 @@
 // screen (kind "1"). Both ask the operator's template choice first when
 // ChoosePurchasePrintFormat is on and a choice dialog is given, and hand the job to the output.
 
-#include "engine/printdocument.h"
+#include "engine/printdraft.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -13,23 +13,8 @@
 class Clock;
 struct LoginState;
 
-// What the entry page shows of the draft.
-struct DraftReceiptHeader
-{
-    QString supplierText;   // the supplier box
-    QString supplierSn;     // the supplier chosen
-    QString warehouseText;
-    QString day;            // "yyyy-MM-dd"
-    QString note;
-    QString handlerText;
-    QString accountText;
-    QString originalNo;
-    QString invoiceNo;
-    double freight = 0.0;
-    double packing = 0.0;
-    double payable = 0.0;
-    double paid = 0.0;
-};
+// What the entry page shows of the draft: the partner is the supplier, `date` the day.
+using DraftReceiptHeader = DraftPrintHeader;
 
 class ReceiptPrint
 {

@@ -10,6 +10,7 @@
 // page "采购进货查询": the family's shared query page (purchase_lists.h).
 // Every dialog it opens goes through the screen registry with the document context.
 
+#include "engine/forms/printseams.h"
 #include "foundation/doccontext.h"
 #include "foundation/partnerlists.h"
 #include "purchasing/receiptentry.h"
@@ -21,6 +22,8 @@
 #include <memory>
 
 class ChooserPanel;
+class DocumentBottom;
+class PartnerChooser;
 class FileChoice;
 class KeyedCombo;
 class MoneyEdit;
@@ -33,7 +36,9 @@ class QLineEdit;
 class QMenu;
 class QToolButton;
 class ReportOutput;
-struct DraftReceiptHeader;
+class SupplierFilterPanel;
+struct DraftPrintHeader;
+using DraftReceiptHeader = DraftPrintHeader;
 struct PurchaseHeaderInput;
 
 class TF_Cgjh : public DocumentWindow
@@ -47,13 +52,14 @@ public:
     PurchaseKind kind() const { return m_kind; }
 
     // Tests and the shell may replace the printer, the template choice and the file chooser.
-    void setReportOutput(ReportOutput *output) { m_output = output; }
-    void setPrintChoice(PrintChoiceDialog *choice) { m_choice = choice; }
+    void setReportOutput(ReportOutput *output) { m_print.setOutput(output); }
+    void setPrintChoice(PrintChoiceDialog *choice) { m_print.setChoice(choice); }
     void setFileChoice(FileChoice *files) { m_files = files; }
 
     DocumentContext &documentContext();
     QString supplierSn() const { return m_supplierSn; }
-    ChooserPanel *supplierChooser() const { return m_chooser; }
+    ChooserPanel *supplierChooser() const;
+    SupplierFilterPanel *supplierFilter() const { return m_supplierFilter; }
     QMenu *pendingMenu() const { return m_pendingMenu; }
     PurchaseQueryPage *queryPage() const { return m_query; }
 
@@ -102,6 +108,8 @@ protected:
     void buildBottom();
     void buildButtons();
     void buildPendingPage();
+    // The supplier filter panel of the pending and query pages (cgjh_suppliers.cpp).
+    void buildSupplierFilter();
     void opening();
     void afterOpening();
     void startDocument();
@@ -121,7 +129,6 @@ protected:
     ReportOutput &output();
     FileChoice &files();
     PrintChoiceDialog *printChoice();
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
     PurchaseKind m_kind;
     ScreenContext m_context;
@@ -154,6 +161,7 @@ protected:
     QList<QWidget *> m_freightWidgets;
     QList<QWidget *> m_costWidgets;
     QCheckBox *m_wePay = nullptr;
+    DocumentBottom *m_bottom = nullptr;
     QFrame *m_accountPanel = nullptr;
     KeyedCombo *m_account = nullptr;
     QPushButton *m_addNew = nullptr;
@@ -180,12 +188,10 @@ protected:
     QLineEdit *m_pendingSupplierBox = nullptr;
     PurchaseQueryPage *m_query = nullptr;
     bool m_pendingAddRight = false;
-    ChooserPanel *m_chooser = nullptr;
+    std::unique_ptr<PartnerChooser> m_chooser;
+    SupplierFilterPanel *m_supplierFilter = nullptr;
     QPointer<QDialog> m_picker;
-    ReportOutput *m_output = nullptr;
-    PrintChoiceDialog *m_choice = nullptr;
+    PrintSeams m_print;
     FileChoice *m_files = nullptr;
-    std::unique_ptr<ReportOutput> m_ownOutput;
-    std::unique_ptr<PrintChoiceDialog> m_ownChoice;
     std::unique_ptr<FileChoice> m_ownFiles;
 };

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -99,6 +100,11 @@ PurchaseQueryPage::PurchaseQueryPage(DocumentWindow &window, const ScreenContext
     InstallCharFilter(m_supplier, CharFilter::Standard);
     window.queryBar()->insertWidget(1, new QLabel(QStringLiteral("供货商名称："), page));
     window.queryBar()->insertWidget(2, m_supplier);
+    m_supplierButton = new QToolButton(page);
+    m_supplierButton->setObjectName(QStringLiteral("btnGhs3"));
+    m_supplierButton->setText(QStringLiteral("..."));
+    m_supplierButton->setFocusPolicy(Qt::NoFocus);
+    window.queryBar()->insertWidget(3, m_supplierButton);
     // The kit's caption of the key box follows the view.
     for (QLabel *l : page->findChildren<QLabel *>())
         if (l->text() == QStringLiteral("关键字："))

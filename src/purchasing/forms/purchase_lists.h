@@ -20,6 +20,7 @@ class ReportOutput;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 class SqlGridModel;
 
 class PurchaseQueryPage final : public QObject
@@ -48,6 +49,7 @@ public:
     void print();
 
     QLineEdit *supplierBox() const { return m_supplier; }
+    QToolButton *supplierButton() const { return m_supplierButton; }
     QPushButton *button(const QString &objectName) const;
     PurchaseQueryCriteria criteria() const;
 
@@ -66,6 +68,7 @@ private:
     std::function<FileChoice &()> m_files;
     std::function<ReportOutput &()> m_output;
     QLineEdit *m_supplier = nullptr;
+    QToolButton *m_supplierButton = nullptr;
     QLabel *m_keyCaption = nullptr;
     QList<QPushButton *> m_buttons;
     QList<SqlGridModel *> m_models;  // 单据表, 汇总表, 明细表
