@@ -10,6 +10,7 @@
 // for the writes, the same rows written in one transaction) and the ratio. Median and worst of
 // 7 runs. SQLite file, then PostgreSQL when JXC_BENCH_PG names a socket folder or host.
 
+#include "benchlist.h"
 #include "benchraw.h"
 #include "benchsupport.h"
 
@@ -129,37 +130,6 @@ QString fill(const QSqlDatabase &db)
         .arg(kPending);
 }
 
-// A list as a screen opens it: the grid model's count and footers, then the first rows.
-Timing MeasureList(const QSqlDatabase &db, const ListStatement &st, const QStringList &sums)
-{
-    SqlGridModel model(db);
-    QList<GridColumn> columns;
-    for (const QString &f : sums)
-        columns << ListColumn(f.toLatin1().constData(), "", 80, ColumnKind::Money);
-    model.setColumns(columns);
-    return MeasureRuns(kRuns, [&] {
-        model.setStatement(st.body, st.order, st.binds);
-        model.reload();
-        int count = 0;
-        model.sums(sums, &count);
-        model.data(model.index(0, 0), Qt::DisplayRole);
-    });
-}
-
-// The same plain work through sqlite3 / libpq: the count with the sums, the first block.
-Timing MeasureRawList(RawDb &raw, const ListStatement &st, const QStringList &sums)
-{
-    QStringList s{QStringLiteral("count(*)")};
-    for (const QString &f : sums)
-        s << QStringLiteral("sum(%1)").arg(f);
-    const QString footers = QStringLiteral("select %1 from (%2) z").arg(s.join(QStringLiteral(", ")), st.body);
-    const QString block = st.body + QStringLiteral(" order by ") + st.order + QStringLiteral(" limit 400");
-    return MeasureRuns(kRuns, [&] {
-        raw.run(footers, st.binds);
-        raw.run(block, st.binds);
-    });
-}
-
 void measure(const ConnectionSettings &s, const QSqlDatabase &db, const QString &file)
 {
     FixedClock clock(QDateTime(QDate(2025, 3, 14), QTime(10, 30)));
@@ -169,11 +139,11 @@ void measure(const ConnectionSettings &s, const QSqlDatabase &db, const QString 
     RawDb raw(s, file);
 
     const auto list = [&](const char *what, const ListStatement &st, const QStringList &sums) {
-        const Timing ours = MeasureList(db, st, sums);
-        const Timing plain = MeasureRawList(raw, st, sums);
+        const Timing ours = MeasureList(kRuns, db, st, sums);
+        const Timing plain = MeasureRawList(kRuns, raw, st, sums);
         ReportTiming(what, ours, plain, 500);
     };
-    list("pending search with footers", PendingReceipts(db, state).list(QString(), QString(), false),
+    list("pending search with footers", PendingPurchases(db, state, PurchaseListDocOf(PurchaseKind::Receipt)).list(QString(), QString(), false),
          {QStringLiteral("j_yfje"), QStringLiteral("j_sfje"), QStringLiteral("wfje"), QStringLiteral("j_yhje")});
     const PurchaseListQueries receipts(db, state, PurchaseListDocOf(PurchaseKind::Receipt));
     const PurchaseQueryCriteria all{QStringLiteral("2000-01-01"), QStringLiteral("9999-12-31"), QString(), QString()};
