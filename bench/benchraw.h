@@ -35,6 +35,8 @@ public:
             throw DbError(QStringLiteral("sqlite3_open"));
         } else {
             sqlite3_busy_timeout(m_lite, 10000);
+            // As the program's connections: a commit waits for the log, not for the disk.
+            sqlite3_exec(m_lite, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
         }
     }
     ~RawDb()

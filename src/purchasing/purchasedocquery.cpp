@@ -98,18 +98,22 @@ QString PurchaseDocQuery::ledgerFilter(const DocQueryCriteria &c, QVariantList &
     case DocQueryType::Returns:
         sql += QStringLiteral(" and l.gl_flag = 'ct'");
         break;
+    // Receipts and returns together are read through the date index (gl_kdrq, gl_flag), which
+    // holds their rows in the list's order and tests the kind in the index itself: the kind
+    // test is kept out of the index choice (|| ''), or a set without planner statistics would
+    // sort the whole period for the first rows.
     case DocQueryType::Owing:
-        sql += QStringLiteral(" and l.gl_flag in ('cj', 'ct') and l.gl_djh in (%1)").arg(QString::fromLatin1(kOwingNumbers));
+        sql += QStringLiteral(" and l.gl_flag || '' in ('cj', 'ct') and l.gl_djh in (%1)").arg(QString::fromLatin1(kOwingNumbers));
         break;
     case DocQueryType::All:
-        sql += QStringLiteral(" and l.gl_flag in ('cj', 'ct')");
+        sql += QStringLiteral(" and l.gl_flag || '' in ('cj', 'ct')");
         break;
     }
     const QString date = c.byCheckDate ? QStringLiteral("l.gl_chkrq") : QStringLiteral("l.gl_kdrq");
     sql += QStringLiteral(" and %1 >= ? and %1 <= ?").arg(date);
     binds << c.from << PeriodEnd(c.to);
     sql += ContainsAnyCondition(m_db,
-                       {QStringLiteral("l.gl_djh"), QStringLiteral("l.ghs_name"), QStringLiteral("b.ghs_jm"),
+                       {QStringLiteral("l.gl_djh"), QStringLiteral("l.ghs_name"), LedgerSupplierField("ghs_jm"),
                         QStringLiteral("l.ghs_sn"), QStringLiteral("l.gl_note")},
                        SafeText(c.key.trimmed()), binds);
     if (m_state.BindOperatorWarehouse == QLatin1String("1") && !m_state.isAdministrator())
@@ -123,7 +127,8 @@ QString PurchaseDocQuery::ledgerFilter(const DocQueryCriteria &c, QVariantList &
         binds << c.operatorName;
     }
     if (!c.classCode.isEmpty()) {
-        sql += QStringLiteral(" and ") + Dialect::of(m_db).likeClause(QStringLiteral("g.gc_sn"));
+        sql += QStringLiteral(" and l.g_sn in (select cg.g_sn from jxc_goods cg where %1)")
+                   .arg(Dialect::of(m_db).likeClause(QStringLiteral("cg.gc_sn")));
         binds << Dialect::startsWithPattern(c.classCode);
     }
     return sql;
@@ -139,10 +144,10 @@ QString PurchaseDocQuery::ledgerOrder(const DocQueryCriteria &c) const
 ListStatement PurchaseDocQuery::summary(const DocQueryCriteria &c) const
 {
     ListStatement st;
+    // The goods' sums first, over the ledger rows alone; their names are joined to the sums.
     const QString inner = QStringLiteral("select l.g_sn, coalesce(sum(l.gl_sl), 0) as sl, coalesce(sum(l.gl_je), 0) as je, "
                                          "coalesce(sum(l.gl_taxje), 0) as taxje, coalesce(sum(l.gl_zje), 0) as zje "
-                                         "from jxc_goodslist l left join jxc_goods g on g.g_sn = l.g_sn "
-                                         "left join jxc_ghsxx b on b.ghs_sn = l.ghs_sn where 1 = 1")
+                                         "from jxc_goodslist l where 1 = 1")
                           + ledgerFilter(c, st.binds) + QStringLiteral(" group by l.g_sn");
     st.body = QStringLiteral("select g.id, s.g_sn, g.g_name, g.dw_name, g.g_kc, g.gg_name, g.color_name, g.g_sccs, g.g_bz, "
                              "k.gc_name, s.sl, s.je, s.taxje, s.zje from (%1) s left join jxc_goods g on g.g_sn = s.g_sn "
@@ -155,14 +160,15 @@ ListStatement PurchaseDocQuery::summary(const DocQueryCriteria &c) const
 ListStatement PurchaseDocQuery::lines(const DocQueryCriteria &c) const
 {
     ListStatement st;
-    st.body = QStringLiteral("select l.*, k.gc_name, coalesce(h.j_note, r.th_note) as dnote, h.gl_djh2 as ysdh "
-                             "from jxc_goodslist l left join jxc_goods g on g.g_sn = l.g_sn "
-                             "left join jxc_goodsclass k on k.gc_sn = g.gc_sn "
-                             "left join jxc_ghsxx b on b.ghs_sn = l.ghs_sn "
-                             "left join jxc_jhd h on h.gl_djh = l.gl_djh and l.gl_flag = 'cj' "
-                             "left join jxc_thd r on r.gl_djh = l.gl_djh and l.gl_flag = 'ct' "
-                             "where coalesce(l.gl_djh, '') <> ''")
-              + ledgerFilter(c, st.binds);
+    // The document's note and original number are read for the rows shown, not for the count
+    // and footers.
+    st.body = QStringLiteral("select l.*, %1 as gc_name, "
+                             "case when l.gl_flag = 'cj' then (select h.j_note from jxc_jhd h where h.gl_djh = l.gl_djh limit 1) "
+                             "else (select r.th_note from jxc_thd r where r.gl_djh = l.gl_djh limit 1) end as dnote, "
+                             "case when l.gl_flag = 'cj' then (select h.gl_djh2 from jxc_jhd h where h.gl_djh = l.gl_djh limit 1) "
+                             "end as ysdh from jxc_goodslist l where 1 = 1")
+                  .arg(LedgerClassName())
+              + ledgerFilter(c, st.binds) + QStringLiteral(" and l.gl_djh <> ''");
     st.order = ledgerOrder(c);
     return st;
 }
@@ -175,9 +181,7 @@ ListStatement PurchaseDocQuery::documentRows(const QString &number) const
 ListStatement PurchaseDocQuery::goodsRows(const DocQueryCriteria &c, const QString &goods) const
 {
     ListStatement st;
-    st.body = QStringLiteral("select l.*, k.gc_name from jxc_goodslist l left join jxc_goods g on g.g_sn = l.g_sn "
-                             "left join jxc_goodsclass k on k.gc_sn = g.gc_sn "
-                             "left join jxc_ghsxx b on b.ghs_sn = l.ghs_sn where l.g_sn = ?");
+    st.body = QStringLiteral("select l.*, %1 as gc_name from jxc_goodslist l where l.g_sn = ?").arg(LedgerClassName());
     st.binds << goods;
     st.body += ledgerFilter(c, st.binds);
     st.order = ledgerOrder(c);

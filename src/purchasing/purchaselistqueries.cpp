@@ -20,6 +20,17 @@ QString Typed(const QString &text)
 
 } // namespace
 
+QString LedgerClassName()
+{
+    return QStringLiteral("(select lk.gc_name from jxc_goods lg join jxc_goodsclass lk on lk.gc_sn = lg.gc_sn "
+                          "where lg.g_sn = l.g_sn limit 1)");
+}
+
+QString LedgerSupplierField(const char *field)
+{
+    return QStringLiteral("(select lb.%1 from jxc_ghsxx lb where lb.ghs_sn = l.ghs_sn limit 1)").arg(QLatin1String(field));
+}
+
 void PurchaseListQueries::orderFilters(const PurchaseQueryCriteria &c, ListStatement &st, const QString &header) const
 {
     if (c.warehouse != QLatin1String("-1")) {
@@ -83,15 +94,16 @@ ListStatement PurchaseListQueries::documents(const PurchaseQueryCriteria &c) con
 ListStatement PurchaseListQueries::summary(const PurchaseQueryCriteria &c) const
 {
     ListStatement st;
+    // The goods' sums first, over the ledger rows alone; their names are joined to the sums.
     QString inner = QStringLiteral("select l.g_sn, coalesce(sum(l.gl_sl), 0) as sl, coalesce(sum(l.gl_je), 0) as je, "
                                    "coalesce(sum(l.gl_taxje), 0) as taxje, coalesce(sum(l.gl_zje), 0) as zje "
-                                   "from jxc_goodslist l left join jxc_ghsxx b on b.ghs_sn = l.ghs_sn "
-                                   "where l.gl_flag = ? and l.gl_kdrq >= ? and l.gl_kdrq <= ?");
+                                   "from jxc_goodslist l where l.gl_flag = ? and l.gl_kdrq >= ? and l.gl_kdrq <= ?");
     st.binds << m_doc.ledgerFlag << c.from << PeriodEnd(c.to);
     inner += binding(QStringLiteral("l.ck_sn"), st.binds);
-    inner += ContainsAnyCondition(m_db, {QStringLiteral("l.ghs_sn"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")},
-                         Typed(c.supplier), st.binds);
-    inner += ContainsAnyCondition(m_db, ret() ? QStringList{QStringLiteral("l.gl_djh"), QStringLiteral("b.ghs_name"), QStringLiteral("b.ghs_jm")}
+    const QString supplierName = LedgerSupplierField("ghs_name");
+    const QString supplierShort = LedgerSupplierField("ghs_jm");
+    inner += ContainsAnyCondition(m_db, {QStringLiteral("l.ghs_sn"), supplierName, supplierShort}, Typed(c.supplier), st.binds);
+    inner += ContainsAnyCondition(m_db, ret() ? QStringList{QStringLiteral("l.gl_djh"), supplierName, supplierShort}
                                      : QStringList{QStringLiteral("l.g_sn"), QStringLiteral("l.g_name"), QStringLiteral("l.g_jm"),
                                                    QStringLiteral("l.gl_bz")},
                          Typed(c.key), st.binds);
@@ -124,9 +136,9 @@ ListStatement PurchaseListQueries::details(const PurchaseQueryCriteria &c) const
         st.order = QStringLiteral("a.gl_djh desc, a.id desc");
         return st;
     }
-    st.body = QStringLiteral("select l.*, k.gc_name from jxc_goodslist l left join jxc_goods g on g.g_sn = l.g_sn "
-                             "left join jxc_goodsclass k on k.gc_sn = g.gc_sn "
-                             "where l.gl_flag = ? and l.gl_kdrq >= ? and l.gl_kdrq <= ?");
+    st.body = QStringLiteral("select l.*, %1 as gc_name from jxc_goodslist l "
+                             "where l.gl_flag = ? and l.gl_kdrq >= ? and l.gl_kdrq <= ?")
+                  .arg(LedgerClassName());
     st.binds << m_doc.ledgerFlag << c.from << PeriodEnd(c.to);
     st.body += binding(QStringLiteral("l.ck_sn"), st.binds);
     if (ret()) {

@@ -71,6 +71,12 @@ private:
     PurchaseListDoc m_doc;
 };
 
+// Names beside a ledger row `l` as columns of their own, each read for the row alone (so a
+// count or footer over the rows reads neither, and a row whose record is gone keeps an empty
+// name): the class name of the row's goods, a field of the row's supplier record.
+QString LedgerClassName();
+QString LedgerSupplierField(const char *field);
+
 // "整单退货" of an audited document: "" when receipt `number` may be returned whole, else the
 // refusal ("单据<N>不能退货，只有“CJ”开头的单据才能退货！", "该单据已经进行过整单退货，不能重复退货！").
 QString WholeReturnRefusal(const QSqlDatabase &db, const QString &number);
