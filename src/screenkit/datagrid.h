@@ -205,7 +205,9 @@ private:
     DataGridView *m_view = nullptr;
     QWidget *m_bandBar = nullptr;
     QWidget *m_footerBar = nullptr;
-    GridModel *m_model = nullptr;
+    // A screen may own its grids' models and lose them before the grid (children die in order
+    // of birth): the grid never reaches a model that is gone.
+    QPointer<GridModel> m_model;
     QHash<QString, bool> m_visible;
     QHash<QString, bool> m_gated;
     QHash<QString, FooterSpec> m_footers;

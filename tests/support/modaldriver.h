@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -15,7 +16,8 @@
 
 // Runs `step` on the next modal dialog named `name` once it is visible (polling the event loop).
 // After 10 s without it the name goes into `failures` and the modal dialog on screen, if any, is
-// closed, so a test never hangs.
+// closed, so a test never hangs. A dialog the step left open is closed 10 s after the step, its
+// name going into `failures` with " stayed open".
 inline void WhenShown(const QString &name, std::function<void(QDialog *)> step, QStringList &failures)
 {
     auto timer = std::make_shared<QElapsedTimer>();
@@ -26,7 +28,16 @@ inline void WhenShown(const QString &name, std::function<void(QDialog *)> step, 
     *poll = [name, step, timer, self, &failures] {
         auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (modal && modal->objectName() == name && modal->isVisible()) {
+            QPointer<QDialog> shown = modal;
             step(modal);
+            if (shown && shown->isVisible()) {
+                QTimer::singleShot(10000, shown, [shown, name, &failures] {
+                    if (shown->isVisible()) {
+                        failures << name + QStringLiteral(" stayed open");
+                        shown->reject();
+                    }
+                });
+            }
             return;
         }
         if (timer->elapsed() > 10000) {
