@@ -28,6 +28,15 @@ double Rounded(double value, int decimals)
     return RoundTo(value, decimals);
 }
 
+// The total-only conversion of the sale's linked boxes.
+LineEntryModel::Values PricedFromTotal(const LoginState &state, const LineEntryModel::Values &values)
+{
+    LineEntryModel model(LineRules::Sale, state);
+    model.load(values);
+    model.deriveFromTotal();
+    return model.values();
+}
+
 } // namespace
 
 LineMode SaleLineModeFromTag(const QString &tag)
@@ -183,7 +192,7 @@ SaleResult SaleLineWriter::write(DocumentContext &context, LineMode mode, const 
 {
     SaleResult result;
     result.number = context.number;
-    const LineEntryModel::Values &v = in.values;
+    LineEntryModel::Values v = in.values;
     const auto refuse = [&](const QString &text) {
         m_notices.notice(text);
         result.status = SaleStatus::Refused;
@@ -223,6 +232,9 @@ SaleResult SaleLineWriter::write(DocumentContext &context, LineMode mode, const 
         if (!m_notices.confirm(QStringLiteral("库存数量小于销售数量，销售后将产生负库存，继续销售吗?")))
             return declined();
     }
+    // A line given by its total alone is priced before the price questions: they compare the
+    // price it sells at, not the 0 typed.
+    v = PricedFromTotal(m_state, v);
     const double sold = Rounded(v.price * v.discount, pd);
     if (Rounded(presetCost * factor, pd) > sold
         && !m_notices.confirm(QStringLiteral("打折后售价小于进价，继续销售吗?")))

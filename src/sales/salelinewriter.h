@@ -91,9 +91,10 @@ public:
     // The goods' g_sj, g_sj1 … g_sj5 (TF_Price).
     std::array<double, 6> presetPrices(const QString &goods) const;
 
-    // 确定 with the values as the dialog holds them (a total-only line already turned into a
-    // price): the checks in order (discount above 0, quantity above 0, MinSaleDiscount, stock
-    // against the label, the preset purchase price, the cost), each refusal shown and each
+    // 确定 with the values as the dialog holds them: the checks in order (discount above 0,
+    // quantity above 0, MinSaleDiscount, stock against the label), then a line given by its
+    // total alone (total above 0, price 0) priced from it (LineEntryModel::deriveFromTotal), then
+    // the questions on the preset purchase price and on the cost; each refusal shown and each
     // question asked before anything is written; then the line by mode in one transaction
     // ("spxs_new" after the number test, the operator's lines following a new number;
     // "spxs_modish" also takes the operator). The document lines' context hears that its lines

@@ -315,8 +315,6 @@ void TF_Spxs_Sele::choosePrice()
 
 bool TF_Spxs_Sele::confirmLine()
 {
-    m_model.deriveFromTotal();
-    showValues();
     SaleLineInput in;
     in.values = m_model.values();
     in.unit = m_unit->currentText();
