@@ -7,6 +7,7 @@
 
 #include "foundation/db/liststatement.h"
 #include "foundation/lineentrymodel.h"
+#include "foundation/lineopening.h"
 #include "foundation/linemode.h"
 #include "sales/saledoc.h"
 
@@ -25,22 +26,10 @@ struct LoginState;
 LineMode SaleLineModeFromTag(const QString &tag);
 QString SaleLineModeTag(LineMode mode);
 
-struct SaleLineOpening
+struct SaleLineOpening : LineDialogOpening
 {
-    // Goods labels.
-    QString code, name, spec, baseUnit, maker, colour, note;
-    QString stock;  // GetStockQty in the document's warehouse, number text
-    // The unit list (base unit first) and the unit chosen; a stored unit the list lacks is
-    // added at its end, with the line's own factor.
-    QStringList units;
-    int unitIndex = 0;
-    double storedUnitFactor = 0.0;
-    LineEntryModel::Values values;
     double retail = 0.0;
     double cost = 0.0;  // per base unit
-    QString lineNote;
-    QString sourceNumber;
-    QString sourceLineId = QStringLiteral("0");
 };
 
 struct SaleLineInput
