@@ -417,6 +417,7 @@ DocumentContext &TF_Spxs::documentContext()
     m_ctx.day = documentDay();
     m_ctx.warehouse = m_warehouse->currentKey();
     m_ctx.partner = m_customerSn;
+    m_ctx.wholeDiscount = m_discount->value() > 0.0 ? m_discount->value() : 1.0;
     return m_ctx;
 }
 
