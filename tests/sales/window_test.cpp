@@ -443,6 +443,20 @@ TEST_F(SaleWindowTest, SavingKeepsTheDateAndPrintsWhenAsked)
     window->close();
 }
 
+TEST_F(SaleWindowTest, TheDateShowsItsTimeWithDocDateWithTime)
+{
+    TF_Spxs *w = open();
+    EXPECT_EQ(w->dateEdit()->text(), "2025-03-14");
+    EXPECT_EQ(w->dateEdit()->width(), 140);
+    window->close();
+    state.DocDateWithTime = "1";
+    w = open();
+    EXPECT_EQ(w->dateEdit()->text(), "2025-03-14 10:30:00");
+    EXPECT_EQ(w->documentDay(), "2025-03-14");
+    EXPECT_EQ(find<QLabel>("gldjh")->text(), "XS25031410001");
+    window->close();
+}
+
 TEST_F(SaleWindowTest, ThePickerFindsGoodsAndItsConfirmWritesLinesInBasketOrder)
 {
     TF_Spxs *w = open();

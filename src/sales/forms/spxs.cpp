@@ -273,6 +273,7 @@ void TF_Spxs::buildButtons()
 void TF_Spxs::opening()
 {
     const LoginState &state = *m_context.state;
+    dateEdit()->setShowsTime(IsTrue(state.DocDateWithTime));
     m_originalNo->clear();
     const bool original = IsTrue(state.UseOriginalDocNo);
     m_originalNo->setVisible(original);
