@@ -7,6 +7,7 @@
 #include "foundation/rowvalues.h"
 
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <stdexcept>
 
@@ -116,20 +117,16 @@ int Basket::copyInto(const QString &number, const LineExtras &lineExtras)
     Transaction tx(m_db);
     dropEmptyCodes();
     const QList<QPair<QString, QString>> map = m_type.basketToLine();
-    QStringList from;
-    for (const auto &pair : map)
-        from << pair.first;
     QList<QVariantMap> basketRows;
     {
-        QSqlQuery rows = OpenSelect(m_db,
-                                    QStringLiteral("select g_sn, %1 from %2 where a_name = ? order by id")
-                                        .arg(from.join(QStringLiteral(", ")), m_type.basketTable),
+        // Every basket column by name: the mapped ones and whatever the extras compute from.
+        QSqlQuery rows = OpenSelect(m_db, QStringLiteral("select * from %1 where a_name = ? order by id").arg(m_type.basketTable),
                                     {m_state.CurrentOperatorName});
         while (rows.next()) {
             QVariantMap row;
-            row.insert(QStringLiteral("g_sn"), rows.value(0));
-            for (int i = 0; i < from.size(); ++i)
-                row.insert(from.at(i), rows.value(i + 1));
+            const QSqlRecord record = rows.record();
+            for (int i = 0; i < record.count(); ++i)
+                row.insert(record.fieldName(i).toLower(), rows.value(i));
             basketRows << row;
         }
     }
@@ -187,4 +184,27 @@ QString Basket::rowsBody() const
 QVariantList Basket::rowsBinds() const
 {
     return {m_state.CurrentOperatorName};
+}
+
+bool Basket::pickedAlready(const QString &number, const QString &goods, bool operatorLinesOnly) const
+{
+    if (contains(goods))
+        return true;
+    QString sql = QStringLiteral("select id from %1 where g_sn = ? and gl_djh = ?").arg(m_type.linesTable);
+    QVariantList binds{goods, number};
+    if (operatorLinesOnly) {
+        sql += QStringLiteral(" and a_name = ?");
+        binds << m_state.CurrentOperatorName;
+    }
+    return !QueryScalar(m_db, sql + QStringLiteral(" limit 1"), binds).isEmpty();
+}
+
+ListStatement PickerBasketStatement(const DocType &type, const LoginState &state)
+{
+    return {QStringLiteral("select a.*, b.g_name, b.gg_name, b.color_name, a.ts_dj * a.ts_dzl as g_sj "
+                           "from %1 a left join jxc_goods b on b.g_sn = a.g_sn "
+                           "where a.a_name = ? and a.ts_dzl > 0")
+                .arg(type.basketTable),
+            QStringLiteral("a.id desc"),
+            {state.CurrentOperatorName}};
 }

@@ -5,6 +5,7 @@
 // stocktaking), emptied when the picker opens; confirming copies it into the document's lines
 // under the number, row by row in the order the rows were added, and empties it again.
 
+#include "foundation/db/liststatement.h"
 #include "foundation/doctype.h"
 
 #include <QSqlDatabase>
@@ -31,6 +32,9 @@ public:
     void clear();
     int count() const;
     bool contains(const QString &goods) const;
+    // A goods picked already: in the basket, or on a line of document `number` of the type's
+    // lines (the operator's lines only with `operatorLinesOnly`, else anybody's).
+    bool pickedAlready(const QString &number, const QString &goods, bool operatorLinesOnly = false) const;
     // Adds rows in the order given, in one transaction; returns the rows added.
     int add(const QList<BasketItem> &items);
     bool setQuantity(qint64 rowId, double quantity);
@@ -67,3 +71,8 @@ private:
     DocType m_type;
     const LoginState &m_state;
 };
+
+// A picker's basket grid: the operator's rows with ts_dzl > 0, every basket column with the
+// goods' g_name, gg_name, color_name and the price after discount g_sj = ts_dj × ts_dzl, newest
+// first.
+ListStatement PickerBasketStatement(const DocType &type, const LoginState &state);

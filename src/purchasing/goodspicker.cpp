@@ -9,6 +9,7 @@
 #include "foundation/goods.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
+#include "foundation/pickerbatch.h"
 #include "purchasing/pendingdocedits.h"
 #include "purchasing/pendingdocuments.h"
 #include "purchasing/purchaselinemath.h"
@@ -133,15 +134,6 @@ QString PickerSortExpression(const LoginState &state, PurchaseKind kind, const P
     return field == QLatin1String("kc_sl") ? QStringLiteral("g_kc") : field;
 }
 
-ListStatement PickerBasketStatement(const LoginState &state)
-{
-    return {QStringLiteral("select a.*, b.g_name, b.gg_name, b.color_name, a.ts_dj * a.ts_dzl as g_sj "
-                           "from jxc_tempspxf2 a left join jxc_goods b on b.g_sn = a.g_sn "
-                           "where a.a_name = ? and a.ts_dzl > 0"),
-            QStringLiteral("a.id desc"),
-            {state.CurrentOperatorName}};
-}
-
 GoodsPickerRules::GoodsPickerRules(const QSqlDatabase &db, const LoginState &state, Notices &notices, PurchaseKind kind)
     : m_db(db), m_state(state), m_notices(notices), m_kind(kind)
 {
@@ -159,12 +151,7 @@ int GoodsPickerRules::basketCount() const
 
 bool GoodsPickerRules::isDuplicate(const DocumentContext &context, const QString &goods) const
 {
-    const DocType type = PurchaseDocType(m_kind);
-    if (Basket(m_db, type, m_state).contains(goods))
-        return true;
-    return !QueryScalar(m_db, QStringLiteral("select id from %1 where g_sn = ? and gl_djh = ? limit 1").arg(type.linesTable),
-                        {goods, context.number})
-                .isEmpty();
+    return Basket(m_db, PurchaseDocType(m_kind), m_state).pickedAlready(context.number, goods);
 }
 
 bool GoodsPickerRules::mayAddOne(const DocumentContext &context, const QString &goods)
@@ -182,37 +169,16 @@ int GoodsPickerRules::addDirect(const DocumentContext &context, const QList<Pick
         return -1;
     }
     // The answers first (one question per batch), then the rows in one transaction.
-    QString answer;  // "" not asked, "1" skip, "2" add
+    PickerBatchAnswers answers(m_notices);
     QStringList chosen;
     try {
         for (const PickedGoods &g : goods) {
-            if (isReturn) {
-                if (TextToNumber(g.stockText) < 1.0) {
-                    if (answer == QLatin1String("1"))
-                        continue;
-                    if (answer.isEmpty()) {
-                        if (!IsTrue(m_state.AllowNegativeStock)) {
-                            m_notices.notice(QStringLiteral("库存数量小于退货数量，不能退货！"));
-                            answer = QStringLiteral("1");
-                            continue;
-                        }
-                        if (!m_notices.confirm(QStringLiteral("库存数量小于退货数量，退货后将产生负库存，继续退货吗?"))) {
-                            answer = QStringLiteral("1");
-                            continue;
-                        }
-                    }
-                    answer = QStringLiteral("2");
-                }
-            } else if (answer != QLatin1String("2") && isDuplicate(context, g.goods)) {
-                if (answer == QLatin1String("1"))
-                    continue;
-                if (!m_notices.confirm(QStringLiteral("该商品已添加，需要重复添加吗？"))) {
-                    answer = QStringLiteral("1");
-                    continue;
-                }
-                answer = QStringLiteral("2");
-            }
-            chosen << g.goods;
+            const bool pass = isReturn ? answers.passShortage(TextToNumber(g.stockText), IsTrue(m_state.AllowNegativeStock),
+                                                              QStringLiteral("库存数量小于退货数量，不能退货！"),
+                                                              QStringLiteral("库存数量小于退货数量，退货后将产生负库存，继续退货吗?"))
+                                       : answers.passDuplicate(isDuplicate(context, g.goods));
+            if (pass)
+                chosen << g.goods;
         }
         const double q = isReturn ? 1.0 : defaultQuantity;
         const std::optional<int> rounding = PurchaseAmountRounding(m_state);

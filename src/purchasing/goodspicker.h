@@ -5,6 +5,7 @@
 // goods with its one question per batch, the basket's cell edits and commands, and 确定, which
 // turns the basket into the document's lines.
 
+#include "foundation/basket.h"
 #include "foundation/db/liststatement.h"
 #include "foundation/linemath.h"
 #include "purchasing/purchasedoc.h"
@@ -49,10 +50,6 @@ ListStatement PickerGoodsStatement(const QSqlDatabase &db, const LoginState &sta
 // field (plain in mode "1").
 QString PickerSortExpression(const LoginState &state, PurchaseKind kind, const PickerFilters &filters,
                              const QString &field);
-
-// The operator's basket rows with ts_dzl > 0, the goods' g_name, gg_name, color_name and the
-// price after discount g_sj = ts_dj × ts_dzl, newest first.
-ListStatement PickerBasketStatement(const LoginState &state);
 
 // One goods of a batch: its code and the stock its list row shows (the return's test).
 struct PickedGoods

@@ -383,10 +383,12 @@ QString DocumentWindow::documentDay() const
 
 void DocumentWindow::startNew(bool keepDate)
 {
-    const QDate day = keepDate ? m_date->date() : m_clock.today();
+    const QDateTime now = m_clock.now();
+    const QDate day = keepDate ? m_date->date() : now.date();
     {
+        // The time shows where the documents carry it (DateEdit::setShowsTime).
         const QSignalBlocker block(m_date);
-        m_date->setDate(day);
+        m_date->setDateTime(QDateTime(day, now.time()));
     }
     m_lastDate = day;
     m_pages->setCurrentIndex(EntryPage);

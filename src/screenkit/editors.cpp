@@ -101,12 +101,23 @@ void MoneyEdit::keyReleaseEvent(QKeyEvent *event)
 
 // ---- DateEdit, TimeEdit ----------------------------------------------------------------------
 
-DateEdit::DateEdit(QWidget *parent) : QDateEdit(parent)
+DateEdit::DateEdit(QWidget *parent) : QDateTimeEdit(parent)
 {
     setDisplayFormat(QString::fromLatin1(kDateFormat));
     setCalendarPopup(true);
     setMinimumDate(QDate(1900, 1, 1));
     setMaximumDate(QDate(9999, 12, 31));
+}
+
+void DateEdit::setShowsTime(bool on)
+{
+    if (on == m_showsTime)
+        return;
+    m_showsTime = on;
+    const QSignalBlocker block(this);
+    const QDateTime value = dateTime();
+    setDisplayFormat(on ? QStringLiteral("yyyy-MM-dd HH:mm:ss") : QString::fromLatin1(kDateFormat));
+    setDateTime(value);
 }
 
 QString DateEdit::dateText() const
@@ -135,13 +146,13 @@ void DateEdit::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Backtab:
     case Qt::Key_Home:
     case Qt::Key_End:
-        QDateEdit::keyPressEvent(event);
+        QDateTimeEdit::keyPressEvent(event);
         return;
     default:
         break;
     }
     if (digit) {
-        QDateEdit::keyPressEvent(event);
+        QDateTimeEdit::keyPressEvent(event);
         return;
     }
     event->ignore();  // Enter, F-keys … go on to the window

@@ -59,19 +59,26 @@ private:
 // value stands ("2." stays "2."). Nothing for a null box.
 void ShowValueQuietly(MoneyEdit *edit, double value);
 
-// "yyyy-MM-dd", digits and backspace from the keyboard, never the locale's form.
-class DateEdit final : public QDateEdit
+// "yyyy-MM-dd" (or "yyyy-MM-dd HH:mm:ss" where documents carry their time), digits and
+// backspace from the keyboard, never the locale's form.
+class DateEdit final : public QDateTimeEdit
 {
     Q_OBJECT
 
 public:
     explicit DateEdit(QWidget *parent = nullptr);
+    // With the time (DocDateWithTime): the date and time shown; the value keeps its time.
+    void setShowsTime(bool on);
+    bool showsTime() const { return m_showsTime; }
     QString dateText() const;
     // Takes the date part of "yyyy-MM-dd[ HH:mm[:ss]]"; other text changes nothing (false).
     bool setDateText(const QString &text);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool m_showsTime = false;
 };
 
 // "HH:mm:ss".

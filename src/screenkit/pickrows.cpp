@@ -10,11 +10,13 @@
 #include "screenkit/trees.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
@@ -165,7 +167,35 @@ PickRowsDialog::PickRowsDialog(const PickerOptions &options, Notices &notices, i
         for (DataGrid *grid : {m_list, m_treeList})
             if (grid)
                 grid->view()->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A kept picker confirms anew at every showing: the closing question is asked again.
+    connect(this, &ScreenDialog::opened, this, [this] { m_confirmed = false; });
     resize(1000, 560);
+}
+
+QMenu *PickRowsDialog::installGoodsMenus()
+{
+    for (DataGrid *grid : {m_list, m_treeList}) {
+        if (!grid)
+            continue;
+        auto *menu = new QMenu(grid);
+        connect(menu->addAction(QStringLiteral("加入选中商品(&Z)")), &QAction::triggered, this, &PickRowsDialog::addSelected);
+        grid->setPopupMenu(menu);
+    }
+    auto *basket = new QMenu(m_basketGrid);
+    connect(basket->addAction(QStringLiteral("修改(&X)")), &QAction::triggered, m_modify, &QPushButton::click);
+    connect(basket->addAction(QStringLiteral("删除(&Y)")), &QAction::triggered, m_delete, &QPushButton::click);
+    connect(basket->addAction(QStringLiteral("删除全部(&Z)")), &QAction::triggered, this, &PickRowsDialog::removeAllRows);
+    m_basketGrid->setPopupMenu(basket);
+    return basket;
+}
+
+void PickRowsDialog::removeAllRows()
+{
+    if (m_basketGrid->rowCount() == 0)
+        return;
+    if (removeAll && m_notices.confirm(QStringLiteral("您确定要删除当前全部商品吗！")))
+        removeAll();
+    reloadBasket();
 }
 
 PickRowsDialog::~PickRowsDialog() = default;

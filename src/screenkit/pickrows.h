@@ -19,6 +19,7 @@ class Notices;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTabWidget;
 struct DocType;
@@ -93,6 +94,13 @@ public:
     // Sets doubleClick: with the login's PickerDblClickSelect on, `direct` adds the clicked row at
     // once; off, the double click is "加入所选商品".
     void setDoubleClickAdds(const LoginState *state, std::function<void(DataGrid *grid, int row)> direct);
+
+    // The menus of a goods picker: "加入选中商品(&Z)" on both lists; on the basket "修改(&X)",
+    // "删除(&Y)" (the buttons) and "删除全部(&Z)", which asks "您确定要删除当前全部商品吗！" and
+    // then runs `removeAll`. Returns the basket's menu.
+    std::function<void()> removeAll;
+    QMenu *installGoodsMenus();
+    void removeAllRows();
 
     // "加入所选商品": the rows selected on the page in front.
     void addSelected();

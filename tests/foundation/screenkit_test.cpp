@@ -95,6 +95,21 @@ TEST(DateEdits, FixedFormsAndDatePartOnly)
     EXPECT_EQ(t.timeText(), "07:05:03");
 }
 
+TEST(DateEdits, ShowTheTimeOnlyWhenAsked)
+{
+    DateEdit d;
+    d.setDateTime(QDateTime(QDate(2025, 3, 14), QTime(10, 30, 5)));
+    EXPECT_EQ(d.text(), "2025-03-14");
+    d.setShowsTime(true);
+    EXPECT_EQ(d.text(), "2025-03-14 10:30:05");
+    EXPECT_EQ(d.dateText(), "2025-03-14");
+    d.setDate(QDate(2025, 3, 15));
+    EXPECT_EQ(d.text(), "2025-03-15 10:30:05");
+    d.setShowsTime(false);
+    EXPECT_EQ(d.text(), "2025-03-15");
+    EXPECT_EQ(d.date(), QDate(2025, 3, 15));
+}
+
 TEST(DateRangeBar, MenuPeriodsFromTheClock)
 {
     FixedClock clock(QDateTime(QDate(2024, 3, 5), QTime(10, 0)));

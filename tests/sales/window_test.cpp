@@ -12,6 +12,7 @@
 #include "purchasing/forms/purchasingscreens.h"
 #include "sales/forms/salesscreens.h"
 #include "sales/forms/spxs.h"
+#include "sales/forms/spxs_add.h"
 #include "sales/forms/spxs_pending.h"
 #include "screenkit/barcodepanel.h"
 #include "screenkit/chooserpanel.h"
@@ -439,6 +440,90 @@ TEST_F(SaleWindowTest, SavingKeepsTheDateAndPrintsWhenAsked)
     window->close();
     w = open();
     EXPECT_EQ(w->documentDate(), QDate(2025, 3, 14));
+    window->close();
+}
+
+TEST_F(SaleWindowTest, TheDateShowsItsTimeWithDocDateWithTime)
+{
+    TF_Spxs *w = open();
+    EXPECT_EQ(w->dateEdit()->text(), "2025-03-14");
+    EXPECT_EQ(w->dateEdit()->width(), 140);
+    window->close();
+    state.DocDateWithTime = "1";
+    w = open();
+    EXPECT_EQ(w->dateEdit()->text(), "2025-03-14 10:30:00");
+    EXPECT_EQ(w->documentDay(), "2025-03-14");
+    EXPECT_EQ(find<QLabel>("gldjh")->text(), "XS25031410001");
+    window->close();
+}
+
+TEST_F(SaleWindowTest, ThePickerFindsGoodsAndItsConfirmWritesLinesInBasketOrder)
+{
+    TF_Spxs *w = open();
+    bool shown = false;
+    whenShown("TF_Spxs_Add", [&](QDialog *d) {
+        shown = true;
+        auto *picker = static_cast<TF_Spxs_Add *>(d);
+        EXPECT_EQ(picker->windowTitle(), "增加商品(商品销售)");
+        EXPECT_EQ(picker->searchLabel()->text(), "输入商品编号或名称查询商品：");
+        EXPECT_FALSE(picker->warehouseBox()->isVisible());
+        ASSERT_EQ(picker->listGrid()->rowCount(), 2);
+        // The short code in either case finds 可乐 alone.
+        for (const char *key : {"kl", "KL"}) {
+            picker->searchBox()->setText(QString::fromLatin1(key));
+            ASSERT_EQ(picker->listGrid()->rowCount(), 1) << key;
+            EXPECT_EQ(picker->listGrid()->value(0, "g_sn").toString(), kA);
+        }
+        picker->searchBox()->clear();
+        ASSERT_EQ(picker->listGrid()->rowCount(), 2);
+        // 雪碧 picked first, then 可乐: the basket keeps that order, newest shown first.
+        QTableView *view = picker->listGrid()->view();
+        const int a = picker->listGrid()->value(0, "g_sn").toString() == kA ? 0 : 1;
+        view->clearSelection();
+        view->selectionModel()->select(view->model()->index(1 - a, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        view->selectionModel()->select(view->model()->index(a, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        picker->defaultQuantityBox()->setValue(2);
+        picker->addButton()->click();
+        ASSERT_EQ(picker->basketGrid()->rowCount(), 2);
+        EXPECT_EQ(picker->basketGrid()->value(0, "g_sn").toString(), kA);
+        EXPECT_EQ(picker->basketGrid()->footerText("g_name"), "记录数：2");
+        picker->resize(1200, 600);
+        QApplication::processEvents();
+        EXPECT_EQ(picker->basketGroup()->width(), 499);
+        picker->grab().save(QDir::temp().filePath("s25c-picker.png"));
+        picker->resize(1600, 600);
+        QApplication::processEvents();
+        EXPECT_EQ(picker->basketGroup()->width(), 700);
+        picker->okButton()->click();
+    });
+    PressKey(w, Qt::Key_F2);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(lines("g_sn, ls_sl, ls_zje, a_name, gl_djh"),
+              "20000002|2|6|admin|XS25031410001; 20000001|2|7|admin|XS25031410001");
+    EXPECT_DOUBLE_EQ(due(), 13);
+    EXPECT_EQ(w->lineCount(), 2);
+    EXPECT_EQ(w->focusWidget(), find<QWidget>("comUser"));
+    EXPECT_EQ(RowsText(db(), "select count(*) from jxc_tempspxf2"), "0");
+
+    // The kept picker asks again at its next showing: closing with a basket, No empties it.
+    shown = false;
+    whenShown("TF_Spxs_Add", [&](QDialog *d) {
+        shown = true;
+        auto *picker = static_cast<TF_Spxs_Add *>(d);
+        EXPECT_EQ(picker->basketGrid()->rowCount(), 0);
+        picker->listGrid()->view()->selectAll();
+        picker->addButton()->click();
+        ASSERT_GT(picker->basketGrid()->rowCount(), 0);
+        notices.shown.clear();
+        notices.script({Notices::Answer::No});
+        PressKey(d, Qt::Key_Escape);
+    });
+    notices.script({Notices::Answer::Yes});  // the duplicate question
+    PressKey(w, Qt::Key_F2);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(notices.texts(), QStringList{"所选商品还未保存，是否保存？"});
+    EXPECT_EQ(w->lineCount(), 2);
+    EXPECT_EQ(RowsText(db(), "select count(*) from jxc_tempspxf2"), "0");
     window->close();
 }
 

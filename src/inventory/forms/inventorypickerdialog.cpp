@@ -187,24 +187,6 @@ QGroupBox *InventoryPickerDialog::placeListGroup(const QStringList &prompts)
 
 QMenu *InventoryPickerDialog::installPickerMenus()
 {
-    for (DataGrid *grid : {listGrid(), treeListGrid()}) {
-        auto *menu = new QMenu(grid);
-        connect(menu->addAction(QStringLiteral("加入选中商品(&Z)")), &QAction::triggered, this, &PickRowsDialog::addSelected);
-        grid->setPopupMenu(menu);
-    }
-    auto *basket = new QMenu(basketGrid());
-    connect(basket->addAction(QStringLiteral("修改(&X)")), &QAction::triggered, modifyButton(), &QPushButton::click);
-    connect(basket->addAction(QStringLiteral("删除(&Y)")), &QAction::triggered, deleteButton(), &QPushButton::click);
-    connect(basket->addAction(QStringLiteral("删除全部(&Z)")), &QAction::triggered, this, &InventoryPickerDialog::removeAllRows);
-    basketGrid()->setPopupMenu(basket);
-    return basket;
-}
-
-void InventoryPickerDialog::removeAllRows()
-{
-    if (basketGrid()->rowCount() == 0)
-        return;
-    if (m_context.notices->confirm(QStringLiteral("您确定要删除当前全部商品吗！")))
-        m_rules.removeAll();
-    reloadBasket();
+    removeAll = [this] { m_rules.removeAll(); };
+    return installGoodsMenus();
 }

@@ -53,7 +53,6 @@ protected:
     // The multi-select pickers' menus: "加入选中商品(&Z)" on both lists; "修改(&X)", "删除(&Y)" and
     // "删除全部(&Z)" (after "您确定要删除当前全部商品吗！") on the basket, returned.
     QMenu *installPickerMenus();
-    void removeAllRows();
 
     ScreenContext m_context;
     InventoryPickerRules m_rules;

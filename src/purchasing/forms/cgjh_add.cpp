@@ -167,10 +167,6 @@ TF_Cgjh_Add::TF_Cgjh_Add(PurchaseKind kind, const ScreenContext &context, QWidge
     treeListGrid()->setFooter(QStringLiteral("g_sn"), FooterKind::Text, QStringLiteral("合计数量"));
     for (DataGrid *grid : {listGrid(), treeListGrid()}) {
         grid->setFooter(QStringLiteral("g_name"), FooterKind::Count);
-        auto *menu = new QMenu(grid);
-        QAction *add = menu->addAction(QStringLiteral("加入选中商品(&Z)"));
-        connect(add, &QAction::triggered, this, &PickRowsDialog::addSelected);
-        grid->setPopupMenu(menu);
     }
     m_basketModel = new SqlGridModel(db);
     m_basketModel->setColumns(BasketColumns(kind));
@@ -184,14 +180,8 @@ TF_Cgjh_Add::TF_Cgjh_Add(PurchaseKind kind, const ScreenContext &context, QWidge
                 m_rules.editCell(key.toLongLong(), *cell, text);
         });
     }
-    m_basketMenu = new QMenu(basketGrid());
-    QAction *modify = m_basketMenu->addAction(QStringLiteral("修改(&X)"));
-    QAction *remove = m_basketMenu->addAction(QStringLiteral("删除(&Y)"));
-    QAction *removeAll = m_basketMenu->addAction(QStringLiteral("删除全部(&Z)"));
-    connect(modify, &QAction::triggered, modifyButton(), &QPushButton::click);
-    connect(remove, &QAction::triggered, deleteButton(), &QPushButton::click);
-    connect(removeAll, &QAction::triggered, this, &TF_Cgjh_Add::removeAllRows);
-    basketGrid()->setPopupMenu(m_basketMenu);
+    m_basketMenu = installGoodsMenus();
+    removeAll = [this] { m_rules.removeAll(); };
     connect(basketGrid(), &DataGrid::rowActivated, this, [this] { modifyButton()->click(); });
 
     add = [this](const QVariantList &keys) { addRows(keys); };
@@ -237,7 +227,7 @@ void TF_Cgjh_Add::activate()
     m_chkGhs->setChecked(false);
     loadList();
     m_rules.open();
-    const ListStatement basket = PickerBasketStatement(state);
+    const ListStatement basket = PickerBasketStatement(PurchaseDocType(m_kind), state);
     m_basketModel->setStatement(basket.body, basket.order, basket.binds);
     basketGrid()->reload(ReloadTarget::First);
     m_newGoods->setVisible(m_kind != PurchaseKind::Return
@@ -320,15 +310,6 @@ void TF_Cgjh_Add::removeRow(const QVariant &rowId)
 {
     if (m_context.notices->confirm(QStringLiteral("您确定要删除当前选中的商品吗！")))
         m_rules.removeRow(rowId.toLongLong());
-}
-
-void TF_Cgjh_Add::removeAllRows()
-{
-    if (basketGrid()->rowCount() == 0)
-        return;
-    if (m_context.notices->confirm(QStringLiteral("您确定要删除当前全部商品吗！")))
-        m_rules.removeAll();
-    reloadBasket();
 }
 
 void TF_Cgjh_Add::addNewGoods()

@@ -46,7 +46,6 @@ private:
     void openLineDialog(LineMode mode, const QString &goods, qint64 rowId);
     void modifyRow(const QVariant &rowId);
     void removeRow(const QVariant &rowId);
-    void removeAllRows();
     void addNewGoods();
     void applyVisibility();
 

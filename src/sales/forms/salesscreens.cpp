@@ -2,6 +2,7 @@
 
 #include "sales/forms/price.h"
 #include "sales/forms/spxs.h"
+#include "sales/forms/spxs_add.h"
 #include "sales/forms/spxs_sele.h"
 
 void RegisterSalesScreens(ScreenRegistry &registry)
@@ -11,6 +12,9 @@ void RegisterSalesScreens(ScreenRegistry &registry)
     });
     registry.registerScreen(QString::fromLatin1(sales::kLineDialog), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
         return new TF_Spxs_Sele(c, parent);
+    });
+    registry.registerScreen(QString::fromLatin1(sales::kPicker), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        return new TF_Spxs_Add(c, parent);
     });
     registry.registerScreen(QString::fromLatin1(sales::kPriceChooser), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
         return new TF_Price(c, parent);

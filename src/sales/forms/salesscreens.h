@@ -24,5 +24,5 @@ inline constexpr const char *GoodsName = "goodsName";
 inline constexpr const char *ChosenPrice = "chosenPrice";
 }  // namespace handoff
 
-// TF_Spxs, TF_Spxs_Sele, TF_Price.
+// TF_Spxs, TF_Spxs_Sele, TF_Spxs_Add, TF_Price.
 void RegisterSalesScreens(ScreenRegistry &registry);

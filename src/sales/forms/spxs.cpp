@@ -273,6 +273,7 @@ void TF_Spxs::buildButtons()
 void TF_Spxs::opening()
 {
     const LoginState &state = *m_context.state;
+    dateEdit()->setShowsTime(IsTrue(state.DocDateWithTime));
     m_originalNo->clear();
     const bool original = IsTrue(state.UseOriginalDocNo);
     m_originalNo->setVisible(original);
@@ -417,6 +418,7 @@ DocumentContext &TF_Spxs::documentContext()
     m_ctx.day = documentDay();
     m_ctx.warehouse = m_warehouse->currentKey();
     m_ctx.partner = m_customerSn;
+    m_ctx.wholeDiscount = m_discount->value() > 0.0 ? m_discount->value() : 1.0;
     return m_ctx;
 }
 

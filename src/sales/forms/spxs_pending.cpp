@@ -376,6 +376,9 @@ void SalePendingPage::showLines(const QString &number)
     m_ctx.day = any ? list->currentValue(QStringLiteral("ls_xsrq")).toString().left(10) : QString();
     m_ctx.warehouse = any ? list->currentValue(QStringLiteral("ck_sn")).toString() : QString();
     m_ctx.partner = any ? list->currentValue(QStringLiteral("kh_sn")).toString() : QString();
+    const double factor = any ? list->currentValue(QStringLiteral("ls_dzl")).toDouble() : 1.0;
+    m_ctx.wholeDiscount = factor > 0.0 ? factor : 1.0;
+    m_ctx.costDay = any ? list->currentValue(QStringLiteral("ls_xsrq")).toString() : QString();
     updateLineButtons();
 }
 
