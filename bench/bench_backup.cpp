@@ -298,7 +298,7 @@ void measureBackupAndRestore(const ConnectionSettings &s, const QString &file, c
     const QString rawRestored = QStringLiteral("jxc_rawrestore.db");
     QString counted;
     const Timing restore = MeasureRuns(2, [&] {
-        if (!DatabaseExists(s, restored) && !CreateSetFromTemplate(s, restored))
+        if (!DatabaseExists(s, restored) && (s.kind == DbKind::Sqlite || !CreateSetFromTemplate(s, restored)))
             CreateEmptyDatabase(s, restored);
         const BackupOutcome outcome = RestoreAccountSet(s, restored, target);
         if (!outcome.ok)
