@@ -21,6 +21,8 @@
 #include "screenkit/chooserpanel.h"
 #include "screenkit/datagrid.h"
 #include "screenkit/dialogparts.h"
+#include "screenkit/documentfields.h"
+#include "screenkit/partnerchooser.h"
 #include "screenkit/editors.h"
 #include "screenkit/filechoice.h"
 
@@ -159,15 +161,6 @@ T *Named(T *widget, const char *name)
     return widget;
 }
 
-// The small "..." button beside a box: it takes no focus and shows only with its box's.
-QToolButton *BoxButton(QWidget *parent, const char *name)
-{
-    auto *b = Named(new QToolButton(parent), name);
-    b->setText(QStringLiteral("..."));
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
 } // namespace
 
 TF_Cgjh::TF_Cgjh(const ScreenContext &context, QWidget *parent)
@@ -272,19 +265,13 @@ TF_Cgjh::~TF_Cgjh() = default;
 void TF_Cgjh::buildHeader()
 {
     QWidget *box = headerLayout()->parentWidget();
-    auto *supplierRow = new QWidget(box);
-    auto *sr = new QHBoxLayout(supplierRow);
-    sr->setContentsMargins(0, 0, 0, 0);
-    m_supplierBox = Named(new QLineEdit(supplierRow), "tghs");
-    m_supplierBox->setMaxLength(32);
-    m_supplierBox->setToolTip(QStringLiteral("输入编号,名称,拼音简码,联系电话,联系地址进行查询"));
-    InstallCharFilter(m_supplierBox, CharFilter::Standard);
-    m_supplierButton = BoxButton(supplierRow, m_kind == PurchaseKind::Receipt ? "btnGhs" : "btnSeleGhs");
-    sr->addWidget(m_supplierBox, 1);
-    sr->addWidget(m_supplierButton);
+    const PartnerField supplier =
+        NewPartnerField(box, "tghs", m_kind == PurchaseKind::Receipt ? "btnGhs" : "btnSeleGhs", 32);
+    m_supplierBox = supplier.box;
+    m_supplierButton = supplier.button;
     m_warehouse = Named(new KeyedCombo(box), "comCk");
     headerLayout()->addWidget(Caption("供货商：", box), 1, 0);
-    headerLayout()->addWidget(supplierRow, 1, 1);
+    headerLayout()->addWidget(supplier.row, 1, 1);
     m_warehouseLabel = Caption(m_kind == PurchaseKind::Return  ? "出货仓库："
                                : m_kind == PurchaseKind::Order ? "收货仓库："
                                                                : "仓库：",
@@ -296,108 +283,39 @@ void TF_Cgjh::buildHeader()
         setAccountPanelShown(false);
         chooseSupplier(QString());
     });
-    for (QWidget *w : {static_cast<QWidget *>(m_supplierBox), static_cast<QWidget *>(m_warehouse),
-                       static_cast<QWidget *>(dateEdit()), static_cast<QWidget *>(linesGrid()->view())})
-        w->installEventFilter(this);
 }
 
 void TF_Cgjh::buildBottom()
 {
-    QWidget *bottom = bottomArea();
-    auto *grid = new QGridLayout;
-    static_cast<QBoxLayout *>(bottom->layout())->addLayout(grid, 1);
-    m_payable = Named(new MoneyEdit(bottom), "tyfje");
-    m_payable->setReadOnly(true);
-    m_paid = Named(new MoneyEdit(bottom), "tsfje");
-    m_settle = Named(new KeyedCombo(bottom), "comJsfs");
-    m_handler = Named(new KeyedCombo(bottom), "comUser");
-    m_handlerButton = BoxButton(bottom, "btnUser");
-    m_handlerButton->hide();
-    m_originalNo = Named(new QLineEdit(bottom), "tsn2");
-    m_originalNo->setMaxLength(16);
-    m_originalNoLabel = Caption("原始单号：", bottom);
-    m_note = Named(new QLineEdit(bottom), "tnote");
-    m_note->setMaxLength(200);
-    m_noteButton = BoxButton(bottom, "btnDjbz");
-    m_noteButton->hide();
-    m_invoiceNo = Named(new QLineEdit(bottom), "tfpno");
-    m_invoiceNo->setMaxLength(32);
-    m_invoiceAmount = Named(new MoneyEdit(bottom), "tfpje");
-    m_freight = Named(new MoneyEdit(bottom), "tyf");
-    m_packing = Named(new MoneyEdit(bottom), "tbzf");
-    m_wePay = Named(new QCheckBox(QStringLiteral("我方付费"), bottom), "chkYf");
-    m_wePay->setChecked(true);
-    m_wePay->hide();
-    for (QLineEdit *e : {m_supplierBox, m_originalNo, m_note, m_invoiceNo})
-        InstallCharFilter(e, CharFilter::Standard);
-
-    auto *handlerRow = new QHBoxLayout;
-    handlerRow->addWidget(m_handler, 1);
-    handlerRow->addWidget(m_handlerButton);
-    auto *noteRow = new QHBoxLayout;
-    noteRow->addWidget(m_note, 1);
-    noteRow->addWidget(m_noteButton);
     const bool isReturn = m_kind == PurchaseKind::Return;
-    QLabel *payableLabel = m_payableLabel = Caption(isReturn ? "应收金额：" : "应付金额：", bottom);
-    QLabel *paidLabel = m_paidLabel = Caption(isReturn ? "实收金额：" : "实付金额：", bottom);
-    QLabel *invoiceNoLabel = Caption("发票号：", bottom);
-    QLabel *invoiceLabel = Caption("发票金额：", bottom);
-    QLabel *freightLabel = Caption("运费：", bottom);
-    QLabel *packingLabel = Caption("包装费：", bottom);
-    grid->addWidget(payableLabel, 0, 0);
-    grid->addWidget(m_payable, 0, 1);
-    grid->addWidget(paidLabel, 0, 2);
-    grid->addWidget(m_paid, 0, 3);
-    m_settleLabel = Caption(isReturn ? "余款记入应付帐款" : "结算方式：", bottom);
-    grid->addWidget(m_settleLabel, 0, 4);
-    grid->addWidget(m_settle, 0, 5);
-    m_settle->setVisible(!isReturn);
-    grid->addWidget(Caption("经办人：", bottom), 0, 6);
-    grid->addLayout(handlerRow, 0, 7);
-    grid->addWidget(m_originalNoLabel, 1, 0);
-    grid->addWidget(m_originalNo, 1, 1);
-    grid->addWidget(Caption("备注：", bottom), 1, 2);
-    grid->addLayout(noteRow, 1, 3, 1, 5);
-    grid->addWidget(invoiceNoLabel, 2, 0);
-    grid->addWidget(m_invoiceNo, 2, 1);
-    grid->addWidget(invoiceLabel, 2, 2);
-    grid->addWidget(m_invoiceAmount, 2, 3);
-    grid->addWidget(freightLabel, 2, 4);
-    grid->addWidget(m_freight, 2, 5);
-    grid->addWidget(packingLabel, 2, 6);
-    grid->addWidget(m_packing, 2, 7);
-    grid->addWidget(m_wePay, 2, 8);
-    // The order keeps no invoice; only the receipt carries freight and packing.
-    if (m_kind != PurchaseKind::Order)
-        m_invoiceWidgets = {invoiceNoLabel, m_invoiceNo, invoiceLabel, m_invoiceAmount};
-    else
-        for (QWidget *w : {static_cast<QWidget *>(invoiceNoLabel), static_cast<QWidget *>(m_invoiceNo),
-                           static_cast<QWidget *>(invoiceLabel), static_cast<QWidget *>(m_invoiceAmount)})
-            w->hide();
-    m_freightWidgets = {freightLabel, m_freight, packingLabel, m_packing};
-    m_costWidgets = {payableLabel, m_payable, paidLabel, m_paid};
-
-    // "同时选择付款账户：" below the paid box while it has the focus.
-    m_accountPanel = Named(new QFrame(bottom), "PanelYhzh");
-    m_accountPanel->setFrameShape(QFrame::StyledPanel);
-    auto *ap = new QHBoxLayout(m_accountPanel);
-    ap->setContentsMargins(4, 2, 4, 2);
-    m_account = Named(new KeyedCombo(m_accountPanel), "comYhzh");
-    auto *close = Named(new QToolButton(m_accountPanel), "btnYhzhClose");
-    close->setText(QStringLiteral("X"));
-    m_accountCaption = Caption(isReturn ? "同时选择收款账户：" : "同时选择付款账户：", m_accountPanel);
-    ap->addWidget(m_accountCaption);
-    ap->addWidget(m_account, 1);
-    ap->addWidget(close);
-    grid->addWidget(m_accountPanel, 3, 2, 1, 4);
-    m_accountPanel->hide();
-    connect(close, &QToolButton::clicked, this, [this] { setAccountPanelShown(false); });
-
+    DocumentBottomOptions o;
+    if (isReturn) {
+        o.payableCaption = "应收金额：";
+        o.paidCaption = "实收金额：";
+        o.settleCaption = "余款记入应付帐款";
+        o.settleBox = false;
+        o.accountCaption = "同时选择收款账户：";
+    }
+    // The order keeps no invoice and has no note presets.
+    o.invoice = m_kind != PurchaseKind::Order;
+    o.noteButton = m_kind != PurchaseKind::Order;
+    auto *b = new DocumentBottom(bottomArea(), o, this);
+    m_bottom = b;
+    m_payable = b->payable, m_paid = b->paid, m_settle = b->settle, m_handler = b->handler;
+    m_handlerButton = b->handlerButton, m_noteButton = b->noteButton, m_note = b->note;
+    m_originalNo = b->originalNo, m_originalNoLabel = b->originalNoLabel;
+    m_invoiceNo = b->invoiceNo, m_invoiceAmount = b->invoiceAmount, m_freight = b->freight, m_packing = b->packing;
+    m_wePay = b->wePay, m_accountPanel = b->accountPanel, m_account = b->account;
+    m_payableLabel = b->payableLabel, m_paidLabel = b->paidLabel, m_settleLabel = b->settleLabel;
+    m_accountCaption = b->accountCaption;
+    m_invoiceWidgets = b->invoiceWidgets;
+    m_freightWidgets = b->freightWidgets;
+    m_costWidgets = b->amountWidgets;
+    b->setAccountsInUse([this] { return IsNotOff(m_context.state->UseCashBank); });
+    b->showAccountOn({m_paid});
+    b->hideAccountOn({m_supplierBox, m_warehouse, dateEdit(), linesGrid()->view(), m_handler, m_settle, m_note});
     connect(m_handlerButton, &QToolButton::clicked, this, &TF_Cgjh::chooseHandler);
     connect(m_noteButton, &QToolButton::clicked, this, &TF_Cgjh::chooseNote);
-    for (QWidget *w : {static_cast<QWidget *>(m_paid), static_cast<QWidget *>(m_handler),
-                       static_cast<QWidget *>(m_settle), static_cast<QWidget *>(m_note)})
-        w->installEventFilter(this);
 }
 
 void TF_Cgjh::buildButtons()
@@ -823,26 +741,7 @@ void TF_Cgjh::discardDraft()
 
 void TF_Cgjh::setAccountPanelShown(bool shown)
 {
-    m_accountPanel->setVisible(shown && IsNotOff(m_context.state->UseCashBank));
-}
-
-bool TF_Cgjh::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        if (watched == m_paid)
-            setAccountPanelShown(true);
-        else if (watched == m_supplierBox || watched == m_warehouse || watched == dateEdit()
-                 || watched == linesGrid()->view() || watched == m_handler || watched == m_settle || watched == m_note)
-            setAccountPanelShown(false);
-        m_handlerButton->setVisible(watched == m_handler || watched == m_settle);
-        m_noteButton->setVisible(watched == m_note && m_kind != PurchaseKind::Order);
-    } else if (event->type() == QEvent::FocusOut) {
-        if (watched == m_handler || watched == m_settle)
-            m_handlerButton->setVisible(false);
-        if (watched == m_note)
-            m_noteButton->setVisible(false);
-    }
-    return DocumentWindow::eventFilter(watched, event);
+    m_bottom->setAccountPanelShown(shown);
 }
 
 ReportOutput &TF_Cgjh::output()

@@ -21,6 +21,8 @@
 #include <memory>
 
 class ChooserPanel;
+class DocumentBottom;
+class PartnerChooser;
 class FileChoice;
 class KeyedCombo;
 class MoneyEdit;
@@ -53,7 +55,7 @@ public:
 
     DocumentContext &documentContext();
     QString supplierSn() const { return m_supplierSn; }
-    ChooserPanel *supplierChooser() const { return m_chooser; }
+    ChooserPanel *supplierChooser() const;
     QMenu *pendingMenu() const { return m_pendingMenu; }
     PurchaseQueryPage *queryPage() const { return m_query; }
 
@@ -121,7 +123,6 @@ protected:
     ReportOutput &output();
     FileChoice &files();
     PrintChoiceDialog *printChoice();
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
     PurchaseKind m_kind;
     ScreenContext m_context;
@@ -154,6 +155,7 @@ protected:
     QList<QWidget *> m_freightWidgets;
     QList<QWidget *> m_costWidgets;
     QCheckBox *m_wePay = nullptr;
+    DocumentBottom *m_bottom = nullptr;
     QFrame *m_accountPanel = nullptr;
     KeyedCombo *m_account = nullptr;
     QPushButton *m_addNew = nullptr;
@@ -180,7 +182,7 @@ protected:
     QLineEdit *m_pendingSupplierBox = nullptr;
     PurchaseQueryPage *m_query = nullptr;
     bool m_pendingAddRight = false;
-    ChooserPanel *m_chooser = nullptr;
+    std::unique_ptr<PartnerChooser> m_chooser;
     QPointer<QDialog> m_picker;
     ReportOutput *m_output = nullptr;
     PrintChoiceDialog *m_choice = nullptr;

@@ -27,7 +27,7 @@
 #include "screenkit/editors.h"
 #include "screenkit/excel/gridexport.h"
 #include "screenkit/filechoice.h"
-#include "screenkit/partnergridmodel.h"
+#include "screenkit/partnerchooser.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -36,17 +36,6 @@
 #include <QPushButton>
 
 #include <memory>
-
-namespace {
-
-GridColumn SupplierColumn(const char *field, const char *caption, int width, bool visible = true)
-{
-    GridColumn c = ListColumn(field, caption, width);
-    c.visible = visible;
-    return c;
-}
-
-} // namespace
 
 // ---- Lines ----------------------------------------------------------------------------------
 
@@ -224,71 +213,54 @@ void TF_Cgjh::chooseNote()
         m_note->setText(text.toString());
 }
 
+ChooserPanel *TF_Cgjh::supplierChooser() const
+{
+    return m_chooser ? m_chooser->panel() : nullptr;
+}
+
 void TF_Cgjh::chooseSupplier(const QString &search)
 {
-    const LoginState &state = *m_context.state;
     if (!m_chooser) {
-        ChooserOptions o;
-        o.caption = QStringLiteral("选择供货商");
-        o.searchCaption = QStringLiteral("查找供货商(F2)：");
-        o.searchFields = {QStringLiteral("ghs_name"), QStringLiteral("ghs_jm"), QStringLiteral("ghs_sn"),
-                          QStringLiteral("ghs_tele"), QStringLiteral("ghs_address")};
-        o.codeField = QStringLiteral("ghs_sn");
-        o.nameField = QStringLiteral("ghs_name");
+        PartnerChooserSpec spec;
+        spec.options.caption = QStringLiteral("选择供货商");
+        spec.options.searchCaption = QStringLiteral("查找供货商(F2)：");
+        spec.options.searchFields = {QStringLiteral("ghs_name"), QStringLiteral("ghs_jm"), QStringLiteral("ghs_sn"),
+                                     QStringLiteral("ghs_tele"), QStringLiteral("ghs_address")};
+        spec.options.codeField = QStringLiteral("ghs_sn");
+        spec.options.nameField = QStringLiteral("ghs_name");
         // The return's panel has no order box and adds no supplier.
         if (m_kind != PurchaseKind::Return)
-            o.orderItems = {QStringLiteral("编号顺序"), QStringLiteral("编号倒序")};
-        m_chooser = new ChooserPanel(o, state.UiFontSize, this);
-        m_chooser->setObjectName(QStringLiteral("RzPanelGhs"));
-        m_chooser->searchBox()->setObjectName(QStringLiteral("tkey"));
-        GridModel *model = NewPartnerGridModel(
-            m_suppliers,
-            {SupplierColumn("ghs_sn", "编号", 70), SupplierColumn("ghs_name", "供货商名称", 160),
-             SupplierColumn("ghs_lxr", "联系人", 70), SupplierColumn("ghs_tele", "联系电话", 100),
-             SupplierColumn("ghs_address", "联系地址", 160), SupplierColumn("gt_name", "供货商类型", 80),
-             SupplierColumn("z_name", "所属地区", 80, false), SupplierColumn("ghs_lwje", "我方应付金额", 90, false),
-             SupplierColumn("ghs_default", "默认供货商", 60, false), SupplierColumn("ghs_forbid", "禁用", 50, false),
-             SupplierColumn("ghs_note", "备注", 120, false), SupplierColumn("ghs_jm", "ghs_jm", 60, false),
-             SupplierColumn("ghs_pl", "ghs_pl", 60, false), SupplierColumn("id", "id", 40, false)});
-        model->setKeyField(QStringLiteral("ghs_sn"));
-        m_chooser->setModel(model);
-        m_chooser->grid()->setFooter(QStringLiteral("ghs_sn"), FooterKind::Count);
-        m_chooser->orderChanged = [this](int index) {
-            OpenSupplierList(m_db, *m_context.state, m_suppliers, index == 1 ? QStringLiteral("1") : QStringLiteral("0"));
-        };
-    }
-    const bool maintain = HasRight(m_db, state, QStringLiteral("qtcz"), 2);
-    m_chooser->addButton()->setVisible(maintain && m_kind != PurchaseKind::Return);
-    if (m_kind == PurchaseKind::Order)
-        m_chooser->addButton()->setText(QStringLiteral("添加供货商(F8)"));
-    m_chooser->modifyButton()->setVisible(maintain);
-    if (maintain) {
-        m_chooser->addRow = [this] {
-            std::unique_ptr<QDialog> d(m_context.registry->create(QStringLiteral("TF_Ghsgl_Add"), QStringLiteral("添加供货商"),
-                                                                  m_context, m_chooser));
+            spec.options.orderItems = {QStringLiteral("编号顺序"), QStringLiteral("编号倒序")};
+        spec.objectName = "RzPanelGhs";
+        spec.columns = {PartnerColumn("ghs_sn", "编号", 70), PartnerColumn("ghs_name", "供货商名称", 160),
+                        PartnerColumn("ghs_lxr", "联系人", 70), PartnerColumn("ghs_tele", "联系电话", 100),
+                        PartnerColumn("ghs_address", "联系地址", 160), PartnerColumn("gt_name", "供货商类型", 80),
+                        PartnerColumn("z_name", "所属地区", 80, false), PartnerColumn("ghs_lwje", "我方应付金额", 90, false),
+                        PartnerColumn("ghs_default", "默认供货商", 60, false), PartnerColumn("ghs_forbid", "禁用", 50, false),
+                        PartnerColumn("ghs_note", "备注", 120, false), PartnerColumn("ghs_jm", "ghs_jm", 60, false),
+                        PartnerColumn("ghs_pl", "ghs_pl", 60, false), PartnerColumn("id", "id", 40, false)};
+        m_chooser = std::make_unique<PartnerChooser>(spec, m_db, *m_context.state, m_suppliers, this);
+        m_chooser->addPartner = [this](QWidget *parent) {
+            std::unique_ptr<QDialog> d(
+                m_context.registry->create(QStringLiteral("TF_Ghsgl_Add"), QStringLiteral("添加供货商"), m_context, parent));
             d->exec();
-            if (m_chooser->orderBox()->currentIndex() == 1)
-                OpenSupplierList(m_db, *m_context.state, m_suppliers, QStringLiteral("1"));
-            else
-                m_chooser->orderBox()->setCurrentIndex(1);
+            return QString();
         };
-        m_chooser->modifyRow = [this](const QVariant &) {
+        m_chooser->modifyPartner = [this](QWidget *parent, qint64 id) {
             std::unique_ptr<QDialog> d(m_context.registry->create(QStringLiteral("TF_Ghsgl_Modi"),
-                                                                  QStringLiteral("修改供货商"), m_context, m_chooser));
-            d->setProperty(handoff::PartnerId, m_chooser->grid()->currentValue(QStringLiteral("id")).toLongLong());
+                                                                  QStringLiteral("修改供货商"), m_context, parent));
+            d->setProperty(handoff::PartnerId, id);
             d->exec();
-            OpenSuppliers(m_db, m_suppliers);
         };
-    } else {
-        m_chooser->addRow = nullptr;
-        m_chooser->modifyRow = nullptr;
+        if (m_kind == PurchaseKind::Order)
+            m_chooser->panel()->addButton()->setText(QStringLiteral("添加供货商(F8)"));
     }
-    m_chooser->grid()->reload(ReloadTarget::First);
-    m_chooser->setSearchText(search);
-    if (m_chooser->exec() != QDialog::Accepted)
+    const bool maintain = HasRight(m_db, *m_context.state, QStringLiteral("qtcz"), 2);
+    const std::optional<PartnerPick> pick = m_chooser->choose(search, maintain && m_kind != PurchaseKind::Return, maintain);
+    if (!pick)
         return;
-    m_supplierSn = m_chooser->chosenCode();
-    m_supplierBox->setText(m_chooser->chosenName());
+    m_supplierSn = pick->code;
+    m_supplierBox->setText(pick->name);
 }
 
 // ---- Printing -------------------------------------------------------------------------------

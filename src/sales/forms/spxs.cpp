@@ -15,6 +15,8 @@
 #include "screenkit/barcodepanel.h"
 #include "screenkit/datagrid.h"
 #include "screenkit/dialogparts.h"
+#include "screenkit/documentfields.h"
+#include "screenkit/partnerchooser.h"
 #include "screenkit/editors.h"
 #include "screenkit/filechoice.h"
 
@@ -96,15 +98,6 @@ T *Named(T *widget, const char *name)
     return widget;
 }
 
-// The small "..." button beside a box: it takes no focus.
-QToolButton *BoxButton(QWidget *parent, const char *name)
-{
-    auto *b = Named(new QToolButton(parent), name);
-    b->setText(QStringLiteral("..."));
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
 } // namespace
 
 TF_Spxs::TF_Spxs(const ScreenContext &context, QWidget *parent)
@@ -168,19 +161,12 @@ TF_Spxs::~TF_Spxs() = default;
 void TF_Spxs::buildHeader()
 {
     QWidget *box = headerLayout()->parentWidget();
-    auto *customerRow = new QWidget(box);
-    auto *cr = new QHBoxLayout(customerRow);
-    cr->setContentsMargins(0, 0, 0, 0);
-    m_customerBox = Named(new QLineEdit(customerRow), "tkh");
-    m_customerBox->setMaxLength(128);
-    m_customerBox->setToolTip(QStringLiteral("输入编号,名称,拼音简码,联系电话,联系地址进行查询"));
-    InstallCharFilter(m_customerBox, CharFilter::Standard);
-    m_customerButton = BoxButton(customerRow, "btnSeleKh");
-    cr->addWidget(m_customerBox, 1);
-    cr->addWidget(m_customerButton);
+    const PartnerField customer = NewPartnerField(box, "tkh", "btnSeleKh", 128);
+    m_customerBox = customer.box;
+    m_customerButton = customer.button;
     m_warehouse = Named(new KeyedCombo(box), "comCk");
     headerLayout()->addWidget(Caption("客户名称：", box), 1, 0);
-    headerLayout()->addWidget(customerRow, 1, 1);
+    headerLayout()->addWidget(customer.row, 1, 1);
     headerLayout()->addWidget(Caption("仓库：", box), 1, 2);
     headerLayout()->addWidget(m_warehouse, 1, 3);
     dateEdit()->setFixedWidth(140);
@@ -189,107 +175,50 @@ void TF_Spxs::buildHeader()
         setAccountPanelShown(false);
         chooseCustomer(QString());
     });
-    for (QWidget *w : {static_cast<QWidget *>(m_customerBox), static_cast<QWidget *>(m_warehouse),
-                       static_cast<QWidget *>(dateEdit()), static_cast<QWidget *>(linesGrid()->view())})
-        w->installEventFilter(this);
 }
 
 void TF_Spxs::buildBottom()
 {
+    DocumentBottomOptions o;
+    o.payableCaption = "应收金额：";
+    o.paidCaption = "实收金额：";
+    o.paidName = "tssje";
+    o.noteCaption = "备         注：";
+    o.noteSpan = 3;
+    o.accountPanelName = "RzPanel_Yhzh";
+    o.accountCaption = "同时选择收款账户：";
+    m_bottom = new DocumentBottom(bottomArea(), o, this);
+    DocumentBottom &b = *m_bottom;
+    m_due = b.payable;
+    m_received = b.paid;
+    m_settle = b.settle;
+    m_handler = b.handler;
+    m_originalNo = b.originalNo;
+    m_originalNoLabel = b.originalNoLabel;
+    m_note = b.note;
+    m_invoiceNo = b.invoiceNo;
+    m_invoiceAmount = b.invoiceAmount;
+    m_freight = b.freight;
+    m_packing = b.packing;
+    m_wePay = b.wePay;
+    m_account = b.account;
+    m_accountPanel = b.accountPanel;
+    b.setAccountsInUse([this] { return IsNotOff(m_context.state->UseCashBank); });
+    b.showAccountOn({m_due, m_received});
+    b.hideAccountOn({m_customerBox, m_warehouse, dateEdit(), linesGrid()->view(), m_handler, m_note});
+
     QWidget *bottom = bottomArea();
-    auto *grid = new QGridLayout;
-    static_cast<QBoxLayout *>(bottom->layout())->addLayout(grid, 1);
-    m_due = Named(new MoneyEdit(bottom), "tyfje");
-    m_due->setReadOnly(true);
-    m_received = Named(new MoneyEdit(bottom), "tssje");
-    m_settle = Named(new KeyedCombo(bottom), "comJsfs");
-    m_handler = Named(new KeyedCombo(bottom), "comUser");
-    m_handlerButton = BoxButton(bottom, "btnUser");
-    m_handlerButton->hide();
-    m_originalNo = Named(new QLineEdit(bottom), "tsn2");
-    m_originalNo->setMaxLength(16);
-    m_originalNoLabel = Caption("原始单号：", bottom);
-    m_note = Named(new QLineEdit(bottom), "tnote");
-    m_note->setMaxLength(200);
-    m_noteButton = BoxButton(bottom, "btnDjbz");
-    m_noteButton->hide();
-    m_invoiceNo = Named(new QLineEdit(bottom), "tfpno");
-    m_invoiceNo->setMaxLength(32);
-    m_invoiceAmount = Named(new MoneyEdit(bottom), "tfpje");
-    m_freight = Named(new MoneyEdit(bottom), "tyf");
-    m_packing = Named(new MoneyEdit(bottom), "tbzf");
-    m_wePay = Named(new QCheckBox(QStringLiteral("我方付费"), bottom), "chkYf");
-    m_wePay->setChecked(true);
-    m_wePay->hide();
     m_discount = Named(new MoneyEdit(bottom), "tdzl");
     m_discount->setDecimals(4);
     m_discount->setMinusIgnored(true);
     m_discount->setToolTip(QStringLiteral("使用整单折扣会忽略商品折扣"));
     m_discount->setPlaceholderText(QStringLiteral("使用整单折扣会忽略商品折扣"));
-    for (QLineEdit *e : {m_originalNo, m_note, m_invoiceNo})
-        InstallCharFilter(e, CharFilter::Standard);
+    b.grid()->addWidget(Caption("整单折扣：", bottom), 1, 6);
+    b.grid()->addWidget(m_discount, 1, 7);
 
-    auto *handlerRow = new QHBoxLayout;
-    handlerRow->addWidget(m_handler, 1);
-    handlerRow->addWidget(m_handlerButton);
-    auto *noteRow = new QHBoxLayout;
-    noteRow->addWidget(m_note, 1);
-    noteRow->addWidget(m_noteButton);
-    QLabel *dueLabel = Caption("应收金额：", bottom);
-    QLabel *receivedLabel = Caption("实收金额：", bottom);
-    QLabel *invoiceNoLabel = Caption("发票号：", bottom);
-    QLabel *invoiceLabel = Caption("发票金额：", bottom);
-    QLabel *freightLabel = Caption("运费：", bottom);
-    QLabel *packingLabel = Caption("包装费：", bottom);
-    grid->addWidget(dueLabel, 0, 0);
-    grid->addWidget(m_due, 0, 1);
-    grid->addWidget(receivedLabel, 0, 2);
-    grid->addWidget(m_received, 0, 3);
-    grid->addWidget(Caption("结算方式：", bottom), 0, 4);
-    grid->addWidget(m_settle, 0, 5);
-    grid->addWidget(Caption("经办人：", bottom), 0, 6);
-    grid->addLayout(handlerRow, 0, 7);
-    grid->addWidget(m_originalNoLabel, 1, 0);
-    grid->addWidget(m_originalNo, 1, 1);
-    grid->addWidget(Caption("备         注：", bottom), 1, 2);
-    grid->addLayout(noteRow, 1, 3, 1, 3);
-    grid->addWidget(Caption("整单折扣：", bottom), 1, 6);
-    grid->addWidget(m_discount, 1, 7);
-    grid->addWidget(invoiceNoLabel, 2, 0);
-    grid->addWidget(m_invoiceNo, 2, 1);
-    grid->addWidget(invoiceLabel, 2, 2);
-    grid->addWidget(m_invoiceAmount, 2, 3);
-    grid->addWidget(freightLabel, 2, 4);
-    grid->addWidget(m_freight, 2, 5);
-    grid->addWidget(packingLabel, 2, 6);
-    grid->addWidget(m_packing, 2, 7);
-    grid->addWidget(m_wePay, 2, 8);
-    m_invoiceWidgets = {invoiceNoLabel, m_invoiceNo, invoiceLabel, m_invoiceAmount};
-    m_freightWidgets = {freightLabel, m_freight, packingLabel, m_packing};
-    m_amountWidgets = {dueLabel, m_due, receivedLabel, m_received};
-
-    // "同时选择收款账户：" while an amount box has the focus.
-    m_accountPanel = Named(new QFrame(bottom), "RzPanel_Yhzh");
-    m_accountPanel->setFrameShape(QFrame::StyledPanel);
-    auto *ap = new QHBoxLayout(m_accountPanel);
-    ap->setContentsMargins(4, 2, 4, 2);
-    m_account = Named(new KeyedCombo(m_accountPanel), "comYhzh");
-    auto *close = Named(new QToolButton(m_accountPanel), "btnYhzhClose");
-    close->setText(QStringLiteral("X"));
-    ap->addWidget(Caption("同时选择收款账户：", m_accountPanel));
-    ap->addWidget(m_account, 1);
-    ap->addWidget(close);
-    grid->addWidget(m_accountPanel, 3, 2, 1, 4);
-    m_accountPanel->hide();
-    connect(close, &QToolButton::clicked, this, [this] { setAccountPanelShown(false); });
-
-    connect(m_handlerButton, &QToolButton::clicked, this, &TF_Spxs::chooseHandler);
-    connect(m_noteButton, &QToolButton::clicked, this, &TF_Spxs::chooseNote);
+    connect(b.handlerButton, &QToolButton::clicked, this, &TF_Spxs::chooseHandler);
+    connect(b.noteButton, &QToolButton::clicked, this, &TF_Spxs::chooseNote);
     m_discount->installEventFilter(this);
-    for (QWidget *w : {static_cast<QWidget *>(m_due), static_cast<QWidget *>(m_received),
-                       static_cast<QWidget *>(m_handler), static_cast<QWidget *>(m_settle),
-                       static_cast<QWidget *>(m_note)})
-        w->installEventFilter(this);
 }
 
 void TF_Spxs::buildButtons()
@@ -384,10 +313,7 @@ void TF_Spxs::startDocument()
     m_customerButton->setEnabled(true);
     m_customerSn = GetDefaultCustomerSn(m_db);
     m_customerBox->setText(GetDefaultCustomerName(m_db));
-    for (MoneyEdit *e : {m_due, m_received, m_invoiceAmount, m_freight, m_packing})
-        e->setValue(0);
-    m_note->clear();
-    m_invoiceNo->clear();
+    m_bottom->clearFields();
     m_discount->setValue(1);
     m_contractCode.clear();
     m_settle->setCurrentIndex(state.DefaultSettleMode.toInt());
@@ -466,18 +392,18 @@ void TF_Spxs::applyRights()
         GridColumn &c = g->model()->column(QString::fromLatin1(f));
         c.editable = c.focusable = priceEdit;
     }
-    for (QWidget *w : std::as_const(m_amountWidgets))
+    for (QWidget *w : std::as_const(m_bottom->amountWidgets))
         w->setVisible(price);
-    for (QWidget *w : std::as_const(m_freightWidgets))
+    for (QWidget *w : std::as_const(m_bottom->freightWidgets))
         w->setVisible(IsTrue(state.UseFreight));
-    for (QWidget *w : std::as_const(m_invoiceWidgets))
+    for (QWidget *w : std::as_const(m_bottom->invoiceWidgets))
         w->setVisible(IsTrue(state.UseInvoice));
 }
 
 void TF_Spxs::applyFormats()
 {
     const LoginState &state = *m_context.state;
-    for (MoneyEdit *e : {m_due, m_received, m_invoiceAmount, m_freight, m_packing})
+    for (MoneyEdit *e : m_bottom->moneyEdits())
         SetMoneyEditFormat(e, state);
     DataGrid &g = *linesGrid();
     for (const char *f : {"ls_lsj", "ls_dj", "ls_taxdj", "sj", "ls_je", "ls_taxje", "ls_zje"})
@@ -560,27 +486,12 @@ void TF_Spxs::discardDraft()
 
 void TF_Spxs::setAccountPanelShown(bool shown)
 {
-    m_accountPanel->setVisible(shown && IsNotOff(m_context.state->UseCashBank));
+    m_bottom->setAccountPanelShown(shown);
 }
 
 bool TF_Spxs::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusIn) {
-        if (watched == m_due || watched == m_received)
-            setAccountPanelShown(true);
-        else if (watched == m_customerBox || watched == m_warehouse || watched == dateEdit()
-                 || watched == linesGrid()->view() || watched == m_handler || watched == m_note)
-            setAccountPanelShown(false);
-        if (watched != m_discount) {
-            m_handlerButton->setVisible(watched == m_handler || watched == m_settle);
-            m_noteButton->setVisible(watched == m_note);
-        }
-    } else if (event->type() == QEvent::FocusOut) {
-        if (watched == m_handler || watched == m_settle)
-            m_handlerButton->setVisible(false);
-        if (watched == m_note)
-            m_noteButton->setVisible(false);
-    } else if (event->type() == QEvent::KeyRelease && watched == m_discount) {
+    if (event->type() == QEvent::KeyRelease && watched == m_discount) {
         // Every key released in 整单折扣 applies the factor to the whole sale.
         m_entry.applyWholeDiscount(documentContext(), m_discount->plainText());
     }

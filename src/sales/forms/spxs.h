@@ -20,6 +20,8 @@
 #include <memory>
 
 class ChooserPanel;
+class DocumentBottom;
+class PartnerChooser;
 class FileChoice;
 class KeyedCombo;
 class MoneyEdit;
@@ -46,7 +48,7 @@ public:
     // The entry page's context, filled in with number, day, warehouse and customer.
     DocumentContext &documentContext();
     QString customerSn() const { return m_customerSn; }
-    ChooserPanel *customerChooser() const { return m_chooser; }
+    ChooserPanel *customerChooser() const;
     // The contract the sale holds (no screen attaches one yet); dropped on closing unsaved.
     QString contractCode() const { return m_contractCode; }
     void setContractCode(const QString &code) { m_contractCode = code; }
@@ -106,20 +108,16 @@ private:
     MoneyEdit *m_received = nullptr;
     KeyedCombo *m_settle = nullptr;
     KeyedCombo *m_handler = nullptr;
-    QToolButton *m_handlerButton = nullptr;
     QLineEdit *m_originalNo = nullptr;
     QLabel *m_originalNoLabel = nullptr;
     QLineEdit *m_note = nullptr;
-    QToolButton *m_noteButton = nullptr;
     QLineEdit *m_invoiceNo = nullptr;
     MoneyEdit *m_invoiceAmount = nullptr;
-    QList<QWidget *> m_invoiceWidgets;
     MoneyEdit *m_freight = nullptr;
     MoneyEdit *m_packing = nullptr;
-    QList<QWidget *> m_freightWidgets;
-    QList<QWidget *> m_amountWidgets;
     QCheckBox *m_wePay = nullptr;
     MoneyEdit *m_discount = nullptr;
+    DocumentBottom *m_bottom = nullptr;
     QFrame *m_accountPanel = nullptr;
     KeyedCombo *m_account = nullptr;
     QPushButton *m_addNew = nullptr;
@@ -130,7 +128,7 @@ private:
     QMenu *m_printMenu = nullptr;
     QMenu *m_popupPrint = nullptr;
 
-    ChooserPanel *m_chooser = nullptr;
+    std::unique_ptr<PartnerChooser> m_chooser;
     QPointer<QDialog> m_picker;
     FileChoice *m_files = nullptr;
     std::unique_ptr<FileChoice> m_ownFiles;

@@ -18,7 +18,7 @@
 #include "screenkit/editors.h"
 #include "screenkit/excel/gridexport.h"
 #include "screenkit/filechoice.h"
-#include "screenkit/partnergridmodel.h"
+#include "screenkit/partnerchooser.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -26,17 +26,6 @@
 #include <QPushButton>
 
 #include <memory>
-
-namespace {
-
-GridColumn CustomerColumn(const char *field, const char *caption, int width, bool visible = true)
-{
-    GridColumn c = ListColumn(field, caption, width);
-    c.visible = visible;
-    return c;
-}
-
-} // namespace
 
 // ---- Lines ----------------------------------------------------------------------------------
 
@@ -208,82 +197,50 @@ void TF_Spxs::chooseNote()
         m_note->setText(text.toString());
 }
 
+ChooserPanel *TF_Spxs::customerChooser() const
+{
+    return m_chooser ? m_chooser->panel() : nullptr;
+}
+
 void TF_Spxs::chooseCustomer(const QString &search)
 {
-    const LoginState &state = *m_context.state;
     if (!m_chooser) {
-        ChooserOptions o;
-        o.caption = QStringLiteral("选择客户");
-        o.searchCaption = QStringLiteral("查找客户(F2)：");
-        o.searchFields = {QStringLiteral("kh_name"), QStringLiteral("kh_jm"),  QStringLiteral("kh_sn"),
-                          QStringLiteral("kh_tele"), QStringLiteral("kh_lxr"), QStringLiteral("kh_address")};
-        o.codeField = QStringLiteral("kh_sn");
-        o.nameField = QStringLiteral("kh_name");
-        o.orderItems = {QStringLiteral("编号顺序"), QStringLiteral("编号倒序")};
-        m_chooser = new ChooserPanel(o, state.UiFontSize, this);
-        m_chooser->setObjectName(QStringLiteral("RzPanelKh"));
-        m_chooser->searchBox()->setObjectName(QStringLiteral("tkey"));
-        m_chooser->orderBox()->setObjectName(QStringLiteral("comSx"));
-        GridModel *model = NewPartnerGridModel(
-            m_customers,
-            {CustomerColumn("kh_sn", "编号", 70), CustomerColumn("kh_name", "客户名称", 160),
-             CustomerColumn("kh_lxr", "联系人", 70), CustomerColumn("kh_tele", "联系电话", 100),
-             CustomerColumn("kh_address", "联系地址", 160), CustomerColumn("kt_name", "客户类型", 80),
-             CustomerColumn("z_name", "所属地区", 80), CustomerColumn("kh_jm", "kh_jm", 60, false),
-             CustomerColumn("id", "id", 40, false)});
-        model->setKeyField(QStringLiteral("kh_sn"));
-        m_chooser->setModel(model);
-        m_chooser->grid()->setFooter(QStringLiteral("kh_sn"), FooterKind::Count);
-        m_chooser->orderChanged = [this](int index) {
-            OpenCustomerList(m_db, *m_context.state, m_customers, index == 1 ? QStringLiteral("1") : QStringLiteral("0"));
+        PartnerChooserSpec spec;
+        spec.options.caption = QStringLiteral("选择客户");
+        spec.options.searchCaption = QStringLiteral("查找客户(F2)：");
+        spec.options.searchFields = {QStringLiteral("kh_name"), QStringLiteral("kh_jm"),  QStringLiteral("kh_sn"),
+                                     QStringLiteral("kh_tele"), QStringLiteral("kh_lxr"), QStringLiteral("kh_address")};
+        spec.options.codeField = QStringLiteral("kh_sn");
+        spec.options.nameField = QStringLiteral("kh_name");
+        spec.options.orderItems = {QStringLiteral("编号顺序"), QStringLiteral("编号倒序")};
+        spec.objectName = "RzPanelKh";
+        spec.orderBoxName = "comSx";
+        spec.columns = {PartnerColumn("kh_sn", "编号", 70),         PartnerColumn("kh_name", "客户名称", 160),
+                        PartnerColumn("kh_lxr", "联系人", 70),       PartnerColumn("kh_tele", "联系电话", 100),
+                        PartnerColumn("kh_address", "联系地址", 160), PartnerColumn("kt_name", "客户类型", 80),
+                        PartnerColumn("z_name", "所属地区", 80),     PartnerColumn("kh_jm", "kh_jm", 60, false),
+                        PartnerColumn("id", "id", 40, false)};
+        spec.takeAdded = true;
+        m_chooser = std::make_unique<PartnerChooser>(spec, m_db, *m_context.state, m_customers, this);
+        m_chooser->addPartner = [this](QWidget *parent) {
+            std::unique_ptr<QDialog> d(
+                m_context.registry->create(QStringLiteral("TF_Khgl_Add"), QStringLiteral("添加客户"), m_context, parent));
+            d->exec();
+            return d->property(handoff::PartnerCode).toString();
+        };
+        m_chooser->modifyPartner = [this](QWidget *parent, qint64 id) {
+            std::unique_ptr<QDialog> d(
+                m_context.registry->create(QStringLiteral("TF_Khgl_Modi"), QStringLiteral("修改客户"), m_context, parent));
+            d->setProperty(handoff::PartnerId, id);
+            d->exec();
         };
     }
-    const bool maintain = HasRight(m_db, state, QStringLiteral("qtcz"), 3);
-    m_chooser->addButton()->setVisible(maintain);
-    m_chooser->modifyButton()->setVisible(maintain);
-    QString added;
-    if (maintain) {
-        m_chooser->addRow = [this, &added] {
-            std::unique_ptr<QDialog> d(m_context.registry->create(QStringLiteral("TF_Khgl_Add"), QStringLiteral("添加客户"),
-                                                                  m_context, m_chooser));
-            d->exec();
-            added = d->property(handoff::PartnerCode).toString();
-            if (m_chooser->orderBox()->currentIndex() == 1)
-                OpenCustomerList(m_db, *m_context.state, m_customers, QStringLiteral("1"));
-            else
-                m_chooser->orderBox()->setCurrentIndex(1);
-            if (!added.isEmpty())
-                m_chooser->reject();
-        };
-        m_chooser->modifyRow = [this](const QVariant &) {
-            std::unique_ptr<QDialog> d(m_context.registry->create(QStringLiteral("TF_Khgl_Modi"), QStringLiteral("修改客户"),
-                                                                  m_context, m_chooser));
-            d->setProperty(handoff::PartnerId, m_chooser->grid()->currentValue(QStringLiteral("id")).toLongLong());
-            d->exec();
-            OpenCustomers(m_db, m_customers);
-        };
-    } else {
-        m_chooser->addRow = nullptr;
-        m_chooser->modifyRow = nullptr;
-    }
-    m_chooser->grid()->reload(ReloadTarget::First);
-    m_chooser->setSearchText(search);
-    const int answer = m_chooser->exec();
-    m_chooser->addRow = nullptr;
-    QString code, name;
-    if (!added.isEmpty()) {
-        // The customer just added is the one taken.
-        code = added;
-        m_chooser->grid()->locate(QStringLiteral("kh_sn"), added);
-        name = m_chooser->grid()->currentValue(QStringLiteral("kh_name")).toString();
-    } else if (answer == QDialog::Accepted) {
-        code = m_chooser->chosenCode();
-        name = m_chooser->chosenName();
-    } else {
+    const bool maintain = HasRight(m_db, *m_context.state, QStringLiteral("qtcz"), 3);
+    const std::optional<PartnerPick> pick = m_chooser->choose(search, maintain, maintain);
+    if (!pick)
         return;
-    }
-    m_customerSn = code;
-    m_customerBox->setText(name);
+    m_customerSn = pick->code;
+    m_customerBox->setText(pick->name);
     if (m_context.state->BindSalesmanCustomer == QLatin1String("1"))
         loadHandlers();
 }
