@@ -12,7 +12,9 @@
 #include <sqlite3.h>
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 #include <algorithm>
@@ -44,13 +46,14 @@ public:
     }
 
     // Runs a statement with "?" values (as text), reading every row; returns the row count.
-    int run(const QString &sql, const QVariantList &binds = {})
+    // With `rows`, every row's values as text are appended there.
+    int run(const QString &sql, const QVariantList &binds = {}, QList<QStringList> *rows = nullptr)
     {
-        return m_pg ? runPg(sql, binds) : runLite(sql, binds);
+        return m_pg ? runPg(sql, binds, rows) : runLite(sql, binds, rows);
     }
 
 private:
-    int runLite(const QString &sql, const QVariantList &binds)
+    int runLite(const QString &sql, const QVariantList &binds, QList<QStringList> *out)
     {
         const QByteArray text = sql.toUtf8();
         sqlite3_stmt *stmt = nullptr;
@@ -70,8 +73,14 @@ private:
         int rows = 0;
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-                sqlite3_column_text(stmt, c);
+            QStringList values;
+            for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+                if (out)
+                    values << QString::fromUtf8(text, sqlite3_column_bytes(stmt, c));
+            }
+            if (out)
+                out->append(values);
             ++rows;
         }
         sqlite3_finalize(stmt);
@@ -80,13 +89,20 @@ private:
         return rows;
     }
 
-    int runPg(const QString &sql, const QVariantList &binds)
+    int runPg(const QString &sql, const QVariantList &binds, QList<QStringList> *out)
     {
         PGresult *r = PgRun(m_conn, sql, binds);
         const int rows = PQntuples(r);
-        for (int i = 0; i < rows; ++i)
-            for (int c = 0; c < PQnfields(r); ++c)
-                PQgetvalue(r, i, c);
+        for (int i = 0; i < rows; ++i) {
+            QStringList values;
+            for (int c = 0; c < PQnfields(r); ++c) {
+                const char *text = PQgetvalue(r, i, c);
+                if (out)
+                    values << QString::fromUtf8(text, PQgetlength(r, i, c));
+            }
+            if (out)
+                out->append(values);
+        }
         PQclear(r);
         return rows;
     }

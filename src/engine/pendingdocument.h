@@ -13,3 +13,8 @@
 // Transaction or on a database error.
 QString LockPendingDocument(const QSqlDatabase &db, const QString &headerTable, const QString &statusColumn,
                             const QString &number);
+
+// The same guard for a write that needs the document audited (an order's cancel-audit or void):
+// "" when the number has a header with `statusColumn` 1, else the same text.
+QString LockAuditedDocument(const QSqlDatabase &db, const QString &headerTable, const QString &statusColumn,
+                            const QString &number);

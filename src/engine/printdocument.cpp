@@ -4,6 +4,7 @@
 #include "engine/printsupport.h"
 #include "engine/printvariables.h"
 #include "foundation/loginstate.h"
+#include "foundation/notices.h"
 
 namespace {
 
@@ -74,4 +75,26 @@ PrintJob PrintListReport(const LoginState &state, ReportOutput &output, const QS
     job.setDataSet(dataSetName, rows);
     output.preview(job);
     return job;
+}
+
+int PrintDocumentsContinuously(const QSqlDatabase &db, LoginState &state, const Clock &clock, Notices &notices,
+                               const QStringList &numbers, const QString &printType, const QString &lineCode,
+                               const QString &templateName, ReportOutput &output, const QString &question,
+                               const QString &templateFolder)
+{
+    if (numbers.isEmpty() || !notices.confirm(question))
+        return 0;
+    PrintOptions direct;
+    direct.mode = PrintMode::Direct;
+    direct.copies = 1;
+    direct.templateFolder = templateFolder;
+    for (const QString &number : numbers)
+        PrintStoredDocument(db, state, clock, number, printType, lineCode, templateName, output, direct);
+    return int(numbers.size());
+}
+
+QString ContinuousPrintQuestion(bool fullWidthMark)
+{
+    return QStringLiteral("您的操作将打印当前查询中的所有单据，\r\n\r\n将直接打印不做预览，确认打印吗")
+           + (fullWidthMark ? QStringLiteral("？") : QStringLiteral("?"));
 }

@@ -6,8 +6,10 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 class Clock;
+class Notices;
 struct LoginState;
 
 // Which template family the operator chooses from before printing.
@@ -64,6 +66,19 @@ PrintJob PrintStoredDocument(const QSqlDatabase &db, LoginState &state, const Cl
                              const QString &number, const QString &printType, const QString &lineCode,
                              const QString &templateName, ReportOutput &output,
                              const PrintOptions &options = {});
+
+// "连续打印": nothing without numbers; asks `question` once, then prints every stored document
+// directly (one copy, no dialog, no template choice) in the order given, each with its own lines
+// and variables. Returns how many were printed.
+int PrintDocumentsContinuously(const QSqlDatabase &db, LoginState &state, const Clock &clock, Notices &notices,
+                               const QStringList &numbers, const QString &printType, const QString &lineCode,
+                               const QString &templateName, ReportOutput &output, const QString &question,
+                               const QString &templateFolder = {});
+
+// The question of 连续打印: "您的操作将打印当前查询中的所有单据，\r\n\r\n将直接打印不做预览，确认打印吗"
+// with a full-width question mark (sales, the purchase query) or the ASCII one (the purchase
+// receipt window).
+QString ContinuousPrintQuestion(bool fullWidthMark);
 
 // The list of a report window (打印): the template's declared variables, the company header,
 // then the window's own variables (`date1`, `date2`, `title` …) over them, and its rows under

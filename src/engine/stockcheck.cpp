@@ -2,6 +2,7 @@
 
 #include "foundation/db/sqlroutines.h"
 #include "foundation/loginstate.h"
+#include "foundation/notices.h"
 
 namespace stockcheck_impl {
 
@@ -66,4 +67,17 @@ QString CheckNegativeStock(const QSqlDatabase &db, const LoginState &state, cons
         return QString();
     return QStringLiteral("该单据中至少一种商品库存不足，\r\n\r\n“") + goods
            + QString::fromUtf8(IsTrue(state.AllowNegativeStock) ? kind->askSuffix : kind->refuseSuffix);
+}
+
+StockAnswer AskNegativeStock(const QSqlDatabase &db, const LoginState &state, const Clock &clock, Notices &notices,
+                             const QString &number, const QString &warehouse, const QString &type)
+{
+    const QString shortage = CheckNegativeStock(db, state, clock, number, warehouse, type);
+    if (shortage.isEmpty())
+        return StockAnswer::Enough;
+    if (!IsTrue(state.AllowNegativeStock)) {
+        notices.notice(shortage);
+        return StockAnswer::Stopped;
+    }
+    return notices.confirm(shortage) ? StockAnswer::Confirmed : StockAnswer::Stopped;
 }

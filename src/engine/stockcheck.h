@@ -17,3 +17,12 @@ struct LoginState;
 // state.AllowNegativeStock is on and in a refusal when it is off. The caller shows it.
 QString CheckNegativeStock(const QSqlDatabase &db, const LoginState &state, const Clock &clock,
                            const QString &number, const QString &warehouse, const QString &type);
+
+class Notices;
+
+// CheckNegativeStock put to the operator: Enough (no sentence), Confirmed (the question answered
+// Yes with AllowNegativeStock on) or Stopped (the refusal shown with it off, or No). A database
+// error raises DbError.
+enum class StockAnswer { Enough, Confirmed, Stopped };
+StockAnswer AskNegativeStock(const QSqlDatabase &db, const LoginState &state, const Clock &clock, Notices &notices,
+                             const QString &number, const QString &warehouse, const QString &type);

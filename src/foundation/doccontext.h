@@ -24,6 +24,11 @@ struct DocumentContext
     QString day;        // the document date "yyyy-MM-dd"
     QString warehouse;  // ck_sn
     QString partner;    // ghs_sn of a purchase document, kh_sn of a sale
+    // The sale's whole-order discount factor (entry page: 整单折扣; pending page: the header's
+    // ls_dzl; 0 or less counts as 1) and, on the pending page, the header's ls_xsrq as stored
+    // for the cost date (empty: `day`).
+    double wholeDiscount = 1.0;
+    QString costDay;
 
     // Entry page: the number changed (the window shows the new one and reloads its lines).
     std::function<void(const QString &number)> numberChanged;

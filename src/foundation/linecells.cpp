@@ -51,3 +51,19 @@ std::optional<LineFigures> EditStoredCell(const QSqlDatabase &db, const LoginSta
     const double factor = cell == LineCell::Quantity ? LineUnitFactor(db, state, line->goods, line->unit) : 1.0;
     return EditLineCell(line->figures, cell, typed, factor, decimals);
 }
+
+StoredUnitChoice ChooseStoredUnit(const QStringList &units, const StoredLine &line)
+{
+    StoredUnitChoice c;
+    c.units = units;
+    c.index = int(units.indexOf(line.unit));
+    if (c.index < 0 && !line.unit.isEmpty()) {
+        c.units << line.unit;
+        c.index = int(c.units.size()) - 1;
+        const LineFigures &f = line.figures;
+        c.storedFactor = f.quantity != 0.0 ? f.baseQuantity / f.quantity : 1.0;
+    }
+    if (c.index < 0)
+        c.index = 0;
+    return c;
+}

@@ -10,6 +10,7 @@
 #include "foundation/sqlnames.h"
 
 #include <QSqlDatabase>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <optional>
@@ -26,6 +27,17 @@ struct StoredLine
 // The line of `table` meeting `where`, or nothing.
 std::optional<StoredLine> ReadStoredLine(const QSqlDatabase &db, const QString &table, const LineColumns &columns,
                                          const SqlWhere &where);
+
+// A line dialog's unit list for a stored line: its unit selected; a unit the list lacks (the
+// auxiliary units turned off since) is added at its end and keeps the line's own factor
+// (base quantity ÷ quantity, 1 when the quantity is 0). No unit: the first.
+struct StoredUnitChoice
+{
+    QStringList units;
+    int index = 0;
+    double storedFactor = 0.0;  // > 0 only for a unit added to the list
+};
+StoredUnitChoice ChooseStoredUnit(const QStringList &units, const StoredLine &line);
 
 // The nine figures as column → value (note and stock-in not included).
 QVariantMap LineFigureValues(const LineFigures &figures, const LineColumns &columns);

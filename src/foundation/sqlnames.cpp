@@ -1,5 +1,6 @@
 #include "foundation/sqlnames.h"
 
+#include "foundation/db/dialect.h"
 #include "foundation/loginstate.h"
 #include "foundation/rights.h"
 #include "foundation/schema/catalog.h"
@@ -91,4 +92,19 @@ QString WarehouseBindingCondition(const QSqlDatabase &db, const LoginState &stat
                + QLatin1Char(')');
     }
     return sql + QLatin1Char(')');
+}
+
+QString ContainsAnyCondition(const QSqlDatabase &db, const QStringList &columns, const QString &text,
+                             QVariantList &binds)
+{
+    if (text.isEmpty())
+        return QString();
+    const Dialect dialect = Dialect::of(db);
+    const QString pattern = Dialect::containsPattern(text);
+    QStringList terms;
+    for (const QString &c : columns) {
+        terms << dialect.likeClause(c);
+        binds << pattern;
+    }
+    return QStringLiteral(" and (") + terms.join(QStringLiteral(" or ")) + QLatin1Char(')');
 }

@@ -9,6 +9,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 struct LoginState;
@@ -42,3 +43,9 @@ bool PartnerBindingApplies(const LoginState &state);
 // current operator as a whole code; the codes are appended to `binds`.
 QString WarehouseBindingCondition(const QSqlDatabase &db, const LoginState &state,
                                   const QString &column, QVariantList &binds);
+
+// " and (c1 like ? or c2 like ? …)" over `columns` for a non-empty typed text (the dialect's
+// case-insensitive literal contains test), its pattern appended to `binds` once per column;
+// "" for an empty text.
+QString ContainsAnyCondition(const QSqlDatabase &db, const QStringList &columns, const QString &text,
+                             QVariantList &binds);

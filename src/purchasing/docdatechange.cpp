@@ -28,18 +28,25 @@ DocDateChangeRules::DocDateChangeRules(const QSqlDatabase &db, const LoginState 
 std::optional<DateChangeDoc> DocDateChangeRules::open(const QString &number) const
 {
     DateChangeDoc d;
-    d.kind = number.startsWith(QLatin1String("CT")) ? PurchaseKind::Return : PurchaseKind::Receipt;
+    d.kind = number.startsWith(QLatin1String("CT"))   ? PurchaseKind::Return
+             : number.startsWith(QLatin1String("CD")) ? PurchaseKind::Order
+                                                      : PurchaseKind::Receipt;
     const PurchaseListDoc doc = PurchaseListDocOf(d.kind);
     const bool ret = d.kind == PurchaseKind::Return;
     const QString p = doc.headerPrefix;
+    // The order keeps no invoice and no freight; the return no contract, freight or source number.
+    const QString invoice = d.kind == PurchaseKind::Order ? QStringLiteral("'' as fpno, 0 as fpje")
+                                                          : QStringLiteral("a.%1fpno, a.%1fpje").arg(p);
     const QString receiptOnly = ret ? QStringLiteral("'' as ht_sn, 0 as yf, 0 as bzf, '' as yffs, '' as sn2")
+                                : d.kind == PurchaseKind::Order
+                                    ? QStringLiteral("a.ht_sn, 0 as yf, 0 as bzf, '' as yffs, a.gl_djh2")
                                     : QStringLiteral("a.ht_sn, a.j_yf, a.j_bzf, a.j_yffs, a.gl_djh2");
     QSqlQuery q = OpenSelect(m_db,
                              QStringLiteral("select a.%1, a.ghs_sn, b.ghs_name, c.ck_name, e.u_name, a.%2note, a.%2jsfs, "
-                                            "a.%2kmmc, a.%2yfje, a.%2sfje, a.%2fpno, a.%2fpje, %3 from %4 a "
+                                            "a.%2kmmc, a.%2yfje, a.%2sfje, %5, %3 from %4 a "
                                             "left join jxc_ghsxx b on b.ghs_sn = a.ghs_sn left join jxc_ckxx c on c.ck_sn = a.ck_sn "
                                             "left join jxc_user e on e.u_sn = a.u_sn where a.gl_djh = ? order by a.id")
-                                 .arg(doc.dateColumn, p, receiptOnly, doc.type.headerTable),
+                                 .arg(doc.dateColumn, p, receiptOnly, doc.type.headerTable, invoice),
                              {number});
     if (!q.next())
         return std::nullopt;
@@ -98,11 +105,12 @@ PurchaseResult DocDateChangeRules::run(const DateChangeDoc &doc, const QString &
         return result;
     }
     const bool ret = doc.kind == PurchaseKind::Return;
+    const bool order = doc.kind == PurchaseKind::Order;
     const UnauditKind unauditKind = ret ? UnauditKind::PurchaseReturn : UnauditKind::PurchaseIn;
     UnauditOptions unaudit;
     unaudit.keepAudited = true;
     bool returnStockTest = ret;
-    if (audited) {
+    if (audited && !order) {
         if (QueryScalar(m_db, QStringLiteral("select count(*) from jxc_ysyfk_dj where gl_djh2 = ?"), {doc.oldNumber}) != QLatin1String("0")) {
             m_notices.notice(QStringLiteral("单据%1已有付款登记，不能修改日期！").arg(doc.oldNumber));
             result.status = PurchaseStatus::Refused;
@@ -148,7 +156,7 @@ PurchaseResult DocDateChangeRules::run(const DateChangeDoc &doc, const QString &
         keys.headers.push_back({type.headerTable, doc.oldNumber});
         keys.numberStems << type.prefix + QDate::fromString(in.day, QStringLiteral("yyyy-MM-dd")).toString(QStringLiteral("yyMMdd"));
         LockForPosting lock(m_db, keys);
-        if (audited)
+        if (audited && !order)
             UnauditApply(unauditKind, m_db, m_state, m_clock, doc.oldNumber, unaudit);
         else
             RequirePendingPurchase(m_db, doc.kind, doc.oldNumber);
@@ -163,11 +171,18 @@ PurchaseResult DocDateChangeRules::run(const DateChangeDoc &doc, const QString &
                            {QStringLiteral("ck_sn"), in.warehouseSn},
                            {QStringLiteral("u_sn"), in.handlerSn},
                            {listDoc.dateColumn, when},
-                           {p + QStringLiteral("fpno"), SafeText(in.invoiceNo.trimmed())},
-                           {p + QStringLiteral("fpje"), in.invoiceAmount},
                            {p + QStringLiteral("note"), SafeTextKeepMath(in.note.trimmed()).left(200)},
                            {p + QStringLiteral("kmmc"), in.accountText}};
-        if (ret) {
+        if (!order) {
+            values.insert(p + QStringLiteral("fpno"), SafeText(in.invoiceNo.trimmed()));
+            values.insert(p + QStringLiteral("fpje"), in.invoiceAmount);
+        }
+        if (order) {
+            values.insert(QStringLiteral("j_yfje"), in.payable);
+            values.insert(QStringLiteral("j_sfje"), in.paid);
+            values.insert(QStringLiteral("j_jsfs"), in.settleIndex);
+            values.insert(QStringLiteral("gl_djh2"), SafeText(in.originalNo.trimmed()));
+        } else if (ret) {
             values.insert(QStringLiteral("th_yfje"), -in.payable);
             values.insert(QStringLiteral("th_sfje"), -in.paid);
         } else {
@@ -184,13 +199,13 @@ PurchaseResult DocDateChangeRules::run(const DateChangeDoc &doc, const QString &
         }
         UpdateValues(m_db, type.headerTable, values, SqlWhere(QStringLiteral("gl_djh = ?"), {doc.oldNumber}));
         RunSql(m_db, QStringLiteral("update %1 set gl_djh = ? where gl_djh = ?").arg(type.linesTable), {number, doc.oldNumber});
-        if (!ret && in.settleIndex == 0 && in.payable != in.paid)
+        if (doc.kind == PurchaseKind::Receipt && in.settleIndex == 0 && in.payable != in.paid)
             ApplyPurchaseAdjust(m_db, m_state, m_clock, number, in.paid, in.payable);
-        if (!ret && !doc.contract.isEmpty())
+        if (doc.kind == PurchaseKind::Receipt && !doc.contract.isEmpty())
             LinkContract(m_db, doc.contract, in.supplierSn, number);
         if (ret && number != doc.oldNumber)
             RunSql(m_db, QStringLiteral("update jxc_jhd set j_dhdid = ? where j_dhdid = ?"), {number, doc.oldNumber});
-        if (audited) {
+        if (audited && !order) {
             if (ret) {
                 AuditPurchaseReturn(m_db, m_state, m_clock, number);
             } else {

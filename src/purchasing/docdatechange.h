@@ -1,7 +1,8 @@
 #pragma once
 
-// Change of date of a saved, pending purchase receipt or return ("修改开单日期"): its date and
-// with it its number, and its header fields. The new number is the next of the chosen day,
+// Change of date of a saved purchase receipt, return or order ("修改开单日期"): its date and
+// with it its number, and its header fields (an order: no invoice, freight, stock test,
+// settlement difference or contract; audited mode is the receipt's and the return's). The new number is the next of the chosen day,
 // counted over the lines table; header and every line move in one transaction.
 
 #include "purchasing/purchasedoc.h"
@@ -70,7 +71,7 @@ class DocDateChangeRules
 public:
     DocDateChangeRules(const QSqlDatabase &db, const LoginState &state, const Clock &clock, Notices &notices);
 
-    // The pending receipt ("CJ") or return ("CT") `number`; none when it has no header.
+    // The receipt ("CJ"), return ("CT") or order ("CD") `number`; none when it has no header.
     std::optional<DateChangeDoc> open(const QString &number) const;
 
     // The number shown for `day`: the old one on its own day, else the next of that day

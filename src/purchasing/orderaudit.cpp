@@ -7,6 +7,7 @@
 #include "foundation/db/transaction.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
+#include "purchasing/pendingdocedits.h"
 
 #include <QSqlQuery>
 
@@ -93,14 +94,12 @@ bool OrderAudit::onAudited(const QString &number, const QString &failure, const 
 {
     try {
         Transaction tx(m_db);
-        LockForPosting lock(m_db, OrderHeaders(number));
-        if (FirstHeader(m_db, number).second != 1) {
-            tx.rollback();
-            m_notices.notice(QStringLiteral("单据") + number + QStringLiteral("的状态已改变，请重新查询！"));
-            return false;
-        }
+        RequireAuditedPurchase(m_db, PurchaseKind::Order, number);
         write();
         tx.commit();
+    } catch (const PendingStateChanged &e) {
+        m_notices.notice(e.text());
+        return false;
     } catch (const DbError &e) {
         m_notices.notice(failure + e.text());
         return false;

@@ -47,8 +47,9 @@ public:
     bool toggleVoid(const QString &number, bool voided);
 
 private:
-    // Runs `write` in one transaction with the number's headers locked once the first header
-    // is audited (status 1); else the state-changed notice. `failure` prefixes a database error.
+    // Runs `write` in one transaction behind the shared state guard (the number's headers
+    // locked, one of them audited); else the state-changed notice. `failure` prefixes a
+    // database error.
     bool onAudited(const QString &number, const QString &failure, const std::function<void()> &write);
 
     QSqlDatabase m_db;

@@ -20,48 +20,36 @@
 
 namespace {
 
-struct ModeTag
-{
-    LineMode mode;
-    const char *suffix;
-};
-
-constexpr ModeTag kModeTags[] = {
-    {LineMode::Insert, "_new"},  {LineMode::Draft, ""},        {LineMode::BasketAdd, "_add"},
-    {LineMode::BasketModify, "_modi"}, {LineMode::Pending, "_modish"},
-};
-
 QString tagStem(PurchaseKind kind)
 {
     return kind == PurchaseKind::Return ? QStringLiteral("cgth") : QStringLiteral("cgjh");
-}
-
-bool basketMode(LineMode mode)
-{
-    return mode == LineMode::BasketAdd || mode == LineMode::BasketModify;
 }
 
 } // namespace
 
 LineMode LineModeFromTag(PurchaseKind kind, const QString &tag)
 {
-    for (const ModeTag &m : kModeTags) {
-        if (tag == tagStem(kind) + QString::fromLatin1(m.suffix)) {
-            // The return has no insert mode.
-            if (kind == PurchaseKind::Return && m.mode == LineMode::Insert)
-                return LineMode::None;
-            return m.mode;
-        }
-    }
-    return LineMode::None;
+    const LineMode mode = LineModeOfTag(tagStem(kind), tag);
+    // The return has no insert mode.
+    return kind == PurchaseKind::Return && mode == LineMode::Insert ? LineMode::None : mode;
 }
 
 QString LineModeTag(PurchaseKind kind, LineMode mode)
 {
-    for (const ModeTag &m : kModeTags)
-        if (m.mode == mode)
-            return tagStem(kind) + QString::fromLatin1(m.suffix);
-    return QString();
+    return LineModeTagOf(tagStem(kind), mode);
+}
+
+LineRules PurchaseLineRules(PurchaseKind kind)
+{
+    switch (kind) {
+    case PurchaseKind::Return:
+        return LineRules::Return;
+    case PurchaseKind::Order:
+        return LineRules::Order;
+    case PurchaseKind::Receipt:
+        break;
+    }
+    return LineRules::Receipt;
 }
 
 PurchaseLineWriter::PurchaseLineWriter(const QSqlDatabase &db, const LoginState &state, Notices &notices,
@@ -97,7 +85,7 @@ LineOpening PurchaseLineWriter::open(const DocumentContext &context, LineMode mo
 
     if (mode == LineMode::Draft || mode == LineMode::BasketModify || mode == LineMode::Pending) {
         const DocType type = PurchaseDocType(m_kind);
-        const bool basket = basketMode(mode);
+        const bool basket = IsBasketMode(mode);
         const LineColumns columns = basket ? LineColumns::basket() : type.line;
         const QString table = basket ? type.basketTable : type.linesTable;
         const SqlWhere where = mode == LineMode::Pending
@@ -120,15 +108,10 @@ LineOpening PurchaseLineWriter::open(const DocumentContext &context, LineMode mo
                 const QString idck = ValueText(more.value(QStringLiteral("idck")));
                 o.sourceLineId = idck.isEmpty() ? QStringLiteral("0") : idck;
             }
-            o.unitIndex = int(o.units.indexOf(line->unit));
-            if (o.unitIndex < 0 && !line->unit.isEmpty()) {
-                // A unit the list lacks (auxiliary units turned off since): kept with its factor.
-                o.units << line->unit;
-                o.unitIndex = int(o.units.size()) - 1;
-                o.storedUnitFactor = f.quantity != 0.0 ? f.baseQuantity / f.quantity : 1.0;
-            }
-            if (o.unitIndex < 0)
-                o.unitIndex = 0;
+            const StoredUnitChoice unit = ChooseStoredUnit(o.units, *line);
+            o.units = unit.units;
+            o.unitIndex = unit.index;
+            o.storedUnitFactor = unit.storedFactor;
         }
     }
     return o;
@@ -199,7 +182,7 @@ PurchaseResult PurchaseLineWriter::write(DocumentContext &context, LineMode mode
         return result;
 
     const DocType type = PurchaseDocType(m_kind);
-    const bool basket = basketMode(mode);
+    const bool basket = IsBasketMode(mode);
     const LineColumns columns = basket ? LineColumns::basket() : type.line;
     LineFigures f;
     f.quantity = v.quantity;

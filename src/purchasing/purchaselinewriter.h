@@ -4,7 +4,8 @@
 // its opening, the price of a unit, its history and quotes, and what 确定 writes by mode.
 
 #include "foundation/db/liststatement.h"
-#include "purchasing/lineentrymodel.h"
+#include "foundation/lineentrymodel.h"
+#include "foundation/linemode.h"
 #include "purchasing/purchasedoc.h"
 
 #include <QSqlDatabase>
@@ -17,17 +18,12 @@ struct DocumentContext;
 struct LoginState;
 
 // What the dialog is to do ("cgjh_new", "cgjh", "cgjh_add", "cgjh_modi", "cgjh_modish"; the
-// return's "cgth", "cgth_add", "cgth_modi", "cgth_modish"; the order uses the receipt's).
-enum class LineMode {
-    None,          // any other tag: nothing read, nothing written
-    Insert,        // a new line under the document's number (receipt, order)
-    Draft,         // the operator's draft line `lineId`
-    BasketAdd,     // a new basket row
-    BasketModify,  // the operator's basket row `lineId`
-    Pending,       // line `lineId` of the pending document (its operator becomes the current one)
-};
+// return's "cgth", "cgth_add", "cgth_modi", "cgth_modish", no insert; the order uses the
+// receipt's): foundation/linemode.h.
 LineMode LineModeFromTag(PurchaseKind kind, const QString &tag);
 QString LineModeTag(PurchaseKind kind, LineMode mode);
+// The linked boxes' rules of a kind.
+LineRules PurchaseLineRules(PurchaseKind kind);
 
 struct LineOpening
 {

@@ -1,5 +1,8 @@
 #include "purchasing/purchaselistdoc.h"
 
+#include "foundation/db/sqlroutines.h"
+#include "foundation/loginstate.h"
+
 PurchaseListDoc PurchaseListDocOf(PurchaseKind kind)
 {
     PurchaseListDoc d;
@@ -20,9 +23,13 @@ PurchaseListDoc PurchaseListDocOf(PurchaseKind kind)
         d.summaryTemplate = QStringLiteral("cgthhzb");
         d.detailsTemplate = QStringLiteral("cgthmxb");
         d.documentsTitle = QStringLiteral("供货商采购退货单据表");
-        d.deleteRight = 16;
-        d.addLinesRight = 18;
+        d.deleteRight = 0;
+        d.addLinesRight = 0;
+        d.auditRight = 5;
         d.unauditRight = 6;
+        d.querySupplierBox = false;
+        d.queryKeyCaption = QStringLiteral("供货商/单据号：");
+        d.unauditOutsideDocuments = QStringLiteral("批量取消只能在单据表进行！\r\n\r\n（如需取消审核某个单据，请按右键！）");
         return d;
     }
     d.headerPrefix = QStringLiteral("j_");
@@ -33,21 +40,59 @@ PurchaseListDoc PurchaseListDocOf(PurchaseKind kind)
     if (kind == PurchaseKind::Order) {
         d.ledgerFlag.clear();
         d.logName = QStringLiteral("采购订单");
+        d.deleteRight = 0;
+        d.addLinesRight = 0;
+        d.auditRight = 19;
+        d.unauditRight = 20;
+        d.querySupplierBox = false;
+        d.queryKeyCaption = QStringLiteral("单据号/备注/供货商：");
+        d.summaryView = false;
+        d.unauditOutsideDocuments = QStringLiteral("取消审核操作只能在“单据表”进行。");
         d.printTag = QStringLiteral("cgd");
-        d.pendingTemplate = QStringLiteral("cgddsh");
-        d.documentsTemplate = QStringLiteral("cgddjb");
-        d.summaryTemplate = QStringLiteral("cgdhzb");
-        d.detailsTemplate = QStringLiteral("cgdmxb");
-        d.documentsTitle = QStringLiteral("供货商采购订单表");
+        // The order's lists are not printed.
         return d;
     }
     d.ledgerFlag = QStringLiteral("cj");
     d.logName = QStringLiteral("采购进货单");
+    d.unauditOutsideDocuments = QStringLiteral("批量取消只能在单据表进行！");
     d.printTag = QStringLiteral("cgjh");
     d.pendingTemplate = QStringLiteral("cgjhdsh");
     d.documentsTemplate = QStringLiteral("cgjhdjb");
     d.summaryTemplate = QStringLiteral("cgjhhzb");
     d.detailsTemplate = QStringLiteral("cgjhmxb");
     d.documentsTitle = QStringLiteral("供货商采购业务单据表");
+    return d;
+}
+
+PendingDocDescription PurchasePendingDescription(PurchaseKind kind)
+{
+    const PurchaseListDoc doc = PurchaseListDocOf(kind);
+    PendingDocDescription d;
+    d.type = doc.type;
+    d.headerPrefix = doc.headerPrefix;
+    d.dateColumn = doc.dateColumn;
+    d.statusColumn = doc.statusColumn;
+    d.noteColumn = doc.noteColumn;
+    d.lineAmount = doc.lineTotal;
+    d.partner = &SupplierSide();
+    d.partnerShortCode = QStringLiteral("ghs_jm");
+    d.allPartnersWords = {QStringLiteral("全部供货商"), QStringLiteral("当前供货商")};
+    d.logName = doc.logName;
+    // The order's "删除单据" is logged under the receipt's name; a return's and an order's last
+    // line takes the document without a log line.
+    if (kind == PurchaseKind::Order)
+        d.deleteLogName = QStringLiteral("采购进货单");
+    d.logsEmptiedDocument = kind == PurchaseKind::Receipt;
+    d.contracts = kind != PurchaseKind::Return;
+    d.paidDefault = &LoginState::PurchasePaidDefault;
+    if (kind == PurchaseKind::Return) {
+        d.owed = false;
+        d.amountSign = doc.amountSign;
+        d.reservedGoods.clear();
+        // A deleted return frees the receipt it returned whole, to be returned again.
+        d.release = [](const QSqlDatabase &db, const QString &number) {
+            RunSql(db, QStringLiteral("update jxc_jhd set j_th = 0, j_dhdid = '' where j_dhdid = ?"), {number});
+        };
+    }
     return d;
 }

@@ -3,14 +3,7 @@
 #include "engine/printtemplates.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
-#include "purchasing/receiptprint.h"
 #include "report/model/dataset.h"
-
-QString ContinuousPrintQuestion(bool fullWidthMark)
-{
-    return QStringLiteral("您的操作将打印当前查询中的所有单据，\r\n\r\n将直接打印不做预览，确认打印吗") +
-           (fullWidthMark ? QStringLiteral("？") : QStringLiteral("?"));
-}
 
 PurchaseListPrint::PurchaseListPrint(const QSqlDatabase &db, LoginState &state, const Clock &clock,
                                      const PurchaseListDoc &doc)
@@ -43,19 +36,6 @@ PrintJob PurchaseListPrint::printQuery(PurchaseQueryView view, ReportOutput &out
 int PurchaseListPrint::printContinuously(Notices &notices, const QStringList &numbers, ReportOutput &output,
                                          const QString &question)
 {
-    if (numbers.isEmpty() || !notices.confirm(question))
-        return 0;
-    PrintOptions direct;
-    direct.mode = PrintMode::Direct;
-    direct.copies = 1;
-    int printed = 0;
-    for (const QString &number : numbers) {
-        if (m_doc.kind == PurchaseKind::Receipt)
-            ReceiptPrint(m_db, m_state, m_clock).printSaved(number, output, direct);
-        else
-            PrintStoredDocument(m_db, m_state, m_clock, number, m_doc.printTag, m_doc.type.prefix,
-                                TemplateForDocument(m_doc.type.prefix, m_state), output, direct);
-        ++printed;
-    }
-    return printed;
+    return PrintDocumentsContinuously(m_db, m_state, m_clock, notices, numbers, m_doc.printTag, m_doc.type.prefix,
+                                      TemplateForDocument(m_doc.type.prefix, m_state), output, question);
 }

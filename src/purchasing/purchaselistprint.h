@@ -44,6 +44,3 @@ private:
     PurchaseListDoc m_doc;
 };
 
-// The question of the receipt window's 连续打印 (its ASCII question mark kept) and of the purchase
-// document query's (full-width).
-QString ContinuousPrintQuestion(bool fullWidthMark);

@@ -2,9 +2,18 @@
 
 // The statements of the purchase documents' query page, for the document kind its description
 // names: the audited documents (单据表), the goods summary of their ledger rows (汇总表), the
-// ledger rows themselves (明细表), and the lower grid's rows of each. Every view keeps the
-// operator's warehouses when operators are bound to warehouses; typed texts are trimmed, passed
-// through SafeText and compared literally, letter case ignored.
+// ledger rows themselves (明细表), and the lower grid's rows of each. Every view of receipts and
+// returns keeps the operator's warehouses when operators are bound to warehouses (the order's
+// list has its warehouse box instead); typed texts are trimmed, passed through SafeText and
+// compared literally, letter case ignored.
+//
+// The return's page has no supplier box: its key ("供货商/单据号：") is looked for in the
+// number and the supplier's name and short code (明细表 and the summary's lower grid: number
+// or the row's supplier name), its documents by number descending with yhje 0. The order's
+// page (单据表 and 明细表 only) reads orders and their lines instead of ledger rows: the
+// warehouse box, void orders hidden unless asked for, the key in number, note and supplier
+// (明细表 also in the line's note and the goods' name, short code, code and specification),
+// and each line's open quantity dsl = jh_sl − jh_rksl.
 
 #include "foundation/db/liststatement.h"
 #include "purchasing/purchaselistdoc.h"
@@ -20,6 +29,9 @@ struct PurchaseQueryCriteria
     QString to;        // "yyyy-MM-dd"; the period ends at to + " 23:59:00"
     QString supplier;  // supplier box
     QString key;       // key box
+    // The order's audited list: the warehouse chosen ("-1" every one) and "显示作废单据".
+    QString warehouse = QStringLiteral("-1");
+    bool showVoid = false;
 };
 
 class PurchaseListQueries
@@ -50,6 +62,9 @@ public:
 
 private:
     QString binding(const QString &column, QVariantList &binds) const;
+    // The order list's warehouse and void filters on header alias `header`.
+    void orderFilters(const PurchaseQueryCriteria &c, ListStatement &st, const QString &header) const;
+    bool ret() const { return m_doc.kind == PurchaseKind::Return; }
 
     QSqlDatabase m_db;
     const LoginState &m_state;

@@ -4,7 +4,7 @@
 // gathers, the outcome, the refusals in the screen's order and the posting lock on the
 // number's stem (prefix + yyMMdd) that keeps two saves of one day from drawing one number.
 
-#include "engine/postinglocks.h"
+#include "engine/docsave.h"
 #include "purchasing/purchasedoc.h"
 
 #include <QSqlDatabase>
@@ -49,12 +49,6 @@ struct PurchaseSaveResult
 // holds Refused (or Failed with "保存失败：…" when the supplier could not be read).
 bool AcceptPurchaseSaveInput(const QSqlDatabase &db, Notices &notices, int lines, const PurchaseHeaderInput &in,
                              PurchaseSaveResult &result);
-
-// The lock of the number stem of `prefix` on `day` ("yyyy-MM-dd").
-PostingLockKeys NumberStemKeys(const QString &prefix, const QString &day);
-
-// The stored date of a header saved now: day + " " + the clock's "HH:mm".
-QString SavedStamp(const QString &day, const Clock &clock);
 
 // The paid amount saved: rounded to TotalDecimals with RoundTotals.
 double SavedPaid(const LoginState &state, double paid);

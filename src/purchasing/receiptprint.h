@@ -1,11 +1,13 @@
 #pragma once
 
-// Printing one purchase receipt ("setPrinPara"): a saved one through the engine's stored
-// document road (kind "2"), the draft of the entry page with the variables taken from the
-// screen (kind "1"). Both ask the operator's template choice first when
-// ChoosePurchasePrintFormat is on and a choice dialog is given, and hand the job to the output.
+// Printing one purchase receipt, return or order ("setPrinPara"): a saved one through the
+// engine's stored document road (kind "2"), the draft of the entry page with the variables
+// taken from the screen (kind "1"). The receipt asks the operator's template choice first when
+// ChoosePurchasePrintFormat is on and a choice dialog is given; the return prints cgth (cgth2
+// without RightShowCost), the order cgd (cgd2). The job goes to the output.
 
-#include "engine/printdocument.h"
+#include "engine/printdraft.h"
+#include "purchasing/purchasedoc.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -13,35 +15,22 @@
 class Clock;
 struct LoginState;
 
-// What the entry page shows of the draft.
-struct DraftReceiptHeader
-{
-    QString supplierText;   // the supplier box
-    QString supplierSn;     // the supplier chosen
-    QString warehouseText;
-    QString day;            // "yyyy-MM-dd"
-    QString note;
-    QString handlerText;
-    QString accountText;
-    QString originalNo;
-    QString invoiceNo;
-    double freight = 0.0;
-    double packing = 0.0;
-    double payable = 0.0;
-    double paid = 0.0;
-};
+// What the entry page shows of the draft: the partner is the supplier, `date` the day.
+using DraftReceiptHeader = DraftPrintHeader;
 
 class ReceiptPrint
 {
 public:
-    ReceiptPrint(const QSqlDatabase &db, LoginState &state, const Clock &clock);
+    ReceiptPrint(const QSqlDatabase &db, LoginState &state, const Clock &clock, PurchaseKind kind = PurchaseKind::Receipt);
 
-    // A saved receipt: PrintStoredDocument(number, "cgjh", "CJ", PurchaseInTemplate …).
+    // A saved document: PrintStoredDocument(number, "cgjh"/"cgth"/"cgd", its prefix, the kind's
+    // template …).
     PrintJob printSaved(const QString &number, ReportOutput &output, const PrintOptions &options);
 
-    // The draft of the entry page: the lines of GetPrintLinesSql(number, "CJ") as
-    // "Q_GoodsPrin", the company and the screen's values as variables (khqk the supplier's
-    // payable balance, ljqkje balance + payable − paid, yf and sf in capitals).
+    // The draft of the entry page: the lines of GetPrintLinesSql(number, prefix) as
+    // "Q_GoodsPrin", the company and the screen's values as variables (ghsBh the supplier's
+    // code, khqk its payable balance, ljqkje balance + payable − paid, uTele the handler's
+    // telephone, xxyf and xxsf the amounts as numbers, yf and sf in capitals).
     PrintJob prepareDraft(const QString &number, const DraftReceiptHeader &header, const QString &templateName,
                           const QString &templateFolder = {});
     PrintJob printDraft(const QString &number, const DraftReceiptHeader &header, ReportOutput &output,
@@ -53,4 +42,5 @@ private:
     QSqlDatabase m_db;
     LoginState &m_state;
     const Clock &m_clock;
+    PurchaseKind m_kind;
 };

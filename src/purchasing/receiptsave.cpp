@@ -19,17 +19,6 @@
 
 #include <QDate>
 
-namespace {
-
-QString FreightPayer(const ReceiptHeaderInput &in)
-{
-    if (in.freight <= 0.0 && in.packing <= 0.0)
-        return QStringLiteral("");
-    return in.wePayFreight ? QStringLiteral("我方付运费") : QStringLiteral("对方付运费");
-}
-
-} // namespace
-
 ReceiptSave::ReceiptSave(const QSqlDatabase &db, const LoginState &state, const Clock &clock, Notices &notices,
                          PurchaseKind kind)
     : m_db(db), m_state(state), m_clock(clock), m_notices(notices), m_kind(kind)
@@ -105,7 +94,7 @@ ReceiptSaveResult ReceiptSave::save(const QString &number, int lines, const Rece
             header.insert(QStringLiteral("j_yf"), in.freight);
             header.insert(QStringLiteral("j_bzf"), in.packing);
             header.insert(QStringLiteral("j_crk"), 1);
-            header.insert(QStringLiteral("j_yffs"), FreightPayer(in));
+            header.insert(QStringLiteral("j_yffs"), FreightPayer(in.freight, in.packing, in.wePayFreight));
             header.insert(QStringLiteral("j_dhdid"), QStringLiteral(""));
             header.insert(QStringLiteral("ht_sn"), in.contractCode.isEmpty() ? QStringLiteral("") : in.contractCode);
         }

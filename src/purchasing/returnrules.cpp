@@ -16,6 +16,7 @@
 #include "foundation/rowvalues.h"
 #include "foundation/sanitize.h"
 #include "purchasing/purchaselinemath.h"
+#include "purchasing/receiptaudit.h"
 
 #include <QSqlQuery>
 
@@ -159,24 +160,7 @@ PurchaseSaveResult ReturnRules::save(const QString &number, int lines, const Pur
 
 bool ReturnRules::checkDj(const QString &number)
 {
-    try {
-        if (GetFirstId(m_db, QStringLiteral("jxc_thsp"), QStringLiteral("gl_djh"), number).isEmpty())
-            return false;
-    } catch (const DbError &e) {
-        m_notices.notice(QStringLiteral("审核失败：") + e.text());
-        return false;
-    }
-    AuditResult r = RunAuditPurchaseReturn(m_db, m_state, m_clock, number);
-    if (r.kind == AuditResult::Kind::Question) {
-        if (!m_notices.confirm(r.text))
-            return false;
-        r = RunAuditPurchaseReturn(m_db, m_state, m_clock, number, true);
-    }
-    if (r.audited())
-        return true;
-    if (!r.text.isEmpty())
-        m_notices.notice(r.text);
-    return false;
+    return !ReceiptAudit(m_db, m_state, m_clock, m_notices, PurchaseKind::Return).checkDj(number).isEmpty();
 }
 
 std::optional<WholeReturnSource> ReturnRules::loadWholeReceipt(const QString &receipt, const QString &number,

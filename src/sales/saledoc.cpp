@@ -25,6 +25,21 @@ DocType SaleDocType()
     return t;
 }
 
+ListStatement SaleLinesStatement(const QString &number, const QString &operatorName)
+{
+    ListStatement st{QStringLiteral("select b.*, coalesce(a.g_name, '') || coalesce(b.g_tmbz, '') || coalesce(b.t_zp, '') "
+                                    "as g_name, a.g_jm, a.g_jj, a.gg_name, a.color_name, a.g_sccs, a.g_kc, a.g_bz, "
+                                    "b.ls_dj * b.ls_dzl as sj from jxc_lsxssp b left join jxc_goods a on a.g_sn = b.g_sn "
+                                    "where b.gl_djh = ?"),
+                     QStringLiteral("b.id"),
+                     {number}};
+    if (!operatorName.isEmpty()) {
+        st.body += QStringLiteral(" and b.a_name = ?");
+        st.binds << operatorName;
+    }
+    return st;
+}
+
 SaleResult RunSaleWrite(const QSqlDatabase &db, Notices &notices, DocumentContext &context, const QString &failure,
                         const std::function<QString(SaleResult &result)> &write)
 {

@@ -4,6 +4,7 @@
 // basket jxc_tempspxf2) and what the sale rules share: the outcome of an action, the decimals
 // of its line arithmetic, the quantity leaving stock and the run of an action that writes lines.
 
+#include "foundation/db/liststatement.h"
 #include "foundation/doctype.h"
 #include "foundation/linemath.h"
 
@@ -21,6 +22,12 @@ struct LoginState;
 // and the priced columns ls_dj … ls_dzl with the note ls_bz), basket jxc_tempspxf2, page tags
 // "spxs" / "spxssh".
 DocType SaleDocType();
+
+// The lines of sale `number` with every jxc_lsxssp column, g_name = the goods' name with the
+// line's barcode mark and gift tag, sj = ls_dj × ls_dzl (折后价) and the goods' g_jm, g_jj,
+// gg_name, color_name, g_sccs, g_kc, g_bz; by id. Only `operatorName`'s lines when given (the
+// entry page), every operator's otherwise (a pending sale).
+ListStatement SaleLinesStatement(const QString &number, const QString &operatorName = {});
 
 // How an action ended. Refused and Failed have shown their text; Declined is a No (or nothing
 // to do).

@@ -88,12 +88,7 @@ SaleEntry::SaleEntry(const QSqlDatabase &db, const LoginState &state, const Cloc
 
 ListStatement SaleEntry::linesStatement(const QString &number) const
 {
-    return {QStringLiteral("select b.*, coalesce(a.g_name, '') || coalesce(b.g_tmbz, '') || coalesce(b.t_zp, '') "
-                           "as g_name, a.g_jm, a.g_jj, a.gg_name, a.color_name, a.g_sccs, a.g_kc, a.g_bz, "
-                           "b.ls_dj * b.ls_dzl as sj from jxc_lsxssp b left join jxc_goods a on a.g_sn = b.g_sn "
-                           "where b.gl_djh = ? and b.a_name = ?"),
-            QStringLiteral("b.id"),
-            {number, m_state.CurrentOperatorName}};
+    return SaleLinesStatement(number, m_state.CurrentOperatorName);
 }
 
 SaleResult SaleEntry::scan(DocumentContext &context, const QString &code, bool refuseRepeats)

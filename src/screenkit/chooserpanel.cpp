@@ -3,7 +3,9 @@
 #include "screenkit/datagrid.h"
 #include "screenkit/editors.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,6 +67,19 @@ ChooserPanel::ChooserPanel(const ChooserOptions &options, int uiFontSize, QWidge
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_add);
     bottom->addWidget(m_modify);
+    if (!m_options.allCaption.isEmpty()) {
+        m_allBox = new QCheckBox(m_options.allCaption, this);
+        m_allBox->setObjectName(QStringLiteral("chkAll"));
+        bottom->addWidget(m_allBox);
+        connect(m_allBox, &QCheckBox::clicked, this, [this](bool checked) {
+            if (!checked)
+                return;
+            m_all = true;
+            m_code.clear();
+            m_name.clear();
+            accept();
+        });
+    }
     bottom->addStretch(1);
     bottom->addWidget(m_ok);
     bottom->addWidget(m_exit);
@@ -101,16 +116,100 @@ ChooserPanel::ChooserPanel(const ChooserOptions &options, int uiFontSize, QWidge
     });
     keys()->bind(Qt::Key_F8, runAdd);
     keys()->bind(Qt::Key_F9, runModify);
-    keys()->bind(Qt::Key_F5, [this] { choose(); });
+    keys()->bind(Qt::Key_F5, [this] {
+        if (take)
+            take();
+        else
+            choose();
+    });
     keys()->bind(Qt::Key_Escape, [this] { reject(); });
     resize(640, 480);
 }
 
 void ChooserPanel::setSearchText(const QString &text)
 {
+    m_all = false;
+    if (m_allBox)
+        m_allBox->setChecked(false);
     m_search->setText(text);  // filters through textChanged
     m_search->setFocus(Qt::OtherFocusReason);
     m_search->end(false);
+}
+
+void ChooserPanel::embed(QWidget *host)
+{
+    setParent(host);
+    setWindowFlags(Qt::Widget);
+    setAutoFillBackground(true);
+    setFrameLike();
+    hide();
+}
+
+void ChooserPanel::addKeyOwner(QWidget *box)
+{
+    // The box's own key table, consulted before the host's (bound only while the panel shows).
+    m_ownerKeys << new ScreenKeys(box);
+    syncOwnerKeys();
+}
+
+void ChooserPanel::syncOwnerKeys()
+{
+    for (ScreenKeys *k : std::as_const(m_ownerKeys)) {
+        if (isVisible()) {
+            k->bind(Qt::Key_F5, [this] {
+                if (take)
+                    take();
+                else
+                    choose();
+            });
+            k->bind(Qt::Key_Escape, [this] { hide(); });
+        } else {
+            k->unbind(Qt::Key_F5);
+            k->unbind(Qt::Key_Escape);
+        }
+    }
+}
+
+void ChooserPanel::setFrameLike()
+{
+    setStyleSheet(QStringLiteral("ChooserPanel { border: 1px solid palette(mid); }"));
+}
+
+void ChooserPanel::showEvent(QShowEvent *event)
+{
+    ScreenDialog::showEvent(event);
+    syncOwnerKeys();
+}
+
+void ChooserPanel::hideEvent(QHideEvent *event)
+{
+    ScreenDialog::hideEvent(event);
+    syncOwnerKeys();
+}
+
+void ChooserPanel::openBelow(QWidget *anchor, const QString &search)
+{
+    QWidget *host = parentWidget();
+    if (host && anchor) {
+        const QPoint at = anchor->mapTo(host, QPoint(0, anchor->height()));
+        const int width = qMin(620, host->width());
+        const int height = qMin(300, qMax(160, host->height() - at.y() - 4));
+        setGeometry(qBound(0, at.x(), qMax(0, host->width() - width)), at.y(), width, height);
+    }
+    filterBy(search);
+    show();
+    raise();
+}
+
+void ChooserPanel::filterBy(const QString &text)
+{
+    m_all = false;
+    if (m_allBox)
+        m_allBox->setChecked(false);
+    const QSignalBlocker block(m_search);
+    m_search->setText(text.trimmed());
+    m_grid->setFilter(GridFilter::contains(m_options.searchFields, text.trimmed()));
+    m_grid->reload(ReloadTarget::First);
 }
 
 void ChooserPanel::setModel(GridModel *model)
@@ -123,6 +222,7 @@ void ChooserPanel::choose()
 {
     if (!m_grid->model() || m_grid->currentRow() < 0)
         return;
+    m_all = false;
     m_code = m_grid->currentValue(m_options.codeField).toString();
     m_name = m_options.nameField.isEmpty() ? QString() : m_grid->currentValue(m_options.nameField).toString();
     accept();

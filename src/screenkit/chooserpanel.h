@@ -13,6 +13,7 @@
 #include <functional>
 
 class DataGrid;
+class QCheckBox;
 class GridModel;
 class QComboBox;
 class QLabel;
@@ -28,6 +29,9 @@ struct ChooserOptions
     QString nameField;
     bool orderButtons = false;  // "编号顺序" / "编号倒序" over codeField
     QStringList orderItems;     // the order box `comSx` ("编号顺序", "编号倒序"); empty: none
+    // A check box `chkAll` beside the buttons ("查询全部客户"): checking it closes the panel
+    // accepted with allChosen() true and no code. Empty: none.
+    QString allCaption;
 };
 
 class ChooserPanel : public ScreenDialog
@@ -53,16 +57,37 @@ public:
     QPushButton *okButton() const { return m_ok; }
     QPushButton *exitButton() const { return m_exit; }
 
+    // A panel lying over its host screen instead of a dialog of its own (hidden until opened):
+    // 确定 and 退出 hide it.
+    void embed(QWidget *host);
+    // A control of the host (the box that feeds the panel) owns F5 and Esc while the panel
+    // shows: F5 runs `take` (default: 确定), Esc hides the panel.
+    void addKeyOwner(QWidget *box);
+    // Shown below `anchor` (a widget of the host), raised, its grid filtered by `search`; the
+    // focus stays where it is.
+    void openBelow(QWidget *anchor, const QString &search);
+    // The grid filtered by `text` (trimmed) without moving the focus.
+    void filterBy(const QString &text);
+    std::function<void()> take;
+
     // After 确定 or a double-click.
     QString chosenCode() const { return m_code; }
     QString chosenName() const { return m_name; }
+    bool allChosen() const { return m_all; }
+    QCheckBox *allBox() const { return m_allBox; }
 
     std::function<void()> addRow;                       // "添加(F8)"; the grid reloads after it
     std::function<void(const QVariant &code)> modifyRow; // "修改(F9)"
     std::function<void(int index)> orderChanged;        // the order box; the grid reloads after it
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
 private:
     void choose();
+    void setFrameLike();
+    void syncOwnerKeys();
 
     ChooserOptions m_options;
     DataGrid *m_grid;
@@ -77,4 +102,7 @@ private:
     QPushButton *m_exit;
     QString m_code;
     QString m_name;
+    QList<ScreenKeys *> m_ownerKeys;
+    bool m_all = false;
+    QCheckBox *m_allBox = nullptr;
 };

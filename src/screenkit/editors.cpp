@@ -7,6 +7,7 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QLabel>
 #include <QMenu>
 #include <QToolButton>
@@ -349,4 +350,12 @@ QValidator::State CharFilterValidator::validate(QString &input, int &pos) const
 void InstallCharFilter(QLineEdit *edit, CharFilter kind)
 {
     edit->setValidator(new CharFilterValidator(kind, edit));
+}
+
+void ShowValueQuietly(MoneyEdit *edit, double value)
+{
+    if (!edit || edit->value() == value)
+        return;
+    const QSignalBlocker block(edit);
+    edit->setValue(value);
 }

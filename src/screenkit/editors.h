@@ -55,6 +55,10 @@ private:
     bool m_hasValue = false;
 };
 
+// Sets the box to `value` without its signals; a box keeps what is typed in it as long as its
+// value stands ("2." stays "2."). Nothing for a null box.
+void ShowValueQuietly(MoneyEdit *edit, double value);
+
 // "yyyy-MM-dd", digits and backspace from the keyboard, never the locale's form.
 class DateEdit final : public QDateEdit
 {

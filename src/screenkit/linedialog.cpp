@@ -1,6 +1,7 @@
 #include "screenkit/linedialog.h"
 
 #include "screenkit/datagrid.h"
+#include "screenkit/editors.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -76,6 +77,34 @@ QLabel *LineDialog::addInfo(const QString &field, const QString &caption)
     m_info->addRow(caption, value);
     m_infoLabels.insert(field, value);
     return value;
+}
+
+void LineDialog::addGoodsInfo()
+{
+    const char *const labels[][2] = {{"g_sn", "商品编号："},         {"g_name", "商品名称："},
+                                     {"gg_name", "规格型号："},      {"dw_name", "单        位："},
+                                     {"g_sccs", "生产厂商："},       {"color_name", "颜        色："},
+                                     {"kc_sl", "当前库存："},        {"g_bz", "备        注："}};
+    for (const auto &l : labels)
+        addInfo(QString::fromLatin1(l[0]), QString::fromUtf8(l[1]));
+}
+
+void LineDialog::setInfoText(const QString &field, const QString &text)
+{
+    if (QLabel *label = m_infoLabels.value(field))
+        label->setText(text);
+}
+
+QWidget *LineDialog::addRateEdit(MoneyEdit *edit)
+{
+    auto *row = new QWidget(this);
+    edit->setParent(row);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(edit, 1);
+    layout->addWidget(new QLabel(QStringLiteral("%"), row));
+    addEdit(QStringLiteral("税率："), row);
+    return row;
 }
 
 void LineDialog::setInfo(const QVariantMap &values)

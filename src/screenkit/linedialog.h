@@ -13,6 +13,7 @@
 #include <functional>
 
 class DataGrid;
+class MoneyEdit;
 class QFormLayout;
 class QLabel;
 class QPushButton;
@@ -27,6 +28,10 @@ public:
 
     // A read-only label "caption" + value, found by its field name.
     QLabel *addInfo(const QString &field, const QString &caption);
+    // The goods labels every line dialog shows: 商品编号 g_sn, 商品名称 g_name, 规格型号
+    // gg_name, 单位 dw_name, 生产厂商 g_sccs, 颜色 color_name, 当前库存 kc_sl, 备注 g_bz.
+    void addGoodsInfo();
+    void setInfoText(const QString &field, const QString &text);
     void setInfo(const QVariantMap &values);
     QString infoText(const QString &field) const;
     QLabel *infoLabel(const QString &field) const { return m_infoLabels.value(field); }
@@ -35,6 +40,8 @@ public:
     // An edit box of the screen's (MoneyEdit, KeyedCombo …, or a row of several) under a
     // caption; the caption label is returned.
     QLabel *addEdit(const QString &caption, QWidget *editor);
+    // The tax rate box `edit` with "%" after it under "税率："; the row is returned.
+    QWidget *addRateEdit(MoneyEdit *edit);
     // Shows or hides an edit box with its caption.
     void setEditRowVisible(QWidget *editor, bool visible);
 

@@ -3,7 +3,7 @@
 
 #include "purchase_fixture.h"
 
-#include "purchasing/lineentrymodel.h"
+#include "foundation/lineentrymodel.h"
 #include "purchasing/purchaselinewriter.h"
 
 namespace {
@@ -24,7 +24,7 @@ protected:
     // A model as the receipt dialog opens it for G2: price 3, quantity 1, the default rate.
     LineEntryModel opened(PurchaseKind kind, double price = 3)
     {
-        LineEntryModel m(kind, state);
+        LineEntryModel m(PurchaseLineRules(kind), state);
         LineEntryModel::Values v;
         v.price = price;
         v.rate = TextToNumber(state.DefaultTaxRate);
@@ -201,7 +201,7 @@ TEST_F(LineDialogRulesTest, QuantityZeroIsRefusedAndStoredLinesReopenAsComputed)
     PurchaseLineWriter writer(db(), state, notices, PurchaseKind::Receipt);
     const LineOpening o = writer.open(c, LineMode::Draft, kG2, id);
     EXPECT_EQ(o.lineNote, "旧");
-    LineEntryModel stored(PurchaseKind::Receipt, state);
+    LineEntryModel stored(PurchaseLineRules(PurchaseKind::Receipt), state);
     stored.load(o.values);
     stored.applyRateRule();
     EXPECT_NEAR(stored.values().total, 9.99, 1e-9);
@@ -236,7 +236,7 @@ TEST_F(LineDialogRulesTest, UnitsOpenWithTheirPricesAndAStoredUnitKeepsItsFactor
     EXPECT_EQ(stored.units, (QStringList{"瓶", "箱"}));
     EXPECT_EQ(stored.unitIndex, 1);
     EXPECT_EQ(stored.storedUnitFactor, 12);
-    LineEntryModel three(PurchaseKind::Receipt, state);
+    LineEntryModel three(PurchaseLineRules(PurchaseKind::Receipt), state);
     three.load(stored.values);
     three.change(Box::Quantity, 3);
     LineInput again = input(three, "箱");

@@ -37,13 +37,7 @@ protected:
     // A saved order header (pending unless status 1).
     void orderHeader(const QString &number, int status, const QVariantMap &extra = {})
     {
-        QVariantMap h{{"gl_djh", number},   {"ghs_sn", "100001"}, {"ck_sn", "100001"}, {"j_jhrq", "2025-03-10 09:00"},
-                      {"j_yfje", 0.0},      {"j_sfje", 0.0},      {"u_sn", "100001"},  {"j_note", ""},
-                      {"a_name", "admin"},  {"j_status", status}, {"j_jsfs", 1},       {"j_kmmc", "现金"},
-                      {"j_qk", 0},          {"j_checker", ""},    {"j_chkrq", ""}};
-        for (auto it = extra.begin(); it != extra.end(); ++it)
-            h.insert(it.key(), it.value());
-        insert("jxc_cgd", h);
+        SavedOrderHeader(db(), number, status, extra);
     }
     OrderAudit audit() { return OrderAudit(db(), state, clock, notices); }
 };

@@ -4,22 +4,11 @@
 #include "purchase_fixture.h"
 
 #include "../support/recordingoutput.h"
+#include "../support/scriptedchoice.h"
 
 #include "purchasing/receiptprint.h"
 
 namespace {
-
-class ScriptedChoice final : public PrintChoiceDialog
-{
-public:
-    void choose(PrintChoiceKind kind, LoginState &state) override
-    {
-        ++asked;
-        EXPECT_EQ(kind, PrintChoiceKind::PurchaseIn);
-        state.PurchaseInTemplate = QStringLiteral("cgjh2.fr3");
-    }
-    int asked = 0;
-};
 
 class ReceiptPrintTest : public PurchaseRulesTest
 {
@@ -27,13 +16,13 @@ protected:
     DraftReceiptHeader draft() const
     {
         DraftReceiptHeader h;
-        h.supplierText = QStringLiteral(" 普通供货商 ");
-        h.supplierSn = QStringLiteral("100001");
+        h.partnerText = QStringLiteral(" 普通供货商 ");
+        h.partnerSn = QStringLiteral("100001");
         h.warehouseText = QStringLiteral("主仓库");
-        h.day = QStringLiteral("2025-03-14");
+        h.date = QStringLiteral("2025-03-14");
         h.handlerText = QStringLiteral("默认员工");
         h.accountText = QStringLiteral("现金");
-        h.payable = 100;
+        h.due = 100;
         h.paid = 30;
         return h;
     }
@@ -74,7 +63,7 @@ TEST_F(ReceiptPrintTest, ASavedReceiptPrintsDirectlyAfterTheChoiceWhenAskedFor)
     ReceiptPrint print(db(), state, clock);
     PrintOptions direct;
     direct.mode = PrintMode::Direct;
-    ScriptedChoice choice;
+    ScriptedPrintChoice choice(PrintChoiceKind::PurchaseIn, QStringLiteral("cgjh2.fr3"));
     direct.choice = &choice;
     print.printSaved(kFirstNumber, output, direct);
     EXPECT_EQ(choice.asked, 0);  // ChoosePurchasePrintFormat off

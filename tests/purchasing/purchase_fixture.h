@@ -44,6 +44,10 @@ qint64 DraftLine(const QSqlDatabase &db, const QString &number, const QString &g
 void SavedReceipt(const QSqlDatabase &db, const QString &number, const QList<QPair<QString, QPair<double, double>>> &lines,
                   int status = 0, const QVariantMap &extra = {});
 
+// A saved order header of supplier, warehouse and handler "100001", dated "2025-03-10 09:00",
+// settled to payables, not void (pending unless `status` 1); `extra` overrides columns.
+void SavedOrderHeader(const QSqlDatabase &db, const QString &number, int status, const QVariantMap &extra = {});
+
 // The header of a save as the entry page fills it: supplier, warehouse and handler "100001"
 // (普通供货商, 默认员工), 2025-03-14, the account 现金.
 inline PurchaseHeaderInput FixtureHeader(double payable, double paid, int settle = 1)

@@ -330,7 +330,7 @@ protected:
     }
     QString listed(const QString &key = QString(), bool descending = false, const QString &supplier = QString()) const
     {
-        const ListStatement st = PendingReceipts(db(), state).list(key, supplier, descending);
+        const ListStatement st = PendingPurchases(db(), state, PurchaseListDocOf(PurchaseKind::Receipt)).list(key, supplier, descending);
         return rows(QStringLiteral("select gl_djh, wfje, ghs_name, ck_name, u_name from (%1) x order by %2")
                         .arg(st.body, QString(st.order).replace("a.", "")),
                     st.binds);
@@ -354,7 +354,7 @@ TEST_F(PendingReceiptsTest, TheListSearchesByKeyAndSupplierAndShowsWhatIsGone)
     RunSql(db(), "delete from jxc_user where u_sn = '100001'");
     EXPECT_EQ(listed("到货"), "CJ25031410002|0|普通供货商|主仓库|");
 
-    const ListStatement lines = PendingReceipts(db(), state).lines("CJ25031410001");
+    const ListStatement lines = PendingPurchases(db(), state, PurchaseListDocOf(PurchaseKind::Receipt)).lines("CJ25031410001");
     EXPECT_EQ(rows(lines.body + " order by " + lines.order, lines.binds).count("20000001"), 1);
 }
 

@@ -27,6 +27,12 @@ void SetSaleDefaults(LoginState &state)
     state.BindOperatorWarehouse = QStringLiteral("0");
     state.BindSalesmanCustomer = QStringLiteral("0");
     state.NoPrintBeforeSave = QStringLiteral("0");
+    state.AuditOnSave = QStringLiteral("0");
+    state.SettleDiffMode = QStringLiteral("0");
+    state.WarnShortPrepayment = QStringLiteral("0");
+    state.PrintSaleOnSave = QStringLiteral("0");
+    state.ChooseSalesPrintFormat = QStringLiteral("0");
+    state.DocDateWithTime = QStringLiteral("0");
     state.RightShowCost = true;
     state.RightShowSalePrice = true;
 }
@@ -78,6 +84,21 @@ qint64 SaleLine(const QSqlDatabase &db, const QString &number, const QString &go
     for (auto it = extra.begin(); it != extra.end(); ++it)
         l.insert(it.key(), it.value());
     return InsertRow(db, QStringLiteral("jxc_lsxssp"), l);
+}
+
+qint64 PendingSaleHeader(const QSqlDatabase &db, const QString &number, double due, double received,
+                         const QVariantMap &extra)
+{
+    QVariantMap h{{"gl_djh", number},     {"kh_sn", "100001"}, {"ck_sn", "100001"},   {"ls_xsrq", "2025-03-14 10:30"},
+                  {"ls_yfje", due},       {"ls_sfje", received}, {"u_sn", "100001"}, {"ls_note", ""},
+                  {"a_name", "admin"},    {"gl_djh2", ""},     {"ls_yhje", 0.0},      {"ls_hkje", 0.0},
+                  {"ls_dzl", 1.0},        {"ls_th", 0},        {"ls_crk", 1},         {"ls_qk", 1},
+                  {"ls_dhbz", 0},         {"ls_status", 0},    {"ls_checker", ""},    {"ls_chkrq", ""},
+                  {"ls_jsfs", 0},         {"ls_kmmc", "现金"}, {"ht_sn", ""},         {"ls_fpno", ""},
+                  {"ls_fpje", 0.0},       {"ls_yf", 0.0},      {"ls_bzf", 0.0},       {"ls_yffs", ""}};
+    for (auto it = extra.begin(); it != extra.end(); ++it)
+        h.insert(it.key(), it.value());
+    return InsertRow(db, QStringLiteral("jxc_lsxsd"), h);
 }
 
 void SaleRulesTest::SetUp()

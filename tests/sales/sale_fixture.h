@@ -4,7 +4,8 @@
 // administrator role; PriceDecimals = QtyDecimals = 2, totals not rounded, rate 0, negative
 // stock refused; auxiliary units, scans adding quantity, tax, discount and sale price edit on;
 // cost edit, separate stock-out and graded prices off; SalePriceDefault, SalePaidDefault,
-// DefaultSettleMode and DocDateDefault "0", MinSaleDiscount 0.8. Warehouses 100001 主仓库
+// DefaultSettleMode and DocDateDefault "0", MinSaleDiscount 0.8; no audit on saving, differences
+// spread on the lines, no prepayment warning, no print on saving or template choice. Warehouses 100001 主仓库
 // (default) and 100002 分仓库; customers 100001 普通客户 (default), 100002 华联超市 (HLCS,
 // 13800001111, salesman 100002), 100003 百货商店 (李明, 北京路138号); employees 100001 默认员工 and
 // 100002 业务员甲. Goods A "20000001" 可乐 瓶 (KL, sale 3.50, purchase 2.20, retail 4.00, barcode
@@ -36,6 +37,11 @@ void SeedSaleSet(const QSqlDatabase &db);
 // A line of `who` under `number`: quantity × price, rate 0, discount 1, unit 瓶 (factor 1).
 qint64 SaleLine(const QSqlDatabase &db, const QString &number, const QString &goods, double quantity, double price,
                 const QString &who = QStringLiteral("admin"), const QVariantMap &extra = {});
+
+// A pending sale header as the save writes it: 主仓库, 普通客户 and 默认员工 unless `extra` says
+// otherwise, settled by payment, dated 2025-03-14 10:30.
+qint64 PendingSaleHeader(const QSqlDatabase &db, const QString &number, double due, double received,
+                         const QVariantMap &extra = {});
 
 class SaleRulesTest : public DbTest
 {

@@ -5,18 +5,21 @@
 
 #include "../support/dialogdouble.h"
 #include "../support/gridtyping.h"
+#include "../support/recordingoutput.h"
 #include "../support/screenfixture.h"
 
 #include "masterdata/forms/masterdatascreens.h"
 #include "purchasing/forms/purchasingscreens.h"
 #include "sales/forms/salesscreens.h"
 #include "sales/forms/spxs.h"
+#include "sales/forms/spxs_pending.h"
 #include "screenkit/barcodepanel.h"
 #include "screenkit/chooserpanel.h"
 #include "screenkit/datagrid.h"
 #include "screenkit/editors.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -104,7 +107,7 @@ TEST_F(SaleWindowTest, OpensANewSaleForTheDefaultCustomerAndWarehouse)
     EXPECT_TRUE(w->barcodePanel()->entryBox()->hasFocus());
     for (const char *page : {"cxTab1", "cxTab2", "cxTab3"})
         EXPECT_NE(find<QWidget>(page), nullptr) << page;
-    EXPECT_EQ(find<QLabel>("LabelPendingLater")->text(), "此功能尚未完成，将在后续版本中提供。");
+    EXPECT_EQ(find<QLabel>("LabelQueryLater")->text(), "此功能尚未完成，将在后续版本中提供。");
     window->close();
 
     // A saved header takes the first number; the operator's left-over line comes back.
@@ -296,6 +299,147 @@ TEST_F(SaleWindowTest, AKitAndAHandedOverReceiptBecomeLines)
     w->resize(1100, 650);
     QApplication::processEvents();
     w->grab().save(QDir::temp().filePath("i25-spxs-window.png"));
+}
+
+// The road of a sale through the window: entered, saved pending, edited on the pending page,
+// audited there; a new sale previewed; closing with a line and Yes saves it.
+TEST_F(SaleWindowTest, ASaleIsSavedEditedOnThePendingPageAndAudited)
+{
+    RecordingReportOutput output;
+    TF_Spxs *w = open();
+    w->setReportOutput(&output);
+    scan(w, "6901");
+    scan(w, "6901");
+    scan(w, "6902");
+    notices.script({Notices::Answer::Yes});
+    w->saveButton()->click();
+    EXPECT_EQ(QueryScalar(db(), "select count(*) from jxc_lsxsd where gl_djh = 'XS25031410001' and ls_status = 0"), "1")
+        << notices.texts().join(" / ").toStdString();
+    EXPECT_EQ(find<QLabel>("gldjh")->text(), "XS25031410002");
+    EXPECT_EQ(w->lineCount(), 0);
+    EXPECT_TRUE(w->saveButton()->isEnabled());
+
+    w->pages()->setCurrentIndex(DocumentWindow::PendingPage);
+    DataGrid *list = w->pendingGrid();
+    ASSERT_EQ(list->rowCount(), 1);
+    EXPECT_EQ(list->currentValue(QStringLiteral("gl_djh")).toString(), "XS25031410001");
+    EXPECT_TRUE(list->view()->hasFocus());
+    DataGrid *lines = w->pendingLinesGrid();
+    ASSERT_EQ(lines->rowCount(), 2);
+    EXPECT_EQ(w->pendingPage()->customerName()->text(), "普通客户");
+    lines->setCurrentRow(0);
+    lines->view()->setCurrentIndex(lines->model()->index(0, lines->model()->columnOf(QStringLiteral("ls_sl"))));
+    TypeIntoGrid(*lines, QStringLiteral("3"));
+    KeyIntoGrid(*lines, Qt::Key_Return);
+    EXPECT_EQ(RowsText(db(), "select ls_yfje, ls_sfje from jxc_lsxsd"), "13.5|13.5");
+
+    notices.script({Notices::Answer::Yes});
+    w->pendingPage()->auditSelected();
+    EXPECT_EQ(list->rowCount(), 0);
+    EXPECT_EQ(QueryScalar(db(), "select kc_sl from jxc_kcsp where g_sn = ?", {kA}), "45");
+
+    w->pages()->setCurrentIndex(DocumentWindow::EntryPage);
+    scan(w, "6902");
+    w->print(true);
+    ASSERT_EQ(output.jobs.size(), 1);
+    EXPECT_EQ(output.last().action, RecordingReportOutput::Action::Preview);
+    EXPECT_EQ(output.last().job.templateName, "spxs.fr3");
+    EXPECT_EQ(w->lineCount(), 1);  // the sale stays on the page
+
+    notices.script({Notices::Answer::Yes, Notices::Answer::Yes});
+    QTest::keyClick(w, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(QueryScalar(db(), "select count(*) from jxc_lsxsd where gl_djh = 'XS25031410002'"), "1");
+}
+
+TEST_F(SaleWindowTest, ThePendingPageFollowsRightsAndItsCustomerPanel)
+{
+    PendingSaleHeader(db(), "XS25031410001", 3.5, 3.5);
+    SaleLine(db(), "XS25031410001", kA, 1, 3.5);
+    PendingSaleHeader(db(), "XS25031410002", 3.0, 3.0, {{"kh_sn", "100002"}, {"ls_xsrq", "2025-03-14 10:40"}});
+    SaleLine(db(), "XS25031410002", kB, 1, 3.0);
+    // xsgl 16 but not 19: the add buttons stay after every refresh; no 2, no 17.
+    QString rights(60, QChar('0'));
+    rights[0] = '1';
+    rights[15] = '1';
+    RunSql(db(), "update jxc_role set xsgl = ? where r_sn = '100001'", {rights});
+    state.RightChangeDocDate = true;
+    installDouble("TF_ModiDateXs", {});
+    TF_Spxs *w = open();
+    w->pages()->setCurrentIndex(DocumentWindow::PendingPage);
+    SalePendingPage *page = w->pendingPage();
+    for (int i = 0; i < 2; ++i) {
+        page->search();
+        EXPECT_TRUE(page->button("btnAddsh")->isEnabled());
+        EXPECT_TRUE(page->button("btnAddZpsh")->isEnabled());
+    }
+    EXPECT_FALSE(page->button("btn_Check")->isEnabled());
+    EXPECT_FALSE(page->button("btnDel2")->isEnabled());
+    EXPECT_FALSE(page->button("btnDelsh")->isEnabled());
+    page->redate();
+    ASSERT_FALSE(DialogDouble::opened().isEmpty());
+    EXPECT_EQ(DialogDouble::opened().last().value("documentNumber"), "XS25031410001");
+    EXPECT_EQ(DialogDouble::opened().last().value("callerTag"), "cgjh");
+
+    // 19 but not 16: no adding.
+    rights[15] = '0';
+    rights[18] = '1';
+    RunSql(db(), "update jxc_role set xsgl = ? where r_sn = '100001'", {rights});
+    page->activate();
+    EXPECT_FALSE(page->button("btnAddsh")->isEnabled());
+    EXPECT_FALSE(page->button("btnAddZpsh")->isEnabled());
+
+    // The customer panel: a typed name filters the list; "查询全部客户" lists all again.
+    whenShown("RzPanel_Kh2", [&](QDialog *d) {
+        auto *panel = static_cast<ChooserPanel *>(d);
+        EXPECT_EQ(panel->grid()->rowCount(), 1);
+        PressKey(panel, Qt::Key_F5);
+    });
+    page->customerBox()->setText(QStringLiteral("华"));
+    Q_EMIT page->customerBox()->textEdited(QStringLiteral("华"));  // as typed
+    EXPECT_EQ(page->customerBox()->text(), "华联超市");
+    EXPECT_EQ(w->pendingGrid()->rowCount(), 1);
+    whenShown("RzPanel_Kh2", [&](QDialog *d) {
+        auto *panel = static_cast<ChooserPanel *>(d);
+        panel->allBox()->click();
+    });
+    page->chooseCustomer(false);
+    EXPECT_EQ(page->customerBox()->text(), "全部客户");
+    EXPECT_EQ(w->pendingGrid()->rowCount(), 2);
+
+    w->resize(1100, 650);
+    QApplication::processEvents();
+    w->grab().save(QDir::temp().filePath("s26-spxs-pending.png"));
+    notices.script({Notices::Answer::No});
+    window->close();
+}
+
+// DocDateDefault keeps the saved sale's date for the next one; PrintSaleOnSave prints the saved
+// sale once, directly.
+TEST_F(SaleWindowTest, SavingKeepsTheDateAndPrintsWhenAsked)
+{
+    state.DocDateDefault = "1";
+    state.PrintSaleOnSave = "1";
+    RecordingReportOutput output;
+    TF_Spxs *w = open();
+    w->setReportOutput(&output);
+    w->dateEdit()->setDate(QDate(2025, 3, 12));
+    EXPECT_EQ(find<QLabel>("gldjh")->text(), "XS25031210001");
+    scan(w, "6901");
+    notices.script({Notices::Answer::Yes});
+    w->saveButton()->click();
+    EXPECT_EQ(RowsText(db(), "select gl_djh, ls_xsrq from jxc_lsxsd"), "XS25031210001|2025-03-12 10:30");
+    ASSERT_EQ(output.jobs.size(), 1);
+    EXPECT_EQ(output.last().action, RecordingReportOutput::Action::PrintDirect);
+    EXPECT_EQ(output.last().copies, 1);
+    EXPECT_EQ(output.last().job.variables.value("xxyf"), "3.5");
+    EXPECT_EQ(w->documentDate(), QDate(2025, 3, 12));
+    EXPECT_EQ(find<QLabel>("gldjh")->text(), "XS25031210002");
+    EXPECT_EQ(w->lineCount(), 0);
+    window->close();
+    w = open();
+    EXPECT_EQ(w->documentDate(), QDate(2025, 3, 14));
+    window->close();
 }
 
 } // namespace

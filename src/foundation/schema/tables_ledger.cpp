@@ -29,8 +29,9 @@ std::vector<TableDef> schema::ledgerTables()
          "",
          // The cost walk reads a goods' rows in a warehouse by date and id; renames of partners,
          // warehouses and employees and the tests whether a record is in use find rows by them.
+         // The purchase query pages read a kind's rows of a period.
          {"goods:g_sn,ck_sn,gl_kdrq,id", "source:gl_djh2", "partner:ghs_sn", "warehouse:ck_sn",
-          "employee:u_name"},
+          "employee:u_name", "flag_date:gl_flag,gl_kdrq"},
          // The cost walk rewrites the running columns of every later row, none of which is in an
          // index: with a fifth of each page free the new versions stay on their page (HOT).
          80},

@@ -28,7 +28,9 @@ std::vector<TableDef> schema::tradeTables()
          "j_yhje numeric, j_hkje numeric, j_th int, j_crk bit, j_qk bit, j_fpno varchar(32), j_fpje numeric, "
          "j_yf numeric, j_bzf numeric, j_yffs varchar(16), j_dhdid varchar(16), j_status int, "
          "j_checker nvarchar(32), j_chkrq varchar(16), j_jsfs int, j_kmmc nvarchar(32), ht_sn varchar(8), "
-         "j_dhbz int", {}, "", {"supplier:ghs_sn", "employee:u_sn", "warehouse:ck_sn"}},
+         "j_dhbz int", {}, "",
+         // The audited receipts of a period (the receipt query page, the purchase document query).
+         {"supplier:ghs_sn", "employee:u_sn", "warehouse:ck_sn", "status_date:j_status,j_jhrq"}},
         // Receipt register headers (kept, unused).
         {"jxc_shdj",
          "gl_djh varchar(16), ghs_sn varchar(8), ck_sn varchar(8), sh_rq varchar(32), sh_yfje numeric, "
@@ -45,7 +47,9 @@ std::vector<TableDef> schema::tradeTables()
          "th_sfje numeric, th_hkje numeric, u_sn varchar(8), th_note nvarchar(200), th_status int, "
          "th_checker nvarchar(32), th_chkrq varchar(16), th_jsfs int, th_kmmc nvarchar(32), "
          "th_fpno varchar(32), th_fpje numeric, a_name nvarchar(32), th_qk bit",
-         {}, "", {"supplier:ghs_sn", "employee:u_sn", "warehouse:ck_sn"}},
+         {}, "",
+         // The audited returns of a period (the return query page, the purchase document query).
+         {"supplier:ghs_sn", "employee:u_sn", "warehouse:ck_sn", "status_date:th_status,th_thrq"}},
         // Purchase return lines.
         {"jxc_thsp",
          "gl_djh varchar(16), g_sn varchar(32), th_dj numeric, th_sl numeric, th_dzl numeric, "

@@ -1,6 +1,5 @@
 #include "purchasing/forms/cgjh.h"
 
-#include "engine/forms/prinsele.h"
 #include "foundation/contracts.h"
 #include "foundation/datamodule.h"
 #include "foundation/db/clock.h"
@@ -50,18 +49,17 @@ GridColumn Column(const char *field, const char *caption, int width, ColumnKind 
     return c;
 }
 
-// The entry grid of a kind. The receipt's and the order's cells are edited in place (单价, 数量,
-// 税率, 含税单价, 折扣); the return's lines change only through the line dialog.
-QList<GridColumn> EntryColumns(PurchaseKind kind)
+// The priced columns of a kind's lines, 单价 to 总金额, as both the entry grid and the pending
+// lines show them. The receipt's and the order's cells are edited in place (单价, 数量, 税率,
+// 含税单价, 折扣); the return's lines change only through the line dialog.
+QList<GridColumn> PricedColumns(PurchaseKind kind, const char *taxCaption)
 {
     const LineColumns l = PurchaseDocType(kind).line;
     const QByteArray price = l.price.toLatin1(), quantity = l.quantity.toLatin1(), tax = l.tax.toLatin1(),
                      taxPrice = l.taxPrice.toLatin1(), discount = l.discount.toLatin1(), amount = l.amount.toLatin1(),
-                     taxAmount = l.taxAmount.toLatin1(), total = l.total.toLatin1(), note = l.note.toLatin1();
+                     taxAmount = l.taxAmount.toLatin1(), total = l.total.toLatin1();
     const bool edit = kind != PurchaseKind::Return;
-    QList<GridColumn> c{Column("g_sn", "商品编号", 100), Column("g_name", "商品名称", 150), Column("dw_name", "单位", 50),
-                        Column("gg_name", "规格型号", 80), Column("color_name", "颜色", 60),
-                        Column(price.constData(), "单价", 80, ColumnKind::Money, edit)};
+    QList<GridColumn> c{Column(price.constData(), "单价", 80, ColumnKind::Money, edit)};
     if (kind == PurchaseKind::Return) {
         c << Column(discount.constData(), "打折率", 50, ColumnKind::Number)
           << Column(quantity.constData(), "数量", 70, ColumnKind::Quantity);
@@ -80,7 +78,23 @@ QList<GridColumn> EntryColumns(PurchaseKind kind)
         c << Column(amount.constData(), "金额", 90, ColumnKind::Money)
           << Column(tax.constData(), "税率", 50, ColumnKind::Number, edit)
           << Column(taxPrice.constData(), "含税单价", 80, ColumnKind::Money, edit);
-    c << Column(taxAmount.constData(), "税额", 80, ColumnKind::Money) << Column(total.constData(), "总金额", 90, ColumnKind::Money);
+    c << Column(taxAmount.constData(), taxCaption, 80, ColumnKind::Money) << Column(total.constData(), "总金额", 90, ColumnKind::Money);
+    for (GridColumn &col : c) {
+        if (col.field == l.price || col.field == l.taxPrice)
+            col.decimals = 8;
+        else if (col.field == l.tax || col.field == l.discount)
+            col.decimals = 4;
+    }
+    return c;
+}
+
+// The entry grid of a kind.
+QList<GridColumn> EntryColumns(PurchaseKind kind)
+{
+    const QByteArray note = PurchaseDocType(kind).line.note.toLatin1();
+    QList<GridColumn> c{Column("g_sn", "商品编号", 100), Column("g_name", "商品名称", 150), Column("dw_name", "单位", 50),
+                        Column("gg_name", "规格型号", 80), Column("color_name", "颜色", 60)};
+    c << PricedColumns(kind, "税额");
     if (kind == PurchaseKind::Receipt)
         c << Column("gl_djh2", "订单编号", 110);
     c << Column(note.constData(), "备注", 120);
@@ -90,12 +104,6 @@ QList<GridColumn> EntryColumns(PurchaseKind kind)
             : QList<const char *>{"id", "g_jm", "a_name", "g_sccs", "g_kc", "t_ph", "t_scrq", "jh_rksl", "jh_zsl", "g_sptm"};
     for (const char *f : hidden)
         c << HiddenColumn(f);
-    for (GridColumn &col : c) {
-        if (col.field == l.price || col.field == l.taxPrice)
-            col.decimals = 8;
-        else if (col.field == l.tax || col.field == l.discount)
-            col.decimals = 4;
-    }
     return c;
 }
 
@@ -124,7 +132,7 @@ DocumentShape PurchaseShape(PurchaseKind kind)
         shape.queryPage = QStringLiteral("采购进货查询");
         shape.dateCaption = QStringLiteral("进货日期：");
     }
-    shape.summaryDetail = kind == PurchaseKind::Receipt;
+    shape.summaryDetail = kind != PurchaseKind::Order;
     return shape;
 }
 
@@ -170,7 +178,8 @@ TF_Cgjh::TF_Cgjh(const ScreenContext &context, QWidget *parent)
 
 TF_Cgjh::TF_Cgjh(PurchaseKind kind, const ScreenContext &context, QWidget *parent)
     : DocumentWindow(PurchaseShape(kind), context.data->mainDb(), *context.state, *context.clock, *context.notices, parent),
-      m_kind(kind), m_context(context), m_db(context.data->mainDb()), m_entry(m_db, *context.state, *context.notices, kind)
+      m_kind(kind), m_context(context), m_db(context.data->mainDb()), m_entry(m_db, *context.state, *context.notices, kind),
+      m_print(*context.notices, this)
 {
     setObjectName(QStringLiteral("TF_Cgjh"));
     numberLabel()->setObjectName(QStringLiteral("jsn"));
@@ -185,25 +194,11 @@ TF_Cgjh::TF_Cgjh(PurchaseKind kind, const ScreenContext &context, QWidget *paren
     buildHeader();
     buildBottom();
     buildButtons();
-    if (kind == PurchaseKind::Receipt) {
-        buildPendingPage();
-    } else {
-        // The pending lists of returns and orders come with the lists of every kind.
-        auto *later = new QLabel(QStringLiteral("此功能尚未完成，将在后续版本中提供。"), this);
-        later->setObjectName(QStringLiteral("LabelPendingLater"));
-        pendingBar()->insertWidget(0, later);
-    }
-
-    if (kind == PurchaseKind::Receipt) {
-        m_query = new PurchaseQueryPage(
-            *this, context, PurchaseListDocOf(PurchaseKind::Receipt), [this](const QString &n) { viewStored(n); },
-            [this]() -> FileChoice & { return files(); }, [this]() -> ReportOutput & { return output(); });
-    } else {
-        // The query pages of returns and orders come with the lists of every kind.
-        auto *later = new QLabel(QStringLiteral("此功能尚未完成，将在后续版本中提供。"), this);
-        later->setObjectName(QStringLiteral("LabelQueryLater"));
-        queryBar()->insertWidget(0, later);
-    }
+    buildPendingPage();
+    m_query = new PurchaseQueryPage(
+        *this, context, PurchaseListDocOf(kind), [this](const QString &n) { viewStored(n); },
+        [this]() -> FileChoice & { return files(); }, [this]() -> ReportOutput & { return output(); });
+    buildSupplierFilter();
 
     DataGrid *lines = linesGrid();
     lines->setFooter(QStringLiteral("g_sn"), FooterKind::None);
@@ -377,62 +372,104 @@ void TF_Cgjh::buildButtons()
     });
 }
 
-void TF_Cgjh::buildPendingPage()
+namespace {
+
+// The pending list of a kind: the receipt's with its debt, discount, freight and contract, the
+// return's with its (negative) amounts and settlement, the order's with its original number.
+QList<GridColumn> PendingColumns(PurchaseKind kind)
 {
-    GridColumn id = HiddenColumn("id");
-    auto *list = new SqlGridModel(m_db);
-    QList<GridColumn> columns{Column("gl_djh", "单据号", 120),
-                              Column("j_jhrq", "开单日期", 120, ColumnKind::DateText),
-                              Column("ghs_name", "供货商", 120),
-                              Column("ck_name", "仓库名称", 90),
-                              Column("j_yfje", "应付金额", 90, ColumnKind::Money),
-                              Column("j_sfje", "实付金额", 90, ColumnKind::Money),
-                              Column("wfje", "欠款金额", 90, ColumnKind::Money),
-                              Column("j_yhje", "优惠金额", 80, ColumnKind::Money),
-                              Column("j_kmmc", "结算方式", 80),
-                              Column("gl_djh2", "原始单号", 100),
-                              Column("j_yf", "运费", 70, ColumnKind::Money),
-                              Column("j_bzf", "包装费", 70, ColumnKind::Money),
-                              Column("a_name", "操作员", 70),
-                              Column("u_name", "经办人", 70),
-                              Column("j_note", "备注", 150)};
+    if (kind == PurchaseKind::Return) {
+        QList<GridColumn> c{Column("gl_djh", "单据号", 120),
+                            Column("th_thrq", "开单日期", 120, ColumnKind::DateText),
+                            Column("ghs_name", "供货商", 120),
+                            Column("ck_name", "仓库名称", 90),
+                            Column("th_yfje", "应收金额", 90, ColumnKind::Money),
+                            Column("th_sfje", "实收金额", 90, ColumnKind::Money),
+                            Column("th_kmmc", "结算方式", 80),
+                            Column("u_name", "经办人", 70),
+                            Column("a_name", "操作员", 70),
+                            Column("th_note", "备注", 150)};
+        for (const char *f : {"th_chkrq", "th_qk", "th_status", "th_checker", "th_jsfs", "id", "ghs_sn", "ck_sn", "u_sn"})
+            c << HiddenColumn(f);
+        return c;
+    }
+    if (kind == PurchaseKind::Order) {
+        QList<GridColumn> c{Column("gl_djh", "单据号", 120),
+                            Column("j_jhrq", "开单日期", 120, ColumnKind::DateText),
+                            Column("ghs_name", "供货商", 120),
+                            Column("ck_name", "仓库名称", 90),
+                            Column("j_yfje", "应付金额", 90, ColumnKind::Money),
+                            Column("j_sfje", "实付金额", 90, ColumnKind::Money),
+                            Column("a_name", "操作员", 70),
+                            Column("u_name", "经办人", 70),
+                            Column("gl_djh2", "原始单号", 100),
+                            Column("j_note", "备注", 150)};
+        for (const char *f : {"id", "j_qk", "ck_sn", "u_sn", "j_status", "j_jsfs", "ghs_sn"})
+            c << HiddenColumn(f);
+        return c;
+    }
+    QList<GridColumn> c{Column("gl_djh", "单据号", 120),
+                        Column("j_jhrq", "开单日期", 120, ColumnKind::DateText),
+                        Column("ghs_name", "供货商", 120),
+                        Column("ck_name", "仓库名称", 90),
+                        Column("j_yfje", "应付金额", 90, ColumnKind::Money),
+                        Column("j_sfje", "实付金额", 90, ColumnKind::Money),
+                        Column("wfje", "欠款金额", 90, ColumnKind::Money),
+                        Column("j_yhje", "优惠金额", 80, ColumnKind::Money),
+                        Column("j_kmmc", "结算方式", 80),
+                        Column("gl_djh2", "原始单号", 100),
+                        Column("j_yf", "运费", 70, ColumnKind::Money),
+                        Column("j_bzf", "包装费", 70, ColumnKind::Money),
+                        Column("a_name", "操作员", 70),
+                        Column("u_name", "经办人", 70),
+                        Column("j_note", "备注", 150)};
     GridColumn payer = Column("j_yffs", "付费方式", 80);
     GridColumn contract = Column("ht_sn", "合同编号", 80);
     payer.visible = contract.visible = false;
-    columns << payer << contract << id << HiddenColumn("ghs_sn") << HiddenColumn("ck_sn") << HiddenColumn("u_sn");
-    list->setColumns(columns);
+    c << payer << contract << HiddenColumn("id") << HiddenColumn("ghs_sn") << HiddenColumn("ck_sn") << HiddenColumn("u_sn");
+    return c;
+}
+
+// The lines of the chosen pending document.
+QList<GridColumn> PendingLineColumns(PurchaseKind kind)
+{
+    const QByteArray note = PurchaseDocType(kind).line.note.toLatin1();
+    QList<GridColumn> c{Column("gl_djh", "单据号", 120), Column("g_sn", "商品编号", 100), Column("g_name", "商品名称", 150),
+                        Column("gg_name", "规格型号", 80)};
+    if (kind == PurchaseKind::Return)
+        c << Column("dw_name", "单位", 50) << Column("color_name", "颜色", 60);
+    else
+        c << Column("color_name", "颜色", 60) << Column("dw_name", "单位", 50);
+    c << PricedColumns(kind, kind == PurchaseKind::Return ? "税额" : "税金") << Column("a_name", "操作员", 70);
+    if (kind == PurchaseKind::Receipt)
+        c << Column("gl_djh2", "订单编号", 110);
+    c << Column(note.constData(), "备注", 120) << HiddenColumn("id");
+    return c;
+}
+
+} // namespace
+
+void TF_Cgjh::buildPendingPage()
+{
+    const PurchaseListDoc doc = PurchaseListDocOf(m_kind);
+    const bool isReturn = m_kind == PurchaseKind::Return;
+    const bool isOrder = m_kind == PurchaseKind::Order;
+    const LineColumns &l = shape().type.line;
+    auto *list = new SqlGridModel(m_db);
+    list->setColumns(PendingColumns(m_kind));
     pendingGrid()->setModel(list);
     pendingGrid()->setFooter(QStringLiteral("gl_djh"), FooterKind::TextCount, QStringLiteral("记录数："));
-    for (const char *f : {"j_yfje", "j_sfje", "wfje", "j_yhje", "j_yf", "j_bzf"})
-        pendingGrid()->setFooter(QString::fromLatin1(f), FooterKind::Sum);
+    for (const QString &f : pendingAmountFields())
+        pendingGrid()->setFooter(f, FooterKind::Sum);
 
     auto *lines = static_cast<SqlGridModel *>(pendingLinesGrid()->model());
-    QList<GridColumn> lineColumns{Column("gl_djh", "单据号", 120),
-                                  Column("g_sn", "商品编号", 100),
-                                  Column("g_name", "商品名称", 150),
-                                  Column("gg_name", "规格型号", 80),
-                                  Column("color_name", "颜色", 60),
-                                  Column("dw_name", "单位", 50),
-                                  Column("jh_dj", "单价", 80, ColumnKind::Money, true),
-                                  Column("jh_sl", "数量", 70, ColumnKind::Quantity, true),
-                                  Column("jh_tax", "税率", 50, ColumnKind::Number, true),
-                                  Column("jh_taxdj", "含税单价", 80, ColumnKind::Money, true),
-                                  Column("jh_dzl", "折扣", 50, ColumnKind::Number, true),
-                                  Column("dj", "折后价", 80, ColumnKind::Money),
-                                  Column("jh_je", "金额", 90, ColumnKind::Money),
-                                  Column("jh_taxje", "税金", 80, ColumnKind::Money),
-                                  Column("jh_zje", "总金额", 90, ColumnKind::Money),
-                                  Column("a_name", "操作员", 70),
-                                  Column("gl_djh2", "订单编号", 110),
-                                  Column("jh_bz", "备注", 120),
-                                  id};
-    lines->setColumns(lineColumns);
+    lines->setColumns(PendingLineColumns(m_kind));
     pendingLinesGrid()->setFooter(QStringLiteral("gl_djh"), FooterKind::TextCount, QStringLiteral("记录数："));
-    for (const char *f : {"jh_sl", "jh_je", "jh_taxje", "jh_zje"})
-        pendingLinesGrid()->setFooter(QString::fromLatin1(f), FooterKind::Sum);
+    for (const QString &f : {l.quantity, l.amount, l.taxAmount, l.total})
+        pendingLinesGrid()->setFooter(f, FooterKind::Sum);
     pendingLinesGrid()->setCommitHook([this](const QVariant &key, const QString &field, const QString &text) {
         if (const std::optional<LineCell> cell = PurchaseCellOf(field))
-            EditPurchaseCell(m_db, *m_context.state, *m_context.notices, PurchaseKind::Receipt, CellPlace::Pending,
+            EditPurchaseCell(m_db, *m_context.state, *m_context.notices, m_kind, CellPlace::Pending,
                              m_pendingCtx.number, key.toLongLong(), *cell, text);
         reloadPendingKept();
     });
@@ -463,35 +500,55 @@ void TF_Cgjh::buildPendingPage()
     m_pendingSupplierBox->setMaxLength(64);
     m_pendingSupplierBox->setMinimumWidth(110);
     pendingKeyBox()->setMinimumWidth(110);
+    if (isReturn)
+        pendingKeyBox()->setObjectName(QStringLiteral("tchkkey2"));
     InstallCharFilter(m_pendingSupplierBox, CharFilter::Standard);
     pendingBar()->insertWidget(0, Caption("供货商名称：", this));
     pendingBar()->insertWidget(1, m_pendingSupplierBox);
     connect(m_pendingSupplierBox, &QLineEdit::returnPressed, this, &TF_Cgjh::refreshPending);
-    auto *explain = Named(new QLabel(QStringLiteral("说明：\n“待审核”的采购单只有变成“已审核”状态后，\n"
-                                                    "才能使库存量、账务等信息发生变化。“已审核”状态\n"
-                                                    "的单据不允许再修改，“待审核”的允许修改。"),
-                                     pendingLowerBar()->parentWidget()),
-                          "LabelExplain");
-    // The strip above the lines holds one line: the note shows in full as its tip.
-    explain->setToolTip(explain->text());
-    explain->setText(QStringLiteral("说明：“待审核”的采购单只有变成“已审核”状态后，…"));
-    pendingLowerBar()->addWidget(explain);
+    if (!isOrder) {
+        const QString what = isReturn ? QStringLiteral("退货单") : QStringLiteral("采购单");
+        auto *explain = Named(new QLabel(QStringLiteral("说明：\n“待审核”的%1只有变成“已审核”状态后，\n"
+                                                        "才能使库存量、账务等信息发生变化。“已审核”状态\n"
+                                                        "的单据不允许再修改，“待审核”的允许修改。")
+                                             .arg(what),
+                                         pendingLowerBar()->parentWidget()),
+                              "LabelExplain");
+        // The strip above the lines holds one line: the note shows in full as its tip.
+        explain->setToolTip(explain->text());
+        explain->setText(QStringLiteral("说明：“待审核”的%1只有变成“已审核”状态后，…").arg(what));
+        pendingLowerBar()->addWidget(explain);
+    }
     barButton("btnView2", "查看单据", &TF_Cgjh::viewPending);
     m_deleteDocument = barButton("btnDel2", "删除单据", &TF_Cgjh::deletePendingDocument);
-    m_pendingPrint = barButton("btnPrint2", "打印", &TF_Cgjh::printPendingList);
-    m_redate = barButton("btnModi2", "修改", &TF_Cgjh::redatePending);
+    if (!isOrder)
+        m_pendingPrint = barButton("btnPrint2", "打印", &TF_Cgjh::printPendingList);
+    m_redate = barButton("btnModi2", isReturn ? "更改" : "修改", &TF_Cgjh::redatePending);
     m_checkAll = barButton("btn_Check", "审核全部", &TF_Cgjh::auditAll);
     barButton("btnExport2", "导出", &TF_Cgjh::exportPending);
-    barButton("btnPrintAll2", "连续打印", &TF_Cgjh::printPendingContinuously);
+    if (m_kind == PurchaseKind::Receipt)
+        barButton("btnPrintAll2", "连续打印", &TF_Cgjh::printPendingContinuously);
+    else {
+        auto *exit = Named(new QPushButton(QStringLiteral("退出"), this), "btnExit2");
+        exit->setAutoDefault(false);
+        pendingBar()->addWidget(exit);
+        connect(exit, &QPushButton::clicked, this, &TF_Cgjh::close);
+    }
+    // The popup's items in the kind's words and accelerators.
+    const char *const auditText = isReturn ? "审核单据(&W)" : isOrder ? "单据审核(&V)" : "单据审核(&W)";
+    const QChar first = isOrder ? QLatin1Char('W') : QLatin1Char('X');
+    const auto item = [&](const char *text, int step) {
+        return QStringLiteral("%1(&%2)").arg(QString::fromUtf8(text), QChar(first.unicode() + step));
+    };
     m_pendingMenu = new QMenu(pendingGrid());
-    QAction *audit = m_pendingMenu->addAction(QStringLiteral("单据审核(&W)"));
+    QAction *audit = m_pendingMenu->addAction(QString::fromUtf8(auditText));
     audit->setObjectName(QStringLiteral("actAudit"));
     connect(audit, &QAction::triggered, this, &TF_Cgjh::auditSelected);
-    QAction *viewItem = m_pendingMenu->addAction(QStringLiteral("查看单据(&X)"));
+    QAction *viewItem = m_pendingMenu->addAction(item("查看单据", 0));
     connect(viewItem, &QAction::triggered, this, &TF_Cgjh::viewPending);
-    QAction *deleteItem = m_pendingMenu->addAction(QStringLiteral("删除单据(&Y)"));
+    QAction *deleteItem = m_pendingMenu->addAction(item("删除单据", 1));
     connect(deleteItem, &QAction::triggered, this, &TF_Cgjh::deletePendingDocument);
-    QAction *redateItem = m_pendingMenu->addAction(QStringLiteral("更改日期(&Z)"));
+    QAction *redateItem = m_pendingMenu->addAction(item("更改日期", 2));
     connect(redateItem, &QAction::triggered, this, &TF_Cgjh::redatePending);
     QAction *exportItem = m_pendingMenu->addAction(QStringLiteral("导出Excel表(&E)"));
     connect(exportItem, &QAction::triggered, this, &TF_Cgjh::exportPending);
@@ -514,6 +571,20 @@ void TF_Cgjh::buildPendingPage()
     });
     connect(pendingGrid(), &DataGrid::rowDoubleClicked, this, [this](int) { viewPending(); });
     connect(pendingLinesGrid(), &DataGrid::rowDoubleClicked, this, [this](int) { modifyPendingLine(); });
+}
+
+QStringList TF_Cgjh::pendingAmountFields() const
+{
+    switch (m_kind) {
+    case PurchaseKind::Return:
+        return {QStringLiteral("th_yfje"), QStringLiteral("th_sfje")};
+    case PurchaseKind::Order:
+        return {QStringLiteral("j_yfje"), QStringLiteral("j_sfje")};
+    case PurchaseKind::Receipt:
+        break;
+    }
+    return {QStringLiteral("j_yfje"), QStringLiteral("j_sfje"), QStringLiteral("wfje"), QStringLiteral("j_yhje"),
+            QStringLiteral("j_yf"), QStringLiteral("j_bzf")};
 }
 
 // ---- Opening and the new document ----------------------------------------------------------
@@ -564,6 +635,7 @@ void TF_Cgjh::afterOpening()
 {
     applyRights();
     applyFormats();
+    m_query->open();
     if (m_entryRight && barcodePanel()) {
         setBarcodePanelShown(true);
         barcodePanel()->entryBox()->setFocus(Qt::OtherFocusReason);
@@ -580,17 +652,15 @@ void TF_Cgjh::applyRights()
         m_addNew->setVisible(m_entryRight && HasRight(m_db, state, QStringLiteral("qtcz"), 1));
     else if (m_kind == PurchaseKind::Receipt)
         m_addNew->setVisible(m_entryRight && HasRight(m_db, state, QStringLiteral("cggl"), rights.newGoods));
-    // Printing the return and the order comes with their lists.
-    setPrintBeforeSave(m_kind == PurchaseKind::Receipt && !IsTrue(state.NoPrintBeforeSave));
-    if (m_checkAll)
-        m_checkAll->setEnabled(HasRight(m_db, state, QStringLiteral("cggl"), rights.audit));
-    if (m_deleteDocument)
-        m_deleteDocument->setEnabled(HasRight(m_db, state, QStringLiteral("cggl"), 16));
+    setPrintBeforeSave(!IsTrue(state.NoPrintBeforeSave));
+    const PurchaseListDoc doc = PurchaseListDocOf(m_kind);
+    const auto gated = [&](int right) { return right == 0 || HasRight(m_db, state, QStringLiteral("cggl"), right); };
+    m_checkAll->setEnabled(gated(rights.audit));
+    m_deleteDocument->setEnabled(gated(doc.deleteRight));
     if (m_pendingPrint)
         m_pendingPrint->setEnabled(state.RightShowCost);
-    if (m_redate)
-        m_redate->setEnabled(state.RightChangeDocDate);
-    m_pendingAddRight = m_kind == PurchaseKind::Receipt && HasRight(m_db, state, QStringLiteral("cggl"), 18);
+    m_redate->setEnabled(state.RightChangeDocDate);
+    m_pendingAddRight = gated(doc.addLinesRight);
     if (barcodePanel())
         barcodePanel()->setEnabled(m_entryRight);
 
@@ -611,13 +681,13 @@ void TF_Cgjh::applyRights()
         g->setColumnGated(QStringLiteral("color_name"), !colour);
         g->setColumnGated(QStringLiteral("gl_djh2"), !orders);
     }
-    if (m_kind == PurchaseKind::Receipt) {
-        for (const char *f : {"j_yfje", "j_sfje", "wfje", "j_yhje"})
-            pendingGrid()->setColumnGated(QString::fromLatin1(f), !cost);
+    for (const QString &f : pendingAmountFields())
+        pendingGrid()->setColumnGated(f, !cost);
+    if (m_kind == PurchaseKind::Receipt)
         for (const char *f : {"j_yf", "j_bzf"})
             pendingGrid()->setColumnGated(QString::fromLatin1(f), !freight);
+    if (m_kind != PurchaseKind::Return)
         pendingGrid()->setColumnGated(QStringLiteral("gl_djh2"), !IsTrue(state.UseOriginalDocNo));
-    }
     for (QWidget *w : std::as_const(m_costWidgets))
         w->setVisible(cost);
     for (QWidget *w : std::as_const(m_freightWidgets))
@@ -640,11 +710,9 @@ void TF_Cgjh::applyFormats()
         SetQtyColumnFormat(*g, l.quantity, state);
         SetQtyFooterFormat(*g, l.quantity, state);
     }
-    if (m_kind != PurchaseKind::Receipt)
-        return;
-    for (const char *f : {"j_yfje", "j_sfje", "wfje", "j_yhje", "j_yf", "j_bzf"}) {
-        SetMoneyColumnFormat(*pendingGrid(), QString::fromLatin1(f), state);
-        SetMoneyFooterFormat(*pendingGrid(), QString::fromLatin1(f), state);
+    for (const QString &f : pendingAmountFields()) {
+        SetMoneyColumnFormat(*pendingGrid(), f, state);
+        SetMoneyFooterFormat(*pendingGrid(), f, state);
     }
 }
 
@@ -710,12 +778,14 @@ void TF_Cgjh::save()
         return;
     }
     m_contractCode.clear();
-    if (m_kind == PurchaseKind::Receipt && IsTrue(state.PrintPurchaseOnSave)) {
+    // The receipt prints on save with PrintPurchaseOnSave, the order with PrintSaleOnSave.
+    if ((m_kind == PurchaseKind::Receipt && IsTrue(state.PrintPurchaseOnSave))
+        || (m_kind == PurchaseKind::Order && IsTrue(state.PrintSaleOnSave))) {
         PrintOptions direct;
         direct.mode = PrintMode::Direct;
         direct.copies = 1;
         direct.choice = printChoice();
-        ReceiptPrint(m_db, state, *m_context.clock).printSaved(r.number, output(), direct);
+        ReceiptPrint(m_db, state, *m_context.clock, m_kind).printSaved(r.number, output(), direct);
     }
     startNew(state.DocDateDefault != QLatin1String("0"));
 }
@@ -746,18 +816,10 @@ void TF_Cgjh::setAccountPanelShown(bool shown)
 
 ReportOutput &TF_Cgjh::output()
 {
-    if (!m_output) {
-        m_ownOutput = std::make_unique<PrinterOutput>(*m_context.notices, this);
-        m_output = m_ownOutput.get();
-    }
-    return *m_output;
+    return m_print.output();
 }
 
 PrintChoiceDialog *TF_Cgjh::printChoice()
 {
-    if (!m_choice) {
-        m_ownChoice = std::make_unique<PrinSeleChoice>(this);
-        m_choice = m_ownChoice.get();
-    }
-    return m_choice;
+    return m_print.choice();
 }

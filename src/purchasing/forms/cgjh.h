@@ -10,6 +10,7 @@
 // page "采购进货查询": the family's shared query page (purchase_lists.h).
 // Every dialog it opens goes through the screen registry with the document context.
 
+#include "engine/forms/printseams.h"
 #include "foundation/doccontext.h"
 #include "foundation/partnerlists.h"
 #include "purchasing/receiptentry.h"
@@ -35,7 +36,9 @@ class QLineEdit;
 class QMenu;
 class QToolButton;
 class ReportOutput;
-struct DraftReceiptHeader;
+class SupplierFilterPanel;
+struct DraftPrintHeader;
+using DraftReceiptHeader = DraftPrintHeader;
 struct PurchaseHeaderInput;
 
 class TF_Cgjh : public DocumentWindow
@@ -49,13 +52,14 @@ public:
     PurchaseKind kind() const { return m_kind; }
 
     // Tests and the shell may replace the printer, the template choice and the file chooser.
-    void setReportOutput(ReportOutput *output) { m_output = output; }
-    void setPrintChoice(PrintChoiceDialog *choice) { m_choice = choice; }
+    void setReportOutput(ReportOutput *output) { m_print.setOutput(output); }
+    void setPrintChoice(PrintChoiceDialog *choice) { m_print.setChoice(choice); }
     void setFileChoice(FileChoice *files) { m_files = files; }
 
     DocumentContext &documentContext();
     QString supplierSn() const { return m_supplierSn; }
     ChooserPanel *supplierChooser() const;
+    SupplierFilterPanel *supplierFilter() const { return m_supplierFilter; }
     QMenu *pendingMenu() const { return m_pendingMenu; }
     PurchaseQueryPage *queryPage() const { return m_query; }
 
@@ -104,6 +108,10 @@ protected:
     void buildBottom();
     void buildButtons();
     void buildPendingPage();
+    // The pending list's amount columns (summed, shown with RightShowCost).
+    QStringList pendingAmountFields() const;
+    // The supplier filter panel of the pending and query pages (cgjh_suppliers.cpp).
+    void buildSupplierFilter();
     void opening();
     void afterOpening();
     void startDocument();
@@ -183,11 +191,9 @@ protected:
     PurchaseQueryPage *m_query = nullptr;
     bool m_pendingAddRight = false;
     std::unique_ptr<PartnerChooser> m_chooser;
+    SupplierFilterPanel *m_supplierFilter = nullptr;
     QPointer<QDialog> m_picker;
-    ReportOutput *m_output = nullptr;
-    PrintChoiceDialog *m_choice = nullptr;
+    PrintSeams m_print;
     FileChoice *m_files = nullptr;
-    std::unique_ptr<ReportOutput> m_ownOutput;
-    std::unique_ptr<PrintChoiceDialog> m_ownChoice;
     std::unique_ptr<FileChoice> m_ownFiles;
 };

@@ -3,6 +3,7 @@
 // scanning, deleting, printing and the pending page.
 
 #include "purchasing/forms/cgjh.h"
+#include "purchasing/forms/supplierpanel.h"
 #include "purchasing/forms/cgjh_importdd.h"
 
 #include "foundation/datamodule.h"
@@ -14,6 +15,7 @@
 #include "purchasing/forms/modidatejh.h"
 #include "purchasing/forms/purchasingscreens.h"
 #include "purchasing/pendingdocedits.h"
+#include "purchasing/orderaudit.h"
 #include "purchasing/pendingdocuments.h"
 #include "purchasing/purchaselistdoc.h"
 #include "purchasing/purchaselistprint.h"
@@ -232,13 +234,7 @@ void TF_Cgjh::chooseSupplier(const QString &search)
         if (m_kind != PurchaseKind::Return)
             spec.options.orderItems = {QStringLiteral("编号顺序"), QStringLiteral("编号倒序")};
         spec.objectName = "RzPanelGhs";
-        spec.columns = {PartnerColumn("ghs_sn", "编号", 70), PartnerColumn("ghs_name", "供货商名称", 160),
-                        PartnerColumn("ghs_lxr", "联系人", 70), PartnerColumn("ghs_tele", "联系电话", 100),
-                        PartnerColumn("ghs_address", "联系地址", 160), PartnerColumn("gt_name", "供货商类型", 80),
-                        PartnerColumn("z_name", "所属地区", 80, false), PartnerColumn("ghs_lwje", "我方应付金额", 90, false),
-                        PartnerColumn("ghs_default", "默认供货商", 60, false), PartnerColumn("ghs_forbid", "禁用", 50, false),
-                        PartnerColumn("ghs_note", "备注", 120, false), PartnerColumn("ghs_jm", "ghs_jm", 60, false),
-                        PartnerColumn("ghs_pl", "ghs_pl", 60, false), PartnerColumn("id", "id", 40, false)};
+        spec.columns = SupplierChooserColumns(true);
         m_chooser = std::make_unique<PartnerChooser>(spec, m_db, *m_context.state, m_suppliers, this);
         m_chooser->addPartner = [this](QWidget *parent) {
             std::unique_ptr<QDialog> d(
@@ -268,18 +264,19 @@ void TF_Cgjh::chooseSupplier(const QString &search)
 DraftReceiptHeader TF_Cgjh::printHeader() const
 {
     DraftReceiptHeader h;
-    h.supplierText = m_supplierBox->text();
-    h.supplierSn = m_supplierSn;
+    h.partnerText = m_supplierBox->text();
+    h.partnerSn = m_supplierSn;
     h.warehouseText = m_warehouse->currentText();
-    h.day = documentDay();
+    h.date = documentDay();
     h.note = m_note->text();
     h.handlerText = m_handler->currentText();
+    h.handlerSn = m_handler->currentKey();
     h.accountText = m_account->currentText();
     h.originalNo = m_originalNo->text();
     h.invoiceNo = m_invoiceNo->text();
     h.freight = m_freight->value();
     h.packing = m_packing->value();
-    h.payable = m_payable->value();
+    h.due = m_payable->value();
     h.paid = m_paid->value();
     return h;
 }
@@ -291,7 +288,7 @@ void TF_Cgjh::printDraft(bool preview)
     PrintOptions options;
     options.mode = preview ? PrintMode::Preview : PrintMode::Print;
     options.choice = printChoice();
-    ReceiptPrint(m_db, *m_context.state, *m_context.clock).printDraft(number(), printHeader(), output(), options);
+    ReceiptPrint(m_db, *m_context.state, *m_context.clock, m_kind).printDraft(number(), printHeader(), output(), options);
     updateButtons();
 }
 
@@ -299,9 +296,7 @@ void TF_Cgjh::printDraft(bool preview)
 
 void TF_Cgjh::refreshPending()
 {
-    if (m_kind != PurchaseKind::Receipt)
-        return;
-    const ListStatement st = PendingReceipts(m_db, *m_context.state)
+    const ListStatement st = PendingPurchases(m_db, *m_context.state, PurchaseListDocOf(m_kind))
                                  .list(pendingKeyBox()->text(), m_pendingSupplierBox->text(), pendingDescending());
     static_cast<SqlGridModel *>(pendingGrid()->model())->setStatement(st.body, st.order, st.binds);
     pendingGrid()->reload(ReloadTarget::First);
@@ -311,7 +306,7 @@ void TF_Cgjh::refreshPending()
 
 void TF_Cgjh::showPendingLines(const QString &number)
 {
-    const ListStatement st = PendingReceipts(m_db, *m_context.state).lines(number);
+    const ListStatement st = PendingPurchases(m_db, *m_context.state, PurchaseListDocOf(m_kind)).lines(number);
     static_cast<SqlGridModel *>(pendingLinesGrid()->model())->setStatement(st.body, st.order, st.binds);
     pendingLinesGrid()->reload(ReloadTarget::First);
     m_pendingSupplier->setText(number.isEmpty() ? QString()
@@ -327,7 +322,11 @@ void TF_Cgjh::auditSelected()
     if (!m_checkAll || !m_checkAll->isEnabled() || pendingGrid()->rowCount() == 0)
         return;
     const QString number = pendingGrid()->currentValue(QStringLiteral("gl_djh")).toString();
-    if (ReceiptAudit(m_db, *m_context.state, *m_context.clock, *m_context.notices).auditSelected(number))
+    const bool audited =
+        m_kind == PurchaseKind::Order
+            ? OrderAudit(m_db, *m_context.state, *m_context.clock, *m_context.notices).auditSelected(number)
+            : ReceiptAudit(m_db, *m_context.state, *m_context.clock, *m_context.notices, m_kind).auditSelected(number);
+    if (audited)
         refreshPending();
 }
 
@@ -335,14 +334,21 @@ void TF_Cgjh::auditAll()
 {
     if (!m_checkAll || !m_checkAll->isEnabled() || pendingGrid()->rowCount() == 0)
         return;
-    QList<QPair<QString, QString>> receipts;
+    QList<QPair<QString, QString>> documents;
     const int number = pendingGrid()->model()->columnOf(QStringLiteral("gl_djh"));
-    const int date = pendingGrid()->model()->columnOf(QStringLiteral("j_jhrq"));
+    const int date = pendingGrid()->model()->columnOf(PurchaseListDocOf(m_kind).dateColumn);
     pendingGrid()->model()->forEachRow([&](const QVector<QVariant> &row) {
-        receipts << qMakePair(row.at(number).toString(), row.at(date).toString());
+        documents << qMakePair(row.at(number).toString(), row.at(date).toString());
         return true;
     });
-    ReceiptAudit(m_db, *m_context.state, *m_context.clock, *m_context.notices).auditAll(receipts);
+    if (m_kind == PurchaseKind::Order) {
+        QStringList numbers;
+        for (const auto &d : std::as_const(documents))
+            numbers << d.first;
+        OrderAudit(m_db, *m_context.state, *m_context.clock, *m_context.notices).auditAll(numbers);
+    } else {
+        ReceiptAudit(m_db, *m_context.state, *m_context.clock, *m_context.notices, m_kind).auditAll(documents);
+    }
     refreshPending();
 }
 
@@ -366,7 +372,9 @@ void TF_Cgjh::updatePendingButtons()
 {
     if (!m_pendingAdd)  // the pending page of a return or an order is not built yet
         return;
-    const bool lines = pendingLinesGrid()->rowCount() > 0;
+    // The receipt's line buttons follow its lines and rights; the return's and the order's the
+    // list (a chosen document).
+    const bool lines = m_kind == PurchaseKind::Receipt ? pendingLinesGrid()->rowCount() > 0 : pendingGrid()->rowCount() > 0;
     m_pendingAdd->setEnabled(lines && m_pendingAddRight);
     m_pendingModify->setEnabled(lines);
     m_pendingDelete->setEnabled(lines && m_deleteDocument->isEnabled());
@@ -376,7 +384,7 @@ void TF_Cgjh::viewStored(const QString &number)
 {
     PrintOptions options;
     options.choice = printChoice();
-    ReceiptPrint(m_db, *m_context.state, *m_context.clock).printSaved(number, output(), options);
+    ReceiptPrint(m_db, *m_context.state, *m_context.clock, m_kind).printSaved(number, output(), options);
 }
 
 void TF_Cgjh::viewPending()
@@ -389,8 +397,9 @@ void TF_Cgjh::addPendingGoods()
 {
     if (!m_pendingAdd->isEnabled() || m_pendingCtx.number.isEmpty())
         return;
-    std::unique_ptr<QDialog> picker(
-        m_context.registry->create(QStringLiteral("TF_Cgjh_Add"), QStringLiteral("增加商品(采购进货)"), m_context, this));
+    const PurchaseScreens &names = PurchaseScreensOf(m_kind);
+    std::unique_ptr<QDialog> picker(m_context.registry->create(QString::fromLatin1(names.picker),
+                                                               QString::fromUtf8(names.pickerCaption), m_context, this));
     SetDocumentContext(picker.get(), &m_pendingCtx);
     picker->exec();
 }
@@ -399,7 +408,8 @@ void TF_Cgjh::modifyPendingLine()
 {
     if (pendingLinesGrid()->rowCount() == 0)
         return;
-    openLineDialog(QStringLiteral("cgjh_modish"), pendingLinesGrid()->currentValue(QStringLiteral("g_sn")).toString(),
+    openLineDialog(m_kind == PurchaseKind::Return ? QStringLiteral("cgth_modish") : QStringLiteral("cgjh_modish"),
+                   pendingLinesGrid()->currentValue(QStringLiteral("g_sn")).toString(),
                    pendingLinesGrid()->currentValue(QStringLiteral("id")).toLongLong(), m_pendingCtx);
 }
 
@@ -408,7 +418,7 @@ void TF_Cgjh::deletePendingLine()
     if (!m_pendingDelete->isEnabled() || pendingLinesGrid()->rowCount() == 0)
         return;
     const PurchaseResult r = PendingDocEdits(m_db, *m_context.state, *m_context.clock, *m_context.notices,
-                                             PurchaseListDocOf(PurchaseKind::Receipt))
+                                             PurchaseListDocOf(m_kind))
                                  .deleteLine(m_pendingCtx.number,
                                              pendingLinesGrid()->currentValue(QStringLiteral("id")).toLongLong());
     if (r.status == PurchaseStatus::Declined)
@@ -423,7 +433,7 @@ void TF_Cgjh::deletePendingDocument()
 {
     if (!m_deleteDocument->isEnabled() || pendingGrid()->rowCount() == 0)
         return;
-    PendingDocEdits(m_db, *m_context.state, *m_context.clock, *m_context.notices, PurchaseListDocOf(PurchaseKind::Receipt))
+    PendingDocEdits(m_db, *m_context.state, *m_context.clock, *m_context.notices, PurchaseListDocOf(m_kind))
         .deleteDocument(pendingGrid()->currentValue(QStringLiteral("gl_djh")).toString());
     refreshPending();
 }
@@ -439,11 +449,11 @@ FileChoice &TF_Cgjh::files()
 
 void TF_Cgjh::printPendingList()
 {
-    if (!m_pendingPrint->isEnabled() || pendingGrid()->rowCount() == 0)
+    if (!m_pendingPrint || !m_pendingPrint->isEnabled() || pendingGrid()->rowCount() == 0)
         return;
     QVariantList binds;
     const QString sql = static_cast<SqlGridModel *>(pendingGrid()->model())->selectSql(&binds);
-    PurchaseListPrint(m_db, *m_context.state, *m_context.clock, PurchaseListDocOf(PurchaseKind::Receipt))
+    PurchaseListPrint(m_db, *m_context.state, *m_context.clock, PurchaseListDocOf(m_kind))
         .printPending(output(), sql, binds);
 }
 
@@ -469,8 +479,10 @@ void TF_Cgjh::redatePending()
 {
     if (!m_redate->isEnabled() || pendingGrid()->rowCount() == 0)
         return;
-    std::unique_ptr<QDialog> dialog(
-        m_context.registry->create(QStringLiteral("TF_ModiDateJh"), QStringLiteral("修改开单日期"), m_context, this));
+    // The order's date dialog is its own.
+    std::unique_ptr<QDialog> dialog(m_context.registry->create(
+        m_kind == PurchaseKind::Order ? QStringLiteral("TF_Cgd_Modi") : QStringLiteral("TF_ModiDateJh"),
+        QStringLiteral("修改开单日期"), m_context, this));
     dialog->setProperty(handoff::DocumentNumber, pendingGrid()->currentValue(QStringLiteral("gl_djh")).toString());
     dialog->exec();
     const QString saved = dialog->property(handoff::NewNumber).toString();
@@ -483,5 +495,8 @@ void TF_Cgjh::redatePending()
         pendingGrid()->setCurrentRow(row);
         showPendingLines(saved);
     }
+    // A return or order that took a number of the entry page's day leaves it a free one.
+    if (m_kind != PurchaseKind::Receipt && lineCount() == 0)
+        setNumber(draft().newNumber(documentDay()));
     reloadLines();
 }

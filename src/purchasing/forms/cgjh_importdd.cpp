@@ -9,6 +9,8 @@
 #include "screenkit/datagrid.h"
 #include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
+#include "screenkit/excel/gridexport.h"
+#include "screenkit/filechoice.h"
 #include "screenkit/gridmodel.h"
 
 #include <QCheckBox>
@@ -141,9 +143,13 @@ TF_Cgjh_ImportDD::TF_Cgjh_ImportDD(const ScreenContext &context, QWidget *parent
     m_lineView = Named(new QRadioButton(QStringLiteral("明细表"), this), "rMxb");
     m_ordered = Named(new QCheckBox(QStringLiteral("导入单据的原始数量"), this), "chkYs");
     auto *ok = Named(new QPushButton(QStringLiteral("确定"), this), "btn_OK3");
+    auto *exportButton = Named(new QPushButton(QStringLiteral("导出"), this), "btn_Export3");
     auto *exit = Named(new QPushButton(QStringLiteral("退出"), this), "btn_Exit3");
+    exportButton->setAutoDefault(false);
+    connect(exportButton, &QPushButton::clicked, this, &TF_Cgjh_ImportDD::exportList);
     for (QWidget *w : {static_cast<QWidget *>(m_documentView), static_cast<QWidget *>(m_lineView),
-                       static_cast<QWidget *>(m_ordered), static_cast<QWidget *>(ok), static_cast<QWidget *>(exit)})
+                       static_cast<QWidget *>(m_ordered), static_cast<QWidget *>(ok), static_cast<QWidget *>(exportButton),
+                       static_cast<QWidget *>(exit)})
         bottom->addWidget(w);
     layout->addLayout(bottom);
 
@@ -163,6 +169,21 @@ TF_Cgjh_ImportDD::TF_Cgjh_ImportDD(const ScreenContext &context, QWidget *parent
     keys()->bind(Qt::Key_F2, [this] { search(); });
     connect(this, &ScreenDialog::opened, this, &TF_Cgjh_ImportDD::activate);
     resize(900, 560);
+}
+
+TF_Cgjh_ImportDD::~TF_Cgjh_ImportDD() = default;
+
+QString TF_Cgjh_ImportDD::exportList()
+{
+    // The list the view shows: the orders (单据表) or the open lines (明细表).
+    const DataGrid &grid = lineView() ? *m_lines : *m_documents;
+    if (grid.rowCount() == 0)
+        return QString();
+    if (!m_files) {
+        m_ownFiles = std::make_unique<DialogFileChoice>();
+        m_files = m_ownFiles.get();
+    }
+    return ExportGrid(grid, *m_files, *m_context.notices, this);
 }
 
 DocumentContext *TF_Cgjh_ImportDD::receipt() const

@@ -10,10 +10,12 @@
 #include "screenkit/screenbase.h"
 #include "shell/forms/screenregistry.h"
 
+#include <memory>
 #include <optional>
 
 class DataGrid;
 class DateRangeBar;
+class FileChoice;
 class KeyedCombo;
 class QCheckBox;
 class QLabel;
@@ -28,6 +30,10 @@ class TF_Cgjh_ImportDD final : public ScreenDialog
 
 public:
     TF_Cgjh_ImportDD(const ScreenContext &context, QWidget *parent = nullptr);
+    ~TF_Cgjh_ImportDD() override;
+
+    // Tests may replace the file chooser of 导出.
+    void setFileChoice(FileChoice *files) { m_files = files; }
 
     const std::optional<ImportedOrderHeader> &imported() const { return m_imported; }
     DataGrid *documentGrid() const { return m_documents; }
@@ -40,6 +46,9 @@ public:
     void accept() override;
     // "添加选中商品(&Z)": the chosen lines, the dialog stays open.
     bool addSelected();
+    // "导出": the list the view shows, when it has rows, through the kit's Excel export; the
+    // file written or "".
+    QString exportList();
 
 private:
     void activate();
@@ -62,4 +71,6 @@ private:
     DataGrid *m_orderLines = nullptr;
     DataGrid *m_lines = nullptr;
     QLabel *m_message = nullptr;
+    FileChoice *m_files = nullptr;
+    std::unique_ptr<FileChoice> m_ownFiles;
 };

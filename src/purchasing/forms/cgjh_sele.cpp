@@ -34,18 +34,11 @@ MoneyEdit *NumberBox(const char *name, QWidget *parent)
 
 TF_Cgjh_Sele::TF_Cgjh_Sele(PurchaseKind kind, const ScreenContext &context, QWidget *parent)
     : LineDialog(QString::fromUtf8(PurchaseScreensOf(kind).lineCaption), context.state->UiFontSize, parent), m_kind(kind), m_context(context),
-      m_writer(context.data->mainDb(), *context.state, *context.notices, kind), m_model(kind, *context.state)
+      m_writer(context.data->mainDb(), *context.state, *context.notices, kind), m_model(PurchaseLineRules(kind), *context.state)
 {
     setObjectName(QString::fromLatin1(PurchaseScreensOf(kind).lineDialog));
     const bool isReturn = kind == PurchaseKind::Return;
-    addInfo(QStringLiteral("g_sn"), QStringLiteral("商品编号："));
-    addInfo(QStringLiteral("g_name"), QStringLiteral("商品名称："));
-    addInfo(QStringLiteral("gg_name"), QStringLiteral("规格型号："));
-    addInfo(QStringLiteral("dw_name"), QStringLiteral("单        位："));
-    addInfo(QStringLiteral("g_sccs"), QStringLiteral("生产厂商："));
-    addInfo(QStringLiteral("color_name"), QStringLiteral("颜        色："));
-    addInfo(QStringLiteral("kc_sl"), QStringLiteral("当前库存："));
-    addInfo(QStringLiteral("g_bz"), QStringLiteral("备        注："));
+    addGoodsInfo();
     if (!isReturn)
         addInfo(QStringLiteral("g_scjj"), QStringLiteral("上次进价："));
 
@@ -57,13 +50,8 @@ TF_Cgjh_Sele::TF_Cgjh_Sele(PurchaseKind kind, const ScreenContext &context, QWid
     m_unit = new QComboBox(this);
     m_unit->setObjectName(QStringLiteral("comDw"));
     addEdit(QStringLiteral("单位："), m_unit);
-    m_rateRow = new QWidget(this);
-    m_rate = NumberBox("ttax", m_rateRow);
-    auto *rateLayout = new QHBoxLayout(m_rateRow);
-    rateLayout->setContentsMargins(0, 0, 0, 0);
-    rateLayout->addWidget(m_rate, 1);
-    rateLayout->addWidget(new QLabel(QStringLiteral("%"), m_rateRow));
-    addEdit(QStringLiteral("税率："), m_rateRow);
+    m_rate = NumberBox("ttax", this);
+    m_rateRow = addRateEdit(m_rate);
     m_taxPrice = NumberBox("ttaxdj", this);
     addEdit(QStringLiteral("含税单价："), m_taxPrice);
     m_discountHint = new QLabel(QStringLiteral("1为不打折,0.8为打8折"), this);
@@ -253,13 +241,8 @@ void TF_Cgjh_Sele::showValues()
     const LineEntryModel::Values &v = m_model.values();
     const QList<QPair<MoneyEdit *, double>> boxes{{m_price, v.price}, {m_quantity, v.quantity}, {m_rate, v.rate},
                                                    {m_taxPrice, v.taxPrice}, {m_discount, v.discount}, {m_total, v.total}};
-    for (const auto &[edit, value] : boxes) {
-        // A box keeps what is typed in it as long as its value stands ("2." stays "2.").
-        if (!edit || edit->value() == value)
-            continue;
-        const QSignalBlocker block(edit);
-        edit->setValue(value);
-    }
+    for (const auto &[edit, value] : boxes)
+        ShowValueQuietly(edit, value);
 }
 
 void TF_Cgjh_Sele::onBoxChanged(LineEntryModel::Box box, double value)
@@ -283,15 +266,7 @@ void TF_Cgjh_Sele::onUnitChosen(int index)
     if (m_filling || index < 0)
         return;
     const QString unit = m_unit->itemText(index);
-    setInfo({{QStringLiteral("g_sn"), infoText(QStringLiteral("g_sn"))},
-             {QStringLiteral("g_name"), infoText(QStringLiteral("g_name"))},
-             {QStringLiteral("gg_name"), infoText(QStringLiteral("gg_name"))},
-             {QStringLiteral("dw_name"), unit},
-             {QStringLiteral("g_sccs"), infoText(QStringLiteral("g_sccs"))},
-             {QStringLiteral("color_name"), infoText(QStringLiteral("color_name"))},
-             {QStringLiteral("kc_sl"), infoText(QStringLiteral("kc_sl"))},
-             {QStringLiteral("g_bz"), infoText(QStringLiteral("g_bz"))},
-             {QStringLiteral("g_scjj"), infoText(QStringLiteral("g_scjj"))}});
+    setInfoText(QStringLiteral("dw_name"), unit);
     m_model.unitChanged(m_writer.unitPrice(m_goods, unit, index == 0));
     showValues();
 }

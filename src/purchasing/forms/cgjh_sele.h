@@ -6,7 +6,7 @@
 // goods code and the line id; it writes on 确定 by mode and tells the context.
 
 #include "foundation/doccontext.h"
-#include "purchasing/lineentrymodel.h"
+#include "foundation/lineentrymodel.h"
 #include "purchasing/purchaselinewriter.h"
 #include "screenkit/linedialog.h"
 #include "shell/forms/screenregistry.h"

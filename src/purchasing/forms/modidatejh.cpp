@@ -7,6 +7,8 @@
 #include "foundation/keyedlists.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
+#include "purchasing/forms/supplierpanel.h"
+#include "screenkit/datagrid.h"
 #include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
 #include "screenkit/screenshapes.h"
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 TF_ModiDateJh::TF_ModiDateJh(const ScreenContext &context, QWidget *parent)
@@ -32,6 +35,15 @@ TF_ModiDateJh::TF_ModiDateJh(const ScreenContext &context, QWidget *parent)
     m_supplier = WithName(new QLineEdit(this), "tGhsName");
     m_supplier->setMaxLength(64);
     InstallCharFilter(m_supplier, CharFilter::Standard);
+    m_supplier->setPlaceholderText(QStringLiteral("回车键开始查询"));
+    auto *supplierButton = WithName(new QToolButton(this), "btnGhs");
+    supplierButton->setText(QStringLiteral("..."));
+    supplierButton->setFocusPolicy(Qt::NoFocus);
+    auto *supplierRow = new QWidget(this);
+    auto *supplierLayout = new QHBoxLayout(supplierRow);
+    supplierLayout->setContentsMargins(0, 0, 0, 0);
+    supplierLayout->addWidget(m_supplier, 1);
+    supplierLayout->addWidget(supplierButton);
     m_handler = WithName(new KeyedCombo(this), "comUser");
     m_note = WithName(new QLineEdit(this), "tnote");
     m_note->setMaxLength(200);
@@ -66,7 +78,7 @@ TF_ModiDateJh::TF_ModiDateJh(const ScreenContext &context, QWidget *parent)
     add("单号：", m_number);
     add("开单日期：", m_date);
     add("进货仓库：", m_warehouse);
-    add("供货商名称：", m_supplier);
+    add("供货商名称：", supplierRow);
     add("经办人：", m_handler);
     add("单据备注：", m_note);
     m_settleRow = add("结算方式：", m_settle);
@@ -80,6 +92,36 @@ TF_ModiDateJh::TF_ModiDateJh(const ScreenContext &context, QWidget *parent)
     v->addLayout(AddConfirmButtons(this, QStringLiteral("保存(F5)"), "btnExit", QStringLiteral("退出(Esc)"),
                                    [this] { save(); }).row);
     connect(m_date, &QDateEdit::dateChanged, this, &TF_ModiDateJh::onDateChanged);
+
+    ChooserOptions o;
+    o.caption = QStringLiteral("选择供货商");
+    o.searchCaption = QStringLiteral("查找供货商(F2)：");
+    o.searchFields = {QStringLiteral("ghs_name"), QStringLiteral("ghs_jm"), QStringLiteral("ghs_sn")};
+    m_panel = NewSupplierChooser(o, m_suppliers, context.state->UiFontSize);
+    m_panel->setObjectName(QStringLiteral("RzPanelGhs"));
+    m_panel->embed(this);
+    m_panel->addKeyOwner(m_supplier);
+    const auto takeRow = [this] {
+        if (m_panel->grid()->rowCount() == 0)
+            return false;
+        m_supplierSn = m_panel->grid()->currentValue(QStringLiteral("ghs_sn")).toString();
+        m_supplierName = m_panel->grid()->currentValue(QStringLiteral("ghs_name")).toString();
+        m_supplier->setText(m_supplierName);
+        m_panel->hide();
+        return true;
+    };
+    connect(m_panel, &QDialog::accepted, this, [this] {
+        m_supplierSn = m_panel->chosenCode();
+        m_supplierName = m_panel->chosenName();
+        m_supplier->setText(m_supplierName);
+    });
+    // F5 while the panel shows: the supplier taken, the panel closed, then the save.
+    m_panel->take = [this, takeRow] {
+        if (takeRow())
+            save();
+    };
+    connect(supplierButton, &QToolButton::clicked, this, [this] { m_panel->openBelow(m_supplier, QString()); });
+    connect(m_supplier, &QLineEdit::textEdited, this, [this](const QString &text) { m_panel->openBelow(m_supplier, text); });
     keys()->setEnterMovesFocus(true);
     connect(this, &ScreenDialog::opened, this, &TF_ModiDateJh::activate);
 }
@@ -94,6 +136,9 @@ void TF_ModiDateJh::activate()
                                              QStringLiteral("id")));
     FillKeyedCombo(m_warehouse, LoadOperatorWarehouses(db, state), true);
     FillKeyedCombo(m_handler, LoadUserCombo(db, state, QStringLiteral("u_cg")), true);
+    OpenSupplierList(db, state, m_suppliers, QStringLiteral("0"));
+    m_panel->grid()->reload(ReloadTarget::First);
+    m_panel->hide();
     for (MoneyEdit *e : {m_payable, m_paid, m_freight, m_packing, m_invoiceAmount})
         SetMoneyEditFormat(e, state);
     m_doc = m_rules.open(property(handoff::DocumentNumber).toString());
@@ -104,6 +149,8 @@ void TF_ModiDateJh::activate()
         if (!m_warehouse->selectText(d.warehouseName) && m_warehouse->count() > 0)
             m_warehouse->setCurrentIndex(0);
         m_supplier->setText(d.supplierName);
+        m_supplierSn = d.supplierSn;
+        m_supplierName = d.supplierName;
         m_handler->selectText(d.handlerName);
         m_note->setText(d.note);
         m_settle->setCurrentIndex(d.settleIndex);
@@ -131,19 +178,24 @@ void TF_ModiDateJh::activate()
     m_filling = false;
 }
 
-void TF_ModiDateJh::onDateChanged(const QDate &date)
+void ShowNumberForDay(const ScreenContext &context, const DocDateChangeRules &rules, const DateChangeDoc &doc,
+                      DateEdit *dateBox, QLabel *numberLabel, bool &filling, const QDate &date)
 {
-    if (m_filling || !m_doc)
-        return;
-    const QDate today = m_context.clock->today();
-    if (date > today && !m_context.notices->confirm(FutureDateQuestion(date, today))) {
-        m_filling = true;
-        m_date->setDate(QDate::fromString(m_doc->oldDay, QStringLiteral("yyyy-MM-dd")));
-        m_filling = false;
-        m_number->setText(m_doc->oldNumber);
+    const QDate today = context.clock->today();
+    if (date > today && !context.notices->confirm(FutureDateQuestion(date, today))) {
+        filling = true;
+        dateBox->setDate(QDate::fromString(doc.oldDay, QStringLiteral("yyyy-MM-dd")));
+        filling = false;
+        numberLabel->setText(doc.oldNumber);
         return;
     }
-    m_number->setText(m_rules.numberForDay(*m_doc, date.toString(QStringLiteral("yyyy-MM-dd"))));
+    numberLabel->setText(rules.numberForDay(doc, date.toString(QStringLiteral("yyyy-MM-dd"))));
+}
+
+void TF_ModiDateJh::onDateChanged(const QDate &date)
+{
+    if (!m_filling && m_doc)
+        ShowNumberForDay(m_context, m_rules, *m_doc, m_date, m_number, m_filling, date);
 }
 
 void TF_ModiDateJh::save()
@@ -154,8 +206,8 @@ void TF_ModiDateJh::save()
     in.day = m_date->date().toString(QStringLiteral("yyyy-MM-dd"));
     in.warehouseSn = m_warehouse->currentKey();
     in.supplierText = m_supplier->text();
-    in.supplierSn = m_doc->supplierSn;
-    in.supplierName = m_doc->supplierName;
+    in.supplierSn = m_supplierSn;
+    in.supplierName = m_supplierName;
     in.handlerSn = m_handler->currentKey();
     in.note = m_note->text();
     in.settleIndex = m_doc->kind == PurchaseKind::Return ? m_doc->settleIndex : m_settle->currentIndex();
@@ -168,12 +220,17 @@ void TF_ModiDateJh::save()
     in.invoiceNo = m_invoiceNo->text();
     in.invoiceAmount = m_invoiceAmount->value();
     in.originalNo = m_originalNo->text();
-    const PurchaseResult r = m_rules.save(*m_doc, m_number->text(), in);
+    const DateChangeMode mode = property(handoff::DateChangeModeTag).toString() == QStringLiteral("audited")
+                                    ? DateChangeMode::Audited
+                                    : DateChangeMode::Pending;
+    const PurchaseResult r = m_rules.save(*m_doc, m_number->text(), in, mode);
     if (r.done()) {
         setProperty(handoff::NewNumber, r.number);
         accept();
-    } else if (r.status == PurchaseStatus::Declined || (r.status == PurchaseStatus::Refused && m_doc->kind == PurchaseKind::Return
-                                                        && in.supplierText.trimmed() == in.supplierName)) {
+    } else if (mode == DateChangeMode::Pending
+               && (r.status == PurchaseStatus::Declined
+                   || (r.status == PurchaseStatus::Refused && m_doc->kind == PurchaseKind::Return
+                       && in.supplierText.trimmed() == in.supplierName))) {
         reject();  // the return's stock test closes the dialog
     }
 }

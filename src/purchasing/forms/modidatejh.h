@@ -1,9 +1,12 @@
 #pragma once
 
-// TF_ModiDateJh "修改开单日期": the change of date of a pending purchase receipt or return. Input:
-// the property "documentNumber" (a "CJ" or "CT" number); result: the property "newNumber" (the
-// number saved) when the save went through, unset otherwise. The caller refreshes itself.
+// TF_ModiDateJh "修改开单日期": the change of date of a purchase receipt or return. Input: the
+// property "documentNumber" (a "CJ" or "CT" number) and "dateChangeMode" ("audited" from the
+// purchase document query: the document is posted again under its new number; else pending);
+// result: the property "newNumber" (the number saved) when the save went through, unset
+// otherwise. The caller refreshes itself. The supplier box feeds the supplier panel.
 
+#include "foundation/partnerlists.h"
 #include "purchasing/docdatechange.h"
 #include "purchasing/forms/purchasingscreens.h"
 #include "screenkit/screenbase.h"
@@ -11,6 +14,7 @@
 
 #include <optional>
 
+class ChooserPanel;
 class DateEdit;
 class KeyedCombo;
 class MoneyEdit;
@@ -20,7 +24,13 @@ class QLineEdit;
 
 namespace handoff {
 inline constexpr const char *NewNumber = "newNumber";
+inline constexpr const char *DateChangeModeTag = "dateChangeMode";
 }  // namespace handoff
+
+// The date box of a change-of-date dialog changed to `date`: a later day than today asks the
+// future-date question (No puts the document's day back), then the number of the day shows.
+void ShowNumberForDay(const ScreenContext &context, const DocDateChangeRules &rules, const DateChangeDoc &doc,
+                      DateEdit *dateBox, QLabel *numberLabel, bool &filling, const QDate &date);
 
 class TF_ModiDateJh final : public ScreenDialog
 {
@@ -30,6 +40,7 @@ public:
     explicit TF_ModiDateJh(const ScreenContext &context, QWidget *parent = nullptr);
 
     void save();
+    ChooserPanel *supplierPanel() const { return m_panel; }
 
 private:
     void activate();
@@ -38,6 +49,10 @@ private:
     ScreenContext m_context;
     DocDateChangeRules m_rules;
     std::optional<DateChangeDoc> m_doc;
+    PartnerList m_suppliers{PartnerList::Kind::Suppliers};
+    ChooserPanel *m_panel = nullptr;
+    QString m_supplierSn;
+    QString m_supplierName;
     bool m_filling = false;
     QLabel *m_number = nullptr;
     DateEdit *m_date = nullptr;

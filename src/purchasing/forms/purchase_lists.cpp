@@ -9,6 +9,9 @@
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "foundation/rights.h"
+#include "foundation/forms/combofill.h"
+#include "foundation/keyedlists.h"
+#include "purchasing/orderaudit.h"
 #include "purchasing/purchaselistprint.h"
 #include "screenkit/datagrid.h"
 #include "screenkit/dialogparts.h"
@@ -18,10 +21,12 @@
 #include "screenkit/gridmodel.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -39,8 +44,7 @@ QList<GridColumn> DocumentColumns(const PurchaseListDoc &d)
                         ListColumn("ck_name", "仓库", 80),
                         ListColumn(payable.constData(), "应付金额", 90, ColumnKind::Money),
                         ListColumn(paid.constData(), "实付金额", 90, ColumnKind::Money)};
-    if (d.kind != PurchaseKind::Return)
-        c << ListColumn("j_yhje", "优惠金额", 80, ColumnKind::Money);
+    c << ListColumn(d.kind == PurchaseKind::Return ? "yhje" : "j_yhje", "优惠金额", 80, ColumnKind::Money);
     c << ListColumn(later.constData(), "付款金额", 80, ColumnKind::Money)
       << ListColumn("wfje", "欠款金额", 90, ColumnKind::Money) << ListColumn("u_name", "经办人", 70)
       << ListColumn("a_name", "操作员", 70) << ListColumn(checker.constData(), "审核人", 70)
@@ -72,6 +76,73 @@ QList<GridColumn> LedgerColumns()
             ListColumn("gl_bz", "备注", 120),          HiddenColumn("id")};
 }
 
+// The order's audited documents (作废 j_qk included).
+QList<GridColumn> OrderDocumentColumns()
+{
+    return {ListColumn("gl_djh", "单据号", 120),         ListColumn("j_jhrq", "开单日期", 120, ColumnKind::DateText),
+            ListColumn("ghs_name", "供货商", 120),       ListColumn("ck_name", "仓库名称", 80),
+            ListColumn("j_yfje", "应付金额", 90, ColumnKind::Money), ListColumn("j_sfje", "实付金额", 90, ColumnKind::Money),
+            ListColumn("j_checker", "审核人", 70),       ListColumn("j_chkrq", "审核日期", 90),
+            ListColumn("gl_djh2", "原始单号", 100),      ListColumn("a_name", "操作员", 70),
+            ListColumn("u_name", "经办人", 70),          ListColumn("j_qk", "作废", 40, ColumnKind::Number),
+            ListColumn("j_note", "备注", 150),           HiddenColumn("id"),
+            HiddenColumn("ghs_sn"),                      HiddenColumn("ck_sn")};
+}
+
+// The lines of an audited order with their progress: 采购数量 (received), 订单数量, 剩余数量.
+QList<GridColumn> OrderLineColumns()
+{
+    return {ListColumn("gl_djh", "单据号", 120),         ListColumn("g_sn", "商品编号", 100),
+            ListColumn("g_name", "商品名称", 150),       ListColumn("gg_name", "规格型号", 80),
+            ListColumn("color_name", "颜色", 60),        ListColumn("dw_name", "单位", 50),
+            ListColumn("jh_dj", "单价", 80, ColumnKind::Money), ListColumn("jh_dzl", "折扣", 50, ColumnKind::Number),
+            ListColumn("dj", "折后价", 80, ColumnKind::Money), ListColumn("jh_rksl", "采购数量", 70, ColumnKind::Quantity),
+            ListColumn("jh_sl", "订单数量", 70, ColumnKind::Quantity), ListColumn("dsl", "剩余数量", 70, ColumnKind::Quantity),
+            ListColumn("jh_je", "金额", 90, ColumnKind::Money), ListColumn("jh_tax", "税率", 50, ColumnKind::Number),
+            ListColumn("jh_taxdj", "含税单价", 80, ColumnKind::Money), ListColumn("jh_taxje", "税金", 80, ColumnKind::Money),
+            ListColumn("jh_zje", "总金额", 90, ColumnKind::Money), ListColumn("a_name", "操作员", 70),
+            ListColumn("jh_bz", "备注", 120),            HiddenColumn("id")};
+}
+
+// The order's 明细表: audited lines of the period.
+QList<GridColumn> OrderDetailColumns()
+{
+    return {ListColumn("j_jhrq", "开单日期", 120, ColumnKind::DateText), ListColumn("gl_djh", "单据号", 120),
+            ListColumn("g_sn", "商品编号", 100),         ListColumn("g_name", "商品名称", 150),
+            ListColumn("jh_dj", "单价", 80, ColumnKind::Money), ListColumn("jh_dzl", "折扣", 50, ColumnKind::Number),
+            ListColumn("jh_tax", "税率", 50, ColumnKind::Number), ListColumn("jh_taxdj", "含税单价", 80, ColumnKind::Money),
+            ListColumn("jh_je", "金额", 90, ColumnKind::Money), ListColumn("jh_taxje", "税额", 80, ColumnKind::Money),
+            ListColumn("jh_rksl", "采购数量", 70, ColumnKind::Quantity), ListColumn("jh_sl", "订单数量", 70, ColumnKind::Quantity),
+            ListColumn("dsl", "剩余数量", 70, ColumnKind::Quantity), ListColumn("jh_zje", "总金额", 90, ColumnKind::Money),
+            ListColumn("j_qk", "作废", 40, ColumnKind::Number), ListColumn("dw_name", "单位", 50),
+            ListColumn("gg_name", "规格型号", 80),       ListColumn("ghs_name", "供货商名称", 120),
+            ListColumn("ck_name", "仓库名称", 80),       ListColumn("u_name", "经办人", 70),
+            ListColumn("j_checker", "审核人", 70),       ListColumn("j_chkrq", "审核日期", 90),
+            ListColumn("jh_bz", "备注", 120),            HiddenColumn("id")};
+}
+
+// Footers of a list grid: "记录数：" under the first column, the sums of its amounts and
+// quantities in the money format.
+void SetListFooters(DataGrid &grid, const QList<GridColumn> &columns, const LoginState &state)
+{
+    grid.setFooter(columns.first().field, FooterKind::TextCount, QStringLiteral("记录数："));
+    for (const GridColumn &c : columns) {
+        if (c.kind != ColumnKind::Money && c.kind != ColumnKind::Quantity)
+            continue;
+        // Prices are not summed.
+        const bool price = c.field.endsWith(QLatin1String("dj"));
+        grid.setFooter(c.field, price ? FooterKind::None : FooterKind::Sum);
+        if (c.kind == ColumnKind::Money) {
+            SetMoneyColumnFormat(grid, c.field, state);
+            if (!price)
+                SetMoneyFooterFormat(grid, c.field, state);
+        } else {
+            SetQtyColumnFormat(grid, c.field, state);
+            SetQtyFooterFormat(grid, c.field, state);
+        }
+    }
+}
+
 SqlGridModel *ModelOf(DataGrid *grid)
 {
     return static_cast<SqlGridModel *>(grid->model());
@@ -93,25 +164,47 @@ PurchaseQueryPage::PurchaseQueryPage(DocumentWindow &window, const ScreenContext
       m_files(std::move(files)), m_output(std::move(output))
 {
     QWidget *page = window.queryGrid()->parentWidget();
-    m_supplier = new QLineEdit(page);
-    m_supplier->setObjectName(QStringLiteral("tGhsname3"));
-    m_supplier->setMaxLength(32);
-    InstallCharFilter(m_supplier, CharFilter::Standard);
-    window.queryBar()->insertWidget(1, new QLabel(QStringLiteral("供货商名称："), page));
-    window.queryBar()->insertWidget(2, m_supplier);
-    // The kit's caption of the key box follows the view.
+    const bool order = doc.kind == PurchaseKind::Order;
+    // The kit's caption of the key box follows the view, unless the kind names it.
     for (QLabel *l : page->findChildren<QLabel *>())
         if (l->text() == QStringLiteral("关键字："))
             m_keyCaption = l;
-    if (m_keyCaption)
+    if (m_keyCaption) {
         m_keyCaption->setObjectName(QStringLiteral("LabelKey3"));
-    window.queryKeyBox()->setObjectName(QStringLiteral("tKey3"));
+        if (!doc.queryKeyCaption.isEmpty())
+            m_keyCaption->setText(doc.queryKeyCaption);
+    }
+    window.queryKeyBox()->setObjectName(doc.kind == PurchaseKind::Receipt ? QStringLiteral("tKey3") : QStringLiteral("tchkKey"));
+    if (doc.querySupplierBox) {
+        m_supplier = new QLineEdit(page);
+        m_supplier->setObjectName(QStringLiteral("tGhsname3"));
+        m_supplier->setMaxLength(32);
+        InstallCharFilter(m_supplier, CharFilter::Standard);
+        window.queryBar()->insertWidget(1, new QLabel(QStringLiteral("供货商名称："), page));
+        window.queryBar()->insertWidget(2, m_supplier);
+        m_supplierButton = new QToolButton(page);
+        m_supplierButton->setObjectName(QStringLiteral("btnGhs3"));
+        m_supplierButton->setText(QStringLiteral("..."));
+        m_supplierButton->setFocusPolicy(Qt::NoFocus);
+        window.queryBar()->insertWidget(3, m_supplierButton);
+        connect(m_supplier, &QLineEdit::returnPressed, this, &PurchaseQueryPage::search);
+    }
+    if (order) {
+        m_warehouse = new KeyedCombo(page);
+        m_warehouse->setObjectName(QStringLiteral("comCk3"));
+        window.queryBar()->insertWidget(1, new QLabel(QStringLiteral("收货仓库："), page));
+        window.queryBar()->insertWidget(2, m_warehouse);
+        m_showVoid = new QCheckBox(QStringLiteral("显示作废单据"), page);
+        m_showVoid->setObjectName(QStringLiteral("chkZf"));
+    }
+    if (!doc.summaryView)
+        if (QWidget *summary = page->findChild<QWidget *>(QStringLiteral("queryView1")))
+            summary->hide();
     auto *search = new QPushButton(QStringLiteral("查询(F2)"), page);
     search->setObjectName(QStringLiteral("btnSearch3"));
     search->setAutoDefault(false);
     window.queryBar()->addWidget(search);
     connect(search, &QPushButton::clicked, this, &PurchaseQueryPage::search);
-    connect(m_supplier, &QLineEdit::returnPressed, this, &PurchaseQueryPage::search);
 
     auto *row = new QHBoxLayout;
     const auto add = [&](const char *name, const char *text, void (PurchaseQueryPage::*slot)()) {
@@ -124,14 +217,17 @@ PurchaseQueryPage::PurchaseQueryPage(DocumentWindow &window, const ScreenContext
     };
     add("btnView3", "查看单据", &PurchaseQueryPage::view);
     add("btnUnaudit", "取消审核", &PurchaseQueryPage::unauditSelected);
-    add("btnUnauditAll", "全部取消", &PurchaseQueryPage::unauditAll);
     if (doc.kind == PurchaseKind::Receipt) {
+        add("btnUnauditAll", "全部取消", &PurchaseQueryPage::unauditAll);
         add("btnWholeReturn", "整单退货", &PurchaseQueryPage::wholeReturn);
         add("btnWholeIssue", "整单领用", &PurchaseQueryPage::wholeIssue);
         add("btnWholeSale", "整单销售", &PurchaseQueryPage::wholeSale);
     }
-    add("btnPrint3", "打印", &PurchaseQueryPage::print);
+    if (!order)
+        add("btnPrint3", "打印", &PurchaseQueryPage::print);
     add("btnExport3", "导出", &PurchaseQueryPage::exportView);
+    if (m_showVoid)
+        row->addWidget(m_showVoid);
     row->addStretch(1);
     auto *exit = new QPushButton(QStringLiteral("退出"), page);
     exit->setObjectName(QStringLiteral("btnExit3"));
@@ -143,15 +239,10 @@ PurchaseQueryPage::PurchaseQueryPage(DocumentWindow &window, const ScreenContext
     for (int i = 0; i < 3; ++i)
         m_models << new SqlGridModel(context.data->mainDb(), this);
     auto *detail = new SqlGridModel(context.data->mainDb());
-    detail->setColumns(LedgerColumns());
+    const QList<GridColumn> lowerColumns = order ? OrderLineColumns() : LedgerColumns();
+    detail->setColumns(lowerColumns);
     window.queryDetailGrid()->setModel(detail);
-    window.queryDetailGrid()->setFooter(QStringLiteral("gl_djh"), FooterKind::TextCount, QStringLiteral("记录数："));
-    for (const char *f : {"gl_sl", "gl_je", "gl_taxje", "gl_zje"})
-        window.queryDetailGrid()->setFooter(QString::fromLatin1(f), FooterKind::Sum);
-    for (const char *f : {"gl_dj", "gl_je", "gl_taxje", "gl_zje"}) {
-        SetMoneyColumnFormat(*window.queryDetailGrid(), QString::fromLatin1(f), *context.state);
-        SetMoneyFooterFormat(*window.queryDetailGrid(), QString::fromLatin1(f), *context.state);
-    }
+    SetListFooters(*window.queryDetailGrid(), lowerColumns, *context.state);
 
     connect(window.queryGrid(), &DataGrid::currentRowChanged, this, [this](int) { showDetail(); });
     connect(window.queryGrid(), &DataGrid::rowDoubleClicked, this, [this](int) {
@@ -159,6 +250,18 @@ PurchaseQueryPage::PurchaseQueryPage(DocumentWindow &window, const ScreenContext
             view();
     });
     auto *menu = new QMenu(window.queryGrid());
+    if (order) {
+        // One item, by the current order's void flag.
+        QAction *voidItem = menu->addAction(QStringLiteral("单据作废(&Z)"));
+        voidItem->setObjectName(QStringLiteral("actVoid"));
+        connect(voidItem, &QAction::triggered, this, &PurchaseQueryPage::toggleVoid);
+        window.queryGrid()->setPopupMenu(menu, [this, voidItem](QMenu *) {
+            const bool voided = m_window.queryGrid()->currentValue(QStringLiteral("j_qk")).toInt() != 0;
+            voidItem->setText(voided ? QStringLiteral("取消作废(&Z)") : QStringLiteral("单据作废(&Z)"));
+            voidItem->setEnabled(m_window.queryView() == View::Documents && m_window.queryGrid()->rowCount() > 0);
+        });
+        return;
+    }
     QAction *viewItem = menu->addAction(QStringLiteral("查看单据(&Y)"));
     QAction *unauditItem = menu->addAction(QStringLiteral("取消审核(&Z)"));
     connect(viewItem, &QAction::triggered, this, &PurchaseQueryPage::view);
@@ -180,10 +283,12 @@ void PurchaseQueryPage::applyRights()
 {
     const QSqlDatabase db = m_context.data->mainDb();
     const LoginState &state = *m_context.state;
-    button(QStringLiteral("btnPrint3"))->setEnabled(state.RightShowCost);
+    if (QPushButton *b = button(QStringLiteral("btnPrint3")))
+        b->setEnabled(state.RightShowCost);
     const bool unaudit = HasRight(db, state, QStringLiteral("cggl"), m_doc.unauditRight);
     button(QStringLiteral("btnUnaudit"))->setEnabled(unaudit);
-    button(QStringLiteral("btnUnauditAll"))->setEnabled(unaudit);
+    if (QPushButton *b = button(QStringLiteral("btnUnauditAll")))
+        b->setEnabled(unaudit);
     const auto any = [&](const char *module, std::initializer_list<int> rights) {
         for (int r : rights)
             if (HasRight(db, state, QString::fromLatin1(module), r))
@@ -198,22 +303,53 @@ void PurchaseQueryPage::applyRights()
         b->setEnabled(any("xsgl", {1, 2, 3}));
 }
 
-void PurchaseQueryPage::activate()
+void PurchaseQueryPage::open()
 {
     const QDate today = m_context.clock->today();
-    m_window.periodBar()->startEdit()->setDate(QDate(today.year(), today.month(), 1));
+    const QDate first(today.year(), today.month(), 1);
+    m_window.periodBar()->startEdit()->setDate(m_doc.kind == PurchaseKind::Return ? first.addMonths(-1) : first);
     m_window.periodBar()->endEdit()->setDate(today);
-    m_supplier->clear();
+    m_window.queryKeyBox()->clear();
     m_window.setQueryView(View::Documents);
+    if (m_warehouse) {
+        const LoginState &state = *m_context.state;
+        KeyedItems items;
+        // Operators bound to warehouses choose among theirs only.
+        if (state.BindOperatorWarehouse != QLatin1String("1") || state.isAdministrator())
+            items << KeyedItem{QStringLiteral("所有仓库"), kAllKey};
+        items << LoadOperatorWarehouses(m_context.data->mainDb(), state);
+        FillKeyedCombo(m_warehouse, items, true);
+    }
+    if (m_showVoid)
+        m_showVoid->setChecked(false);
+    applyRights();
+}
+
+void PurchaseQueryPage::activate()
+{
+    if (m_doc.kind == PurchaseKind::Receipt) {
+        const QDate today = m_context.clock->today();
+        m_window.periodBar()->startEdit()->setDate(QDate(today.year(), today.month(), 1));
+        m_window.periodBar()->endEdit()->setDate(today);
+        m_supplier->clear();
+        m_window.setQueryView(View::Documents);
+    } else if (m_doc.kind == PurchaseKind::Return) {
+        m_window.queryKeyBox()->clear();
+    }
     applyRights();
     search();
 }
 
 PurchaseQueryCriteria PurchaseQueryPage::criteria() const
 {
-    return {m_window.periodBar()->startEdit()->date().toString(QStringLiteral("yyyy-MM-dd")),
-            m_window.periodBar()->endEdit()->date().toString(QStringLiteral("yyyy-MM-dd")), m_supplier->text(),
-            m_window.queryKeyBox()->text()};
+    PurchaseQueryCriteria c{m_window.periodBar()->startEdit()->date().toString(QStringLiteral("yyyy-MM-dd")),
+                            m_window.periodBar()->endEdit()->date().toString(QStringLiteral("yyyy-MM-dd")),
+                            m_supplier ? m_supplier->text() : QString(), m_window.queryKeyBox()->text()};
+    if (m_warehouse && m_warehouse->currentIndex() >= 0)
+        c.warehouse = m_warehouse->currentKey();
+    if (m_showVoid)
+        c.showVoid = m_showVoid->isChecked();
+    return c;
 }
 
 void PurchaseQueryPage::setViewColumns()
@@ -223,27 +359,17 @@ void PurchaseQueryPage::setViewColumns()
         return;
     m_shownView = int(v);
     DataGrid *grid = m_window.queryGrid();
-    const QList<GridColumn> columns = v == View::Documents ? DocumentColumns(m_doc)
+    const bool order = m_doc.kind == PurchaseKind::Order;
+    const QList<GridColumn> columns = v == View::Documents ? (order ? OrderDocumentColumns() : DocumentColumns(m_doc))
                                       : v == View::Summary ? SummaryColumns()
+                                      : order              ? OrderDetailColumns()
                                                            : LedgerColumns();
     SqlGridModel *model = m_models.at(int(v));
     if (model->columns().isEmpty())
         model->setColumns(columns);
     grid->setModel(model);
-    const LoginState &state = *m_context.state;
-    QStringList sums;
-    for (const GridColumn &c : columns)
-        if (c.kind == ColumnKind::Money || c.kind == ColumnKind::Quantity)
-            sums << c.field;
-    grid->setFooter(columns.first().field, FooterKind::TextCount, QStringLiteral("记录数："));
-    for (const QString &f : sums) {
-        grid->setFooter(f, FooterKind::Sum);
-        if (columns.at(ModelOf(grid)->columnOf(f)).kind == ColumnKind::Money) {
-            SetMoneyColumnFormat(*grid, f, state);
-            SetMoneyFooterFormat(*grid, f, state);
-        }
-    }
-    if (m_keyCaption) {
+    SetListFooters(*grid, columns, *m_context.state);
+    if (m_keyCaption && m_doc.queryKeyCaption.isEmpty()) {
         m_keyCaption->setText(v == View::Documents ? QStringLiteral("单据编号或备注：") : QStringLiteral("商品名称或编码："));
         m_keyCaption->setMinimumWidth(m_keyCaption->sizeHint().width());
     }
@@ -273,7 +399,11 @@ void PurchaseQueryPage::showDetail()
     }
     if (v == View::Documents) {
         const QString number = grid->currentValue(QStringLiteral("gl_djh")).toString();
-        m_window.queryDetailLabel()->setText(number + QLatin1Char(' ') + grid->currentValue(QStringLiteral("ghs_name")).toString());
+        const QString supplier = grid->currentValue(QStringLiteral("ghs_name")).toString();
+        m_window.queryDetailLabel()->setText(m_doc.kind == PurchaseKind::Order    ? QStringLiteral("单据的详细信息：") + supplier
+                                             : m_doc.kind == PurchaseKind::Return ? QStringLiteral("单据详细信息：") + number
+                                                                                        + QStringLiteral("  ") + supplier
+                                                                                  : number + QLatin1Char(' ') + supplier);
         Apply(m_window.queryDetailGrid(), m_queries.documentRows(number));
     } else {
         m_window.queryDetailLabel()->setText(grid->currentValue(QStringLiteral("g_name")).toString());
@@ -303,12 +433,17 @@ void PurchaseQueryPage::unauditSelected()
         return;
     Notices &notices = *m_context.notices;
     if (m_window.queryView() != View::Documents) {
-        notices.notice(QStringLiteral("批量取消只能在单据表进行！"));
+        notices.notice(m_doc.unauditOutsideDocuments);
         return;
     }
     if (m_window.queryGrid()->rowCount() == 0)
         return;
     const QString number = m_window.queryGrid()->currentValue(QStringLiteral("gl_djh")).toString();
+    if (m_doc.kind == PurchaseKind::Order) {
+        if (OrderAudit(m_context.data->mainDb(), *m_context.state, *m_context.clock, notices).cancelAudit(number, false))
+            search();
+        return;
+    }
     if (UnauditByNumber(m_context.data->mainDb(), *m_context.state, *m_context.clock, notices, number)
         == UnauditOutcome::Done)
         search();
@@ -376,9 +511,21 @@ void PurchaseQueryPage::exportView()
     ExportGrid(*m_window.queryGrid(), m_files(), *m_context.notices, &m_window);
 }
 
+void PurchaseQueryPage::toggleVoid()
+{
+    if (m_doc.kind != PurchaseKind::Order || m_window.queryView() != View::Documents || m_window.queryGrid()->rowCount() == 0)
+        return;
+    DataGrid *grid = m_window.queryGrid();
+    if (OrderAudit(m_context.data->mainDb(), *m_context.state, *m_context.clock, *m_context.notices)
+            .toggleVoid(grid->currentValue(QStringLiteral("gl_djh")).toString(),
+                        grid->currentValue(QStringLiteral("j_qk")).toInt() != 0))
+        search();
+}
+
 void PurchaseQueryPage::print()
 {
-    if (!button(QStringLiteral("btnPrint3"))->isEnabled())
+    QPushButton *printButton = button(QStringLiteral("btnPrint3"));
+    if (!printButton || !printButton->isEnabled())
         return;
     const View v = m_window.queryView();
     if (v == View::Documents && m_window.queryGrid()->rowCount() == 0)

@@ -1,9 +1,12 @@
 #pragma once
 
-// The query page ("采购进货查询" and its return twin) of the purchase document windows, built
-// once for the family and configured by the document kind's description: supplier box, the three
-// views over PurchaseListQueries with the lower grid of 单据表 and 汇总表, 查看单据, 取消审核,
-// 全部取消, the whole-document hand-offs (整单退货, 整单领用, 整单销售), 打印, 导出 and 退出.
+// The query page ("采购进货查询", "退货查询", "采购订单查询") of the purchase document windows,
+// built once for the family and configured by the document kind's description: the receipt's
+// supplier box, the views over PurchaseListQueries with the lower grid of 单据表 (and 汇总表),
+// 查看单据, 取消审核, the receipt's 全部取消 and whole-document hand-offs (整单退货, 整单领用,
+// 整单销售), 打印 (not for orders), 导出 and 退出. The order's page adds "收货仓库：",
+// "显示作废单据" and the popup "单据作废(&Z)" / "取消作废(&Z)"; its lower grid shows each line's
+// progress (采购数量, 订单数量, 剩余数量).
 
 #include "purchasing/purchaselistdoc.h"
 #include "purchasing/purchaselistqueries.h"
@@ -17,9 +20,12 @@ class DataGrid;
 class DocumentWindow;
 class FileChoice;
 class ReportOutput;
+class KeyedCombo;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 class SqlGridModel;
 
 class PurchaseQueryPage final : public QObject
@@ -32,7 +38,12 @@ public:
                       std::function<void(const QString &number)> viewDocument,
                       std::function<FileChoice &()> files, std::function<ReportOutput &()> output);
 
-    // The first of this month to today, 单据表, the supplier box emptied, rights; then search.
+    // The window opened: the period (the receipt and the order from the first of this month, the
+    // return from the first of the previous one) to today, 单据表, the order's warehouses and
+    // void box, rights.
+    void open();
+    // Switching to the page: the receipt's period again, its supplier box emptied; the return's
+    // key box emptied; then the current view searches.
     void activate();
     void search();
     void applyRights();
@@ -46,8 +57,13 @@ public:
     void wholeSale();
     void exportView();
     void print();
+    // The order's "单据作废(&Z)" / "取消作废(&Z)" on the current document.
+    void toggleVoid();
 
     QLineEdit *supplierBox() const { return m_supplier; }
+    KeyedCombo *warehouseBox() const { return m_warehouse; }
+    QCheckBox *voidBox() const { return m_showVoid; }
+    QToolButton *supplierButton() const { return m_supplierButton; }
     QPushButton *button(const QString &objectName) const;
     PurchaseQueryCriteria criteria() const;
 
@@ -66,6 +82,9 @@ private:
     std::function<FileChoice &()> m_files;
     std::function<ReportOutput &()> m_output;
     QLineEdit *m_supplier = nullptr;
+    KeyedCombo *m_warehouse = nullptr;
+    QCheckBox *m_showVoid = nullptr;
+    QToolButton *m_supplierButton = nullptr;
     QLabel *m_keyCaption = nullptr;
     QList<QPushButton *> m_buttons;
     QList<SqlGridModel *> m_models;  // 单据表, 汇总表, 明细表

@@ -1,6 +1,10 @@
 #include "purchasing/forms/purchasingscreens.h"
 
 #include "purchasing/forms/cgd.h"
+#include "purchasing/forms/cgd_modi.h"
+#include "purchasing/forms/cgth_zdth_search.h"
+#include "purchasing/forms/cgth_zdth_search_ghssele.h"
+#include "purchasing/forms/jthcx.h"
 #include "purchasing/forms/cgjh.h"
 #include "purchasing/forms/cgth.h"
 #include "purchasing/forms/cgjh_add.h"
@@ -45,6 +49,19 @@ void RegisterPurchasingScreens(ScreenRegistry &registry)
     registry.registerScreen(QStringLiteral("TF_ModiDateJh"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
         return new TF_ModiDateJh(c, parent);
     });
+    registry.registerScreen(QStringLiteral("TF_Cgd_Modi"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        return new TF_Cgd_Modi(c, parent);
+    });
+    registry.registerScreen(QStringLiteral("TF_Jthcx"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        return new TF_Jthcx(c, parent);
+    });
+    registry.registerScreen(QStringLiteral("TF_Cgth_Zdth_Search"), [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+        return new TF_Cgth_Zdth_Search(c, parent);
+    });
+    registry.registerScreen(QStringLiteral("TF_Cgth_Zdth_Search_GhsSele"),
+                            [](const ScreenContext &c, QWidget *parent) -> QDialog * {
+                                return new TF_Cgth_Zdth_Search_GhsSele(c, parent);
+                            });
     for (const PurchaseKind kind : {PurchaseKind::Receipt, PurchaseKind::Return, PurchaseKind::Order}) {
         const PurchaseScreens &names = PurchaseScreensOf(kind);
         registry.registerScreen(QString::fromLatin1(names.lineDialog),

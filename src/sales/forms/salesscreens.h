@@ -13,7 +13,16 @@ inline constexpr const char *kLineDialog = "TF_Spxs_Sele";
 inline constexpr const char *kLineCaption = "商品信息(商品销售)";
 inline constexpr const char *kPicker = "TF_Spxs_Add";
 inline constexpr const char *kPickerCaption = "增加商品(商品销售)";
+inline constexpr const char *kPriceChooser = "TF_Price";
+inline constexpr const char *kPriceCaption = "商品售价选择";
 }  // namespace sales
 
-// TF_Spxs.
+namespace handoff {
+// The price-level chooser TF_Price: in "goodsCode" and "goodsName"; out, when a price was
+// chosen, "chosenPrice" (a number, the goods' base-unit price).
+inline constexpr const char *GoodsName = "goodsName";
+inline constexpr const char *ChosenPrice = "chosenPrice";
+}  // namespace handoff
+
+// TF_Spxs, TF_Spxs_Sele, TF_Price.
 void RegisterSalesScreens(ScreenRegistry &registry);

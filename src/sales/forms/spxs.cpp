@@ -103,7 +103,7 @@ T *Named(T *widget, const char *name)
 TF_Spxs::TF_Spxs(const ScreenContext &context, QWidget *parent)
     : DocumentWindow(SaleShape(), context.data->mainDb(), *context.state, *context.clock, *context.notices, parent),
       m_context(context), m_db(context.data->mainDb()),
-      m_entry(m_db, *context.state, *context.clock, *context.notices)
+      m_entry(m_db, *context.state, *context.clock, *context.notices), m_print(*context.notices, this)
 {
     setObjectName(QStringLiteral("TF_Spxs"));
     const char *pageNames[] = {"cxTab1", "cxTab2", "cxTab3"};
@@ -117,9 +117,7 @@ TF_Spxs::TF_Spxs(const ScreenContext &context, QWidget *parent)
     buildBottom();
     buildButtons();
 
-    // The pending and query pages come with their own work; until then they say so.
-    auto *pendingLater = Named(new QLabel(QString::fromUtf8(kNotFinished), this), "LabelPendingLater");
-    pendingBar()->insertWidget(0, pendingLater);
+    // The query page comes with its own work; until then it says so.
     auto *queryLater = Named(new QLabel(QString::fromUtf8(kNotFinished), this), "LabelQueryLater");
     queryBar()->insertWidget(0, queryLater);
 
@@ -147,9 +145,8 @@ TF_Spxs::TF_Spxs(const ScreenContext &context, QWidget *parent)
     h.save = [this] { save(); };
     h.discard = [this] { discardDraft(); };
     h.barcode = [this](const QString &code) { onScanned(code); };
-    h.refreshPending = [] {};
-    h.pendingSelected = [](const QString &) {};
     h.runQuery = [] {};
+    installSaveAndPrint();
     connect(this, &ScreenDialog::opened, this, &TF_Spxs::afterOpening);
     resize(1000, 640);
 }

@@ -3,11 +3,13 @@
 // TF_Spxs "商品销售": the sale window on the kit's document window. Entry page: customer,
 // warehouse, date and number over the operator's lines (scanned, picked, from the line dialog,
 // a kit, a copied receipt, edited in the grid), the amounts, settlement, handler, note, invoice,
-// freight and the whole-order discount below. Saving, the pending page "待审核销售单" and printing
-// are hooks here (`setSaveAction`, `setPrintAction`); the pending and query pages say that they
-// are not finished yet. Every dialog it opens goes through the screen registry with the
-// document context.
+// freight and the whole-order discount below. Saving and printing are hooks (`setSaveAction`,
+// `setPrintAction`) that the window fills with its own save (SaleSaveRules, print on save) and
+// print (SalePrintRules, mode "1") in spxs_save.cpp; the pending page "待审核销售单" is its own
+// class (SalePendingPage, spxs_pending.h); the query page says that it is not finished yet.
+// Every dialog it opens goes through the screen registry with the document context.
 
+#include "engine/forms/printseams.h"
 #include "foundation/doccontext.h"
 #include "foundation/partnerlists.h"
 #include "sales/saleentry.h"
@@ -31,6 +33,9 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QToolButton;
+class SalePendingPage;
+struct SaleDraftPrint;
+struct SaleHeaderInput;
 
 class TF_Spxs final : public DocumentWindow
 {
@@ -44,6 +49,10 @@ public:
     // What "保存(F5)" (and Yes on closing) and the print entries do; until set, nothing.
     void setSaveAction(std::function<void()> action) { m_saveAction = std::move(action); }
     void setPrintAction(std::function<void(bool preview)> action) { m_printAction = std::move(action); }
+    // Where prints go and how the template is chosen (tests pass doubles).
+    void setReportOutput(ReportOutput *output) { m_print.setOutput(output); }
+    void setPrintChoice(PrintChoiceDialog *choice) { m_print.setChoice(choice); }
+    SalePendingPage *pendingPage() const { return m_pendingPage; }
 
     // The entry page's context, filled in with number, day, warehouse and customer.
     DocumentContext &documentContext();
@@ -69,6 +78,9 @@ public:
     void save();
     void print(bool preview);
     void updateTotals();
+    // The window's own save and print (what the hooks do unless replaced).
+    void saveSale();
+    void printSale(bool preview);
 
 private:
     void buildHeader();
@@ -89,6 +101,11 @@ private:
     void setAccountPanelShown(bool shown);
     void discardDraft();
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The save and print hooks and the pending page (spxs_save.cpp).
+    void installSaveAndPrint();
+    SaleHeaderInput saleInput();
+    SaleDraftPrint draftPrint() const;
+    FileChoice &files();
 
     ScreenContext m_context;
     QSqlDatabase m_db;
@@ -132,4 +149,6 @@ private:
     QPointer<QDialog> m_picker;
     FileChoice *m_files = nullptr;
     std::unique_ptr<FileChoice> m_ownFiles;
+    SalePendingPage *m_pendingPage = nullptr;
+    PrintSeams m_print;
 };
