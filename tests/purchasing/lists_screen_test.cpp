@@ -181,3 +181,35 @@ TEST_F(ReceiptListsScreenTest, PaymentDialogOpensWithWhatIsOwedAndSavesOnF5)
 }
 
 } // namespace
+
+// Enter moves the focus through the focus chain: both change-of-date dialogs go down their rows
+// in the order they show, the supplier box in its place, whichever boxes the dialog made first.
+TEST_F(ReceiptListsScreenTest, DateDialogsTakeTheFocusDownTheirRows)
+{
+    const struct
+    {
+        const char *screen;
+        QStringList chain;
+    } cases[] = {
+        {"TF_ModiDateJh",
+         {"dateCg", "comCk2", "tGhsName", "comUser", "tnote", "comJsfs", "comYhzh", "tyfje", "tsfje", "tyf",
+          "tbzf", "tfpno", "tfpje", "tsn2", "btnOK", "btnExit"}},
+        {"TF_Cgd_Modi",
+         {"dateCg", "comCk2", "comGhs", "comUser", "tnote", "comJsfs", "comYhzh", "tyfje", "tsfje", "tsn2", "btnOK",
+          "btnExit"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.screen);
+        std::unique_ptr<QDialog> d(registry.create(c.screen, "修改开单日期", context(), nullptr));
+        ASSERT_TRUE(d);
+        QWidget *w = d->findChild<QWidget *>("dateCg");
+        ASSERT_TRUE(w);
+        QStringList chain;
+        for (int guard = 0; guard < 200 && chain.size() < c.chain.size(); ++guard, w = w->nextInFocusChain()) {
+            const QString name = w->objectName();
+            if ((w->focusPolicy() & Qt::TabFocus) && !name.isEmpty() && !name.startsWith("qt_") && !chain.contains(name))
+                chain << name;
+        }
+        EXPECT_EQ(chain, c.chain);
+    }
+}

@@ -58,7 +58,8 @@ void ScreenFixture::TearDown()
         }
     }
     EXPECT_TRUE(failures.isEmpty()) << failures.join(QStringLiteral(", ")).toStdString();
-    programFolder.reset();
+    // The program folder stays set until the fixture itself goes: the test's windows are members
+    // destroyed after TearDown, and they save their layouts into it as they close.
 }
 
 ScreenContext ScreenFixture::context()

@@ -6,16 +6,13 @@
 // of the suppliers not forbidden; no freight, invoice, stock test, adjustment or contract.
 
 #include "purchasing/docdatechange.h"
+#include "purchasing/forms/datechangefields.h"
 #include "screenkit/screenbase.h"
 #include "shell/forms/screenregistry.h"
 
 #include <optional>
 
-class DateEdit;
 class KeyedCombo;
-class MoneyEdit;
-class QLabel;
-class QLineEdit;
 
 class TF_Cgd_Modi final : public ScreenDialog
 {
@@ -34,16 +31,6 @@ private:
     DocDateChangeRules m_rules;
     std::optional<DateChangeDoc> m_doc;
     bool m_filling = false;
-    QLabel *m_number = nullptr;
-    DateEdit *m_date = nullptr;
-    KeyedCombo *m_warehouse = nullptr;
+    DateChangeFields m_fields;
     KeyedCombo *m_supplier = nullptr;
-    KeyedCombo *m_handler = nullptr;
-    QLineEdit *m_note = nullptr;
-    KeyedCombo *m_settle = nullptr;
-    KeyedCombo *m_account = nullptr;
-    MoneyEdit *m_payable = nullptr;
-    MoneyEdit *m_paid = nullptr;
-    QLineEdit *m_originalNo = nullptr;
-    QList<QWidget *> m_accountRow, m_amountRows;
 };

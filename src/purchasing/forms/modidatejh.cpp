@@ -24,14 +24,10 @@
 
 TF_ModiDateJh::TF_ModiDateJh(const ScreenContext &context, QWidget *parent)
     : ScreenDialog(context.state->UiFontSize, parent), m_context(context),
-      m_rules(context.data->mainDb(), *context.state, *context.clock, *context.notices)
+      m_rules(context.data->mainDb(), *context.state, *context.clock, *context.notices), m_fields(this)
 {
     setObjectName(QStringLiteral("TF_ModiDateJh"));
     setWindowTitle(QStringLiteral("修改开单日期"));
-    m_number = WithName(new QLabel(this), "gldjh");
-    m_date = WithName(new DateEdit(this), "dateCg");
-    m_date->setKeyboardTracking(false);
-    m_warehouse = WithName(new KeyedCombo(this), "comCk2");
     m_supplier = WithName(new QLineEdit(this), "tGhsName");
     m_supplier->setMaxLength(64);
     InstallCharFilter(m_supplier, CharFilter::Standard);
@@ -44,16 +40,6 @@ TF_ModiDateJh::TF_ModiDateJh(const ScreenContext &context, QWidget *parent)
     supplierLayout->setContentsMargins(0, 0, 0, 0);
     supplierLayout->addWidget(m_supplier, 1);
     supplierLayout->addWidget(supplierButton);
-    m_handler = WithName(new KeyedCombo(this), "comUser");
-    m_note = WithName(new QLineEdit(this), "tnote");
-    m_note->setMaxLength(200);
-    m_settle = WithName(new KeyedCombo(this), "comJsfs");
-    m_account = WithName(new KeyedCombo(this), "comYhzh");
-    m_payable = WithName(new MoneyEdit(this), "tyfje");
-    m_payable->setReadOnly(true);
-    m_payable->setMaxLength(10);
-    m_paid = WithName(new MoneyEdit(this), "tsfje");
-    m_paid->setMaxLength(9);
     m_freight = WithName(new MoneyEdit(this), "tyf");
     m_freight->setMaxLength(9);
     m_packing = WithName(new MoneyEdit(this), "tbzf");
@@ -64,34 +50,13 @@ TF_ModiDateJh::TF_ModiDateJh(const ScreenContext &context, QWidget *parent)
     m_invoiceNo->setMaxLength(32);
     m_invoiceAmount = WithName(new MoneyEdit(this), "tfpje");
     m_invoiceAmount->setMaxLength(10);
-    m_originalNo = WithName(new QLineEdit(this), "tsn2");
-    m_originalNo->setMaxLength(32);
-
-    auto *grid = new QGridLayout;
-    int row = 0;
-    const auto add = [&](const char *caption, QWidget *w) {
-        auto *label = new QLabel(QString::fromUtf8(caption), this);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(w, row++, 1);
-        return QList<QWidget *>{label, w};
-    };
-    add("单号：", m_number);
-    add("开单日期：", m_date);
-    add("进货仓库：", m_warehouse);
-    add("供货商名称：", supplierRow);
-    add("经办人：", m_handler);
-    add("单据备注：", m_note);
-    m_settleRow = add("结算方式：", m_settle);
-    m_accountRow = add("付款账户：", m_account);
-    m_amountRows = add("应付金额：", m_payable) + add("实付金额：", m_paid);
-    m_freightRows = add("运费：", m_freight) + add("包装费：", m_packing);
-    m_invoiceRows = add("发票号码：", m_invoiceNo) + add("发票金额：", m_invoiceAmount);
-    m_originalRow = add("原始单号：", m_originalNo);
-    auto *v = new QVBoxLayout(this);
-    v->addLayout(grid);
-    v->addLayout(AddConfirmButtons(this, QStringLiteral("保存(F5)"), "btnExit", QStringLiteral("退出(Esc)"),
-                                   [this] { save(); }).row);
-    connect(m_date, &QDateEdit::dateChanged, this, &TF_ModiDateJh::onDateChanged);
+    m_fields.addHeadRows(supplierRow);
+    m_freightRows = m_fields.addRow("运费：", m_freight);
+    m_freightRows += m_fields.addRow("包装费：", m_packing);
+    m_invoiceRows = m_fields.addRow("发票号码：", m_invoiceNo);
+    m_invoiceRows += m_fields.addRow("发票金额：", m_invoiceAmount);
+    m_fields.finish([this] { save(); });
+    connect(m_fields.date, &QDateEdit::dateChanged, this, &TF_ModiDateJh::onDateChanged);
 
     ChooserOptions o;
     o.caption = QStringLiteral("选择供货商");
@@ -131,50 +96,36 @@ void TF_ModiDateJh::activate()
     const QSqlDatabase db = m_context.data->mainDb();
     const LoginState &state = *m_context.state;
     m_filling = true;
-    FillKeyedCombo(m_settle, LoadSettleCombo(QStringLiteral("cg")));
-    FillKeyedCombo(m_account, LoadKeyedCombo(db, QStringLiteral("jxc_yhzh"), QStringLiteral("yh_name"), QStringLiteral("yh_sn"),
-                                             QStringLiteral("id")));
-    FillKeyedCombo(m_warehouse, LoadOperatorWarehouses(db, state), true);
-    FillKeyedCombo(m_handler, LoadUserCombo(db, state, QStringLiteral("u_cg")), true);
+    m_fields.fillLists(db, state);
     OpenSupplierList(db, state, m_suppliers, QStringLiteral("0"));
     m_panel->grid()->reload(ReloadTarget::First);
     m_panel->hide();
-    for (MoneyEdit *e : {m_payable, m_paid, m_freight, m_packing, m_invoiceAmount})
+    for (MoneyEdit *e : {m_freight, m_packing, m_invoiceAmount})
         SetMoneyEditFormat(e, state);
     m_doc = m_rules.open(property(handoff::DocumentNumber).toString());
     if (m_doc) {
         const DateChangeDoc &d = *m_doc;
-        m_number->setText(d.oldNumber);
-        m_date->setDate(QDate::fromString(d.oldDay, QStringLiteral("yyyy-MM-dd")));
-        if (!m_warehouse->selectText(d.warehouseName) && m_warehouse->count() > 0)
-            m_warehouse->setCurrentIndex(0);
+        m_fields.show(d);
         m_supplier->setText(d.supplierName);
         m_supplierSn = d.supplierSn;
         m_supplierName = d.supplierName;
-        m_handler->selectText(d.handlerName);
-        m_note->setText(d.note);
-        m_settle->setCurrentIndex(d.settleIndex);
-        m_account->selectText(d.accountName);
-        m_payable->setValue(d.payable);
-        m_paid->setValue(d.paid);
         m_freight->setValue(d.freight);
         m_packing->setValue(d.packing);
         m_wePay->setChecked(d.wePay);
         m_invoiceNo->setText(d.invoiceNo);
         m_invoiceAmount->setValue(d.invoiceAmount);
-        m_originalNo->setText(d.originalNo);
     }
     const bool ret = m_doc && m_doc->kind == PurchaseKind::Return;
     const auto show = [](const QList<QWidget *> &ws, bool on) {
         for (QWidget *w : ws)
             w->setVisible(on);
     };
-    show(m_settleRow, !ret);
-    show(m_accountRow, IsTrue(state.UseCashBank));
-    show(m_amountRows, state.RightShowCost);
+    show(m_fields.settleRow, !ret);
+    show(m_fields.accountRow, IsTrue(state.UseCashBank));
+    show(m_fields.amountRows, state.RightShowCost);
     show(m_freightRows, !ret && IsTrue(state.UseFreight));
     show(m_invoiceRows, IsTrue(state.UseInvoice));
-    show(m_originalRow, !ret && IsTrue(state.UseOriginalDocNo));
+    show(m_fields.originalRow, !ret && IsTrue(state.UseOriginalDocNo));
     m_filling = false;
 }
 
@@ -195,7 +146,7 @@ void ShowNumberForDay(const ScreenContext &context, const DocDateChangeRules &ru
 void TF_ModiDateJh::onDateChanged(const QDate &date)
 {
     if (!m_filling && m_doc)
-        ShowNumberForDay(m_context, m_rules, *m_doc, m_date, m_number, m_filling, date);
+        ShowNumberForDay(m_context, m_rules, *m_doc, m_fields.date, m_fields.number, m_filling, date);
 }
 
 void TF_ModiDateJh::save()
@@ -203,27 +154,21 @@ void TF_ModiDateJh::save()
     if (!m_doc)
         return;
     DateChangeInput in;
-    in.day = m_date->date().toString(QStringLiteral("yyyy-MM-dd"));
-    in.warehouseSn = m_warehouse->currentKey();
+    m_fields.read(in);
     in.supplierText = m_supplier->text();
     in.supplierSn = m_supplierSn;
     in.supplierName = m_supplierName;
-    in.handlerSn = m_handler->currentKey();
-    in.note = m_note->text();
-    in.settleIndex = m_doc->kind == PurchaseKind::Return ? m_doc->settleIndex : m_settle->currentIndex();
-    in.accountText = m_account->currentText();
-    in.payable = m_payable->value();
-    in.paid = m_paid->value();
+    if (m_doc->kind == PurchaseKind::Return)
+        in.settleIndex = m_doc->settleIndex;
     in.freight = m_freight->value();
     in.packing = m_packing->value();
     in.wePay = m_wePay->isChecked();
     in.invoiceNo = m_invoiceNo->text();
     in.invoiceAmount = m_invoiceAmount->value();
-    in.originalNo = m_originalNo->text();
     const DateChangeMode mode = property(handoff::DateChangeModeTag).toString() == QStringLiteral("audited")
                                     ? DateChangeMode::Audited
                                     : DateChangeMode::Pending;
-    const PurchaseResult r = m_rules.save(*m_doc, m_number->text(), in, mode);
+    const PurchaseResult r = m_rules.save(*m_doc, m_fields.number->text(), in, mode);
     if (r.done()) {
         setProperty(handoff::NewNumber, r.number);
         accept();

@@ -8,6 +8,7 @@
 
 #include "foundation/partnerlists.h"
 #include "purchasing/docdatechange.h"
+#include "purchasing/forms/datechangefields.h"
 #include "purchasing/forms/purchasingscreens.h"
 #include "screenkit/screenbase.h"
 #include "shell/forms/screenregistry.h"
@@ -16,7 +17,6 @@
 
 class ChooserPanel;
 class DateEdit;
-class KeyedCombo;
 class MoneyEdit;
 class QCheckBox;
 class QLabel;
@@ -54,21 +54,12 @@ private:
     QString m_supplierSn;
     QString m_supplierName;
     bool m_filling = false;
-    QLabel *m_number = nullptr;
-    DateEdit *m_date = nullptr;
-    KeyedCombo *m_warehouse = nullptr;
+    DateChangeFields m_fields;
     QLineEdit *m_supplier = nullptr;
-    KeyedCombo *m_handler = nullptr;
-    QLineEdit *m_note = nullptr;
-    KeyedCombo *m_settle = nullptr;
-    KeyedCombo *m_account = nullptr;
-    MoneyEdit *m_payable = nullptr;
-    MoneyEdit *m_paid = nullptr;
     MoneyEdit *m_freight = nullptr;
     MoneyEdit *m_packing = nullptr;
     QCheckBox *m_wePay = nullptr;
     QLineEdit *m_invoiceNo = nullptr;
     MoneyEdit *m_invoiceAmount = nullptr;
-    QLineEdit *m_originalNo = nullptr;
-    QList<QWidget *> m_settleRow, m_accountRow, m_amountRows, m_freightRows, m_invoiceRows, m_originalRow;
+    QList<QWidget *> m_freightRows, m_invoiceRows;
 };
