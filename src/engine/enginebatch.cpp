@@ -3,6 +3,7 @@
 #include "foundation/db/dberror.h"
 #include "foundation/db/dialect.h"
 #include "foundation/db/sqlroutines.h"
+#include "foundation/db/statementhooks.h"
 #include "foundation/loginstate.h"
 
 #include <QHash>
@@ -248,6 +249,7 @@ void BatchUpdateById(const QSqlDatabase &db, const QString &table, const QString
         direct << QStringLiteral("%1 = ?%2").arg(setColumns.at(i)).arg(i + 2);
         directChanged << QStringLiteral("%1 IS DISTINCT FROM ?%2").arg(setColumns.at(i)).arg(i + 2);
     }
+    CheckInjectedFailure(db);  // the write-back counts as one statement, as the joined update did
     stepSqlite(db,
                QStringLiteral("UPDATE %1 SET %2 WHERE id = ?1 AND (%3)")
                    .arg(table, direct.join(QStringLiteral(", ")), directChanged.join(QStringLiteral(" OR "))),

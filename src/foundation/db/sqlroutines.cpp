@@ -3,6 +3,7 @@
 #include "foundation/db/dialect.h"
 #include "foundation/db/numbers.h"
 #include "foundation/db/rowreading.h"
+#include "foundation/db/statementhooks.h"
 #include "foundation/db/statementcache.h"
 
 #include <QHash>
@@ -342,6 +343,11 @@ void DropTableIfExists(const QSqlDatabase &db, const QString &table)
             RunSql(db, QStringLiteral("drop table %1").arg(table));
     } catch (const DbError &) {
     }
+}
+
+void CheckInjectedFailure(const QSqlDatabase &db)
+{
+    checkInjectedFailure(db);
 }
 
 void InjectStatementFailure(const QSqlDatabase &db, int nthStatement)
