@@ -219,8 +219,8 @@ void measureMode(const ConnectionSettings &s, const QString &file, ScreenContext
     window.w.show();
     window.settle();
 
-    // The program keeps the window and shows it again: the list is loaded again, kept on the
-    // goods that was current.
+    // The program keeps the window and shows it again: the list is loaded again and starts on its
+    // first row (the goods made current here is not kept).
     window.w.grid()->locate(QStringLiteral("g_sn"), QStringLiteral("20050000"));
     int before = 0;
     const Timing reopen = MeasureRuns(
