@@ -8,6 +8,7 @@
 #include "foundation/draftlines.h"
 #include "foundation/goods.h"
 #include "foundation/linecells.h"
+#include "foundation/lineopening.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "foundation/rowvalues.h"
@@ -62,57 +63,20 @@ LineOpening PurchaseLineWriter::open(const DocumentContext &context, LineMode mo
                                      qint64 lineId) const
 {
     LineOpening o;
-    o.units = FillGoodsUnits(m_db, m_state, goods);
-    QSqlQuery row = OpenSelect(m_db,
-                               QStringLiteral("select g_sn, g_name, gg_name, dw_name, g_sccs, color_name, g_bz, g_scjj "
-                                              "from jxc_goods where g_sn = ?"),
-                               {goods});
-    if (row.next()) {
-        o.code = row.value(0).toString();
-        o.name = row.value(1).toString();
-        o.spec = row.value(2).toString();
-        o.baseUnit = row.value(3).toString();
-        o.maker = row.value(4).toString();
-        o.colour = row.value(5).toString();
-        o.note = row.value(6).toString();
-        o.lastPrice = row.value(7).toDouble();
-    }
-    o.stock = GetStockQty(m_db, context.warehouse, goods);
+    o.lastPrice = OpenGoodsLabels(m_db, m_state, context, goods, {QStringLiteral("g_scjj")}, o).value(0).toDouble();
     o.values.price = DefaultPurchasePrice(m_db, m_state, goods);
-    o.values.discount = 1.0;
-    o.values.quantity = 1.0;
     o.values.rate = TextToNumber(m_state.DefaultTaxRate);
-
-    if (mode == LineMode::Draft || mode == LineMode::BasketModify || mode == LineMode::Pending) {
-        const DocType type = PurchaseDocType(m_kind);
-        const bool basket = IsBasketMode(mode);
-        const LineColumns columns = basket ? LineColumns::basket() : type.line;
-        const QString table = basket ? type.basketTable : type.linesTable;
-        const SqlWhere where = mode == LineMode::Pending
-                                   ? SqlWhere(QStringLiteral("id = ? and gl_djh = ?"), {lineId, context.number})
-                                   : SqlWhere(QStringLiteral("id = ? and a_name = ?"), {lineId, m_state.CurrentOperatorName});
-        if (const std::optional<StoredLine> line = ReadStoredLine(m_db, table, columns, where)) {
-            const LineFigures &f = line->figures;
-            o.values.price = f.price;
-            o.values.discount = f.discount;
-            o.values.quantity = f.quantity;
-            o.values.rate = f.tax;
-            o.values.taxPrice = f.taxPrice;
-            QStringList extra{columns.note};
-            if (m_kind == PurchaseKind::Return)
-                extra << QStringLiteral("gl_djh2") << QStringLiteral("idck");
-            const QVariantMap more = ReadValues(m_db, table, extra, where);
-            o.lineNote = more.value(columns.note).toString();
-            if (m_kind == PurchaseKind::Return) {
-                o.sourceNumber = more.value(QStringLiteral("gl_djh2")).toString();
-                const QString idck = ValueText(more.value(QStringLiteral("idck")));
-                o.sourceLineId = idck.isEmpty() ? QStringLiteral("0") : idck;
-            }
-            const StoredUnitChoice unit = ChooseStoredUnit(o.units, *line);
-            o.units = unit.units;
-            o.unitIndex = unit.index;
-            o.storedUnitFactor = unit.storedFactor;
-        }
+    if (!IsStoredLineMode(mode))
+        return o;
+    const bool ret = m_kind == PurchaseKind::Return;
+    const StoredLineRow row =
+        StoredLineRowOf(PurchaseDocType(m_kind), mode, context.number, m_state.CurrentOperatorName, lineId);
+    const std::optional<QVariantMap> more = OpenStoredLine(
+        m_db, row, ret ? QStringList{QStringLiteral("gl_djh2"), QStringLiteral("idck")} : QStringList{}, o);
+    if (more && ret) {
+        o.sourceNumber = more->value(QStringLiteral("gl_djh2")).toString();
+        const QString idck = ValueText(more->value(QStringLiteral("idck")));
+        o.sourceLineId = idck.isEmpty() ? QStringLiteral("0") : idck;
     }
     return o;
 }

@@ -5,6 +5,7 @@
 
 #include "foundation/db/liststatement.h"
 #include "foundation/lineentrymodel.h"
+#include "foundation/lineopening.h"
 #include "foundation/linemode.h"
 #include "purchasing/purchasedoc.h"
 
@@ -25,21 +26,9 @@ QString LineModeTag(PurchaseKind kind, LineMode mode);
 // The linked boxes' rules of a kind.
 LineRules PurchaseLineRules(PurchaseKind kind);
 
-struct LineOpening
+struct LineOpening : LineDialogOpening
 {
-    // Goods labels.
-    QString code, name, spec, baseUnit, maker, colour, note;
-    QString stock;      // GetStockQty in the document's warehouse, number text
     double lastPrice = 0.0;  // g_scjj
-    // The unit list (base unit first) and the unit chosen; a stored unit the list lacks is
-    // added at its end, with the line's own factor.
-    QStringList units;
-    int unitIndex = 0;
-    double storedUnitFactor = 0.0;  // > 0 only for such a stored unit
-    LineEntryModel::Values values;
-    QString lineNote;
-    QString sourceNumber;            // return: gl_djh2 of the line
-    QString sourceLineId = QStringLiteral("0");  // return: idck of the line
 };
 
 struct LineInput

@@ -10,6 +10,7 @@
 #include "foundation/draftlines.h"
 #include "foundation/goods.h"
 #include "foundation/linecells.h"
+#include "foundation/lineopening.h"
 #include "foundation/loginstate.h"
 #include "foundation/notices.h"
 #include "foundation/rowvalues.h"
@@ -26,6 +27,15 @@ const QString kStem = QStringLiteral("spxs");
 double Rounded(double value, int decimals)
 {
     return RoundTo(value, decimals);
+}
+
+// The total-only conversion of the sale's linked boxes.
+LineEntryModel::Values PricedFromTotal(const LoginState &state, const LineEntryModel::Values &values)
+{
+    LineEntryModel model(LineRules::Sale, state);
+    model.load(values);
+    model.deriveFromTotal();
+    return model.values();
 }
 
 } // namespace
@@ -54,29 +64,13 @@ SaleLineOpening SaleLineWriter::open(const DocumentContext &context, LineMode mo
                                      qint64 lineId) const
 {
     SaleLineOpening o;
-    o.units = FillGoodsUnits(m_db, m_state, goods);
     const QString level = GetCustomerLevel(m_db, m_state, context.partner);
-    QSqlQuery row = OpenSelect(m_db,
-                               QStringLiteral("select g_sn, g_name, gg_name, dw_name, g_sccs, color_name, g_bz, g_sj, "
-                                              "g_lsj, %1 from jxc_goods where g_sn = ?")
-                                   .arg(LevelPriceColumn(level)),
-                               {goods});
-    o.values.discount = 1.0;
-    o.values.quantity = 1.0;
-    if (row.next()) {
-        o.code = row.value(0).toString();
-        o.name = row.value(1).toString();
-        o.spec = row.value(2).toString();
-        o.baseUnit = row.value(3).toString();
-        o.maker = row.value(4).toString();
-        o.colour = row.value(5).toString();
-        o.note = row.value(6).toString();
-        o.values.price = row.value(7).toDouble();
-        o.retail = row.value(8).toDouble();
-        if (level != QLatin1String("1000") && row.value(9).toDouble() != 0.0)
-            o.values.price = row.value(9).toDouble();
-    }
-    o.stock = GetStockQty(m_db, context.warehouse, goods);
+    const QVariantList prices = OpenGoodsLabels(
+        m_db, m_state, context, goods, {QStringLiteral("g_sj"), QStringLiteral("g_lsj"), LevelPriceColumn(level)}, o);
+    o.values.price = prices.value(0).toDouble();
+    o.retail = prices.value(1).toDouble();
+    if (level != QLatin1String("1000") && prices.value(2).toDouble() != 0.0)
+        o.values.price = prices.value(2).toDouble();
     const QString costDay = context.costDay.isEmpty() ? context.day : context.costDay;
     o.cost = GetCostPrice(m_db, m_state, m_clock, goods, context.warehouse, costDay);
 
@@ -90,39 +84,21 @@ SaleLineOpening SaleLineWriter::open(const DocumentContext &context, LineMode mo
     if (!IsStoredLineMode(mode))
         return o;
 
-    const DocType type = SaleDocType();
-    const bool basket = IsBasketMode(mode);
-    const LineColumns columns = basket ? LineColumns::basket() : type.line;
-    const QString table = basket ? type.basketTable : type.linesTable;
-    const SqlWhere where = mode == LineMode::Pending
-                               ? SqlWhere(QStringLiteral("id = ? and gl_djh = ?"), {lineId, context.number})
-                               : SqlWhere(QStringLiteral("id = ? and a_name = ?"), {lineId, m_state.CurrentOperatorName});
-    const std::optional<StoredLine> line = ReadStoredLine(m_db, table, columns, where);
-    if (!line)
-        return o;
-    const LineFigures &f = line->figures;
-    o.values.price = f.price;
     // The line keeps its own discount, a whole-order factor included.
-    o.values.discount = f.discount;
-    o.values.quantity = f.quantity;
-    o.values.rate = f.tax;
-    o.values.taxPrice = f.taxPrice;
+    const bool basket = IsBasketMode(mode);
     const QString p = basket ? QStringLiteral("ts_") : QStringLiteral("ls_");
     const QString source = basket ? QStringLiteral("gl_djh2") : QStringLiteral("gl_djh3");
-    const QVariantMap more =
-        ReadValues(m_db, table, {p + QStringLiteral("lsj"), p + QStringLiteral("cbj2"), columns.note, source, QStringLiteral("idck")},
-                   where);
-    o.retail = more.value(p + QStringLiteral("lsj")).toDouble();
+    const StoredLineRow row = StoredLineRowOf(SaleDocType(), mode, context.number, m_state.CurrentOperatorName, lineId);
+    const std::optional<QVariantMap> more = OpenStoredLine(
+        m_db, row, {p + QStringLiteral("lsj"), p + QStringLiteral("cbj2"), source, QStringLiteral("idck")}, o);
+    if (!more)
+        return o;
+    o.retail = more->value(p + QStringLiteral("lsj")).toDouble();
     if (costShown())
-        o.cost = more.value(p + QStringLiteral("cbj2")).toDouble();
-    o.lineNote = more.value(columns.note).toString();
-    o.sourceNumber = more.value(source).toString();
-    const QString idck = ValueText(more.value(QStringLiteral("idck")));
+        o.cost = more->value(p + QStringLiteral("cbj2")).toDouble();
+    o.sourceNumber = more->value(source).toString();
+    const QString idck = ValueText(more->value(QStringLiteral("idck")));
     o.sourceLineId = idck.isEmpty() ? QStringLiteral("0") : idck;
-    const StoredUnitChoice unit = ChooseStoredUnit(o.units, *line);
-    o.units = unit.units;
-    o.unitIndex = unit.index;
-    o.storedUnitFactor = unit.storedFactor;
     return o;
 }
 
@@ -183,7 +159,7 @@ SaleResult SaleLineWriter::write(DocumentContext &context, LineMode mode, const 
 {
     SaleResult result;
     result.number = context.number;
-    const LineEntryModel::Values &v = in.values;
+    LineEntryModel::Values v = in.values;
     const auto refuse = [&](const QString &text) {
         m_notices.notice(text);
         result.status = SaleStatus::Refused;
@@ -223,6 +199,9 @@ SaleResult SaleLineWriter::write(DocumentContext &context, LineMode mode, const 
         if (!m_notices.confirm(QStringLiteral("库存数量小于销售数量，销售后将产生负库存，继续销售吗?")))
             return declined();
     }
+    // A line given by its total alone is priced before the price questions: they compare the
+    // price it sells at, not the 0 typed.
+    v = PricedFromTotal(m_state, v);
     const double sold = Rounded(v.price * v.discount, pd);
     if (Rounded(presetCost * factor, pd) > sold
         && !m_notices.confirm(QStringLiteral("打折后售价小于进价，继续销售吗?")))

@@ -7,6 +7,7 @@
 
 #include "foundation/db/liststatement.h"
 #include "foundation/lineentrymodel.h"
+#include "foundation/lineopening.h"
 #include "foundation/linemode.h"
 #include "sales/saledoc.h"
 
@@ -25,22 +26,10 @@ struct LoginState;
 LineMode SaleLineModeFromTag(const QString &tag);
 QString SaleLineModeTag(LineMode mode);
 
-struct SaleLineOpening
+struct SaleLineOpening : LineDialogOpening
 {
-    // Goods labels.
-    QString code, name, spec, baseUnit, maker, colour, note;
-    QString stock;  // GetStockQty in the document's warehouse, number text
-    // The unit list (base unit first) and the unit chosen; a stored unit the list lacks is
-    // added at its end, with the line's own factor.
-    QStringList units;
-    int unitIndex = 0;
-    double storedUnitFactor = 0.0;
-    LineEntryModel::Values values;
     double retail = 0.0;
     double cost = 0.0;  // per base unit
-    QString lineNote;
-    QString sourceNumber;
-    QString sourceLineId = QStringLiteral("0");
 };
 
 struct SaleLineInput
@@ -91,9 +80,10 @@ public:
     // The goods' g_sj, g_sj1 … g_sj5 (TF_Price).
     std::array<double, 6> presetPrices(const QString &goods) const;
 
-    // 确定 with the values as the dialog holds them (a total-only line already turned into a
-    // price): the checks in order (discount above 0, quantity above 0, MinSaleDiscount, stock
-    // against the label, the preset purchase price, the cost), each refusal shown and each
+    // 确定 with the values as the dialog holds them: the checks in order (discount above 0,
+    // quantity above 0, MinSaleDiscount, stock against the label), then a line given by its
+    // total alone (total above 0, price 0) priced from it (LineEntryModel::deriveFromTotal), then
+    // the questions on the preset purchase price and on the cost; each refusal shown and each
     // question asked before anything is written; then the line by mode in one transaction
     // ("spxs_new" after the number test, the operator's lines following a new number;
     // "spxs_modish" also takes the operator). The document lines' context hears that its lines

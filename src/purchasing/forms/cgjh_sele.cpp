@@ -10,6 +10,7 @@
 #include "screenkit/datagrid.h"
 #include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
+#include "screenkit/lineboxes.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -21,7 +22,6 @@
 
 namespace {
 
-using Box = LineEntryModel::Box;
 
 MoneyEdit *NumberBox(const char *name, QWidget *parent)
 {
@@ -114,18 +114,7 @@ TF_Cgjh_Sele::TF_Cgjh_Sele(PurchaseKind kind, const ScreenContext &context, QWid
         keys()->unbind(Qt::Key_F4);
 
     // The linked boxes: change rules on every change, key rules on a released key.
-    const QList<QPair<MoneyEdit *, Box>> boxes{{m_price, Box::Price},       {m_quantity, Box::Quantity},
-                                                {m_rate, Box::Rate},         {m_taxPrice, Box::TaxPrice},
-                                                {m_discount, Box::Discount}, {m_total, Box::Total}};
-    for (const auto &[edit, box] : boxes) {
-        if (!edit)
-            continue;
-        const Box b = box;
-        connect(edit, &MoneyEdit::valueChanged, this, [this, b](double v) { onBoxChanged(b, v); });
-    }
-    connect(m_taxPrice, &MoneyEdit::edited, this, [this] { onKeyReleased(Box::TaxPrice); });
-    if (m_total)
-        connect(m_total, &MoneyEdit::edited, this, [this] { onKeyReleased(Box::Total); });
+    m_boxes = new LineBoxes(m_model, {m_price, m_quantity, m_rate, m_taxPrice, m_discount, m_total}, this);
     connect(m_unit, &QComboBox::currentIndexChanged, this, &TF_Cgjh_Sele::onUnitChosen);
 
     confirm = [this] { return confirmLine(); };
@@ -145,27 +134,14 @@ void TF_Cgjh_Sele::activate()
     m_lineId = property(handoff::LineId).toLongLong();
 
     const LineOpening o = m_writer.open(*m_doc, m_mode, m_goods, m_lineId);
-    m_filling = true;
-    setInfo({{QStringLiteral("g_sn"), o.code},
-             {QStringLiteral("g_name"), o.name},
-             {QStringLiteral("gg_name"), o.spec},
-             {QStringLiteral("dw_name"), o.unitIndex > 0 ? o.units.value(o.unitIndex) : o.baseUnit},
-             {QStringLiteral("g_sccs"), o.maker},
-             {QStringLiteral("color_name"), o.colour},
-             {QStringLiteral("kc_sl"), o.stock},
-             {QStringLiteral("g_bz"), o.note},
-             {QStringLiteral("g_scjj"), state.CurrencySymbol + NumberText(o.lastPrice) + QStringLiteral("元")}});
-    m_unit->clear();
-    m_unit->addItems(o.units);
-    m_unit->setCurrentIndex(o.unitIndex);
-    m_storedUnitFactor = o.storedUnitFactor;
-    m_storedUnitIndex = o.storedUnitFactor > 0 ? o.unitIndex : -1;
-    m_note->setText(o.lineNote);
+    m_boxes->filling = true;
+    m_storedUnit = ShowLineOpening(
+        *this, m_unit, m_note, o,
+        {{QStringLiteral("g_scjj"), state.CurrencySymbol + NumberText(o.lastPrice) + QStringLiteral("元")}});
     m_sourceNumber = o.sourceNumber;
     m_sourceLineId = o.sourceLineId;
-    m_model.load(o.values);
-    m_model.applyRateRule();
-    m_filling = false;
+    m_boxes->load(o.values);
+    m_boxes->filling = false;
 
     m_historyModel->setStatement(QString(), QString());
     const ListStatement history = m_writer.history(m_goods, m_doc->partner);
@@ -183,7 +159,7 @@ void TF_Cgjh_Sele::activate()
             pages()->setCurrentIndex(index);
     }
     applyVisibility();
-    showValues();
+    m_boxes->show();
     m_quantity->setFocus(Qt::OtherFocusReason);
     m_quantity->selectAll();
 }
@@ -236,65 +212,38 @@ void TF_Cgjh_Sele::applyVisibility()
             SetMoneyColumnFormat(*m_quotes, QString::fromLatin1(f), state);
 }
 
-void TF_Cgjh_Sele::showValues()
-{
-    const LineEntryModel::Values &v = m_model.values();
-    const QList<QPair<MoneyEdit *, double>> boxes{{m_price, v.price}, {m_quantity, v.quantity}, {m_rate, v.rate},
-                                                   {m_taxPrice, v.taxPrice}, {m_discount, v.discount}, {m_total, v.total}};
-    for (const auto &[edit, value] : boxes)
-        ShowValueQuietly(edit, value);
-}
-
-void TF_Cgjh_Sele::onBoxChanged(LineEntryModel::Box box, double value)
-{
-    if (m_filling)
-        return;
-    m_model.change(box, value);
-    showValues();
-}
-
-void TF_Cgjh_Sele::onKeyReleased(LineEntryModel::Box box)
-{
-    if (m_filling)
-        return;
-    m_model.keyReleased(box);
-    showValues();
-}
-
 void TF_Cgjh_Sele::onUnitChosen(int index)
 {
-    if (m_filling || index < 0)
+    if (m_boxes->filling || index < 0)
         return;
     const QString unit = m_unit->itemText(index);
     setInfoText(QStringLiteral("dw_name"), unit);
     m_model.unitChanged(m_writer.unitPrice(m_goods, unit, index == 0));
-    showValues();
+    m_boxes->show();
 }
 
 void TF_Cgjh_Sele::takeRow(double price, double quantity)
 {
-    m_filling = true;
+    m_boxes->filling = true;
     m_unit->setCurrentIndex(0);
-    m_filling = false;
+    m_boxes->filling = false;
     LineEntryModel::Values v = m_model.values();
     v.price = price;
     v.quantity = quantity;
     v.rate = 0.0;
     v.taxPrice = price;
-    m_model.load(v);
-    m_model.applyRateRule();
-    showValues();
+    m_boxes->load(v);
 }
 
 bool TF_Cgjh_Sele::confirmLine()
 {
     m_model.deriveFromTotal();
-    showValues();
+    m_boxes->show();
     LineInput in;
     in.values = m_model.values();
     in.unit = m_unit->currentText();
     in.baseUnit = m_unit->currentIndex() <= 0;
-    in.storedUnitFactor = m_unit->currentIndex() == m_storedUnitIndex ? m_storedUnitFactor : 0.0;
+    in.storedUnitFactor = m_storedUnit.factorAt(m_unit->currentIndex());
     in.note = m_note->text();
     in.stockText = infoText(QStringLiteral("kc_sl"));
     in.sourceNumber = m_sourceNumber;

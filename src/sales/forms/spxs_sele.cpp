@@ -10,6 +10,7 @@
 #include "screenkit/datagrid.h"
 #include "screenkit/dialogparts.h"
 #include "screenkit/editors.h"
+#include "screenkit/lineboxes.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -23,7 +24,6 @@
 
 namespace {
 
-using Box = LineEntryModel::Box;
 
 MoneyEdit *NumberBox(const char *name, QWidget *parent)
 {
@@ -127,17 +127,11 @@ TF_Spxs_Sele::TF_Spxs_Sele(const ScreenContext &context, QWidget *parent)
     pages()->addTab(m_purchasePage, QStringLiteral("该商品进货记录"));
     connect(historyGrid(), &DataGrid::rowActivated, this, &TF_Spxs_Sele::takeHistoryRow);
 
-    // The linked boxes: change rules on every change, key rules on a released key.
-    const QList<QPair<MoneyEdit *, Box>> boxes{{m_price, Box::Price},       {m_quantity, Box::Quantity},
-                                                {m_rate, Box::Rate},         {m_taxPrice, Box::TaxPrice},
-                                                {m_discount, Box::Discount}, {m_total, Box::Total}};
-    for (const auto &[edit, box] : boxes) {
-        const Box b = box;
-        connect(edit, &MoneyEdit::valueChanged, this, [this, b](double v) { onBoxChanged(b, v); });
-    }
-    connect(m_taxPrice, &MoneyEdit::edited, this, [this] { onKeyReleased(Box::TaxPrice); });
-    connect(m_cost, &MoneyEdit::edited, this, [this] { onKeyReleased(Box::TaxPrice); });
-    connect(m_total, &MoneyEdit::edited, this, [this] { onKeyReleased(Box::Total); });
+    // The linked boxes: change rules on every change, key rules on a released key (the cost box
+    // counting as the tax-inclusive price); the 折后价 label follows.
+    m_boxes = new LineBoxes(m_model, {m_price, m_quantity, m_rate, m_taxPrice, m_discount, m_total}, this);
+    m_boxes->keyAsTaxPrice(m_cost);
+    m_boxes->shown = [this] { m_discounted->setText(NumberText(m_model.discountedPrice())); };
     connect(m_unit, &QComboBox::currentIndexChanged, this, &TF_Spxs_Sele::onUnitChosen);
     connect(m_priceButton, &QPushButton::clicked, this, &TF_Spxs_Sele::choosePrice);
 
@@ -161,30 +155,16 @@ void TF_Spxs_Sele::activate()
     m_lineId = property(handoff::LineId).toLongLong();
 
     const SaleLineOpening o = m_writer.open(*m_doc, m_mode, m_goods, m_lineId);
-    m_filling = true;
-    setInfo({{QStringLiteral("g_sn"), o.code},
-             {QStringLiteral("g_name"), o.name},
-             {QStringLiteral("gg_name"), o.spec},
-             {QStringLiteral("dw_name"), o.unitIndex > 0 ? o.units.value(o.unitIndex) : o.baseUnit},
-             {QStringLiteral("g_sccs"), o.maker},
-             {QStringLiteral("color_name"), o.colour},
-             {QStringLiteral("kc_sl"), o.stock},
-             {QStringLiteral("g_bz"), o.note}});
-    m_unit->clear();
-    m_unit->addItems(o.units);
-    m_unit->setCurrentIndex(o.unitIndex);
-    m_storedUnitFactor = o.storedUnitFactor;
-    m_storedUnitIndex = o.storedUnitFactor > 0 ? o.unitIndex : -1;
-    m_note->setText(o.lineNote);
+    m_boxes->filling = true;
+    m_storedUnit = ShowLineOpening(*this, m_unit, m_note, o);
     m_sourceNumber = o.sourceNumber;
     m_sourceLineId = o.sourceLineId;
     m_batch->setText(o.sourceNumber);
     m_available->setValue(0);
     m_retail->setValue(o.retail);
     m_cost->setValue(o.cost);
-    m_model.load(o.values);
-    m_model.applyRateRule();
-    m_filling = false;
+    m_boxes->load(o.values);
+    m_boxes->filling = false;
 
     m_historyModel->setStatement(QString(), QString());
     const ListStatement sales = m_writer.saleHistory(m_goods, m_doc->partner);
@@ -195,7 +175,7 @@ void TF_Spxs_Sele::activate()
     m_purchases->reload(ReloadTarget::First);
     pages()->setCurrentWidget(historyPage());
     applyVisibility();
-    showValues();
+    m_boxes->show();
     m_quantity->setFocus(Qt::OtherFocusReason);
     m_quantity->selectAll();
 }
@@ -244,42 +224,16 @@ void TF_Spxs_Sele::applyVisibility()
     }
 }
 
-void TF_Spxs_Sele::showValues()
-{
-    const LineEntryModel::Values &v = m_model.values();
-    const QList<QPair<MoneyEdit *, double>> boxes{{m_price, v.price}, {m_quantity, v.quantity}, {m_rate, v.rate},
-                                                   {m_taxPrice, v.taxPrice}, {m_discount, v.discount}, {m_total, v.total}};
-    for (const auto &[edit, value] : boxes)
-        ShowValueQuietly(edit, value);
-    m_discounted->setText(NumberText(m_model.discountedPrice()));
-}
-
-void TF_Spxs_Sele::onBoxChanged(LineEntryModel::Box box, double value)
-{
-    if (m_filling)
-        return;
-    m_model.change(box, value);
-    showValues();
-}
-
-void TF_Spxs_Sele::onKeyReleased(LineEntryModel::Box box)
-{
-    if (m_filling)
-        return;
-    m_model.keyReleased(box);
-    showValues();
-}
-
 void TF_Spxs_Sele::onUnitChosen(int index)
 {
-    if (m_filling || index < 0)
+    if (m_boxes->filling || index < 0)
         return;
     const QString unit = m_unit->itemText(index);
     setInfoText(QStringLiteral("dw_name"), unit);
     const SaleUnitPrice p = m_writer.unitPrice(m_doc->partner, m_goods, unit, index == 0);
     m_retail->setValue(p.retail);
     m_model.unitChanged(p.price);
-    showValues();
+    m_boxes->show();
 }
 
 void TF_Spxs_Sele::takeHistoryRow(int row)
@@ -287,16 +241,14 @@ void TF_Spxs_Sele::takeHistoryRow(int row)
     if (historyGrid()->rowCount() == 0)
         return;
     // The history's price and quantity in the base unit, prices not read again.
-    m_filling = true;
+    m_boxes->filling = true;
     m_unit->setCurrentIndex(0);
-    m_filling = false;
+    m_boxes->filling = false;
     setInfoText(QStringLiteral("dw_name"), m_unit->itemText(0));
     LineEntryModel::Values v = m_model.values();
     v.price = historyGrid()->value(row, QStringLiteral("ls_dj")).toDouble();
     v.quantity = historyGrid()->value(row, QStringLiteral("ls_sl")).toDouble();
-    m_model.load(v);
-    m_model.applyRateRule();
-    showValues();
+    m_boxes->load(v);
 }
 
 void TF_Spxs_Sele::choosePrice()
@@ -315,12 +267,10 @@ void TF_Spxs_Sele::choosePrice()
 
 bool TF_Spxs_Sele::confirmLine()
 {
-    m_model.deriveFromTotal();
-    showValues();
     SaleLineInput in;
     in.values = m_model.values();
     in.unit = m_unit->currentText();
-    in.storedUnitFactor = m_unit->currentIndex() == m_storedUnitIndex ? m_storedUnitFactor : 0.0;
+    in.storedUnitFactor = m_storedUnit.factorAt(m_unit->currentIndex());
     in.retail = m_retail->value();
     in.cost = m_cost->value();
     in.note = m_note->text();

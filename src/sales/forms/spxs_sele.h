@@ -10,6 +10,7 @@
 #include "foundation/doccontext.h"
 #include "foundation/lineentrymodel.h"
 #include "sales/salelinewriter.h"
+#include "screenkit/lineboxes.h"
 #include "screenkit/linedialog.h"
 #include "shell/forms/screenregistry.h"
 
@@ -37,9 +38,6 @@ public:
 private:
     void activate();
     void applyVisibility();
-    void showValues();
-    void onBoxChanged(LineEntryModel::Box box, double value);
-    void onKeyReleased(LineEntryModel::Box box);
     void onUnitChosen(int index);
     void takeHistoryRow(int row);
     bool confirmLine();
@@ -53,11 +51,10 @@ private:
     LineMode m_mode = LineMode::None;
     QString m_goods;
     qint64 m_lineId = 0;
-    double m_storedUnitFactor = 0.0;
-    int m_storedUnitIndex = -1;
+    StoredUnitMemo m_storedUnit;
     QString m_sourceNumber;
     QString m_sourceLineId = QStringLiteral("0");
-    bool m_filling = false;
+    LineBoxes *m_boxes = nullptr;
     bool m_activated = false;
 
     MoneyEdit *m_price = nullptr;
