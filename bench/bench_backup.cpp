@@ -4,7 +4,8 @@
 // exported row by row into an SQLite file; both run on the user-interface thread. Targets: under
 // 2 s on SQLite, under 30 s on PostgreSQL (JXC_BENCH_PG names a socket folder or host; skipped
 // with a message otherwise). Median and worst of three runs, and the file size.
-// Also the account sets' own measures, each beside its raw reference in the same run:
+// Also the account sets' own measures, each beside its raw reference in the same run (alone
+// with the argument --create-only):
 //   new account set (CreateAccountSet: SQLite ≤ 50 ms, PostgreSQL ≤ 300 ms); raw: SQLite the
 //   statements CreateAllTables sent, replayed through sqlite3 on an empty file; PostgreSQL
 //   CREATE DATABASE … TEMPLATE of the pristine set through libpq;
@@ -298,7 +299,7 @@ void measureBackupAndRestore(const ConnectionSettings &s, const QString &file, c
     const QString rawRestored = QStringLiteral("jxc_rawrestore.db");
     QString counted;
     const Timing restore = MeasureRuns(2, [&] {
-        if (!DatabaseExists(s, restored) && !CreateSetFromTemplate(s, restored))
+        if (!DatabaseExists(s, restored) && (s.kind == DbKind::Sqlite || !CreateSetFromTemplate(s, restored)))
             CreateEmptyDatabase(s, restored);
         const BackupOutcome outcome = RestoreAccountSet(s, restored, target);
         if (!outcome.ok)
@@ -327,9 +328,16 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     std::vector<ConnectionSettings> targets = BenchTargets(dir.path());
     const QString file = QStringLiteral("jxc_backupbench.db");
+    // "--create-only": the new account sets alone.
+    const bool createOnly = argc > 1 && QByteArray(argv[1]) == "--create-only";
     for (const ConnectionSettings &s : targets) {
         const bool sqlite = s.kind == DbKind::Sqlite;
         try {
+            if (createOnly) {
+                std::printf("%s:\n", DialectName(s));
+                measureCreate(s);
+                continue;
+            }
             {
                 QSqlDatabase db = CreateBenchSet(s, file);
                 QElapsedTimer t;

@@ -12,6 +12,9 @@
 //   - the cancel of a 50-line receipt dated now (≤ 30 ms) and of the back-dated one-line
 //     receipt (≤ 1 s)
 //   - for information: RecalcPartnerBalances and RecalcCashBalances over 100,000 rows.
+// JXC_BENCH_WALK_ROWS=<n> gives goods 10000001 n rows instead and measures only the back-dated
+// audit walking them, its raw reference and the peak resident memory of the walk (target under
+// 150 MB at 1,000,000 rows).
 // SQLite file, then PostgreSQL when JXC_BENCH_PG names a socket folder or host (skipped with a
 // message otherwise).
 
@@ -35,6 +38,7 @@
 #include "foundation/schema/schemabuilder.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -94,6 +98,13 @@ void addSale(const QSqlDatabase &db, const QString &number, const QString &date,
            {number, kPostingSetWarehouse, date, due, due});
 }
 
+// The rows of goods 10000001: JXC_BENCH_WALK_ROWS, or the set's 100,000.
+int bigGoodsRows()
+{
+    const int n = qEnvironmentVariableIntValue("JXC_BENCH_WALK_ROWS");
+    return n > 0 ? n : kPostingSetBigGoodsRows;
+}
+
 void measure(const QSqlDatabase &db, const ConnectionSettings &settings, const QString &file)
 {
     FixedClock clock(QDateTime(QDate(2026, 6, 30), QTime(15, 0, 0)));
@@ -112,8 +123,10 @@ void measure(const QSqlDatabase &db, const ConnectionSettings &settings, const Q
         return QLatin1String(prefix) + QStringLiteral("260630%1%2").arg(group).arg(run, 4, 10, QLatin1Char('0'));
     };
 
+    const bool walkOnly = bigGoodsRows() != kPostingSetBigGoodsRows;
     const int runs = 15;
     RawReplay raw(settings, file);
+    if (!walkOnly) {
     MeasurePaired(
         db, raw, runs, "audit of a 50-line purchase receipt dated now", Dialect::of(db).isPostgres() ? 8 : 3,
         [&](int i) { addReceipt(db, number("CJ", 1, i), now, fifty(i)); },
@@ -134,9 +147,13 @@ void measure(const QSqlDatabase &db, const ConnectionSettings &settings, const Q
                             std::printf("    cancel not done\n");
                     }),
            30);
+    }
 
     const QString big = PostingSetGoodsCode(0);
-    const int slowRuns = 5;
+    const int slowRuns = walkOnly ? 3 : 5;
+    double peakMb = 0;
+    const bool peakKnown = ResetPeakResident();
+    const double before = PeakResidentMb();
     const BenchFigures backDated = TimeRuns(slowRuns,
                     [&](int i) {
                         addReceipt(db, QStringLiteral("CJ20123110%1").arg(i, 3, 10, QLatin1Char('0')),
@@ -146,7 +163,12 @@ void measure(const QSqlDatabase &db, const ConnectionSettings &settings, const Q
                         check(RunAuditPurchaseIn(db, state, clock,
                                                  QStringLiteral("CJ20123110%1").arg(i, 3, 10, QLatin1Char('0'))));
                     });
-    ReportFigures("audit of a back-dated one-line receipt (100,000 rows walked)", backDated, 1000);
+    peakMb = PeakResidentMb();
+    const QString walked = QLocale(QLocale::English).toString(bigGoodsRows());
+    ReportFigures(qPrintable(QStringLiteral("audit of a back-dated one-line receipt (%1 rows walked)").arg(walked)),
+                  backDated, walkOnly ? 0 : 1000);
+    if (peakKnown)
+        std::printf("    peak resident memory during those audits: %.0f MB (%.0f MB before them)\n", peakMb, before);
     // The raw reference of the walk: the same rows read in order and every one written back.
     const auto rawWalk = [&](const BenchFigures &program) {
         RawWalk walk(settings, file);
@@ -162,6 +184,8 @@ void measure(const QSqlDatabase &db, const ConnectionSettings &settings, const Q
         std::fflush(stdout);
     };
     rawWalk(backDated);
+    if (walkOnly)
+        return;
     ReportFigures("cancel of a back-dated one-line receipt (100,000 rows walked)",
            TimeRuns(slowRuns, nullptr,
                     [&](int i) {
@@ -212,10 +236,10 @@ int main(int argc, char **argv)
                 CreateAllTables(db, created);
                 QElapsedTimer t;
                 t.start();
-                FillPostingSet(db);
+                FillPostingSet(db, bigGoodsRows());
                 SettleStatistics(db);
-                std::printf("%s: %d goods, %d ledger rows built in %.1f s\n",
-                            DialectName(s), kPostingSetGoods, kPostingSetLedgerRows, t.elapsed() / 1000.0);
+                std::printf("%s: %d goods, %d ledger rows built in %.1f s\n", DialectName(s), kPostingSetGoods,
+                            kPostingSetLedgerRows - kPostingSetBigGoodsRows + bigGoodsRows(), t.elapsed() / 1000.0);
                 measure(db, s, file);
             }
             CloseConnection(QStringLiteral("bench"));

@@ -138,6 +138,31 @@ public:
     void error(const QString &text) override { std::printf("    error: %s\n", qPrintable(text)); }
 };
 
+// The process's peak resident memory (VmHWM of /proc/self/status) in MB, -1 where unknown;
+// ResetPeakResident starts the peak again from the memory resident now (Linux clear_refs 5).
+inline double PeakResidentMb()
+{
+    std::FILE *f = std::fopen("/proc/self/status", "r");
+    if (!f)
+        return -1;
+    char line[256];
+    double kb = -1;
+    while (std::fgets(line, sizeof line, f))
+        if (std::sscanf(line, "VmHWM: %lf kB", &kb) == 1)
+            break;
+    std::fclose(f);
+    return kb < 0 ? -1 : kb / 1024.0;
+}
+
+inline bool ResetPeakResident()
+{
+    std::FILE *f = std::fopen("/proc/self/clear_refs", "w");
+    if (!f)
+        return false;
+    const bool ok = std::fputs("5", f) >= 0;
+    return std::fclose(f) == 0 && ok;
+}
+
 // The set's parameters with the administrator "admin" signed in and negative stock allowed.
 inline void SignInBenchAdministrator(const QSqlDatabase &db, LoginState &state, const Clock &clock)
 {
@@ -174,8 +199,9 @@ inline double PostingSetRound2(double x)
 }
 
 // Ledger rows with their running values walked here (receipts at varying prices, every fifth
-// row a sale at the running average), the stock rows at the end of each walk.
-inline void FillPostingSet(const QSqlDatabase &db)
+// row a sale at the running average), the stock rows at the end of each walk. `bigGoodsRows`:
+// the rows of goods 10000001 (the others keep theirs).
+inline void FillPostingSet(const QSqlDatabase &db, int bigGoodsRows = kPostingSetBigGoodsRows)
 {
     Transaction tx(db);
     QSqlQuery goods(db);
@@ -191,7 +217,7 @@ inline void FillPostingSet(const QSqlDatabase &db)
     const int otherRows = (kPostingSetLedgerRows - kPostingSetBigGoodsRows) / (kPostingSetGoods - 1);
     int docNo = 0;
     for (int g = 0; g < kPostingSetGoods; ++g) {
-        const int rows = g == 0 ? kPostingSetBigGoodsRows : otherRows;
+        const int rows = g == 0 ? bigGoodsRows : otherRows;
         double q = 0, a = 0, p = 0;
         for (int r = 0; r < rows; ++r) {
             // Dates from 2021-01-01 on, a few rows a day; the big goods fills about four years.
@@ -281,4 +307,3 @@ inline void FillPostingSet(const QSqlDatabase &db)
     }
     tx.commit();
 }
-

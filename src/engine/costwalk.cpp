@@ -3,6 +3,7 @@
 #include "engine/enginebatch.h"
 #include "foundation/db/dialect.h"
 #include "foundation/db/numbers.h"
+#include "foundation/db/rowreading.h"
 #include "foundation/db/sqlroutines.h"
 #include "foundation/db/transaction.h"
 #include "foundation/loginstate.h"
@@ -165,7 +166,8 @@ std::vector<LedgerRow> readWalkChunk(const QSqlDatabase &db, const QString &good
     binds << limit;
     std::vector<LedgerRow> rows;
     rows.reserve(size_t(limit));
-    ForEachRow(db, sql, binds, [&](const QSqlQuery &q) { rows.push_back(ledgerRowAt(q, 0)); });
+    // A chunk at most: read in one piece.
+    ForEachRow(db, sql, binds, RowReading{false, true}, [&](const QSqlQuery &q) { rows.push_back(ledgerRowAt(q, 0)); });
     return rows;
 }
 
@@ -359,7 +361,7 @@ int readWalksChunk(const QSqlDatabase &db, const std::vector<WalkStart> &starts,
                        "where b.k4 is null or g.gl_djh is null or g.gl_djh <> b.k4 "
                        "order by b.id, g.gl_kdrq, g.id limit ?")
             .arg(source),
-        binds, [&](const QSqlQuery &q) {
+        binds, RowReading{false, true}, [&](const QSqlQuery &q) {
             ++count;
             const qint64 i = q.value(0).toLongLong();
             if (i < 0 || i >= qint64(starts.size()))

@@ -24,9 +24,10 @@ int AmountDecimals(const LoginState &state);
 void FillBatch(const QSqlDatabase &db, const QStringList &columns,
                const std::vector<QVariantList> &rows);
 
-// Runs UPDATE table SET setColumns[i] = c(i+1) FROM <rows (id, values…)> WHERE table.id = id.
-// SQLite fills jxc_tmp_batch first; PostgreSQL sends the rows as arrays in the one statement.
-// Numbers are rounded to the stored scale (numeric(28,8)) on the way, as through the table.
+// Sets setColumns[i] to value i + 1 of each row (id, values…) in the row of `table` with that id,
+// leaving rows whose stored values already equal the new ones. SQLite steps one prepared UPDATE
+// by id per row on the connection's handle; PostgreSQL sends the rows as arrays, UPDATE … FROM
+// unnest(), numbers rounded to the stored scale (numeric(28,8)) on the way.
 void BatchUpdateById(const QSqlDatabase &db, const QString &table, const QStringList &setColumns,
                      const std::vector<QVariantList> &rows);
 

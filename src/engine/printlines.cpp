@@ -24,10 +24,12 @@ QString JhspLike(const QString &table)
              table == QLatin1String("jxc_jhsp") ? QStringLiteral(" and a.g_sn <> ''") : QString());
 }
 
-// False for a code without a line query.
+// False for a code without a line query. The orders sort on expressions ("a.id + 0",
+// "a.g_sn || ''") rather than bare columns: SQLite without statistics would otherwise walk every
+// line of the table in that column's order instead of searching the document's lines by number.
 bool FindLineQuery(const QString &code, LineQuery &q)
 {
-    const QString byId = QStringLiteral(" order by a.id");
+    const QString byId = QStringLiteral(" order by a.id + 0");
     q.goodsName = QStringLiteral("b.g_name");
     if (code == QLatin1String("CJ")) {
         q.body = JhspLike(QStringLiteral("jxc_jhsp"));
@@ -172,11 +174,11 @@ PrintLinesQuery GetPrintLinesSql(const QSqlDatabase &db, const LoginState &state
             if (!q.order.isEmpty())
                 result.sql += q.order;
             else if (setting == QLatin1String("1"))
-                result.sql += QStringLiteral(" order by a.g_sn, a.id");
+                result.sql += QStringLiteral(" order by a.g_sn || '', a.id + 0");
             else if (setting == QLatin1String("2"))
-                result.sql += QStringLiteral(" order by %1, a.id").arg(q.goodsName);
+                result.sql += QStringLiteral(" order by %1, a.id + 0").arg(q.goodsName);
             else
-                result.sql += QStringLiteral(" order by a.id");
+                result.sql += QStringLiteral(" order by a.id + 0");
             result.binds = {number};
         }
     }

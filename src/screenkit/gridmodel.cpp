@@ -2,6 +2,7 @@
 
 #include "foundation/db/dialect.h"
 #include "foundation/db/numbers.h"
+#include "foundation/db/rowreading.h"
 #include "foundation/db/sqlroutines.h"
 #include "screenkit/numberdisplay.h"
 
@@ -487,42 +488,66 @@ void SqlGridModel::buildKeysetPlan() const
     m_plan.descending = descending;
 }
 
+namespace {
+
+// Where a statement's columns are (found at its first row).
+struct RowLayout
+{
+    bool ready = false;
+    QVector<int> positions;  // of the model's columns, -1 when absent
+    QVector<bool> exact;     // decimal columns, read as text where the order values are exact
+    QVector<int> keyPositions;
+};
+
+// Appends the row `q` stands on to `block`, typed by the columns, and keeps the order values of
+// the block's first and last row.
+template<typename BlockRows>
+void addRow(const QSqlQuery &q, BlockRows &block, RowLayout &layout, const QList<GridColumn> &columns,
+            const QStringList &keys, int blockSize)
+{
+    if (!layout.ready) {
+        layout.ready = true;
+        const QSqlRecord rec = q.record();
+        for (const GridColumn &c : columns) {
+            layout.positions << rec.indexOf(c.field);
+            layout.exact << (layout.positions.last() >= 0
+                             && rec.field(layout.positions.last()).metaType().id() == QMetaType::Double);
+        }
+        for (const QString &k : keys)
+            layout.keyPositions << rec.indexOf(k);
+        block.rows.reserve(blockSize);
+    }
+    QVector<QVariant> r(columns.size());
+    for (int i = 0; i < columns.size(); ++i) {
+        const int p = layout.positions.at(i);
+        if (p < 0)
+            continue;
+        QVariant v = q.value(p);
+        // Numbers read as their text (the order values), shown as numbers.
+        if (layout.exact.at(i) && !v.isNull() && v.typeId() == QMetaType::QString)
+            v = v.toString().toDouble();
+        r[i] = TypedValue(v, columns.at(i).kind);
+    }
+    const bool first = block.rows.isEmpty();
+    block.rows.append(std::move(r));
+    if (!layout.keyPositions.isEmpty()) {
+        QVector<QVariant> key;
+        key.reserve(layout.keyPositions.size());
+        for (int p : layout.keyPositions)
+            key << q.value(p);
+        if (first)
+            block.firstKey = key;
+        block.lastKey = std::move(key);
+    }
+}
+
+} // namespace
+
 void SqlGridModel::fillBlock(QSqlQuery &q, Block &block, const QStringList &keys) const
 {
-    const QSqlRecord rec = q.record();
-    QVector<int> positions;
-    QVector<bool> exact;  // numbers read as their text (the order values), shown as numbers
-    for (const GridColumn &c : m_columns) {
-        positions << rec.indexOf(c.field);
-        exact << (positions.last() >= 0 && rec.field(positions.last()).metaType().id() == QMetaType::Double);
-    }
-    QVector<int> keyPositions;
-    for (const QString &k : keys)
-        keyPositions << rec.indexOf(k);
-    block.rows.reserve(m_blockSize);
-    bool first = true;
-    while (q.next()) {
-        QVector<QVariant> r(m_columns.size());
-        for (int i = 0; i < m_columns.size(); ++i) {
-            if (positions.at(i) < 0)
-                continue;
-            QVariant v = q.value(positions.at(i));
-            if (exact.at(i) && !v.isNull() && v.typeId() == QMetaType::QString)
-                v = v.toString().toDouble();
-            r[i] = TypedValue(v, m_columns.at(i).kind);
-        }
-        block.rows.append(std::move(r));
-        if (!keyPositions.isEmpty()) {
-            QVector<QVariant> key;
-            key.reserve(keyPositions.size());
-            for (int p : keyPositions)
-                key << q.value(p);
-            if (first)
-                block.firstKey = key;
-            block.lastKey = std::move(key);
-        }
-        first = false;
-    }
+    RowLayout layout;
+    while (q.next())
+        addRow(q, block, layout, m_columns, keys, m_blockSize);
 }
 
 SqlGridModel::Block SqlGridModel::readByKey(const QVector<QVariant> &from, Read direction, int limit,
@@ -586,12 +611,21 @@ SqlGridModel::Block SqlGridModel::readByKey(const QVector<QVariant> &from, Read 
                         + QStringLiteral(" order by ") + orderBy.join(QStringLiteral(", "))
                         + QStringLiteral(" limit ") + QString::number(limit)
                         + (offset > 0 ? QStringLiteral(" offset ") + QString::number(offset) : QString());
-    QSqlQuery q(m_db);
-    if (dialect.isPostgres())
-        q.setNumericalPrecisionPolicy(QSql::HighPrecision);  // order values exactly as stored
-    OpenQuery(q, sql, binds);
     Block block;
-    fillBlock(q, block, m_plan.keys);
+    if (offset > 0) {  // a text of its own for every offset: not worth keeping prepared
+        QSqlQuery q(m_db);
+        if (dialect.isPostgres())
+            q.setNumericalPrecisionPolicy(QSql::HighPrecision);  // order values exactly as stored
+        OpenQuery(q, sql, binds);
+        fillBlock(q, block, m_plan.keys);
+    } else {
+        // The block after (or before) another has the same text every time (only its bound
+        // values change): kept prepared, so on PostgreSQL each block is one EXECUTE, its rows
+        // in one result; order values exactly as stored.
+        RowLayout layout;
+        ForEachRow(m_db, sql, binds, RowReading{true, true},
+                   [&](const QSqlQuery &q) { addRow(q, block, layout, m_columns, m_plan.keys, m_blockSize); });
+    }
     if (backward) {
         std::reverse(block.rows.begin(), block.rows.end());
         std::swap(block.firstKey, block.lastKey);

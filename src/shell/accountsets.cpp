@@ -66,17 +66,19 @@ AccountSetResult CreateAccountSet(const ConnectionSettings &settings, const QSql
     bool built = false;
     try {
         if (settings.kind == DbKind::Sqlite) {
-            // Built under a temporary name, renamed when complete.
+            // Copied from the pristine set (or built) under a temporary name, renamed when complete.
             const QString temporary = QStringLiteral(".building_") + QUuid::createUuid().toString(QUuid::Id128)
                                       + QStringLiteral(".db");
             const QString temporaryPath = DatabaseTarget(settings, temporary);
             try {
                 if (!QFileInfo(settings.dataFolder).isDir() || !QFileInfo(settings.dataFolder).isWritable())
                     throw DbError(QStringLiteral("数据文件夹不可写入：%1").arg(settings.dataFolder));
-                CreateEmptyDatabase(settings, temporary);
-                if (!QFileInfo::exists(temporaryPath))
-                    throw DbError(QStringLiteral("无法创建数据库文件%1").arg(temporaryPath));
-                buildTables(settings, temporary, clock);
+                if (!CreateSetFromTemplate(settings, temporary, clock)) {
+                    CreateEmptyDatabase(settings, temporary);
+                    if (!QFileInfo::exists(temporaryPath))
+                        throw DbError(QStringLiteral("无法创建数据库文件%1").arg(temporaryPath));
+                    buildTables(settings, temporary, clock);
+                }
                 removeSqliteFiles(target);
                 QFile::remove(temporaryPath + QStringLiteral("-wal"));
                 QFile::remove(temporaryPath + QStringLiteral("-shm"));

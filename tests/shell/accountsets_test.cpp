@@ -24,6 +24,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
@@ -231,6 +232,45 @@ TEST_F(AccountSetTest, NewSetOnTheServerIsACopyOfThePristineSet)
     }
     CloseConnection(QStringLiteral("acct_holder"));
     EXPECT_EQ(SetContents(settings, "jxc_100004.db"), copied);
+}
+
+TEST_F(AccountSetTest, NewSetFileIsACopyOfThePristineFile)
+{
+    if (settings.kind != DbKind::Sqlite)
+        GTEST_SKIP() << "SQLite only";
+    const QString folder = QDir(settings.dataFolder).filePath(QStringLiteral("newset"));
+    const QString pristine = QDir(folder).filePath(NewSetTemplateFile());
+    QDir().mkpath(folder);
+    const QString older = QDir(folder).filePath(QStringLiteral("newset_000000000000.db"));  // of an older program
+    {
+        QFile f(older);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(create("first").ok());
+    EXPECT_TRUE(QFileInfo::exists(pristine));
+    EXPECT_FALSE(QFileInfo::exists(older));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{NewSetTemplateFile()});
+
+    // Another day: the copy carries that day's date like a set built on it.
+    clock.set(QDateTime(QDate(2025, 7, 9), QTime(8, 30, 0)));
+    ASSERT_TRUE(create("second").ok());
+    CreateEmptyDatabase(settings, QStringLiteral("newset_reference.db"));
+    {
+        QSqlDatabase ref = OpenConnection(settings, QStringLiteral("newset_reference.db"), QStringLiteral("acct_ref"));
+        CreateAllTables(ref, clock);
+    }
+    CloseConnection(QStringLiteral("acct_ref"));
+    const QStringList copied = SetContents(settings, "jxc_100003.db");
+    EXPECT_EQ(copied, SetContents(settings, QStringLiteral("newset_reference.db")));
+    EXPECT_EQ(inSet("jxc_100003.db", "select count(*) from jxc_xjyh where xj_rq = '2025-07-09'"), "6");
+    EXPECT_FALSE(QFileInfo::exists(DatabaseTarget(settings, "jxc_100003.db") + "-wal"));
+
+    // A pristine file that cannot be copied (here a folder in its place): the set is built instead.
+    ASSERT_TRUE(QFile::remove(pristine));
+    ASSERT_TRUE(QDir().mkpath(pristine));
+    ASSERT_TRUE(create("third").ok());
+    EXPECT_EQ(SetContents(settings, "jxc_100004.db"), copied);
+    EXPECT_TRUE(temporaryFiles().isEmpty()) << temporaryFiles().join(',').toStdString();
 }
 
 TEST_F(AccountSetTest, DefaultAndForbiddenFlagsDecideTheLoginList)

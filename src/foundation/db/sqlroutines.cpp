@@ -2,6 +2,8 @@
 
 #include "foundation/db/dialect.h"
 #include "foundation/db/numbers.h"
+#include "foundation/db/rowreading.h"
+#include "foundation/db/statementhooks.h"
 #include "foundation/db/statementcache.h"
 
 #include <QHash>
@@ -97,10 +99,11 @@ void beforeStatement(const QSqlDatabase &db, const QString &sql, const QVariantL
 // A statement with bound values through the connection's prepared query for its text, executed;
 // `use` reads what it needs before the lease ends.
 template<typename Use>
-auto runCached(const QSqlDatabase &db, const QString &sql, const QVariantList &binds, Use use)
+auto runCached(const QSqlDatabase &db, const QString &sql, const QVariantList &binds, Use use,
+               statementcache::Reading reading = {})
 {
     beforeStatement(db, sql, binds);
-    statementcache::Lease lease = statementcache::Take(db, sql);
+    statementcache::Lease lease = statementcache::Take(db, sql, reading);
     QSqlQuery &query = lease.query();
     for (int i = 0; i < binds.size(); ++i)
         query.bindValue(i, binds.at(i));
@@ -168,6 +171,20 @@ void ForEachRow(const QSqlDatabase &db, const QString &sql, const QVariantList &
         return;
     }
     runCached(db, sql, binds, readAll);
+}
+
+void ForEachRow(const QSqlDatabase &db, const QString &sql, const QVariantList &binds, RowReading how,
+                const std::function<void(const QSqlQuery &row)> &row)
+{
+    const bool postgres = Dialect::of(db).isPostgres();
+    runCached(
+        db, sql, binds,
+        [&](QSqlQuery &query) {
+            while (query.next())
+                row(query);
+            return 0;
+        },
+        statementcache::Reading{how.exactNumbers && postgres, how.wholeResult && postgres});
 }
 
 QString ValueText(const QVariant &value)
@@ -326,6 +343,11 @@ void DropTableIfExists(const QSqlDatabase &db, const QString &table)
             RunSql(db, QStringLiteral("drop table %1").arg(table));
     } catch (const DbError &) {
     }
+}
+
+void CheckInjectedFailure(const QSqlDatabase &db)
+{
+    checkInjectedFailure(db);
 }
 
 void InjectStatementFailure(const QSqlDatabase &db, int nthStatement)

@@ -21,7 +21,7 @@ struct Entry
     {
     }
     QSqlQuery query;
-    QString sql;
+    QString sql;  // the key: the text, marked when it is read another way (Reading)
     bool busy = false;
     quint64 used = 0;
 };
@@ -130,8 +130,19 @@ void Lease::failed(const QSqlDatabase &db)
     }
 }
 
-Lease Take(const QSqlDatabase &db, const QString &sql)
+Lease Take(const QSqlDatabase &db, const QString &sql, Reading reading)
 {
+    // Other ways of reading under keys no statement text has.
+    const bool whole = reading.wholeResult && db.driverName() == QLatin1String("QPSQL");
+    QString key = sql;
+    if (reading.exactNumbers || whole)
+        key += QStringLiteral("\n\x01") + QLatin1Char(reading.exactNumbers ? 'e' : '-') + QLatin1Char(whole ? 'w' : '-');
+    const auto prepared = [&](QSqlQuery &query) {
+        query.setForwardOnly(!whole);
+        if (reading.exactNumbers)
+            query.setNumericalPrecisionPolicy(QSql::HighPrecision);
+        return query.prepare(sql);
+    };
     Doomed doomed;
     std::shared_ptr<Entry> entry;
     bool inUse = false;
@@ -147,7 +158,7 @@ Lease Take(const QSqlDatabase &db, const QString &sql)
                 doomed.push_back(std::move(e));
             c.dropped.clear();
         }
-        const auto it = c.entries.constFind(sql);
+        const auto it = c.entries.constFind(key);
         if (it != c.entries.constEnd()) {
             if (it.value()->busy) {
                 inUse = true;
@@ -164,16 +175,14 @@ Lease Take(const QSqlDatabase &db, const QString &sql)
 
     if (inUse) {
         auto own = std::make_unique<QSqlQuery>(db);
-        own->setForwardOnly(true);
-        if (!own->prepare(sql))
+        if (!prepared(*own))
             throw DbError(errorText(*own));
         return Lease(nullptr, std::move(own));
     }
 
     auto fresh = std::make_shared<Entry>(db);
-    fresh->sql = sql;
-    fresh->query.setForwardOnly(true);
-    if (!fresh->query.prepare(sql))
+    fresh->sql = key;
+    if (!prepared(fresh->query))
         throw DbError(errorText(fresh->query));
     fresh->busy = true;
     {
@@ -190,7 +199,7 @@ Lease Take(const QSqlDatabase &db, const QString &sql)
                 c.entries.erase(oldest);
             }
         }
-        c.entries.insert(sql, fresh);
+        c.entries.insert(key, fresh);
     }
     doomed.clear();
     return Lease(std::move(fresh), nullptr);

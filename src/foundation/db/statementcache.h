@@ -42,8 +42,18 @@ private:
     std::unique_ptr<QSqlQuery> m_own;
 };
 
+// How a statement's rows are read. exactNumbers: decimal columns as the text the server sent
+// (PostgreSQL numeric), so that a value read can be bound again unchanged. wholeResult: on
+// PostgreSQL the rows in one result instead of one message each (Qt's forward-only reading),
+// for results known to be small. Each way of reading a text is kept apart.
+struct Reading
+{
+    bool exactNumbers = false;
+    bool wholeResult = false;
+};
+
 // Raises DbError (with the database's text) when `sql` cannot be prepared; nothing is cached then.
-Lease Take(const QSqlDatabase &db, const QString &sql);
+Lease Take(const QSqlDatabase &db, const QString &sql, Reading reading = {});
 
 void Clear(const QString &connectionName);
 int Count(const QSqlDatabase &db);

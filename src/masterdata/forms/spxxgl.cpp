@@ -50,6 +50,15 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &text)
 
 QString pictureFolder() { return QDir(ProgramFolder()).filePath(QStringLiteral("picture")); }
 
+// Drops the grid's filter before the list is loaded again, without reading the old list once
+// more: the model holds no statement meanwhile. Its reset leaves the grid without a current row,
+// so the next load starts on the first row.
+void dropFilter(SqlGridModel &model)
+{
+    model.setStatement(QString(), QString(), {});
+    model.setFilter(GridFilter());
+}
+
 }  // namespace
 
 TF_Spxxgl::TF_Spxxgl(const ScreenContext &context, QWidget *parent)
@@ -339,7 +348,7 @@ void TF_Spxxgl::activate()
                               : QStringLiteral("输入商品相关信息查询商品(F6)："));
     m_importAux->setVisible(IsTrue(m_context.state->UseAuxUnits));
     m_importShelf->setVisible(false);
-    m_model->setFilter(GridFilter());
+    dropFilter(*m_model);
     applyColumnGates();
     m_tree->reload();
     m_tree->selectRoot();
@@ -355,8 +364,7 @@ void TF_Spxxgl::loadList()
     o.byClass = !m_classCondition.isEmpty();
     const ListStatement s = GoodsListStatement(m_context.data->mainDb(), *m_context.state, o, m_order);
     m_model->setStatement(s.body, s.order, s.binds);
-    m_grid->reload();
-    m_grid->recomputeFooter();
+    m_grid->reload();  // the footer with it
 }
 
 QString TF_Spxxgl::stockTotal() const
@@ -377,7 +385,6 @@ void TF_Spxxgl::onSearchEdited(const QString &text)
                                             QStringLiteral("gg_name"), QStringLiteral("g_sptm"),
                                             QStringLiteral("color_name")},
                                            t));
-    m_grid->recomputeFooter();
 }
 
 void TF_Spxxgl::onSearchEnter()
@@ -388,7 +395,7 @@ void TF_Spxxgl::onSearchEnter()
     }
     m_listSearch = m_key->text();
     m_classCondition.clear();
-    m_model->setFilter(GridFilter());
+    dropFilter(*m_model);
     loadList();
 }
 
@@ -397,16 +404,16 @@ void TF_Spxxgl::classClicked()
     m_key->clear();
     m_search.clear();
     m_listSearch.clear();
-    m_model->setFilter(GridFilter());
     const auto c = m_tree->current();
     const QString code = c ? c->sn : QString();
     if (IsTrue(m_context.state->PickerEnterSearch)) {
         m_classCondition = code;
+        dropFilter(*m_model);
         loadList();
     } else {
+        // The class filter takes the place of any other; the grid reads the list and its footer once.
         m_classCondition.clear();
         m_grid->setFilter(code.isEmpty() ? GridFilter() : GridFilter::prefix(QStringLiteral("gc_sn"), code));
-        m_grid->recomputeFooter();
     }
 }
 
@@ -567,7 +574,6 @@ void TF_Spxxgl::showThisClass()
         return;
     const QString code = m_grid->currentValue(QStringLiteral("gc_sn")).toString();
     m_grid->setFilter(GridFilter::contains({QStringLiteral("gc_sn")}, code));
-    m_grid->recomputeFooter();
 }
 
 void TF_Spxxgl::openRegistered(const QString &screenClass, const QString &caption, bool needsRows)
