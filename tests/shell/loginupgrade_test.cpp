@@ -236,8 +236,10 @@ TEST_F(LoginUpgradeTest, PostingHeldOpenNeverWaitsForALogin)
             CloseConnection(name);
             done = true;
         });
-        // What B holds or waits for on our tables while it logs in. A login that waits for the
-        // posting would wait for ever: after ten seconds the posting gives way.
+        // What B holds or waits for on our tables while it logs in: table locks only. Appending a
+        // row may take a table's extension lock for a moment (also named ExclusiveLock), which
+        // neither waits for nor blocks a posting. A login that waits for the posting would wait for
+        // ever: after ten seconds the posting gives way.
         QSet<QString> modes;
         QElapsedTimer waited;
         waited.start();
@@ -254,7 +256,7 @@ TEST_F(LoginUpgradeTest, PostingHeldOpenNeverWaitsForALogin)
             }
             QSqlQuery q = OpenSelect(watcher,
                                      QStringLiteral("select l.mode from pg_locks l join pg_class c on c.oid = l.relation "
-                                                    "where l.pid = ? and c.relname like 'jxc%'"),
+                                                    "where l.pid = ? and l.locktype = 'relation' and c.relname like 'jxc%'"),
                                      {int(pid)});
             while (q.next())
                 modes.insert(q.value(0).toString());
