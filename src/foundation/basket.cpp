@@ -1,6 +1,8 @@
 #include "foundation/basket.h"
 
 #include "foundation/db/sqlroutines.h"
+#include "foundation/goods.h"
+#include "foundation/notices.h"
 #include "foundation/db/transaction.h"
 #include "foundation/linemath.h"
 #include "foundation/loginstate.h"
@@ -207,4 +209,26 @@ ListStatement PickerBasketStatement(const DocType &type, const LoginState &state
                 .arg(type.basketTable),
             QStringLiteral("a.id desc"),
             {state.CurrentOperatorName}};
+}
+
+bool RemoveBasketRow(const QSqlDatabase &db, const DocType &type, const LoginState &state, Notices &notices,
+                     qint64 rowId)
+{
+    try {
+        return Basket(db, type, state).remove(rowId);
+    } catch (const DbError &e) {
+        notices.notice(QStringLiteral("删除商品失败：") + e.text());
+        return false;
+    }
+}
+
+bool EmptyBasket(const QSqlDatabase &db, const LoginState &state, Notices &notices)
+{
+    try {
+        ClearOperatorTemp(db, state.CurrentOperatorName);
+        return true;
+    } catch (const DbError &e) {
+        notices.notice(QStringLiteral("删除商品失败：") + e.text());
+        return false;
+    }
 }

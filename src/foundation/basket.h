@@ -76,3 +76,11 @@ private:
 // goods' g_name, gg_name, color_name and the price after discount g_sj = ts_dj × ts_dzl, newest
 // first.
 ListStatement PickerBasketStatement(const DocType &type, const LoginState &state);
+
+class Notices;
+
+// A picker's 删除 and 删除全部: one basket row of the operator, or all of the operator's basket.
+// A database failure is told as "删除商品失败：…" and gives false.
+bool RemoveBasketRow(const QSqlDatabase &db, const DocType &type, const LoginState &state, Notices &notices,
+                     qint64 rowId);
+bool EmptyBasket(const QSqlDatabase &db, const LoginState &state, Notices &notices);

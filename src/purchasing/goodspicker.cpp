@@ -225,23 +225,12 @@ bool GoodsPickerRules::editCell(qint64 rowId, LineCell cell, const QString &type
 
 bool GoodsPickerRules::removeRow(qint64 rowId)
 {
-    try {
-        return Basket(m_db, PurchaseDocType(m_kind), m_state).remove(rowId);
-    } catch (const DbError &e) {
-        m_notices.notice(QStringLiteral("删除商品失败：") + e.text());
-        return false;
-    }
+    return RemoveBasketRow(m_db, PurchaseDocType(m_kind), m_state, m_notices, rowId);
 }
 
 bool GoodsPickerRules::removeAll()
 {
-    try {
-        ClearOperatorTemp(m_db, m_state.CurrentOperatorName);
-        return true;
-    } catch (const DbError &e) {
-        m_notices.notice(QStringLiteral("删除商品失败：") + e.text());
-        return false;
-    }
+    return EmptyBasket(m_db, m_state, m_notices);
 }
 
 void GoodsPickerRules::discard()

@@ -175,23 +175,12 @@ bool SalePickerRules::editCell(qint64 rowId, LineCell cell, const QString &typed
 
 bool SalePickerRules::removeRow(qint64 rowId)
 {
-    try {
-        return Basket(m_db, SaleDocType(), m_state).remove(rowId);
-    } catch (const DbError &e) {
-        m_notices.notice(QStringLiteral("删除商品失败：") + e.text());
-        return false;
-    }
+    return RemoveBasketRow(m_db, SaleDocType(), m_state, m_notices, rowId);
 }
 
 bool SalePickerRules::removeAll()
 {
-    try {
-        ClearOperatorTemp(m_db, m_state.CurrentOperatorName);
-        return true;
-    } catch (const DbError &e) {
-        m_notices.notice(QStringLiteral("删除商品失败：") + e.text());
-        return false;
-    }
+    return EmptyBasket(m_db, m_state, m_notices);
 }
 
 SaleResult SalePickerRules::confirm(DocumentContext &context)
